@@ -1,0 +1,31 @@
+#pragma once
+// Heavenly stems 1..10 (甲乙丙丁戊已庚辛壬癸; the sixth is written 已 everywhere, as the database keys
+// are) and earthly branches 1..12 (子丑寅卯辰巳午未申酉戌亥). Texts are UTF-8, compared whole.
+#include <string>
+#include <string_view>
+
+#include "calendar/datetime.h"
+
+namespace velunar {
+
+inline constexpr int kNoStem = 0;
+inline constexpr int kNoBranch = 0;
+inline constexpr int kNoOffset = -1;
+
+std::string StemName(int n);
+std::string BranchName(int n);
+// 0 (kNoBranch) for a text that is no branch.
+int BranchNumber(std::string_view text);
+// 1..10, or 0 (kNoStem) for a text that is no stem.
+int StemNumber(std::string_view text);
+// 0, 2, 4, 6 or 8; -1 (kNoOffset) for a text that is no stem.
+int HourStemOffset(std::string_view stemText);
+int DayStemNumber(DateTime t);
+int DayBranchNumber(DateTime t);
+// Stem of the double-hour with branch `branch` counted from stem `base`; 0 when either is out of range.
+int HourStemNumber(int base, int branch);
+// The stem that follows `stem` (癸 is followed by 甲); 0 for an invalid stem.
+int NextStem(int stem);
+bool IsBranchText(std::string_view text);
+
+}  // namespace velunar
