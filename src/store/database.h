@@ -1,0 +1,83 @@
+#pragma once
+// The connection to db1.sqlite through Qt SQL's QSQLITE driver. Every failure throws StoreError (see
+// store_error.h) with a message that is complete and ready to show.
+//
+// Statements are prepared once per connection, on first use, and re-executed; PrepareCount() lets a
+// benchmark check that a tick prepares nothing after the first.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+
+#include "store/catalogue.h"
+#include "store/row.h"
+#include "store/store_error.h"
+
+namespace velunar::store {
+
+// How long a statement waits for another program (a second running copy) that holds the write lock.
+inline constexpr int kBusyTimeoutMs = 10000;
+
+// Gives a file its owner's write permission if it lacks it (the database is written to). A missing file
+// is not an error here; Database::Open reports it. Returns false when the permission could not be set.
+bool MakeWritable(const QString& path);
+
+class Database {
+  public:
+    // connectionName: the Qt SQL connection name; two Database objects need two names.
+    explicit Database(QString connectionName = QStringLiteral("velunar"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the file by its full path after making it writable. Throws StoreError Missing / Empty /
+    // Corrupt / Unreadable naming the path and the cause; never creates a file. Closes an open connection
+    // first.
+    void Open(const QString& path);
+    void Close();
+    // Close and open the same file again (the main window does this when first shown).
+    void Reopen();
+    bool IsOpen() const;
+    const QString& Path() const { return path_; }
+
+    // Runs a catalogue query with its values (UTF-8) and returns all rows in order. Throws NotOpen,
+    // BadArgument (wrong number of values) or Sql.
+    Result Run(QueryId id, const std::vector<std::string>& values = {});
+    // The first row, or nothing when none matches.
+    std::optional<Row> First(QueryId id, const std::vector<std::string>& values = {});
+    // Runs a catalogue statement that changes rows; returns how many rows it changed.
+    int Execute(QueryId id, const std::vector<std::string>& values = {});
+
+    // Generic row operations of the editable tables (穴位说明 and xxyy mostly). Rows are addressed by
+    // their rowid (Row::Key()). Unknown columns throw BadArgument; a refused write throws Sql with the
+    // database's own message (a duplicate 穴位 says "UNIQUE constraint failed: 穴位说明.穴位").
+    Result SelectAll(Table table);
+    std::int64_t RowCount(Table table);
+    // Inserts a row with the given columns (the others stay NULL); returns its rowid.
+    std::int64_t Append(Table table, const Row& values);
+    // Sets the given columns of one row in one UPDATE. Throws NoRow when no row has that rowid.
+    void Update(Table table, std::int64_t rowid, const Row& values);
+    void SetColumn(Table table, std::int64_t rowid, std::string_view column, std::string_view value);
+    // Throws NoRow when no row has that rowid.
+    void Delete(Table table, std::int64_t rowid);
+    // The first row (in stored order) whose column equals text exactly.
+    std::optional<Row> Locate(Table table, std::string_view column, std::string_view text);
+
+    // Statements prepared on this connection since it was created (reopening prepares anew).
+    int PrepareCount() const { return prepareCount_; }
+
+  private:
+    struct Impl;
+    Result RunSql(const std::string& sql, const std::vector<std::string>& values, int* changed);
+    void CheckOpen() const;
+
+    QString connectionName_;
+    QString path_;
+    std::unique_ptr<Impl> impl_;
+    int prepareCount_ = 0;
+};
+
+}  // namespace velunar::store
