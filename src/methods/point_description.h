@@ -1,0 +1,54 @@
+#pragma once
+// The point-description step of the tick: the focused box's text names the point whose description
+// the memo shows and whose picture the picture button opens. A point without a stored picture path
+// gets one derived from its meridian (or, for the eight confluent points, from a fixed table), and
+// the derived path is stored so the description manager shows it.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "methods/method_tables.h"
+
+namespace velunar {
+
+// What has the keyboard focus in the main window this tick.
+struct FocusedText {
+    enum class Kind {
+        kNone,     // no control has the focus
+        kMemo,     // the description memo itself: scrolling it keeps the described point
+        kControl,  // any other control; text is its text (for a point grid: the current row's 穴位)
+    };
+    Kind kind = Kind::kNone;
+    std::string text;
+
+    static FocusedText None() { return {}; }
+    static FocusedText Memo() { return {Kind::kMemo, {}}; }
+    static FocusedText Control(std::string t) { return {Kind::kControl, std::move(t)}; }
+};
+
+// Picture of a meridian (short form) and of a confluent point; empty when the table names none.
+std::string_view PicturePathOfMeridian(std::string_view shortMeridian);
+std::string_view ConfluentPicturePath(std::string_view point);
+
+class PointDescriptionStep {
+  public:
+    // One step. Returns the text the description memo is to show when a lookup ran (empty when the
+    // point has no description row), std::nullopt when the memo keeps its text.
+    // A TablesError passes through; LastPointText already holds the candidate then, so a failing
+    // name is not retried on every tick, and Description() holds what was read before the failure.
+    std::optional<std::string> Run(const FocusedText& focus, MethodTables& tables);
+
+    const std::string& LastPointText() const { return lastPointText_; }
+    // "pic\X.JPG" relative to the program's folder, an absolute path, or empty (no picture known).
+    const std::string& CurrentPicturePath() const { return currentPicturePath_; }
+    const std::string& Description() const { return description_; }
+
+  private:
+    std::string Lookup(const std::string& candidate, MethodTables& tables);
+
+    std::string lastPointText_;
+    std::string currentPicturePath_;
+    std::string description_;
+};
+
+}  // namespace velunar
