@@ -11,6 +11,9 @@
 #include <vector>
 
 #include <QString>
+#include <QVariant>
+
+class QSqlQuery;
 
 #include "store/catalogue.h"
 #include "store/row.h"
@@ -71,8 +74,15 @@ class Database {
 
   private:
     struct Impl;
-    Result RunSql(const std::string& sql, const std::vector<std::string>& values, int* changed);
+    struct Outcome {
+        Result result;
+        int changed = 0;
+        std::int64_t insertedRowid = 0;
+    };
+    Outcome RunSql(const std::string& sql, const QVariantList& values);
+    QSqlQuery& Statement(const std::string& sql);
     void CheckOpen() const;
+    void VerifySchema();
 
     QString connectionName_;
     QString path_;

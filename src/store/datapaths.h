@@ -10,7 +10,7 @@ namespace velunar::store {
 
 class DataPaths {
   public:
-    // The folder of the running executable. Throws StoreError (NotOpen) when no QCoreApplication exists.
+    // The folder of the running executable. Throws StoreError (File) when no QCoreApplication exists.
     static DataPaths ForExecutable();
     // An explicit data folder; relative folders are made absolute against the current folder once, here.
     explicit DataPaths(const QString& folder);

@@ -1,0 +1,103 @@
+#include "store/codec.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "store/store_error.h"
+
+namespace velunar::store {
+namespace {
+
+constexpr const char* kGbk = "GBK";
+
+void RequireGbk(bool valid) {
+    if (!valid) {
+        throw StoreError(StoreErrorKind::Encoding,
+                         "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件");
+    }
+}
+
+// Whether one code point survives GBK: the encoder accepts it and decoding gives it back.
+bool Fits(const QString& character) {
+    QStringEncoder encoder(kGbk);
+    const QByteArray bytes = encoder(character);
+    if (encoder.hasError()) return false;
+    QStringDecoder decoder(kGbk);
+    const QString back = decoder(bytes);
+    return !decoder.hasError() && back == character;
+}
+
+}  // namespace
+
+bool GbkAvailable() {
+    return QStringEncoder(kGbk).isValid() && QStringDecoder(kGbk).isValid();
+}
+
+QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid) {
+    QStringDecoder decoder(kGbk);
+    RequireGbk(decoder.isValid());
+    QString text = decoder(bytes);
+    if (hadInvalid) *hadInvalid = decoder.hasError();
+    return text;
+}
+
+Unencodable FirstUnencodable(const QString& text) {
+    QStringEncoder whole(kGbk);
+    RequireGbk(whole.isValid());
+    whole(text);
+    if (!whole.hasError()) return {};
+    qsizetype position = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        ++position;
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (!Fits(character)) return {character, position};
+        i += length - 1;
+    }
+    return {};
+}
+
+QByteArray EncodeGbk(const QString& text) {
+    QStringEncoder encoder(kGbk);
+    RequireGbk(encoder.isValid());
+    QByteArray bytes = encoder(text);
+    if (!encoder.hasError()) return bytes;
+    const Unencodable bad = FirstUnencodable(text);
+    const QString code =
+        QStringLiteral("U+%1").arg(bad.character.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+    throw StoreError(StoreErrorKind::Encoding,
+                     QStringLiteral("文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）")
+                         .arg(bad.character, code)
+                         .arg(bad.position)
+                         .toStdString());
+}
+
+QString ToCrLf(const QString& text) {
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    result.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return result;
+}
+
+QString ReadGbkFile(const QString& path, bool* hadInvalid) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw StoreError(StoreErrorKind::File,
+                         "无法读取文件 " + path.toStdString() + "：" + file.errorString().toStdString());
+    }
+    return DecodeGbk(file.readAll(), hadInvalid);
+}
+
+void WriteGbkFile(const QString& path, const QString& text) {
+    const QByteArray bytes = EncodeGbk(text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw StoreError(StoreErrorKind::File,
+                         "无法写入文件 " + path.toStdString() + "：" + file.errorString().toStdString());
+    }
+}
+
+}  // namespace velunar::store

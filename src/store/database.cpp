@@ -1,0 +1,309 @@
+#include "store/database.h"
+
+#include <unordered_map>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+namespace velunar::store {
+namespace {
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+[[noreturn]] void Fail(StoreErrorKind kind, const QString& path, const QString& cause) {
+    throw StoreError(kind, "无法打开数据库 " + Utf8(path) + "：" + Utf8(cause));
+}
+
+QString DatabaseMessage(const QSqlError& error) {
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.isEmpty() ? QStringLiteral("未知错误") : text;
+}
+
+// Checks the file before SQLite sees it: SQLite would create a missing file, and it opens anything and
+// only complains at the first read.
+void CheckFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) Fail(StoreErrorKind::Missing, path, QStringLiteral("文件不存在"));
+    if (info.isDir())
+        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("这是一个文件夹，不是数据库文件"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("文件无法读取（%1）").arg(file.errorString()));
+    }
+    const QByteArray header = file.read(16);
+    if (header.isEmpty()) Fail(StoreErrorKind::Empty, path, QStringLiteral("文件是空的（0 字节）"));
+    if (header != QByteArray("SQLite format 3\0", 16)) {
+        Fail(StoreErrorKind::Corrupt, path, QStringLiteral("文件已损坏或不是 SQLite 数据库"));
+    }
+}
+
+// A file: URI with mode=rw, so that SQLite never creates the file, even if it vanished after the check.
+QString OpenUri(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(absolute, "/")) +
+           QStringLiteral("?mode=rw");
+}
+
+QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path) {
+    QSqlQuery query(db);
+    const QString sql = QStringLiteral("pragma table_info(%1)")
+                            .arg(QString::fromStdString(QuoteIdentifier(TableName(table))));
+    if (!query.exec(sql)) Fail(StoreErrorKind::Corrupt, path, DatabaseMessage(query.lastError()));
+    QStringList columns;
+    while (query.next()) columns << query.value(1).toString();
+    return columns;
+}
+
+StoreError SqlError(const QSqlError& error) {
+    return StoreError(StoreErrorKind::Sql, "数据库错误：" + Utf8(DatabaseMessage(error)));
+}
+
+StoreError NoRow(Table table, std::int64_t rowid) {
+    return StoreError(StoreErrorKind::NoRow, "表 " + std::string(TableName(table)) + " 没有这一行（rowid " +
+                                                 std::to_string(rowid) + "），它可能已被删除");
+}
+
+// Rows of an executed select. A column named rowid becomes the row's key instead of a field.
+Result ReadRows(QSqlQuery& query) {
+    Result result;
+    const QSqlRecord record = query.record();
+    int keyIndex = -1;
+    for (int i = 0; i < record.count(); ++i) {
+        const QString name = record.fieldName(i);
+        if (keyIndex < 0 && name.compare(QStringLiteral("rowid"), Qt::CaseInsensitive) == 0) {
+            keyIndex = i;
+            continue;
+        }
+        result.columns.push_back(Utf8(name));
+    }
+    while (query.next()) {
+        Row row;
+        std::size_t column = 0;
+        for (int i = 0; i < record.count(); ++i) {
+            const QVariant value = query.value(i);
+            if (i == keyIndex) {
+                row.SetKey(value.toLongLong());
+                continue;
+            }
+            row.Set(result.columns[column++], value.isNull() ? std::string() : Utf8(value.toString()));
+        }
+        result.rows.push_back(std::move(row));
+    }
+    if (query.lastError().isValid()) throw SqlError(query.lastError());
+    return result;
+}
+
+QVariantList TextValues(const std::vector<std::string>& values) {
+    QVariantList list;
+    list.reserve(static_cast<qsizetype>(values.size()));
+    for (const auto& value : values) list.append(QString::fromStdString(value));
+    return list;
+}
+
+QVariantList FieldValues(const Row& row) {
+    QVariantList list;
+    for (const auto& field : row.Fields()) list.append(QString::fromStdString(field.second));
+    return list;
+}
+
+// The caller's values placed on the query's placeholders.
+QVariantList BindValues(QueryId id, const std::vector<std::string>& values) {
+    const QuerySpec& spec = Query(id);
+    if (static_cast<int>(values.size()) != spec.arguments) {
+        throw StoreError(StoreErrorKind::BadArgument, std::string(spec.name) + " 需要 " +
+                                                          std::to_string(spec.arguments) + " 个值，得到 " +
+                                                          std::to_string(values.size()) + " 个");
+    }
+    std::vector<std::string> bound;
+    for (int index : spec.bindOrder) bound.push_back(values[static_cast<std::size_t>(index)]);
+    return TextValues(bound);
+}
+
+}  // namespace
+
+bool MakeWritable(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return true;
+    const QFile::Permissions permissions = file.permissions();
+    if (permissions & QFile::WriteOwner) return true;
+    return file.setPermissions(permissions | QFile::WriteOwner);
+}
+
+struct Database::Impl {
+    QSqlDatabase db;
+    // Prepared statements of this connection, by SQL text.
+    std::unordered_map<std::string, QSqlQuery> statements;
+};
+
+Database::Database(QString connectionName) : connectionName_(std::move(connectionName)) {}
+
+Database::~Database() {
+    Close();
+}
+
+bool Database::IsOpen() const {
+    return impl_ && impl_->db.isOpen();
+}
+
+void Database::CheckOpen() const {
+    if (!IsOpen()) throw StoreError(StoreErrorKind::NotOpen, "数据库没有打开");
+}
+
+void Database::Open(const QString& path) {
+    Close();
+    if (path.isEmpty()) Fail(StoreErrorKind::Missing, path, QStringLiteral("没有给出文件路径"));
+    MakeWritable(path);
+    CheckFile(path);
+
+    auto impl = std::make_unique<Impl>();
+    impl->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    if (!impl->db.isValid()) {
+        impl->db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("Qt 的 SQLite 驱动（QSQLITE）不可用"));
+    }
+    impl->db.setDatabaseName(OpenUri(path));
+    impl->db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    path_ = path;
+    impl_ = std::move(impl);
+    if (!impl_->db.open()) {
+        const QString cause = DatabaseMessage(impl_->db.lastError());
+        Close();
+        Fail(StoreErrorKind::Unreadable, path, cause);
+    }
+    try {
+        VerifySchema();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void Database::VerifySchema() {
+    QSqlQuery query(impl_->db);
+    if (!query.exec(QStringLiteral("select name from sqlite_master where type = 'table'"))) {
+        Fail(StoreErrorKind::Corrupt, path_,
+             QStringLiteral("文件已损坏或不是 SQLite 数据库（%1）").arg(DatabaseMessage(query.lastError())));
+    }
+    QStringList names;
+    while (query.next()) names << query.value(0).toString();
+    if (names.isEmpty()) Fail(StoreErrorKind::Empty, path_, QStringLiteral("数据库里没有任何表"));
+    for (Table table : kAllTables) {
+        const QString name = QString::fromUtf8(TableName(table));
+        if (!names.contains(name))
+            Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("缺少表 %1").arg(name));
+        const QStringList columns = ColumnsOf(impl_->db, table, path_);
+        for (std::string_view column : TableColumns(table)) {
+            const QString c = QString::fromUtf8(column);
+            if (!columns.contains(c)) {
+                Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("表 %1 缺少列 %2").arg(name, c));
+            }
+        }
+    }
+}
+
+void Database::Close() {
+    if (!impl_) return;
+    impl_->statements.clear();  // statements must go before their connection
+    impl_->db.close();
+    impl_.reset();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void Database::Reopen() {
+    if (path_.isEmpty()) throw StoreError(StoreErrorKind::NotOpen, "数据库从未打开过，无法重新打开");
+    const QString path = path_;
+    Open(path);
+}
+
+QSqlQuery& Database::Statement(const std::string& sql) {
+    auto found = impl_->statements.find(sql);
+    if (found != impl_->statements.end()) return found->second;
+    QSqlQuery query(impl_->db);
+    query.setForwardOnly(true);
+    ++prepareCount_;
+    if (!query.prepare(QString::fromStdString(sql))) throw SqlError(query.lastError());
+    return impl_->statements.emplace(sql, std::move(query)).first->second;
+}
+
+Database::Outcome Database::RunSql(const std::string& sql, const QVariantList& values) {
+    CheckOpen();
+    QSqlQuery& query = Statement(sql);
+    for (qsizetype i = 0; i < values.size(); ++i) query.bindValue(static_cast<int>(i), values[i]);
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        throw SqlError(error);
+    }
+    Outcome outcome;
+    try {
+        if (query.isSelect()) {
+            outcome.result = ReadRows(query);
+        } else {
+            outcome.changed = query.numRowsAffected();
+            outcome.insertedRowid = query.lastInsertId().toLongLong();
+        }
+    } catch (...) {
+        query.finish();
+        throw;
+    }
+    // A finished statement holds no lock, so another copy of the program can write between ticks.
+    query.finish();
+    return outcome;
+}
+
+Result Database::Run(QueryId id, const std::vector<std::string>& values) {
+    return RunSql(std::string(Query(id).sql), BindValues(id, values)).result;
+}
+
+std::optional<Row> Database::First(QueryId id, const std::vector<std::string>& values) {
+    return Run(id, values).First();
+}
+
+int Database::Execute(QueryId id, const std::vector<std::string>& values) {
+    return RunSql(std::string(Query(id).sql), BindValues(id, values)).changed;
+}
+
+Result Database::SelectAll(Table table) {
+    return RunSql(SelectAllSql(table), {}).result;
+}
+
+std::int64_t Database::RowCount(Table table) {
+    const Result result = RunSql(CountSql(table), {}).result;
+    return result.rows.empty() ? 0 : std::stoll(result.rows.front().Fields().front().second);
+}
+
+std::int64_t Database::Append(Table table, const Row& values) {
+    return RunSql(AppendSql(table, values.Columns()), FieldValues(values)).insertedRowid;
+}
+
+void Database::Update(Table table, std::int64_t rowid, const Row& values) {
+    QVariantList bound = FieldValues(values);
+    bound.append(QVariant::fromValue<qint64>(rowid));
+    if (RunSql(UpdateSql(table, values.Columns()), bound).changed == 0) throw NoRow(table, rowid);
+}
+
+void Database::SetColumn(Table table, std::int64_t rowid, std::string_view column, std::string_view value) {
+    Row row;
+    row.Set(column, std::string(value));
+    Update(table, rowid, row);
+}
+
+void Database::Delete(Table table, std::int64_t rowid) {
+    if (RunSql(DeleteSql(table), {QVariant::fromValue<qint64>(rowid)}).changed == 0)
+        throw NoRow(table, rowid);
+}
+
+std::optional<Row> Database::Locate(Table table, std::string_view column, std::string_view text) {
+    return RunSql(LocateSql(table, column), {QString::fromStdString(std::string(text))}).result.First();
+}
+
+}  // namespace velunar::store
