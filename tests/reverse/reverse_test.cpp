@@ -152,6 +152,34 @@ TEST(ReverseSearch, ReportPutsEachSectionUnderItsHeading) {
     for (const auto& line : report) EXPECT_FALSE(line.empty());
 }
 
+TEST(ReverseSearch, LongRangesAgreeWithTheirSingleDates) {
+    // A long walk must give every date exactly what a search of that date alone gives, across month, leap
+    // and century ends (1900 and 2100 have no 29 February, 2000 has).
+    FakeSource src;
+    src.naGan = {{"甲", "子丑", "公孙", "公孙", ""}, {"已", "午", "", "", "公孙"}};
+    src.naZhi = {{"巳", "", "公孙", "", ""}};
+    src.meridian = {{"脾", "公孙"}};
+    src.shu = {{"脾经", "", "", "", "", "", "公孙"}};
+    src.buXue = {{"癸", "亥子", "公孙"}};
+    for (const auto& [first, span] :
+         {std::pair{Day(1900, 2, 1), 130}, {Day(1999, 12, 20), 100}, {Day(2100, 2, 20), 75}}) {
+        const auto whole = Search("公孙", first, first + span, src);
+        for (int i = 0; i < kScanCount; ++i) {
+            std::vector<std::string> joined;
+            for (auto day = first; day <= first + span; ++day) {
+                const auto one = Search("公孙", day, day, src)[i];
+                joined.insert(joined.end(), one.begin(), one.end());
+            }
+            EXPECT_EQ(whole[i], joined) << "scan " << i << " from day " << first;
+        }
+    }
+    const auto naZhi = Section(Search("公孙", Day(2000, 2, 28), Day(2000, 3, 1), src), Scan::NaZhi);
+    EXPECT_EQ(naZhi, (std::vector<std::string>{"2000-02-28巳时，原穴=公孙", "2000-02-29巳时，原穴=公孙",
+                                               "2000-03-01巳时，原穴=公孙"}));
+    EXPECT_EQ(Section(Search("公孙", Day(1900, 2, 28), Day(1900, 3, 1), src), Scan::NaZhi).back(),
+              "1900-03-01巳时，原穴=公孙");
+}
+
 TEST(ReverseSearch, CancelAndErrorsKeepWhatWasFound) {
     FakeSource src;
     std::atomic<bool> cancel{true};
