@@ -1,0 +1,74 @@
+#include "calendar/eot.h"
+
+#include <array>
+
+namespace velunar {
+namespace {
+
+constexpr EotRow kTable[] = {
+#include "calendar/eot_table.inc"
+};
+static_assert(std::size(kTable) == 366, "one row per day of a leap year");
+
+constexpr std::string_view kPlus = "+";
+constexpr std::string_view kMinus = "－";  // U+FF0D, the sign the table writes; never the ASCII hyphen
+
+std::string RemoveAll(std::string text, std::string_view piece) {
+    for (std::size_t pos; (pos = text.find(piece)) != std::string::npos;) text.erase(pos, piece.size());
+    return text;
+}
+
+std::optional<int> ReadCount(std::string_view digits) {
+    // Bounded so a long run of digits cannot overflow; no table value comes near.
+    if (digits.empty() || digits.size() > 6) return std::nullopt;
+    int v = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+}  // namespace
+
+std::span<const EotRow> EquationOfTimeTable() {
+    return kTable;
+}
+
+std::string EquationOfTimeKey(DateTime t) {
+    const CivilDate d = Decompose(t).date;
+    return std::to_string(d.month) + "月" + std::to_string(d.day) + "日";
+}
+
+std::string EquationOfTimeText(std::string_view key) {
+    for (const EotRow& row : kTable)
+        if (row.key == key) return std::string(row.value);
+    return {};
+}
+
+std::optional<int> EquationOfTimeSeconds(std::string_view value) {
+    std::string text = RemoveAll(RemoveAll(RemoveAll(std::string(value), " "), kPlus), kMinus);
+    const std::size_t m = text.find("分");
+    if (m == std::string::npos) return std::nullopt;
+    const std::size_t sStart = m + std::string_view("分").size();
+    const std::size_t s = text.find("秒", sStart);
+    if (s == std::string::npos) return std::nullopt;
+    const auto minutes = ReadCount(std::string_view(text).substr(0, m));
+    const auto seconds = ReadCount(std::string_view(text).substr(sStart, s - sStart));
+    if (!minutes || !seconds) return std::nullopt;
+    return *minutes * 60 + *seconds;
+}
+
+int EquationOfTimeSignedSeconds(std::string_view value) {
+    const int size = EquationOfTimeSeconds(value).value_or(0);
+    if (value.find(kPlus) != std::string_view::npos) return size;
+    if (value.find(kMinus) != std::string_view::npos) return -size;
+    return 0;
+}
+
+DateTime ApplyEquationOfTime(DateTime localMeanTime) {
+    const std::string value = EquationOfTimeText(EquationOfTimeKey(localMeanTime));
+    return AddSeconds(localMeanTime, EquationOfTimeSignedSeconds(value));
+}
+
+}  // namespace velunar

@@ -1,0 +1,216 @@
+#include "calendar/solar.h"
+
+#include <array>
+#include <cmath>
+
+#include "calendar/eot.h"
+#include "calendar/numparse.h"
+
+namespace velunar {
+namespace {
+
+constexpr double kBeijingMeridian = 120.0;
+constexpr int kBeijingZoneMinutes = 480;
+constexpr double kMinutesPerDegree = 4.0;
+constexpr const char* kFiveBlanks = "     ";
+
+constexpr std::array<std::string_view, 75> kZones = {
+    "(GMT-12:00)日界线西",
+    "(GMT-11:00) 中途岛，萨摩亚群岛",
+    "(GMT-10:00) 夏威夷",
+    "(GMT-09:00) 阿拉斯加",
+    "(GMT-08:00) 太平洋时间(美国和加拿大)；蒂华纳",
+    "(GMT-07:00)奇瓦瓦，拉巴斯，马扎特兰",
+    "(GMT-07:00) 亚利桑那",
+    "(GMT-07:00) 山地时间(美国和加拿大)",
+    "(GMT-06:00)瓜达拉哈拉，墨西哥城，蒙特雷",
+    "(GMT-06:00) 中美洲",
+    "(GMT-06:00) 中部时间(美国和加拿大)",
+    "(GMT-06:00) 萨斯喀彻温",
+    "(GMT-05:00) 印地安那州(东部)",
+    "(GMT-05:00) 东部时间(美国和加拿大)",
+    "(GMT-05:00) 波哥大，利马，基多",
+    "(GMT-04:00) 圣地亚哥",
+    "(GMT-04:00) 加拉加斯，拉巴斯",
+    "(GMT-04:00) 大西洋时间(加拿大)",
+    "(GMT-03:30) 纽芬兰",
+    "(GMT-03:00) 格陵兰",
+    "(GMT-03:00) 布宜诺斯艾利斯，乔治敦",
+    "(GMT-03:00) 巴西利亚",
+    "(GMT-02:00) 中大西洋",
+    "(GMT-01:00) 亚速尔群岛",
+    "(GMT-01:00) 佛得角群岛",
+    "(GMT) 卡萨布兰卡，蒙罗维亚",
+    "(GMT) 格林威治标准时间: 都柏林, 爱丁堡, 伦敦, 里斯本",
+    "(GMT+01:00) 阿姆斯特丹，柏林，伯尔尼，罗马，斯德哥尔摩，维也纳",
+    "(GMT+01:00) 贝尔格莱德，布拉迪斯拉发，布达佩斯，卢布尔雅那，布拉格",
+    "(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎",
+    "(GMT+01:00) 萨拉热窝，斯科普里，华沙，萨格勒布",
+    "(GMT+01:00) 中非西部",
+    "(GMT+02:00) 布加勒斯特",
+    "(GMT+02:00) 哈拉雷，比勒陀利亚",
+    "(GMT+02:00) 赫尔辛基，基辅，里加，索非亚，塔林，维尔纽斯",
+    "(GMT+02:00) 开罗",
+    "(GMT+02:00) 雅典，贝鲁特，伊斯坦布尔，明斯克",
+    "(GMT+02:00) 耶路撒冷",
+    "(GMT+03:00) 巴格达",
+    "(GMT+03:00) 科威特，利雅得",
+    "(GMT+03:00) 莫斯科，圣彼得堡, 伏尔加格勒",
+    "(GMT+03:00) 内罗毕",
+    "(GMT+03:30) 德黑兰",
+    "(GMT+04:00) 阿布扎比，马斯喀特",
+    "(GMT+04:00) 巴库，第比利斯，埃里温",
+    "(GMT+04:30) 喀布尔",
+    "(GMT+05:00) 叶卡捷琳堡",
+    "(GMT+05:00) 伊斯兰堡，卡拉奇，塔什干",
+    "(GMT+05:30) 马德拉斯，加尔各答，孟买，新德里",
+    "(GMT+05:45) 加德满都",
+    "(GMT+06:00) 阿拉木图，新西伯利亚",
+    "(GMT+06:00) 阿斯塔纳，达卡",
+    "(GMT+06:00) 斯里哈亚华登尼普拉",
+    "(GMT+06:30) 仰光",
+    "(GMT+07:00) 克拉斯诺亚尔斯克",
+    "(GMT+07:00) 曼谷，河内，雅加达",
+    "(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐",
+    "(GMT+08:00) 吉隆坡，新加坡",
+    "(GMT+08:00) 珀斯",
+    "(GMT+08:00) 台北",
+    "(GMT+08:00) 伊尔库茨克，乌兰巴图",
+    "(GMT+09:00) 大坂，札幌，东京",
+    "(GMT+09:00) 汉城",
+    "(GMT+09:00) 雅库茨克",
+    "(GMT+09:30) 阿德莱德",
+    "(GMT+09:30) 达尔文",
+    "(GMT+10:00) 布里斯班",
+    "(GMT+10:00) 符拉迪沃斯托克",
+    "(GMT+10:00) 关岛，莫尔兹比港",
+    "(GMT+10:00) 霍巴特",
+    "(GMT+10:00) 堪培拉，墨尔本，悉尼",
+    "(GMT+11:00) 马加丹，索罗门群岛，新喀里多尼亚",
+    "(GMT+12:00) 奥克兰，惠灵顿",
+    "(GMT+12:00) 斐济，堪察加半岛，马绍尔群岛",
+    "(GMT+13:00) 努库阿洛法",
+};
+
+// Two decimal digits at a 1-based character position (the zone prefix is ASCII).
+std::optional<int> TwoDigitsAt(std::string_view text, std::size_t position) {
+    if (text.size() < position + 1) return std::nullopt;
+    const char a = text[position - 1], b = text[position];
+    if (a < '0' || a > '9' || b < '0' || b > '9') return std::nullopt;
+    return (a - '0') * 10 + (b - '0');
+}
+
+std::optional<int> ReadZoneAmount(std::string_view text) {
+    const auto hours = TwoDigitsAt(text, 6);
+    const auto minutes = TwoDigitsAt(text, 9);
+    if (!hours || !minutes) return std::nullopt;
+    return *hours * 60 + *minutes;
+}
+
+std::optional<double> ParseSummerMinutes(std::string_view text) {
+    const auto v = ParseDecimal(text);
+    if (!v || std::fabs(*v) > kMaxSummerMinutes) return std::nullopt;
+    return v;
+}
+
+template <class Result>
+Result Skipped(SkipReason reason) {
+    Result r;
+    r.skipped = true;
+    r.skipReason = reason;
+    return r;
+}
+
+DateTime Shift(DateTime t, const LongitudeSpan& span) {
+    return AddSeconds(t, static_cast<double>(span.sign * span.seconds));
+}
+
+// The true-solar-time label and the day part: the common tail of both steps.
+void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime, std::string_view mode) {
+    r.trueSolarTime = trueSolarTime;
+    r.trueSolarTimeText = TimeLabelText(r.trueSolarTime);
+    r.day = ComputeDayPart(effectiveTime, mode);
+}
+
+}  // namespace
+
+std::int64_t SpanSeconds(double minutes) {
+    const double hours = std::trunc(minutes / 60.0);
+    const double wholeMinutes = std::trunc(minutes - 60.0 * hours);
+    const double seconds = std::trunc((minutes - 60.0 * hours - wholeMinutes) * 60.0);
+    return static_cast<std::int64_t>(hours) * 3600 + static_cast<std::int64_t>(wholeMinutes) * 60 +
+           static_cast<std::int64_t>(seconds);
+}
+
+LongitudeSpan LongitudeCorrection(double eastLongitude) {
+    if (eastLongitude <= kBeijingMeridian)
+        return {-1, SpanSeconds((kBeijingMeridian - eastLongitude) * kMinutesPerDegree)};
+    return {1, SpanSeconds((eastLongitude - kBeijingMeridian) * kMinutesPerDegree)};
+}
+
+std::span<const std::string_view> ZoneTexts() {
+    return kZones;
+}
+
+std::optional<int> ZoneOffsetMinutes(std::string_view zoneText) {
+    int z = 0;
+    if (zoneText.find("(GMT+") != std::string_view::npos) {
+        const auto amount = ReadZoneAmount(zoneText);
+        if (!amount) return std::nullopt;
+        z = *amount;
+    }
+    if (zoneText.find("(GMT-") != std::string_view::npos) {
+        const auto amount = ReadZoneAmount(zoneText);
+        if (!amount) return std::nullopt;
+        z = -*amount;
+    }
+    return z;
+}
+
+std::string TimeLabelText(DateTime t) {
+    return FormatDisplay(t) + kFiveBlanks;
+}
+
+ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& reference) {
+    ChinaStepResult r;
+    auto longitude = ParseLongitude(in.longitudeText);
+    if (!longitude) {
+        if (!in.onlyBeijing) return Skipped<ChinaStepResult>(SkipReason::Longitude);
+        r.resetLongitudeTo120 = true;
+        longitude = kBeijingMeridian;
+    }
+    const DateTime localMeanTime = Shift(reference(), LongitudeCorrection(*longitude));
+    r.correctionShown = !in.onlyBeijing;
+    const DateTime solar = ApplyEquationOfTime(localMeanTime);
+    // Beijing time is a fresh reading of the clock, taken after the correction.
+    FinishStep(r, solar, in.onlyBeijing ? reference() : solar, in.timeMode);
+    return r;
+}
+
+AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock& reference) {
+    AbroadStepResult r;
+    const auto summer = ParseSummerMinutes(in.summerText);
+    if (!summer) return Skipped<AbroadStepResult>(SkipReason::SummerTime);
+    // An unreadable zone is refused before anything is written, like an unreadable summer time.
+    const auto zone = ZoneOffsetMinutes(in.zoneText);
+    if (!zone) return Skipped<AbroadStepResult>(SkipReason::Zone);
+    auto longitude = ParseLongitude(in.longitudeText);
+    if (!longitude) {
+        if (!in.onlyBeijing) return Skipped<AbroadStepResult>(SkipReason::Longitude);
+        r.resetLongitudeTo120 = true;
+        longitude = kBeijingMeridian;
+    }
+    const double meridian = *zone / 60.0 * 15.0;
+    r.beijingTime = AddMinutes(reference(), -*summer + (kBeijingZoneMinutes - *zone));
+    r.beijingTimeText = TimeLabelText(r.beijingTime);
+    const double lambda = in.eastWestText == kEast ? *longitude : -*longitude;
+    const LongitudeSpan span = lambda <= meridian
+                                   ? LongitudeSpan{-1, SpanSeconds((meridian - lambda) * kMinutesPerDegree)}
+                                   : LongitudeSpan{1, SpanSeconds((lambda - meridian) * kMinutesPerDegree)};
+    const DateTime localMeanTime = Shift(AddMinutes(reference(), -*summer), span);
+    const DateTime solar = ApplyEquationOfTime(localMeanTime);
+    FinishStep(r, solar, in.onlyBeijing ? r.beijingTime : solar, in.timeMode);
+    return r;
+}
+
+}  // namespace velunar

@@ -1,0 +1,101 @@
+#include "cli/report.h"
+
+#include "cli/json.h"
+
+namespace velunar::cli {
+
+Report::Field& Report::Add(std::string name, Field::Kind kind) {
+    Field& f = fields_.emplace_back();
+    f.name = std::move(name);
+    f.kind = kind;
+    return f;
+}
+
+Report& Report::Text(std::string name, std::string value) {
+    Add(std::move(name), Field::Kind::Text).text = std::move(value);
+    return *this;
+}
+
+Report& Report::Bool(std::string name, bool value) {
+    Add(std::move(name), Field::Kind::Bool).flag = value;
+    return *this;
+}
+
+Report& Report::Int(std::string name, std::int64_t value) {
+    Add(std::move(name), Field::Kind::Int).number = value;
+    return *this;
+}
+
+Report& Report::Null(std::string name) {
+    Add(std::move(name), Field::Kind::Null);
+    return *this;
+}
+
+Report& Report::Time(std::string name, std::optional<DateTime> value) {
+    return value ? Text(std::move(name), FormatIso(*value)) : Null(std::move(name));
+}
+
+Report& Report::Group(std::string name, Report group) {
+    Add(std::move(name), Field::Kind::Group).children = std::move(group.fields_);
+    return *this;
+}
+
+void Report::WritePlain(std::ostream& out) const {
+    WritePlain(out, fields_, "");
+}
+
+void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix) {
+    for (const Field& f : fields) {
+        const std::string name = prefix + f.name;
+        switch (f.kind) {
+            case Field::Kind::Group:
+                WritePlain(out, f.children, name + ".");
+                continue;
+            case Field::Kind::Null:
+                out << name << ": -\n";
+                continue;
+            case Field::Kind::Bool:
+                out << name << ": " << (f.flag ? "true" : "false") << '\n';
+                continue;
+            case Field::Kind::Int:
+                out << name << ": " << f.number << '\n';
+                continue;
+            case Field::Kind::Text:
+                out << name << ": " << f.text << '\n';
+                continue;
+        }
+    }
+}
+
+void Report::WriteJson(JsonWriter& w, const std::vector<Field>& fields) {
+    w.BeginObject();
+    for (const Field& f : fields) {
+        w.Key(f.name);
+        switch (f.kind) {
+            case Field::Kind::Group:
+                WriteJson(w, f.children);
+                break;
+            case Field::Kind::Null:
+                w.Null();
+                break;
+            case Field::Kind::Bool:
+                w.Bool(f.flag);
+                break;
+            case Field::Kind::Int:
+                w.Int(f.number);
+                break;
+            case Field::Kind::Text:
+                w.String(f.text);
+                break;
+        }
+    }
+    w.EndObject();
+}
+
+void Report::WriteJson(std::ostream& out) const {
+    JsonWriter w(out);
+    WriteJson(w, fields_);
+    out << '\n';
+}
+
+}  // namespace velunar::cli

@@ -1,0 +1,47 @@
+#pragma once
+// The output of a command as an ordered list of named values, written either as "name: value" lines
+// or as one JSON object. Groups nest: in plain form their fields read "group.name: value".
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/datetime.h"
+
+namespace velunar::cli {
+
+class JsonWriter;
+
+class Report {
+  public:
+    Report& Text(std::string name, std::string value);
+    Report& Bool(std::string name, bool value);
+    Report& Int(std::string name, std::int64_t value);
+    Report& Null(std::string name);
+    // "YYYY-MM-DD HH:MM:SS", or null when there is no time.
+    Report& Time(std::string name, std::optional<DateTime> value);
+    Report& Group(std::string name, Report group);
+
+    void WritePlain(std::ostream& out) const;
+    void WriteJson(std::ostream& out) const;
+
+  private:
+    struct Field {
+        enum class Kind { Null, Bool, Int, Text, Group };
+        std::string name;
+        Kind kind = Kind::Null;
+        bool flag = false;
+        std::int64_t number = 0;
+        std::string text;
+        std::vector<Field> children;
+    };
+    Field& Add(std::string name, Field::Kind kind);
+    static void WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix);
+    static void WriteJson(JsonWriter& w, const std::vector<Field>& fields);
+
+    std::vector<Field> fields_;
+};
+
+}  // namespace velunar::cli
