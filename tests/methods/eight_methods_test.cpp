@@ -1,0 +1,161 @@
+#include "methods/eight_methods.h"
+
+#include <gtest/gtest.h>
+
+#include "calendar/ganzhi.h"
+#include "methods/doctrine_tables.h"
+#include "test_moment.h"
+
+namespace velunar {
+namespace {
+
+using testing::MomentAt;
+using testing::WithHourText;
+
+constexpr int kAnyMode = -1;
+
+struct LingGuiCase {
+    DateTime time;
+    int mode;  // kAnyMode: the same under all three
+    const char* day;
+    const char* hour;
+    int sum;
+    int remainder;
+    const char* point;
+    const char* partner;
+};
+
+TEST(LingGui, WorkedValues) {
+    const LingGuiCase cases[] = {
+        {MakeDateTime(2000, 1, 1, 12), kAnyMode, "戊午", "戊午", 28, 1, "申脉", "后溪"},
+        {MakeDateTime(1949, 10, 1, 0, 30), kAnyMode, "甲子", "甲子", 35, 8, "内关", "公孙"},
+        {MakeDateTime(1949, 10, 1, 8, 30), kAnyMode, "甲子", "戊辰", 27, 9, "列缺", "照海"},
+        {MakeDateTime(1949, 10, 2, 10, 30), kAnyMode, "乙丑", "辛巳", 30, 6, "公孙", "内关"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 1, "甲子", "丙子", 33, 6, "公孙", "内关"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 0, "乙丑", "丙子", 35, 5, "照海", "列缺"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 2, "甲子", "乙亥", 29, 2, "照海", "列缺"},
+    };
+    for (const LingGuiCase& c : cases) {
+        for (int mode = 0; mode < 3; ++mode) {
+            if (c.mode != kAnyMode && c.mode != mode) continue;
+            SCOPED_TRACE(FormatIso(c.time) + " mode " + std::to_string(mode));
+            const Moment m = MomentAt(c.time, mode);
+            ASSERT_EQ(m.dayGanZhi, c.day);
+            ASSERT_EQ(m.hourGanZhi, c.hour);
+            const int branch = BranchNumber(m.hourBranch);
+            EXPECT_EQ(LingGuiDayStemValue(m.dayStem) + LingGuiDayBranchValue(m.dayBranch) +
+                          LingGuiHourStemValue(m.hourStem) + LingGuiHourBranchValue(branch),
+                      c.sum);
+            EXPECT_EQ(LingGuiRemainder(m.dayStem, m.dayBranch, m.hourStem, branch), c.remainder);
+            const auto opening = LingGui(m);
+            ASSERT_TRUE(opening.has_value());
+            EXPECT_EQ(opening->point, c.point);
+            EXPECT_EQ(opening->partner, c.partner);
+        }
+    }
+}
+
+struct FeiTengCase {
+    DateTime time;
+    int mode;
+    const char* day;
+    const char* hour;
+    const char* point;
+    const char* partner;
+};
+
+TEST(FeiTeng, WorkedValues) {
+    const FeiTengCase cases[] = {
+        {MakeDateTime(2000, 1, 1, 12), kAnyMode, "戊午", "戊午", "临泣", "外关"},
+        {MakeDateTime(1949, 10, 1, 0, 30), kAnyMode, "甲子", "甲子", "公孙", "内关"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 1, "甲子", "丙子", "内关", "公孙"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 0, "乙丑", "丙子", "内关", "公孙"},
+        {MakeDateTime(1949, 10, 1, 23, 30), 2, "甲子", "乙亥", "申脉", "后溪"},
+    };
+    for (const FeiTengCase& c : cases) {
+        for (int mode = 0; mode < 3; ++mode) {
+            if (c.mode != kAnyMode && c.mode != mode) continue;
+            SCOPED_TRACE(FormatIso(c.time) + " mode " + std::to_string(mode));
+            const Moment m = MomentAt(c.time, mode);
+            ASSERT_EQ(m.dayGanZhi, c.day);
+            ASSERT_EQ(m.hourGanZhi, c.hour);
+            const auto opening = FeiTeng(m);
+            ASSERT_TRUE(opening.has_value());
+            EXPECT_EQ(opening->point, c.point);
+            EXPECT_EQ(opening->partner, c.partner);
+        }
+    }
+}
+
+TEST(EightMethods, LateZiOnAGuiDayTakesOnlyTheHourStemFromTheNextDay) {
+    // 1949-09-30 is a 癸亥 day, yin. At 23:30 under mode 1 the day stays 癸亥 but the hour is 甲子:
+    // 7 + 7 + 9 + 9 = 32, divided by 6 (the 癸 day is yin) leaves 2.
+    const DateTime t = MakeDateTime(1949, 9, 30, 23, 30);
+    const Moment late = MomentAt(t, 1);
+    ASSERT_EQ(late.dayGanZhi, "癸亥");
+    ASSERT_EQ(late.hourGanZhi, "甲子");
+    EXPECT_EQ(LingGui(late)->point, "照海");
+    EXPECT_EQ(FeiTeng(late)->point, "公孙");
+
+    // Under mode 0 the same clock time is already the 甲子 day (yang): 10 + 7 + 9 + 9 = 35 → 8.
+    const Moment nextDay = MomentAt(t, 0);
+    ASSERT_EQ(nextDay.dayGanZhi, "甲子");
+    ASSERT_EQ(nextDay.hourGanZhi, "甲子");
+    EXPECT_EQ(LingGui(nextDay)->point, "内关");
+    EXPECT_EQ(FeiTeng(nextDay)->point, "公孙");
+
+    // Under mode 2 it is still the 亥 hour of the 癸亥 day, counted from 癸: 癸亥.
+    const Moment zeroToTwo = MomentAt(t, 2);
+    ASSERT_EQ(zeroToTwo.hourGanZhi, "癸亥");
+    EXPECT_EQ(LingGui(zeroToTwo)->point, "照海");  // 7 + 7 + 5 + 4 = 23 → 5
+    EXPECT_EQ(FeiTeng(zeroToTwo)->point, "申脉");
+}
+
+TEST(EightMethods, UndefinedWhileTheHourBoxHoldsNoBranch) {
+    const Moment day = MomentAt(MakeDateTime(1949, 10, 1, 12), 0);
+    for (const char* text : {kHourBranchPlaceholder, "请先输入正确东经数", "", "子 "}) {
+        SCOPED_TRACE(text);
+        const Moment m = WithHourText(day, text);
+        EXPECT_EQ(m.hourStem, 0);
+        EXPECT_FALSE(LingGui(m).has_value());
+        EXPECT_FALSE(FeiTeng(m).has_value());
+    }
+    // A Moment that pairs a branch with no hour stem is not trusted either.
+    Moment broken = day;
+    broken.hourStem = 0;
+    EXPECT_FALSE(LingGui(broken).has_value());
+    EXPECT_FALSE(FeiTeng(broken).has_value());
+}
+
+TEST(EightMethods, EveryMomentOfTheCycleOpensAPointWithItsPartner) {
+    // Sixty days times twelve double-hours: never an empty box, and yin days only reach remainders 1..6.
+    for (int day = 0; day < 60; ++day) {
+        const int stem = day % 10 + 1, branch = day % 12 + 1;
+        for (int h = 1; h <= 12; ++h) {
+            const int hourStem = HourStemNumber(stem, h);
+            const int r = LingGuiRemainder(stem, branch, hourStem, h);
+            ASSERT_GE(r, 1);
+            ASSERT_LE(r, stem % 2 == 1 ? 9 : 6);
+            const std::string_view p = LingGuiPoint(stem, branch, hourStem, h);
+            ASSERT_FALSE(Partner(p).empty()) << p;
+            ASSERT_EQ(Partner(Partner(p)), p);
+            ASSERT_FALSE(Partner(FeiTengPoint(hourStem)).empty());
+        }
+    }
+    EXPECT_EQ(LingGuiPointOfRemainder(2), LingGuiPointOfRemainder(5));
+    EXPECT_EQ(Partner("照海"), "列缺");
+    EXPECT_EQ(Partner("足临泣"), "");
+    EXPECT_EQ(LingGuiPoint(0, 1, 1, 1), "");
+    EXPECT_EQ(FeiTengPoint(11), "");
+}
+
+TEST(EightMethods, StemsThatShareAFeiTengPoint) {
+    EXPECT_EQ(FeiTengPoint(1), "公孙");   // 甲
+    EXPECT_EQ(FeiTengPoint(9), "公孙");   // 壬
+    EXPECT_EQ(FeiTengPoint(2), "申脉");   // 乙
+    EXPECT_EQ(FeiTengPoint(10), "申脉");  // 癸
+    EXPECT_EQ(Partner(FeiTengPoint(10)), "后溪");
+}
+
+}  // namespace
+}  // namespace velunar
