@@ -21,10 +21,10 @@ void RequireGbk(bool valid) {
 
 // Whether one code point survives GBK: the encoder accepts it and decoding gives it back.
 bool Fits(const QString& character) {
-    QStringEncoder encoder(kGbk);
+    QStringEncoder encoder(kGbk, QStringConverter::Flag::Stateless);
     const QByteArray bytes = encoder(character);
     if (encoder.hasError()) return false;
-    QStringDecoder decoder(kGbk);
+    QStringDecoder decoder(kGbk, QStringConverter::Flag::Stateless);
     const QString back = decoder(bytes);
     return !decoder.hasError() && back == character;
 }
@@ -36,7 +36,7 @@ bool GbkAvailable() {
 }
 
 QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid) {
-    QStringDecoder decoder(kGbk);
+    QStringDecoder decoder(kGbk, QStringConverter::Flag::Stateless);
     RequireGbk(decoder.isValid());
     QString text = decoder(bytes);
     if (hadInvalid) *hadInvalid = decoder.hasError();
@@ -44,9 +44,9 @@ QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid) {
 }
 
 Unencodable FirstUnencodable(const QString& text) {
-    QStringEncoder whole(kGbk);
+    QStringEncoder whole(kGbk, QStringConverter::Flag::Stateless);
     RequireGbk(whole.isValid());
-    whole(text);
+    const QByteArray ignored = whole(text);
     if (!whole.hasError()) return {};
     qsizetype position = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -60,7 +60,7 @@ Unencodable FirstUnencodable(const QString& text) {
 }
 
 QByteArray EncodeGbk(const QString& text) {
-    QStringEncoder encoder(kGbk);
+    QStringEncoder encoder(kGbk, QStringConverter::Flag::Stateless);
     RequireGbk(encoder.isValid());
     QByteArray bytes = encoder(text);
     if (!encoder.hasError()) return bytes;

@@ -1,0 +1,276 @@
+// Opening the database file: every way it can be wrong, and the row operations of the editable tables.
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "fixture.h"
+#include "store/database.h"
+
+namespace velunar::store {
+namespace {
+
+using test::FixtureDb;
+using test::RawColumn;
+using test::RawExec;
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Opens the path, expects a failure of the given kind naming the path and the cause.
+void ExpectOpenFails(const QString& path, StoreErrorKind kind, const std::string& cause) {
+    Database db(QStringLiteral("open-test"));
+    try {
+        db.Open(path);
+        FAIL() << "opening " << path.toStdString() << " should fail";
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.kind(), kind) << e.what();
+        EXPECT_TRUE(Contains(e.what(), path.toStdString())) << e.what();
+        EXPECT_TRUE(Contains(e.what(), cause)) << e.what();
+    }
+    EXPECT_FALSE(db.IsOpen());
+}
+
+class OpenFailure : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("数据/db1.sqlite"));
+    void SetUp() override { ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("数据"))); }
+};
+
+TEST_F(OpenFailure, MissingFileIsReportedAndNotCreated) {
+    ExpectOpenFails(path, StoreErrorKind::Missing, "不存在");
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(OpenFailure, ZeroByteFileIsEmptyAndStaysEmpty) {
+    WriteAll(path, {});
+    ExpectOpenFails(path, StoreErrorKind::Empty, "空");
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST_F(OpenFailure, DatabaseWithoutTablesIsEmpty) {
+    RawExec(path, QStringLiteral("pragma user_version = 7"));
+    ASSERT_GT(QFileInfo(path).size(), 0);
+    ExpectOpenFails(path, StoreErrorKind::Empty, "没有任何表");
+}
+
+TEST_F(OpenFailure, RandomBytesAreCorruptAndLeftAlone) {
+    std::mt19937 random(47);
+    QByteArray bytes(4096, '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    WriteAll(path, bytes);
+    ExpectOpenFails(path, StoreErrorKind::Corrupt, "损坏");
+    EXPECT_EQ(ReadAll(path), bytes);
+}
+
+TEST_F(OpenFailure, SqliteHeaderFollowedByGarbageIsCorrupt) {
+    QByteArray bytes("SQLite format 3\0", 16);
+    bytes += QByteArray(4080, '\x5a');
+    WriteAll(path, bytes);
+    ExpectOpenFails(path, StoreErrorKind::Corrupt, "损坏");
+}
+
+TEST_F(OpenFailure, MissingTableOrColumnIsNamed) {
+    test::CreateSchema(path);
+    RawExec(path, QStringLiteral("drop table 补穴表"));
+    ExpectOpenFails(path, StoreErrorKind::Corrupt, "补穴表");
+
+    const QString other = dir.filePath(QStringLiteral("other.sqlite"));
+    test::CreateSchema(other);
+    RawExec(other, QStringLiteral("alter table xxyy drop column ischina"));
+    ExpectOpenFails(other, StoreErrorKind::Corrupt, "ischina");
+}
+
+TEST_F(OpenFailure, FolderInPlaceOfTheFileIsUnreadable) {
+    ASSERT_TRUE(QDir().mkpath(path));
+    ExpectOpenFails(path, StoreErrorKind::Unreadable, "文件夹");
+}
+
+TEST_F(OpenFailure, FileWithoutReadPermissionIsUnreadable) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    test::CreateSchema(path);
+    QFile::setPermissions(path, QFile::WriteOwner);
+    ExpectOpenFails(path, StoreErrorKind::Unreadable, "无法读取");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TEST(DatabaseOpen, ReadOnlyFileIsMadeWritableAndWritten) {
+    FixtureDb fixture;
+    ASSERT_TRUE(QFile::setPermissions(fixture.Path(), QFile::ReadOwner | QFile::ReadGroup));
+    Database db(QStringLiteral("readonly-test"));
+    db.Open(fixture.Path());
+    EXPECT_TRUE(QFile::permissions(fixture.Path()) & QFile::WriteOwner);
+    const Row row = *db.Locate(Table::Description, "穴位", "公孙");
+    db.SetColumn(Table::Description, *row.Key(), "图片路径", "pic\\脾.JPG");
+    EXPECT_EQ(RawColumn(fixture.Path(), "select 图片路径 from 穴位说明 where 穴位 = '公孙'"),
+              std::vector<std::string>{"pic\\脾.JPG"});
+}
+
+TEST(DatabaseOpen, MakeWritableIgnoresAMissingFile) {
+    QTemporaryDir dir;
+    EXPECT_TRUE(MakeWritable(dir.filePath("none.sqlite")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.sqlite")));
+}
+
+TEST(DatabaseOpen, CloseReopenAndOperationsOnAClosedConnection) {
+    FixtureDb fixture;
+    Database db(QStringLiteral("reopen-test"));
+    EXPECT_THROW(db.Reopen(), StoreError);
+    db.Open(fixture.Path());
+    db.Close();
+    try {
+        db.Run(QueryId::NaZhiRow, {"寅"});
+        FAIL();
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.kind(), StoreErrorKind::NotOpen);
+    }
+    db.Reopen();
+    EXPECT_EQ(db.Run(QueryId::NaZhiRow, {"寅"}).FirstValue("本穴"), "经渠");
+    EXPECT_EQ(db.Path(), fixture.Path());
+}
+
+TEST(DatabaseOpen, TwoConnectionsOnOneFileNeedTwoNames) {
+    FixtureDb fixture;
+    Database first(QStringLiteral("first"));
+    Database second(QStringLiteral("second"));
+    first.Open(fixture.Path());
+    second.Open(fixture.Path());
+    first.SetColumn(Table::Settings, 1, "xy", "120");
+    EXPECT_EQ(second.Run(QueryId::SettingsRead).FirstValue("xy"), "120");
+}
+
+// A second running copy holding the write lock for a moment: our write waits instead of failing.
+TEST(DatabaseOpen, WriteWaitsForAnotherWriter) {
+    FixtureDb fixture;
+    Database db(QStringLiteral("busy-test"));
+    db.Open(fixture.Path());
+    std::atomic<bool> locked{false};
+    std::thread other([&] {
+        {
+            QSqlDatabase raw =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-copy"));
+            raw.setDatabaseName(fixture.Path());
+            raw.open();
+            QSqlQuery query(raw);
+            query.exec(QStringLiteral("begin immediate"));
+            query.exec(QStringLiteral("update xxyy set suma = '1'"));
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            query.exec(QStringLiteral("commit"));
+            query.finish();
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other-copy"));
+    });
+    while (!locked) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_NO_THROW(db.SetColumn(Table::Settings, 1, "suma", "2"));
+    other.join();
+    EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"2"});
+}
+
+class RowOperations : public ::testing::Test {
+  protected:
+    void SetUp() override { db.Open(fixture.Path()); }
+    FixtureDb fixture;
+    Database db{QStringLiteral("rows-test")};
+};
+
+TEST_F(RowOperations, AppendLocateUpdateDelete) {
+    const std::int64_t id =
+        db.Append(Table::Description, Row{{"穴位", "内关"}, {"穴位说明", "心包经络穴。"}});
+    EXPECT_EQ(db.RowCount(Table::Description), 5);
+    const Row found = *db.Locate(Table::Description, "穴位", "内关");
+    EXPECT_EQ(found.Key(), id);
+    EXPECT_EQ(found.Value("图片路径"), "");
+
+    db.Update(Table::Description, id,
+              Row{{"图片路径", "pic\\心包.JPG"}, {"穴位说明", "心包经络穴，八脉交会穴。"}});
+    const Row changed = *db.Locate(Table::Description, "穴位", "内关");
+    EXPECT_EQ(changed.Value("图片路径"), "pic\\心包.JPG");
+    EXPECT_EQ(changed.Value("穴位说明"), "心包经络穴，八脉交会穴。");
+
+    db.Delete(Table::Description, id);
+    EXPECT_FALSE(db.Locate(Table::Description, "穴位", "内关").has_value());
+    EXPECT_EQ(db.SelectAll(Table::Description).Column("穴位"),
+              (std::vector<std::string>{"足三里", "公孙", "阿'是", "太渊"}));
+}
+
+TEST_F(RowOperations, OperationsOnAVanishedRowSayNoRow) {
+    const std::int64_t id = *db.Locate(Table::Description, "穴位", "公孙")->Key();
+    db.Delete(Table::Description, id);
+    for (auto operation :
+         {+[](Database&d, std::int64_t i) { d.Delete(Table::Description, i); },
+          +[](Database&d, std::int64_t i) { d.SetColumn(Table::Description, i, "穴位说明", "x"); }}) {
+        try {
+            operation(db, id);
+            FAIL();
+        } catch (const StoreError& e) {
+            EXPECT_EQ(e.kind(), StoreErrorKind::NoRow);
+        }
+    }
+}
+
+TEST_F(RowOperations, DuplicatePointIsRefusedWithTheDatabaseMessage) {
+    try {
+        db.Append(Table::Description, Row{{"穴位", "足三里"}, {"穴位说明", "重复"}});
+        FAIL() << "a second 足三里 must be refused";
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.kind(), StoreErrorKind::Sql);
+        EXPECT_TRUE(Contains(e.what(), "UNIQUE constraint failed: 穴位说明.穴位")) << e.what();
+    }
+    // Renaming a row onto another point's name is refused the same way.
+    const std::int64_t id = *db.Locate(Table::Description, "穴位", "公孙")->Key();
+    EXPECT_THROW(db.SetColumn(Table::Description, id, "穴位", "太渊"), StoreError);
+    EXPECT_EQ(db.RowCount(Table::Description), 4);
+    EXPECT_EQ(db.Locate(Table::Description, "穴位", "公孙")->Key(), id);
+}
+
+TEST_F(RowOperations, RowWithoutPointNameIsRefused) {
+    try {
+        db.Append(Table::Description, Row{{"穴位说明", "无名"}});
+        FAIL();
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(Contains(e.what(), "NOT NULL constraint failed")) << e.what();
+    }
+}
+
+TEST_F(RowOperations, UnknownColumnsAreRefusedBeforeTheDatabase) {
+    EXPECT_THROW(db.Append(Table::Description, Row{{"名称", "x"}}), StoreError);
+    EXPECT_THROW(db.Locate(Table::Settings, "whereabouts", "x"), StoreError);
+    const Row row = *db.Locate(Table::Description, "穴位", "公孙");
+    EXPECT_THROW(row.Value("名称"), StoreError);
+}
+
+TEST_F(RowOperations, LocateTakesTheFirstStoredMatchAndExactTextOnly) {
+    EXPECT_EQ(db.Locate(Table::Description, "图片路径", "")->Value("穴位"), "公孙");
+    EXPECT_FALSE(db.Locate(Table::Description, "穴位", "公").has_value());
+    const Result all = db.SelectAll(Table::Description);
+    EXPECT_EQ(Locate(all.rows, "穴位", "阿", Match::Prefix), 2u);
+    EXPECT_EQ(Locate(all.rows, "穴位", "足三", Match::Prefix), 0u);
+    EXPECT_FALSE(Locate(all.rows, "穴位", "足三", Match::Exact).has_value());
+}
+
+}  // namespace
+}  // namespace velunar::store
