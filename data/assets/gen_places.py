@@ -72,7 +72,7 @@ def main():
         "// the place picker loads hold the same lines. One element per line of tree.ini,",
         "// UTF-8, the leading tab of a child kept. Include inside an array initialiser:",
         "//   const char *const kBuiltinPlaces[] = {",
-        '//   #include "builtin_places.inc"',
+        '//   #include "ui/builtin_places.inc"',
         "//   };",
         f"// {len(nodes)} lines.",
         "// clang-format off",
