@@ -20,7 +20,7 @@ void PrintUsage(std::ostream& out) {
            "commands:\n";
     for (const Command& c : kCommands) {
         std::string name(c.name);
-        name.resize(8, ' ');
+        name.resize(10, ' ');
         out << "  " << name << c.summary << '\n';
     }
 }

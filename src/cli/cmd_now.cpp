@@ -3,6 +3,7 @@
 #include "calendar/numparse.h"
 #include "cli/clock.h"
 #include "cli/commands.h"
+#include "cli/doctrines_report.h"
 
 namespace velunar::cli {
 namespace {
@@ -122,8 +123,10 @@ Report NowReport(const TickInput& in, const TickResult& t) {
 
 int RunNow(const CommandArgs& args, CommandIo& io) {
     NowFlags flags;
+    DatabaseFlag database;
     ArgParser parser("now");
     AddNowFlags(parser, flags);
+    AddDoctrineFlags(parser, flags, database);
     if (auto error = parser.Parse(args)) {
         io.err << *error << '\n';
         return kExitUsage;
@@ -132,14 +135,18 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         io.out << parser.Usage();
         return kExitOk;
     }
-    const TickInput input = TickInputFrom(flags);
+    // The settings record gives what no flag says, as the main window would read it.
+    const std::unique_ptr<store::Database> db = OpenDatabaseFor("now", database, io);
+    if (!db) return kExitFailure;
+    const TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
     const ReferenceClock clock =
         flags.at ? ReferenceClock([at = *flags.at] { return at; }) : ReferenceClock(LocalClockNow);
     // One tick after start-up: the Moment is fresh, so there is no previous double-hour to compare.
     const TickResult tick = RunTick(input, Moment{}, clock);
     if (tick.skipped)
         io.err << "velunar-cli now: time step skipped: " << SkipNote(input, tick.skipReason) << '\n';
-    const Report report = NowReport(input, tick);
+    Report report = NowReport(input, tick);
+    AddDoctrinesAt(report, tick.moment, *db);
     if (flags.json)
         report.WriteJson(io.out);
     else

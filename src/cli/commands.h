@@ -19,7 +19,8 @@ struct CommandIo {
 // X(name, entry point, one-line summary)
 #define VELUNAR_CLI_COMMANDS(X)                                                              \
     X("eot", RunEot, "prints the equation-of-time table, one KEY<TAB>VALUE row per day")     \
-    X("now", RunNow, "works out the moment of one tick: day, double-hour, hour stem-branch") \
+    X("now", RunNow, "works out one tick: day, double-hour, and what every doctrine opens")  \
+    X("schedule", RunSchedule, "prints what opens in every double-hour of a range of dates") \
     X("zones", RunZones, "lists the time-zone texts of the abroad page, with their offsets")
 
 // args are the arguments after the command's name.

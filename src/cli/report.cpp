@@ -40,6 +40,11 @@ Report& Report::Group(std::string name, Report group) {
     return *this;
 }
 
+Report& Report::List(std::string name, std::vector<std::string> items) {
+    Add(std::move(name), Field::Kind::List).items = std::move(items);
+    return *this;
+}
+
 void Report::WritePlain(std::ostream& out) const {
     WritePlain(out, fields_, "");
 }
@@ -63,6 +68,12 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
             case Field::Kind::Text:
                 out << name << ": " << f.text << '\n';
                 continue;
+            case Field::Kind::List: {
+                out << name << ":";
+                for (const std::string& item : f.items) out << ' ' << item;
+                out << '\n';
+                continue;
+            }
         }
     }
 }
@@ -86,6 +97,11 @@ void Report::WriteJson(JsonWriter& w, const std::vector<Field>& fields) {
                 break;
             case Field::Kind::Text:
                 w.String(f.text);
+                break;
+            case Field::Kind::List:
+                w.BeginArray();
+                for (const std::string& item : f.items) w.String(item);
+                w.EndArray();
                 break;
         }
     }

@@ -23,19 +23,22 @@ class Report {
     // "YYYY-MM-DD HH:MM:SS", or null when there is no time.
     Report& Time(std::string name, std::optional<DateTime> value);
     Report& Group(std::string name, Report group);
+    // A list of texts: a JSON array; in plain form one line, the items separated by blanks.
+    Report& List(std::string name, std::vector<std::string> items);
 
     void WritePlain(std::ostream& out) const;
     void WriteJson(std::ostream& out) const;
 
   private:
     struct Field {
-        enum class Kind { Null, Bool, Int, Text, Group };
+        enum class Kind { Null, Bool, Int, Text, Group, List };
         std::string name;
         Kind kind = Kind::Null;
         bool flag = false;
         std::int64_t number = 0;
         std::string text;
         std::vector<Field> children;
+        std::vector<std::string> items;
     };
     Field& Add(std::string name, Field::Kind kind);
     static void WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix);

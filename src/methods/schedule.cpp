@@ -1,6 +1,7 @@
 #include "methods/schedule.h"
 
 #include "calendar/ganzhi.h"
+#include "calendar/timemode.h"
 #include "methods/doctrine_tables.h"
 #include "methods/eight_methods.h"
 #include "methods/preloaded_tables.h"
@@ -18,7 +19,7 @@ Moment DoubleHourMoment(std::int64_t day, int branch) {
     m.dayBranch = DayBranchNumber(date);
     m.dayGanZhi = StemName(m.dayStem) + BranchName(m.dayBranch);
     m.hourBranch = BranchName(branch);
-    m.timeMode = "不区分夜子时早子时";
+    m.timeMode = std::string(kModeNoNightRat);
     m.hourStemBase = m.dayStem;
     m.hourStem = HourStemNumber(m.dayStem, branch);
     m.hourGanZhi = StemName(m.hourStem) + m.hourBranch;

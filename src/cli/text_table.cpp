@@ -1,0 +1,106 @@
+#include "cli/text_table.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace velunar::cli {
+namespace {
+
+struct Range {
+    char32_t first;
+    char32_t last;
+};
+
+// East Asian Wide (W) and Fullwidth (F) blocks that matter for this program's texts.
+constexpr Range kWide[] = {{0x1100, 0x115F},  {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF},
+                           {0x4E00, 0x9FFF},  {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF},
+                           {0xFE30, 0xFE4F},  {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6}, {0x20000, 0x2FFFD},
+                           {0x30000, 0x3FFFD}};
+constexpr Range kZero[] = {{0x0300, 0x036F}, {0x200B, 0x200F}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}};
+
+bool In(const Range* begin, const Range* end, char32_t c) {
+    return std::any_of(begin, end, [c](const Range& r) { return c >= r.first && c <= r.last; });
+}
+
+// Decodes one UTF-8 character at text[i]; advances i. Invalid bytes come back as U+FFFD, one each.
+char32_t Next(std::string_view text, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const int len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    if (len == 0 || i + len > text.size()) {
+        ++i;
+        return b < 0x80 ? b : 0xFFFD;
+    }
+    char32_t c = len == 1 ? b : b & (0x7F >> len);
+    for (int k = 1; k < len; ++k) {
+        const auto cont = static_cast<unsigned char>(text[i + k]);
+        if ((cont & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (cont & 0x3F);
+    }
+    i += len;
+    return c;
+}
+
+std::string Cell(const std::string& text) {
+    return text.empty() ? "-" : text;
+}
+
+void WriteLine(std::ostream& out, const TextRow& row, const std::vector<std::size_t>& widths) {
+    std::string line;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        const std::string cell = Cell(row[c]);
+        line += cell;
+        if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(cell) + 2, ' ');
+    }
+    out << line << '\n';
+}
+
+}  // namespace
+
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = Next(text, i);
+        if (In(std::begin(kWide), std::end(kWide), c))
+            width += 2;
+        else if (!In(std::begin(kZero), std::end(kZero), c))
+            width += 1;
+    }
+    return width;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
+    std::vector<std::size_t> widths(header.size(), 0);
+    auto measure = [&widths](const TextRow& row) {
+        for (std::size_t c = 0; c < row.size() && c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(Cell(row[c])));
+    };
+    measure(header);
+    for (const TextRow& row : rows) measure(row);
+    WriteLine(out, header, widths);
+    for (const TextRow& row : rows) WriteLine(out, row, widths);
+}
+
+void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
+    auto write = [&out](const TextRow& row) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) line += (c ? "," : "") + CsvField(row[c]);
+        out << line << "\r\n";
+    };
+    write(header);
+    for (const TextRow& row : rows) write(row);
+}
+
+}  // namespace velunar::cli

@@ -1,0 +1,27 @@
+#pragma once
+// Tables for a terminal and for spreadsheets: columns aligned by display width (a CJK character takes
+// two columns), and CSV fields quoted as RFC 4180 asks.
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velunar::cli {
+
+// Terminal columns a UTF-8 text takes: 2 for East Asian wide and fullwidth characters, 0 for
+// combining marks, 1 otherwise; each byte of an invalid sequence counts 1.
+std::size_t DisplayWidth(std::string_view text);
+
+// A field as CSV writes it: in double quotes, inner quotes doubled, when it holds a comma, a quote,
+// CR or LF; as it is otherwise.
+std::string CsvField(std::string_view text);
+
+using TextRow = std::vector<std::string>;
+
+// Header and rows, every column padded to its widest cell, two blanks between columns, no trailing
+// blanks. Empty cells show as "-" so a column never looks shifted.
+void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);
+// Header and rows as CSV, CR LF after every record.
+void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);
+
+}  // namespace velunar::cli
