@@ -1,0 +1,47 @@
+#include "ui/noticeplayer.h"
+
+#include <exception>
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QUrl>
+
+namespace velunar::ui {
+
+MediaNoticePlayer::MediaNoticePlayer(QObject* parent) : QObject(parent) {}
+
+MediaNoticePlayer::~MediaNoticePlayer() {
+    if (player_) player_->stop();
+}
+
+void MediaNoticePlayer::EnsurePlayer() {
+    if (player_) return;
+    player_ = new QMediaPlayer(this);
+    output_ = new QAudioOutput(this);
+    player_->setAudioOutput(output_);
+    // Errors arrive later, from the media framework; they are noted and go no further.
+    connect(player_, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString& text) { lastError_ = text; });
+}
+
+void MediaNoticePlayer::play(const QString& path) {
+    try {
+        EnsurePlayer();
+        player_->stop();
+        player_->setSource(QUrl());
+        lastError_.clear();
+        if (!QFileInfo(path).isFile()) {
+            lastError_ = QStringLiteral("sound file not found: ") + path;
+            return;
+        }
+        player_->setSource(QUrl::fromLocalFile(path));
+        player_->play();
+    } catch (const std::exception& error) {
+        lastError_ = QString::fromUtf8(error.what());
+    } catch (...) {
+        lastError_ = QStringLiteral("unknown failure of the media player");
+    }
+}
+
+}  // namespace velunar::ui

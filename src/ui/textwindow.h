@@ -1,0 +1,72 @@
+#pragma once
+// The text window frmMSG, which shows the help files, and ViewerWindow, the shell it shares with the
+// picture window: a resizable, non-modal window with a 41-pixel strip along the bottom holding "关闭".
+// Closing a viewer only hides it; it keeps its content until the next load.
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velunar::ui {
+
+// Help files larger than this are refused rather than loaded into the memo.
+inline constexpr qint64 kMaxHelpFileBytes = 4 * 1024 * 1024;
+
+// The text of a help file's bytes: GBK decoded (bytes that are not GBK become U+FFFD), line ends (CR LF,
+// LF or a lone CR) made LF. A UTF-8 byte-order mark selects UTF-8 instead, so a help text saved by a
+// modern editor still reads. A pure function of the bytes; throws store::StoreError (Encoding) only on a
+// Qt without GBK support.
+QString HelpTextFromBytes(const QByteArray& bytes);
+
+// Reads a help file. Throws store::StoreError (File) naming the path and the cause when it is missing,
+// unreadable, a folder or too large.
+QString ReadHelpFile(const QString& path);
+
+class ViewerWindow : public QWidget {
+    Q_OBJECT
+  public:
+    QWidget* Panel1() const { return panel1_; }
+    QPushButton* Button1() const { return button1_; }
+
+  public slots:
+    // "关闭": hides the window; its content stays.
+    void Button1Click();
+
+  protected:
+    // outerSize includes the window frame, as the window system reports it once the window is framed.
+    ViewerWindow(const QString& objectName, const QString& caption, QSize outerSize, QWidget* parent);
+    // Puts the viewer's own content above the strip.
+    void SetContent(QWidget* content);
+    // Shows the window, or brings it to the front (restored) when it is already open.
+    void BringToFront();
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void PlaceCentred();
+
+    QSize outerSize_;
+    bool placed_ = false;
+    QWidget* panel1_ = nullptr;
+    QPushButton* button1_ = nullptr;
+};
+
+// frmMSG "显示文本窗口": Memo1 shows a help file; what the user types there is never stored.
+class FrmMsg : public ViewerWindow {
+    Q_OBJECT
+  public:
+    explicit FrmMsg(QWidget* parent = nullptr);
+
+    // Replaces Memo1's text with the file's and shows the window (in front if already open). On a
+    // failure it throws store::StoreError naming the path; the window then stays as it was, hidden or
+    // shown, with its previous text.
+    void ShowFile(const QString& path);
+
+    QPlainTextEdit* Memo1() const { return memo1_; }
+
+  private:
+    QPlainTextEdit* memo1_ = nullptr;
+};
+
+}  // namespace velunar::ui
