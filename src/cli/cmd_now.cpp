@@ -72,18 +72,18 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "the chosen date and time (default: the clock)");
     p.Option(
         "--mode", "0|1|2", [&f](const std::string& v) { return ReadMode(v, f); },
-        "time mode: 0 不区分夜子时早子时, 1 区分夜子时早子时, 2 以0-2时为子时 (default 0)");
-    p.Option("--longitude", "TEXT", Text(f.longitude), "the China page's east longitude box (default 120)");
+        "time mode: 0 不区分夜子时早子时, 1 区分夜子时早子时, 2 以0-2时为子时");
+    p.Option("--longitude", "TEXT", Text(f.longitude), "the China page's east longitude box");
     p.Flag(
         "--beijing", [&f] { f.onlyBeijing = true; }, "仅仅使用北京时间: use Beijing time uncorrected");
     p.Flag(
         "--abroad", [&f] { f.abroad = true; }, "put the abroad page in front");
-    p.Option("--summer", "TEXT", Text(f.summer), "abroad: summer-time minutes to subtract (default 0)");
+    p.Option("--summer", "TEXT", Text(f.summer), "abroad: summer-time minutes to subtract");
     p.Option("--zone", "TEXT", Text(f.zone), "abroad: the zone text (see velunar-cli zones)");
     p.Option(
         "--ew", "东经|西经", [&f](const std::string& v) { return ReadEastWest(v, f); },
-        "abroad: east or west longitude (default 东经)");
-    p.Option("--lon", "TEXT", Text(f.abroadLongitude), "abroad: the longitude box, degrees (default 120)");
+        "abroad: east or west longitude");
+    p.Option("--lon", "TEXT", Text(f.abroadLongitude), "abroad: the longitude box, degrees");
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
 }
@@ -132,7 +132,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (parser.HelpAsked()) {
-        io.out << parser.Usage();
+        io.out << parser.Usage() << kSettingsNote;
         return kExitOk;
     }
     // The settings record gives what no flag says, as the main window would read it.

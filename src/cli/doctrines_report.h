@@ -15,6 +15,12 @@
 
 namespace velunar::cli {
 
+// The closing line of now's --help.
+inline constexpr const char* kSettingsNote =
+    "Whatever no flag gives (time mode, longitudes, zone, summer time, 仅仅使用北京时间, the page in\n"
+    "front) comes from the settings record of the database, as the main window reads it; flags never\n"
+    "change the record.\n";
+
 struct DatabaseFlag {
     std::optional<std::string> path;  // --db; the data folder's db1.sqlite when absent
 };
