@@ -36,25 +36,6 @@ TEST(ScheduleCommand, AMonthAsCsvIsTwelveRowsADateAndQuick) {
               std::count(run.out.begin(), run.out.end(), '\r'));
 }
 
-TEST(ScheduleCommand, TheZiRowOfADateCountsFromThatDate) {
-    // 1949-10-02 is 乙丑: its 子 double-hour (from 23:00 of 10-01) is 丙子, Ling Gui 照海, Fei Teng 内关.
-    const auto run = RunCommand({"schedule", "1949-10-02", "1949-10-02", "--csv"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const auto records = ParseCsv(run.out);
-    ASSERT_EQ(records.size(), 13u);
-    const auto& zi = records[1];
-    EXPECT_EQ(zi[0], "1949-10-02");
-    EXPECT_EQ(zi[1], "丙子");
-    EXPECT_EQ(zi[2], "乙丑");
-    EXPECT_EQ(zi[10], "照海");
-    EXPECT_EQ(zi[11], "列缺");
-    EXPECT_EQ(zi[12], "内关");
-    EXPECT_EQ(zi[13], "公孙");
-    EXPECT_EQ(zi[14], "小肠经");
-    EXPECT_EQ(zi[15], "肝");
-    EXPECT_EQ(zi[16], "胆");
-}
-
 TEST(ScheduleCommand, ThePlainTableIsAlignedForATerminal) {
     const auto run = RunCommand({"schedule", "2026-12-01", "2026-12-02"});
     ASSERT_EQ(run.status, 0) << run.err;

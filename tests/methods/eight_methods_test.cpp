@@ -149,13 +149,5 @@ TEST(EightMethods, EveryMomentOfTheCycleOpensAPointWithItsPartner) {
     EXPECT_EQ(FeiTengPoint(11), "");
 }
 
-TEST(EightMethods, StemsThatShareAFeiTengPoint) {
-    EXPECT_EQ(FeiTengPoint(1), "公孙");   // 甲
-    EXPECT_EQ(FeiTengPoint(9), "公孙");   // 壬
-    EXPECT_EQ(FeiTengPoint(2), "申脉");   // 乙
-    EXPECT_EQ(FeiTengPoint(10), "申脉");  // 癸
-    EXPECT_EQ(Partner(FeiTengPoint(10)), "后溪");
-}
-
 }  // namespace
 }  // namespace velunar

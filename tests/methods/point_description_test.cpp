@@ -56,6 +56,7 @@ TEST(PointDescription, NoPictureKnownStoresTheEmptyPath) {
     step.Run(FocusedText::Control("印堂"), t);
     EXPECT_EQ(step.CurrentPicturePath(), "");
     EXPECT_EQ(t.stored, (std::vector<std::pair<std::int64_t, std::string>>{{14, ""}}));
+    EXPECT_EQ(PicturePathOfMeridian("心包经"), "");  // only the short form names a picture
 }
 
 TEST(PointDescription, ANameWithoutDescriptionClearsMemoAndPathWithoutWriting) {
@@ -114,18 +115,6 @@ TEST(PointDescription, AFailingLookupIsNotRetriedEveryTick) {
     EXPECT_EQ(step.CurrentPicturePath(), "pic\\脾.JPG");
     EXPECT_EQ(step.LastPointText(), "公孙");
     EXPECT_EQ(step.Run(FocusedText::Control("公孙"), t), std::nullopt);
-}
-
-TEST(PointDescription, EveryConfluentPointHasItsOwnPicture) {
-    EXPECT_EQ(ConfluentPicturePath("内关"), "pic\\心包.JPG");
-    EXPECT_EQ(ConfluentPicturePath("临泣"), "pic\\胆.JPG");
-    EXPECT_EQ(ConfluentPicturePath("列缺"), "pic\\肺.JPG");
-    EXPECT_EQ(ConfluentPicturePath("外关"), "pic\\三焦.JPG");
-    EXPECT_EQ(ConfluentPicturePath("后溪"), "pic\\小肠.JPG");
-    EXPECT_EQ(ConfluentPicturePath("申脉"), "pic\\阳跷.JPG");
-    EXPECT_EQ(ConfluentPicturePath("足临泣"), "");
-    EXPECT_EQ(PicturePathOfMeridian("心包"), "pic\\心包.JPG");
-    EXPECT_EQ(PicturePathOfMeridian("心包经"), "");  // the long form names no picture
 }
 
 }  // namespace
