@@ -162,6 +162,11 @@ void Database::Open(const QString& path) {
     MakeWritable(path);
     CheckFile(path);
 
+    // Qt would silently replace another object's connection of the same name.
+    if (QSqlDatabase::contains(connectionName_)) {
+        throw StoreError(StoreErrorKind::BadArgument,
+                         "数据库连接名 " + Utf8(connectionName_) + " 已被另一个连接使用");
+    }
     auto impl = std::make_unique<Impl>();
     impl->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     if (!impl->db.isValid()) {

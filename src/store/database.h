@@ -30,7 +30,8 @@ bool MakeWritable(const QString& path);
 
 class Database {
   public:
-    // connectionName: the Qt SQL connection name; two Database objects need two names.
+    // connectionName: the Qt SQL connection name; two Database objects need two names (Open refuses a
+    // name that another open connection uses).
     explicit Database(QString connectionName = QStringLiteral("velunar"));
     ~Database();
     Database(const Database&) = delete;

@@ -159,6 +159,9 @@ TEST(DatabaseOpen, TwoConnectionsOnOneFileNeedTwoNames) {
     second.Open(fixture.Path());
     first.SetColumn(Table::Settings, 1, "xy", "120");
     EXPECT_EQ(second.Run(QueryId::SettingsRead).FirstValue("xy"), "120");
+    Database clash(QStringLiteral("first"));
+    EXPECT_THROW(clash.Open(fixture.Path()), StoreError);
+    EXPECT_TRUE(first.IsOpen());
 }
 
 // A second running copy holding the write lock for a moment: our write waits instead of failing.
