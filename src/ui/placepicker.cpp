@@ -1,0 +1,217 @@
+#include "ui/placepicker.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStandardItemModel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace velunar::ui {
+namespace {
+
+constexpr qsizetype kDisplayLimit = 256;  // a runaway line is shown shortened, picked in full
+
+// The tree's two images, drawn here: 0 a closed folder, 1 an open one.
+QIcon FolderIcon(bool open) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QColor(150, 110, 20));
+    p.setBrush(QColor(235, 190, 80));
+    p.drawRect(1, 3, 6, 2);  // the tab
+    if (open) {
+        p.drawRect(1, 5, 12, 8);
+        p.setBrush(QColor(250, 220, 130));
+        p.drawPolygon(QPolygon({QPoint(3, 8), QPoint(15, 8), QPoint(13, 13), QPoint(1, 13)}));
+    } else {
+        p.drawRect(1, 5, 13, 8);
+    }
+    return QIcon(pixmap);
+}
+
+const QIcon& Image(int index) {
+    static const QIcon closed = FolderIcon(false);
+    static const QIcon open = FolderIcon(true);
+    return index == 1 ? open : closed;
+}
+
+QStandardItem* MakeItem(const QString& text) {
+    const QString shown = text.size() > kDisplayLimit ? text.left(kDisplayLimit) + QStringLiteral("…") : text;
+    auto* item = new QStandardItem(shown);
+    item->setData(text, PlacePicker::kTextRole);
+    item->setData(0, PlacePicker::kImageRole);
+    item->setIcon(Image(0));
+    item->setEditable(false);
+    return item;
+}
+
+void Collect(const QStandardItem* item, int depth, std::vector<PlaceNode>& out) {
+    for (int row = 0; row < item->rowCount(); ++row) {
+        const QStandardItem* child = item->child(row);
+        out.push_back({child->data(PlacePicker::kTextRole).toString(), depth});
+        Collect(child, depth + 1, out);
+    }
+}
+
+}  // namespace
+
+PlacePicker::PlacePicker(store::DataPaths paths, QWidget* parent)
+    : QWidget(parent, Qt::Window), paths_(std::move(paths)) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("全国部分城市东经度数一览表(待续)"));
+    resize(330, 460);
+
+    model_ = new QStandardItemModel(this);
+    TreeView1 = new QTreeView(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setUniformRowHeights(true);  // keeps a long list quick to lay out
+    TreeView1->setModel(model_);
+    connect(TreeView1, &QTreeView::expanded, this, &PlacePicker::TreeView1Expanded);
+    connect(TreeView1, &QTreeView::collapsed, this, &PlacePicker::TreeView1Collapsed);
+    connect(TreeView1, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!model_->hasChildren(index)) SpeedButton1Click();
+    });
+
+    SpeedButton1 = new QPushButton(QStringLiteral("ok"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton2 = new QPushButton(QStringLiteral("close/cancle"), this);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    connect(SpeedButton1, &QPushButton::clicked, this, &PlacePicker::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &PlacePicker::SpeedButton2Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TreeView1, 1);
+    layout->addLayout(buttons);
+
+    setNodes(BuiltinPlaces());
+}
+
+std::vector<PlaceNode> PlacePicker::nodes() const {
+    std::vector<PlaceNode> out;
+    Collect(model_->invisibleRootItem(), 0, out);
+    return out;
+}
+
+void PlacePicker::setNodes(const std::vector<PlaceNode>& nodes) {
+    // Built detached and added in one go: one insertion for the view instead of one per line.
+    QList<QStandardItem*> top;
+    std::vector<QStandardItem*> parents;  // parents[d]: the last node of depth d
+    for (const PlaceNode& node : nodes) {
+        QStandardItem* item = MakeItem(node.text);
+        const auto depth = static_cast<std::size_t>(node.depth);
+        if (depth == 0 || depth > parents.size()) {
+            top.append(item);  // the loader never yields a gap; a stray one goes to the top
+            parents.assign(1, item);
+            continue;
+        }
+        parents.resize(depth);
+        parents.back()->appendRow(item);
+        parents.push_back(item);
+    }
+    model_->clear();
+    if (!top.isEmpty()) model_->invisibleRootItem()->appendRows(top);
+    TreeView1->clearSelection();
+    TreeView1->setCurrentIndex(QModelIndex());
+}
+
+bool PlacePicker::loadTreeFile() {
+    const QString path = paths_.TreeFile();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        return false;
+    }
+    if (file.size() > kMaxPlaceFileBytes) {
+        report(QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
+                   .arg(path)
+                   .arg(file.size())
+                   .arg(kMaxPlaceFileBytes));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        return false;
+    }
+    const PlaceTreeLoad load = ParsePlaceTree(bytes);
+    setNodes(load.nodes);
+    if (!load.ok()) report(load.error);
+    return load.ok();
+}
+
+void PlacePicker::FormShow() {
+    loadTreeFile();
+}
+
+void PlacePicker::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;  // restored from the task bar: not a new show
+    if (!centred_) {
+        if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        centred_ = true;
+    }
+    FormShow();
+}
+
+void PlacePicker::SpeedButton1Click() {
+    const QModelIndex index = TreeView1->currentIndex();
+    const bool selected = index.isValid() && TreeView1->selectionModel()->isSelected(index);
+    if (selected) {
+        const QString text = index.data(kTextRole).toString();
+        const PlacePick pick = PickPlace(text);
+        if (pick.kind == PlacePick::Kind::Place) {
+            if (onPick_) onPick_(pick.xy, pick.where);
+        } else if (pick.kind == PlacePick::Kind::NoLongitude) {
+            report(QStringLiteral("“%1”后面没有东经度数，经度没有改变")
+                       .arg(TrimBlanks(text).left(kDisplayLimit)));
+        }
+    }
+    close();
+}
+
+void PlacePicker::SpeedButton2Click() {
+    close();
+}
+
+void PlacePicker::TreeView1Expanded(const QModelIndex& index) {
+    setImage(index, 1);
+}
+
+void PlacePicker::TreeView1Collapsed(const QModelIndex& index) {
+    setImage(index, 0);
+}
+
+void PlacePicker::setImage(const QModelIndex& index, int image) {
+    QStandardItem* item = model_->itemFromIndex(index);
+    if (!item) return;
+    item->setData(image, kImageRole);
+    item->setIcon(Image(image));
+}
+
+void PlacePicker::report(const QString& text) {
+    if (message_) {
+        message_(text);
+        return;
+    }
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+}  // namespace velunar::ui

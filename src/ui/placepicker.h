@@ -1,0 +1,72 @@
+#pragma once
+// Form2, the place picker "全国部分城市东经度数一览表(待续)": a tree of Chinese places with their east
+// longitudes, read from tree.ini every time the window is shown. "ok" hands the picked place to the main
+// window, which puts it into the settings row (xy through edit3, so its change handler checks and posts).
+#include <functional>
+
+#include <QWidget>
+
+#include "store/datapaths.h"
+#include "ui/longitude.h"
+#include "ui/placetree.h"
+
+class QStandardItemModel;
+class QTreeView;
+class QPushButton;
+
+namespace velunar::ui {
+
+class PlacePicker : public QWidget {
+    Q_OBJECT
+  public:
+    // Item data of every node: its full text (the display may be shortened) and its image index.
+    static constexpr int kTextRole = Qt::UserRole + 1;
+    static constexpr int kImageRole = Qt::UserRole + 2;
+
+    // xy and where of the picked place.
+    using PickHandler = std::function<void(const QString& xy, const QString& where)>;
+    using MessageHook = std::function<void(const QString& text)>;
+
+    explicit PlacePicker(store::DataPaths paths, QWidget* parent = nullptr);
+
+    // Called by "ok" for a place; without a handler a pick changes nothing.
+    void setPickHandler(PickHandler handler) { onPick_ = std::move(handler); }
+    // Error reports (unreadable tree.ini, an invalid level); a message box when not set.
+    void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
+
+    QStandardItemModel* placeModel() const { return model_; }
+    // The node texts in tree order with their depths, as the tree holds them now.
+    std::vector<PlaceNode> nodes() const;
+
+    // Replaces the list with these nodes (collapsed, nothing selected, every image 0).
+    void setNodes(const std::vector<PlaceNode>& nodes);
+    // Loads tree.ini; on a file error the list stays as it was, on an invalid level the nodes before the
+    // bad line replace it. Errors are reported; returns true when the whole file was read.
+    bool loadTreeFile();
+
+  public slots:
+    void FormShow();
+    void SpeedButton1Click();  // "ok"
+    void SpeedButton2Click();  // "close/cancle"
+    void TreeView1Expanded(const QModelIndex& index);
+    void TreeView1Collapsed(const QModelIndex& index);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void report(const QString& text);
+    void setImage(const QModelIndex& index, int image);
+
+    store::DataPaths paths_;
+    PickHandler onPick_;
+    MessageHook message_;
+    QStandardItemModel* model_ = nullptr;
+    bool centred_ = false;
+
+    QTreeView* TreeView1 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+};
+
+}  // namespace velunar::ui
