@@ -1,0 +1,385 @@
+// frmBack against a temporary copy of the shipped database: what showing the window resets, a search
+// agreeing line for line with the core, a long search that stays live and stops when asked, the bytes
+// of a saved report, the refusal of text GBK cannot hold, and a table lost while the search runs.
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringEncoder>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <thread>
+
+#include "calendar/datetime.h"
+#include "reverse/reverse.h"
+#include "store/database.h"
+#include "store/reverse_source.h"
+#include "ui/reversewindow.h"
+
+using velunar::CollectingSink;
+using velunar::DaysFromCivil;
+using velunar::kScanCount;
+using velunar::MakeDateTime;
+using velunar::ReportHeadings;
+using velunar::Scan;
+using velunar::store::Database;
+using velunar::ui::FrmBack;
+
+namespace {
+
+QStringList LinesOf(const QPlainTextEdit* memo) {
+    const QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+QStringList ToQt(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const auto& l : lines) out << QString::fromStdString(l);
+    return out;
+}
+
+QStringList Headings() {
+    QStringList out;
+    for (auto h : ReportHeadings()) out << QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size()));
+    return out;
+}
+
+// Runs SQL on the file through a connection of its own, as another program would.
+void Exec(const QString& path, const QString& sql) {
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reverse_side"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reverse_side"));
+}
+
+}  // namespace
+
+class ReverseWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString path_;
+    std::unique_ptr<Database> db_;
+    std::unique_ptr<FrmBack> w_;
+    int referenceCalls_ = 0;
+    QList<std::pair<FrmBack::Message, QString>> messages_;
+    QString proposed_;
+    QString chosen_;
+
+    template <typename T>
+    T* child(const char* name) {
+        T* found = w_->findChild<T*>(QString::fromLatin1(name));
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
+    QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
+    QPlainTextEdit* memo(int n) { return child<QPlainTextEdit>(("Memo" + std::to_string(n)).c_str()); }
+    void setRange(QDate from, QDate to) {
+        child<QDateEdit>("DateTimePicker1")->setDate(from);
+        child<QDateEdit>("DateTimePicker2")->setDate(to);
+    }
+    // Starts a search of `point` and waits for its report.
+    void search(const QString& point, QDate from, QDate to) {
+        combo()->setEditText(point);
+        setRange(from, to);
+        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
+        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+        QVERIFY(done.wait(60000));
+    }
+    // What the core finds on its own connection, for comparison.
+    std::array<std::vector<std::string>, kScanCount> core(const std::string& point, QDate from, QDate to) {
+        Database db(QStringLiteral("reverse_core"));
+        db.Open(path_);
+        velunar::store::DatabaseReverseSource source(db);
+        CollectingSink sink;
+        velunar::ReverseSearch(point, DaysFromCivil(from.year(), from.month(), from.day()),
+                               DaysFromCivil(to.year(), to.month(), to.day()), source, sink);
+        return sink.sections;
+    }
+    QStringList errors() const {
+        QStringList out;
+        for (const auto& [kind, text] : messages_)
+            if (kind == FrmBack::Message::Error) out << text;
+        return out;
+    }
+
+  private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("db1.sqlite"));
+        QFile::remove(path_);
+        QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/db1.sqlite"), path_));
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+        db_ = std::make_unique<Database>(QStringLiteral("reverse_window"));
+        db_->Open(path_);
+        referenceCalls_ = 0;
+        messages_.clear();
+        w_ = std::make_unique<FrmBack>(*db_, [this] {
+            ++referenceCalls_;
+            return MakeDateTime(2013, 6, 9, 15, 30, 0);
+        });
+        w_->setMessageHook([this](FrmBack::Message kind, const QString& text) {
+            messages_ << std::pair{kind, text};
+        });
+        w_->setChooseFileHook([this](QFileDialog& dialog, const QString& proposed) {
+            proposed_ = proposed;
+            if (dialog.nameFilters() != QStringList{QStringLiteral("TXT (*.txt)")}) return QString();
+            return chosen_;
+        });
+    }
+    void cleanup() {
+        w_.reset();
+        db_.reset();
+    }
+
+    void layoutAndFormShow() {
+        // Names that are blank once trimmed are skipped; others are listed as stored, blanks and all.
+        Exec(path_, QStringLiteral("insert into 穴位说明 (穴位) values ('   '), ('　'), (' 阿是穴')"));
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        QCOMPARE(w_->windowTitle(), QStringLiteral("穴位反推功能"));
+        QCOMPARE(w_->frameGeometry().size(), QSize(696, 432));
+        QCOMPARE(w_->minimumSize(), w_->maximumSize());
+        QCOMPARE(child<QLabel>("Label29")->text(),
+                 QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
+                                "23:00到2013-6-9 00:59:59"));
+        QVERIFY(child<QPushButton>("Button2")->font().bold());
+        auto* pages = child<QTabWidget>("PageControl1");
+        const QStringList captions = {"全部",   "纳干法(徐氏)", "纳支法",  "灵龟八法", "飞腾八法",
+                                      "日干法", "时干法",       "纳支法2", "补穴法"};
+        QCOMPARE(pages->count(), 9);
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(pages->tabText(i), captions[i]);
+            QCOMPARE(pages->widget(i)->findChild<QPlainTextEdit*>(), memo(i + 1));
+            QVERIFY(!memo(i + 1)->isReadOnly());
+        }
+
+        const std::vector<std::string> stored = db_->Run(velunar::store::QueryId::PointList).Column("穴位");
+        QStringList expected;
+        for (const auto& name : stored)
+            if (!QString::fromStdString(name).trimmed().isEmpty()) expected << QString::fromStdString(name);
+        QCOMPARE(static_cast<std::size_t>(expected.size()), stored.size() - 2);
+        QVERIFY(expected.contains(QStringLiteral(" 阿是穴")));
+        QStringList listed;
+        for (int i = 0; i < combo()->count(); ++i) listed << combo()->itemText(i);
+        QCOMPARE(listed, expected);
+        QCOMPARE(combo()->currentText(), expected.front());
+        QCOMPARE(referenceCalls_, 2);
+        QCOMPARE(child<QDateEdit>("DateTimePicker1")->date(), QDate(2013, 6, 9));
+        QCOMPARE(child<QDateEdit>("DateTimePicker2")->date(), QDate(2013, 6, 19));
+
+        // Shown again while open: nothing is reset. Closed and shown: everything is.
+        search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
+        w_->show();
+        QCOMPARE(referenceCalls_, 2);
+        QCOMPARE(combo()->currentText(), QStringLiteral("申脉"));
+        QVERIFY(!LinesOf(memo(1)).isEmpty());
+        w_->close();
+        w_->show();
+        QCOMPARE(referenceCalls_, 4);
+        QCOMPARE(combo()->currentText(), expected.front());
+        for (int i = 1; i <= 9; ++i) QVERIFY(memo(i)->toPlainText().isEmpty());
+    }
+
+    void searchAgreesWithTheCore() {
+        w_->show();
+        const QDate from(2013, 6, 1), to(2013, 6, 30);
+        search(QStringLiteral("公孙"), from, to);
+        QVERIFY(errors().isEmpty());
+        const auto expected = core("公孙", from, to);
+        QStringList report;
+        for (int i = 0; i < kScanCount; ++i) {
+            QCOMPARE(LinesOf(w_->memoOf(static_cast<Scan>(i))), ToQt(expected[i]));
+            report << Headings()[i] << ToQt(expected[i]);
+        }
+        QCOMPARE(LinesOf(memo(1)), report);
+        QVERIFY(!LinesOf(memo(1)).contains(QString()));
+        QVERIFY(LinesOf(memo(5)).contains(QStringLiteral("2013-06-09甲午时，飞腾穴位=公孙")));
+        QVERIFY(LinesOf(memo(5)).contains(QStringLiteral("2013-06-09丙申时，飞腾配穴=公孙")));
+        // The search never moves the page in front.
+        QCOMPARE(child<QTabWidget>("PageControl1")->currentIndex(), 0);
+        QVERIFY(!child<QProgressBar>("ProgressBar1")->isVisible());
+
+        // A name that opens nowhere, an empty name, a range that ends before it begins: headings only.
+        for (const auto& [point, a, b] :
+             {std::tuple{QStringLiteral("不是穴位"), from, to}, std::tuple{QString(), from, to},
+              std::tuple{QStringLiteral("公孙"), to, from}}) {
+            search(point, a, b);
+            QCOMPARE(LinesOf(memo(1)), Headings());
+        }
+        // A quote in the name is searched like any other text.
+        search(QStringLiteral("公'孙"), from, to);
+        QCOMPARE(LinesOf(memo(1)), Headings());
+        QVERIFY(errors().isEmpty());
+    }
+
+    void longSearchStaysLiveAndStopsWhenAsked() {
+        w_->show();
+        combo()->setEditText(QStringLiteral("公孙"));
+        setRange(QDate(1800, 1, 1), QDate(3999, 12, 31));
+        auto* bar = child<QProgressBar>("ProgressBar1");
+        QList<int> values;
+        qint64 longestGap = 0;
+        QElapsedTimer gap;
+        QTimer probe;
+        probe.setInterval(20);
+        connect(&probe, &QTimer::timeout, [&] {
+            longestGap = std::max(longestGap, gap.restart());
+            if (values.isEmpty() || values.back() != bar->value()) values << bar->value();
+        });
+        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
+        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+        QVERIFY(bar->isVisible());
+        QVERIFY(!child<QPushButton>("Button2")->isEnabled());
+        gap.start();
+        probe.start();
+        QTest::qWait(1500);
+        probe.stop();
+        // The event loop never waited long for the memos, and the bar moved.
+        QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
+        QVERIFY(values.size() >= 3);
+        QVERIFY(std::is_sorted(values.begin(), values.end()));
+        QVERIFY(!LinesOf(memo(4)).isEmpty());
+
+        QSignalSpy ended(w_.get(), &FrmBack::scansEnded);
+        QElapsedTimer stop;
+        stop.start();
+        QTest::mouseClick(child<QPushButton>("ButtonCancel"), Qt::LeftButton);
+        QVERIFY(ended.wait(5000));
+        const qint64 stopped = stop.elapsed();
+        QVERIFY(done.wait(20000));
+        qInfo(
+            "search stopped %lld ms after the click, report built after %lld ms; longest event-loop gap %lld "
+            "ms",
+            stopped, stop.elapsed(), longestGap);
+        // Far more than the 100 ms it takes on an idle machine, so a busy one does not fail the test.
+        QVERIFY(stopped < 500);
+        QVERIFY(!bar->isVisible());
+
+        // Everything found before the stop is in its memo and in the report, which says it was stopped.
+        const QStringList report = LinesOf(memo(1));
+        QVERIFY2(report.back().startsWith(QStringLiteral("（已取消：")), qPrintable(report.back()));
+        QStringList expected;
+        for (int i = 0; i < kScanCount; ++i)
+            expected << Headings()[i] << LinesOf(w_->memoOf(static_cast<Scan>(i)));
+        expected << report.back();
+        QCOMPARE(report, expected);
+        QVERIFY(!report.contains(QString()));
+        // The lines stop at a date boundary: the stopped scan's last line is of the date the note names.
+        const QStringList shown = LinesOf(memo(4)) + LinesOf(memo(5));
+        QVERIFY(report.back().contains(shown.back().left(10)) ||
+                report.back().contains(QStringLiteral("开始前")));
+        QVERIFY(child<QPushButton>("Button2")->isEnabled());
+    }
+
+    void savedReportIsGbkWithCrLf() {
+        w_->show();
+        search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
+        memo(1)->appendPlainText(QStringLiteral("医者附注"));
+        combo()->setEditText(QStringLiteral("另一个名字"));
+        chosen_ = dir_.filePath(QStringLiteral("申脉报告"));
+        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QCOMPARE(proposed_, QStringLiteral("另一个名字"));
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(messages_.front().first, FrmBack::Message::Saved);
+        QCOMPARE(messages_.front().second, QStringLiteral("成功保存"));
+
+        QFile file(chosen_ + QStringLiteral(".txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        // 纳干法（徐氏）： in GBK, no byte-order mark in front.
+        QVERIFY(bytes.startsWith(QByteArray::fromHex("c4c9b8c9b7a8a3a8d0eccacfa3a9a3ba0d0a")));
+        QVERIFY(bytes.endsWith(QByteArray::fromHex("d2bdd5dfb8bdd7a20d0a")));  // 医者附注 CR LF
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QStringEncoder gbk("GBK");
+        QVERIFY(gbk.isValid());
+        const QByteArray expected =
+            gbk(LinesOf(memo(1)).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QCOMPARE(bytes, expected);
+        QVERIFY(LinesOf(memo(1)).contains(QStringLiteral("2013-06-09子时，灵龟穴位=申脉")));
+
+        // A name with its extension keeps it; cancelling the dialog writes nothing.
+        chosen_ = dir_.filePath(QStringLiteral("b.txt"));
+        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QVERIFY(QFile::exists(chosen_));
+        QVERIFY(!QFile::exists(chosen_ + QStringLiteral(".txt")));
+        chosen_.clear();
+        messages_.clear();
+        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void textGbkCannotHoldIsRefused() {
+        w_->show();
+        search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
+        chosen_ = dir_.filePath(QStringLiteral("report.txt"));
+        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QFile earlier(chosen_);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        const QByteArray before = earlier.readAll();
+        earlier.close();
+
+        messages_.clear();
+        QTextCursor end(memo(1)->document());
+        end.movePosition(QTextCursor::End);
+        memo(1)->setTextCursor(end);
+        QTest::keyClick(memo(1), Qt::Key_Return);
+        for (const QString& typed : {QStringLiteral("好"), QStringLiteral("😀")})
+            QTest::sendKeyEvent(QTest::Click, memo(1), Qt::Key_unknown, typed, Qt::NoModifier);
+        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(messages_.front().first, FrmBack::Message::Error);
+        const QString text = messages_.front().second;
+        QVERIFY2(text.contains(QStringLiteral("😀")) && text.contains(QStringLiteral("U+1F600")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("第 %1 行第 2 个字符").arg(LinesOf(memo(1)).size())),
+                 qPrintable(text));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), before);
+    }
+
+    void tableLostDuringTheSearch() {
+        w_->show();
+        const QDate from(2000, 1, 1), to(2019, 12, 31);
+        const auto found = core("公孙", from, to);
+        combo()->setEditText(QStringLiteral("公孙"));
+        setRange(from, to);
+        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
+        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+        // Without the window taking lines, the search waits in Ling Gui or Fei Teng (thousands of lines each)
+        // and cannot reach 日干法, whose table goes now.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Exec(path_, QStringLiteral("drop table 经络表"));
+        QVERIFY(done.wait(60000));
+
+        QCOMPARE(errors().size(), 1);
+        QVERIFY2(errors().front().contains(QStringLiteral("经络表")), qPrintable(errors().front()));
+        for (Scan scan : {Scan::NaGan, Scan::NaZhi, Scan::LingGui, Scan::FeiTeng})
+            QCOMPARE(LinesOf(w_->memoOf(scan)), ToQt(found[static_cast<int>(scan)]));
+        QVERIFY(!LinesOf(w_->memoOf(Scan::FeiTeng)).isEmpty());
+        for (Scan scan : {Scan::RiGan, Scan::ShiGan, Scan::NaZhi2, Scan::BuXue})
+            QVERIFY(LinesOf(w_->memoOf(scan)).isEmpty());
+        const QStringList report = LinesOf(memo(1));
+        QVERIFY(report.back().startsWith(QStringLiteral("（查找因错误而中断")));
+        QVERIFY(child<QPushButton>("Button2")->isEnabled());
+    }
+};
+
+QTEST_MAIN(ReverseWindowTest)
+#include "test_reversewindow.moc"
