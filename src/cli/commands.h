@@ -20,6 +20,7 @@ struct CommandIo {
 #define VELUNAR_CLI_COMMANDS(X)                                                              \
     X("eot", RunEot, "prints the equation-of-time table, one KEY<TAB>VALUE row per day")     \
     X("now", RunNow, "works out one tick: day, double-hour, and what every doctrine opens")  \
+    X("reverse", RunReverse, "lists when each doctrine opens a point over a range of dates") \
     X("schedule", RunSchedule, "prints what opens in every double-hour of a range of dates") \
     X("zones", RunZones, "lists the time-zone texts of the abroad page, with their offsets")
 

@@ -1,5 +1,8 @@
 #include "store/reverse_source.h"
 
+#include <QSaveFile>
+#include <QStringEncoder>
+
 #include "store/codec.h"
 
 namespace velunar::store {
@@ -48,6 +51,62 @@ void WriteReport(const QString& path, const std::vector<std::string>& lines) {
         text += QStringLiteral("\r\n");
     }
     WriteGbkFile(path, text);
+}
+
+namespace {
+
+// Encoded lines are gathered and written in blocks of about this size.
+constexpr qsizetype kWriteBlock = 64 * 1024;
+
+[[noreturn]] void FileError(const QString& path, const QString& cause) {
+    throw StoreError(StoreErrorKind::File, "无法写入文件 " + path.toStdString() + "：" + cause.toStdString());
+}
+
+}  // namespace
+
+struct ReportWriter::Impl {
+    QString path;
+    QSaveFile file;
+    QStringEncoder encoder{"GBK"};
+    QByteArray pending;
+    std::int64_t lines = 0;
+
+    explicit Impl(const QString& p) : path(p), file(p) {}
+    void WritePending() {
+        if (file.write(pending) != pending.size()) FileError(path, file.errorString());
+        pending.clear();
+    }
+};
+
+ReportWriter::ReportWriter(const QString& path) : impl_(std::make_unique<Impl>(path)) {
+    if (!GbkAvailable()) EncodeGbk(QString());  // throws the store's message about the missing codec
+    if (!impl_->file.open(QIODevice::WriteOnly)) FileError(path, impl_->file.errorString());
+}
+
+ReportWriter::~ReportWriter() {
+    if (impl_->file.isOpen()) impl_->file.cancelWriting();
+}
+
+void ReportWriter::Line(std::string_view utf8) {
+    ++impl_->lines;
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const QByteArray bytes = impl_->encoder(text);
+    if (impl_->encoder.hasError()) {
+        try {
+            EncodeGbk(text);
+        } catch (const StoreError& e) {
+            throw StoreError(StoreErrorKind::Encoding,
+                             "第 " + std::to_string(impl_->lines) + " 行：" + e.what());
+        }
+    }
+    impl_->pending += bytes;
+    impl_->pending += "\r\n";
+    if (impl_->pending.size() >= kWriteBlock) impl_->WritePending();
+}
+
+void ReportWriter::Commit() {
+    impl_->WritePending();
+    if (!impl_->file.commit()) FileError(impl_->path, impl_->file.errorString());
 }
 
 }  // namespace velunar::store

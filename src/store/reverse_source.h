@@ -1,5 +1,8 @@
 #pragma once
 // The reverse lookup's rows, read through the catalogue: each scan's filtered query runs once per search.
+#include <memory>
+#include <string_view>
+
 #include "reverse/reverse.h"
 #include "store/database.h"
 
@@ -23,5 +26,26 @@ class DatabaseReverseSource : public ReverseSource {
 // the file only once everything is encoded and written. Throws StoreError (Encoding naming the first
 // character GBK cannot hold, or File).
 void WriteReport(const QString& path, const std::vector<std::string>& lines);
+
+// The same file written line by line, for reports too long to hold in memory (the command line streams
+// them): the bytes are those of WriteReport, and the target is replaced only by Commit, once every line
+// has been encoded and written. Destroyed without Commit, it leaves the target as it was.
+class ReportWriter {
+  public:
+    // Throws StoreError (File) when the temporary file beside `path` cannot be created.
+    explicit ReportWriter(const QString& path);
+    ~ReportWriter();
+    ReportWriter(const ReportWriter&) = delete;
+    ReportWriter& operator=(const ReportWriter&) = delete;
+
+    // Throws StoreError (Encoding, naming the line and the character GBK cannot hold, or File).
+    void Line(std::string_view utf8);
+    // Throws StoreError (File).
+    void Commit();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 }  // namespace velunar::store
