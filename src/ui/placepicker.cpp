@@ -1,11 +1,16 @@
 #include "ui/placepicker.h"
 
+#include <exception>
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -177,8 +182,12 @@ void PlacePicker::SpeedButton1Click() {
     if (selected) {
         const QString text = index.data(kTextRole).toString();
         const PlacePick pick = PickPlace(text);
-        if (pick.kind == PlacePick::Kind::Place) {
-            if (onPick_) onPick_(pick.xy, pick.where);
+        if (pick.kind == PlacePick::Kind::Place && onPick_) {
+            try {
+                onPick_(pick.xy, pick.where);
+            } catch (const std::exception& e) {  // the settings row could not take the place
+                report(QString::fromUtf8(e.what()));
+            }
         } else if (pick.kind == PlacePick::Kind::NoLongitude) {
             report(QStringLiteral("“%1”后面没有东经度数，经度没有改变")
                        .arg(TrimBlanks(text).left(kDisplayLimit)));
@@ -212,6 +221,27 @@ void PlacePicker::report(const QString& text) {
         return;
     }
     QMessageBox::warning(this, windowTitle(), text);
+}
+
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings) {
+    QPointer<QWidget> window(form1);
+    return [window, &settings](const QString& xy, const QString& where) {
+        if (!window) return;
+        auto* edit3 = window->findChild<QLineEdit*>(QStringLiteral("edit3"));
+        auto* whereBox = window->findChild<QLineEdit*>(QStringLiteral("DBEdit21"));
+        settings.Edit();
+        settings.SetValue(store::settings_column::kWhere, where.toStdString());
+        if (whereBox) whereBox->setText(where);
+        if (!edit3) {
+            settings.SetValue(store::settings_column::kXy, xy.toStdString());
+            return;
+        }
+        if (edit3->text() == xy) {
+            QMetaObject::invokeMethod(window, "edit3Change", Qt::DirectConnection);
+        } else {
+            edit3->setText(xy);  // runs edit3Change
+        }
+    };
 }
 
 }  // namespace velunar::ui

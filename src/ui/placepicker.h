@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "store/datapaths.h"
+#include "store/settings.h"
 #include "ui/longitude.h"
 #include "ui/placetree.h"
 
@@ -29,7 +30,8 @@ class PlacePicker : public QWidget {
 
     explicit PlacePicker(store::DataPaths paths, QWidget* parent = nullptr);
 
-    // Called by "ok" for a place; without a handler a pick changes nothing.
+    // Called by "ok" for a place; without a handler a pick changes nothing. An exception it throws is
+    // reported through the message hook.
     void setPickHandler(PickHandler handler) { onPick_ = std::move(handler); }
     // Error reports (unreadable tree.ini, an invalid level); a message box when not set.
     void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
@@ -68,5 +70,11 @@ class PlacePicker : public QWidget {
     QPushButton* SpeedButton1 = nullptr;
     QPushButton* SpeedButton2 = nullptr;
 };
+
+// The pick handler of the program: on the main window `form1`, put the settings row into edit mode, set
+// where (through its hidden box DBEdit21) and then xy through edit3, whose change handler checks the value
+// and posts the row; when edit3 already shows xy its handler is run all the same, so the new where is
+// posted too. Controls are found by their form names.
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings);
 
 }  // namespace velunar::ui

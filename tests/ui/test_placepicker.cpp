@@ -1,6 +1,7 @@
 // The place list reader, the longitude rules of edit3 and its arrows, and the place picker Form2.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -8,7 +9,9 @@
 #include <QTreeView>
 
 #include "store/codec.h"
+#include "store/database.h"
 #include "store/datapaths.h"
+#include "store/settings.h"
 #include "ui/longitude.h"
 #include "ui/placepicker.h"
 #include "ui/placetree.h"
@@ -48,6 +51,36 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+namespace column = velunar::store::settings_column;
+
+// Stands in for the main window: edit3 records its text in the settings row and posts a valid longitude.
+class FakeForm1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FakeForm1(velunar::store::SettingsRecord& settings) : settings_(settings) {
+        edit3 = new QLineEdit(this);
+        edit3->setObjectName(QStringLiteral("edit3"));
+        auto* where = new QLineEdit(this);
+        where->setObjectName(QStringLiteral("DBEdit21"));
+        connect(edit3, &QLineEdit::textChanged, this, &FakeForm1::edit3Change);
+    }
+    QLineEdit* edit3;
+    QStringList messages;
+
+  public slots:
+    void edit3Change() {
+        settings_.SetValue(column::kXy, edit3->text().toStdString());
+        if (const auto m = LongitudeMessageFor(edit3->text())) {
+            messages << *m;
+        } else if (settings_.IsEditing()) {
+            settings_.Post();
+        }
+    }
+
+  private:
+    velunar::store::SettingsRecord& settings_;
+};
 
 }  // namespace
 
@@ -333,6 +366,40 @@ class PlacePickerTest : public QObject {
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(picks, QList<QStringList>({{QStringLiteral("126.41"), QStringLiteral("哈尔滨")}}));
         QVERIFY(!picker.isVisible());
+    }
+
+    void pickReachesTheSettingsRow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("db1.sqlite"));
+        QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/db1.sqlite"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        velunar::store::Database db(QStringLiteral("picker_test"));
+        db.Open(path);
+        velunar::store::SettingsRecord settings(db);
+        settings.Open();
+        FakeForm1 form1(settings);
+        form1.edit3->setText(QString::fromStdString(settings.Value(column::kXy)));
+        const PlacePicker::PickHandler pick = MainWindowPickHandler(&form1, settings);
+        auto storedValue = [&](std::string_view c) {
+            velunar::store::SettingsRecord fresh(db);
+            fresh.Open();
+            return QString::fromStdString(fresh.Value(c));
+        };
+
+        pick(QStringLiteral("126.41"), QStringLiteral("哈尔滨"));
+        QCOMPARE(storedValue(column::kXy), QStringLiteral("126.41"));
+        QCOMPARE(storedValue(column::kWhere), QStringLiteral("哈尔滨"));
+        QVERIFY(!settings.IsEditing());
+
+        // Another place at the same longitude: edit3 does not change, the new name is posted all the same.
+        pick(QStringLiteral("126.41"), QStringLiteral("别处"));
+        QCOMPARE(storedValue(column::kWhere), QStringLiteral("别处"));
+
+        // A longitude out of range is shown and left pending, as a typed one is.
+        pick(QStringLiteral("181"), QStringLiteral("远方"));
+        QCOMPARE(form1.messages, QStringList{LongitudeMessage()});
+        QVERIFY(settings.IsEditing());
+        QCOMPARE(storedValue(column::kXy), QStringLiteral("126.41"));
     }
 };
 
