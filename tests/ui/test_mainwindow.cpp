@@ -1,0 +1,243 @@
+// Form1 as it starts, is laid out, navigated, edited and closed.
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "test_mainwindow_fixture.h"
+
+using namespace velunar;
+using namespace velunar::ui;
+using velunar::ui::testing::Harness;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void startPageFollowsIsChina_data();
+    void startPageFollowsIsChina();
+    void startsAsLaidOut();
+    void toggleSetsHeightsAndCaptions();
+    void menuBringsPageIndexes();
+    void menuCaptionsAndOrder();
+    void closingStoresPageAndTimeMode_data();
+    void closingStoresPageAndTimeMode();
+    void storedSettingsShowInControls();
+    void greyedAndUnknownSettings();
+    void longitudeMessageOncePerChangeAndPostWhenValid();
+    void failedOpenIsReportedAndSkipsTheRest();
+};
+
+void TestMainWindow::startPageFollowsIsChina_data() {
+    QTest::addColumn<QString>("ischina");
+    QTest::addColumn<int>("page");
+    QTest::newRow("empty") << QString() << 1;
+    QTest::newRow("yeschina") << QStringLiteral("yeschina") << 0;
+    QTest::newRow("nochina") << QStringLiteral("nochina") << 1;
+    QTest::newRow("other case") << QStringLiteral("YesChina") << 1;
+}
+
+void TestMainWindow::startPageFollowsIsChina() {
+    QFETCH(QString, ischina);
+    QFETCH(int, page);
+    Harness h({QStringLiteral("update xxyy set ischina='%1'").arg(ischina)});
+    h.show();
+    QCOMPARE(h.get<QTabWidget>("PageControl2")->currentIndex(), page);
+    QCOMPARE(h.window->frameGeometry().top(), h.window->screen()->geometry().top());
+    QVERIFY(h.messages.empty());
+}
+
+void TestMainWindow::startsAsLaidOut() {
+    Harness h;
+    h.show();
+    MainWindow& w = *h.window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("VelunarV4.5"));
+    QCOMPARE(w.centralWidget()->size(), QSize(533, 314));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    auto* methods = h.get<QTabWidget>("PageControl1");
+    QCOMPARE(methods->count(), 8);
+    const char* pages[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet5",
+                           "TabSheet4", "TabSheet6", "TabSheet7", "TabSheet8"};
+    for (int i = 0; i < 8; ++i) QCOMPARE(methods->widget(i)->objectName(), QString::fromLatin1(pages[i]));
+    QCOMPARE(methods->currentIndex(), 2);
+    QCOMPARE(methods->tabText(2), QStringLiteral("灵龟八法"));
+    QVERIFY(!methods->isTabVisible(4));
+    auto* settingsPages = h.get<QTabWidget>("PageControl3");
+    QCOMPARE(settingsPages->tabText(0), QStringLiteral("设置常用"));
+    QCOMPARE(settingsPages->tabText(1), QStringLiteral("设置时辰模式"));
+    for (const char* hidden : {"Edit4", "DBEdit21", "bjok", "DateTimePicker1", "DateTimePicker2", "Button1"})
+        QVERIFY2(!h.get(hidden)->isVisibleTo(&w), hidden);
+    QVERIFY(!h.get("DBMemo1")->isVisible());
+    QVERIFY(h.get<QCheckBox>("CheckBox2")->isChecked());
+    QCOMPARE(h.get<QComboBox>("DBComboBox2")->count(), 75);
+    QCOMPARE(h.get<QPushButton>("Button2")->text(), QStringLiteral("打开穴位说明>>"));
+    QCOMPARE(h.text("Edit4"), QStringLiteral("Edit4"));
+    const QString note = h.get<QPlainTextEdit>("bjok")->toPlainText();
+    QVERIFY(note.startsWith(QStringLiteral("关于国外真太阳时：")));
+    QVERIFY(note.indexOf(QStringLiteral("夏令时")) < note.indexOf(QStringLiteral("日期变更线")));
+    QVERIFY(note.indexOf(QStringLiteral("甲子日")) < note.indexOf(QStringLiteral("澳大利亚")));
+    QVERIFY(note.indexOf(QStringLiteral("澳大利亚")) < note.indexOf(QStringLiteral("北京时间是定律")));
+}
+
+void TestMainWindow::toggleSetsHeightsAndCaptions() {
+    Harness h;
+    h.show();
+    auto* toggle = h.get<QPushButton>("Button2");
+    toggle->click();
+    QCOMPARE(toggle->text(), QStringLiteral("<<关闭穴位说明"));
+    QCOMPARE(h.window->frameGeometry().height(), 576);
+    QVERIFY(h.get("DBMemo1")->isVisible());
+    QVERIFY(h.get("btnpic")->isVisible());
+    toggle->click();
+    QCOMPARE(toggle->text(), QStringLiteral("打开穴位说明>>"));
+    QCOMPARE(h.window->frameGeometry().height(), 362);
+    QVERIFY(!h.get("DBMemo1")->isVisible());
+}
+
+void TestMainWindow::menuBringsPageIndexes() {
+    Harness h;
+    h.show();
+    auto* methods = h.get<QTabWidget>("PageControl1");
+    const std::pair<const char*, int> items[] = {{"mntabsheet1", 0}, {"mntabsheet2", 1}, {"mntabsheet5", 3},
+                                                 {"mntabsheet6", 5}, {"mntabsheet7", 6}, {"mntabsheet8", 7},
+                                                 {"mntabsheet3", 2}};
+    for (const auto& [name, index] : items) {
+        h.get<QAction>(name)->trigger();
+        QCOMPARE(methods->currentIndex(), index);
+    }
+    QCOMPARE(h.get<QAction>("mntabsheet5")->text(), QStringLiteral("飞腾八法"));
+    QCOMPARE(h.get<QAction>("mntabsheet6")->text(), QStringLiteral("纳干法之日干法(少用)"));
+    QVERIFY(!methods->isTabVisible(4));
+    QCOMPARE(methods->widget(4)->objectName(), QStringLiteral("TabSheet4"));
+}
+
+void TestMainWindow::menuCaptionsAndOrder() {
+    Harness h;
+    QStringList top;
+    for (QAction* a : h.window->menuBar()->actions()) top << a->text();
+    QCOMPARE(top, (QStringList{QStringLiteral("文件"), QStringLiteral("定位"), QStringLiteral("管理"),
+                               QStringLiteral("相关知识"), QStringLiteral(" 帮助")}));
+    QCOMPARE(h.get<QAction>("mnabout")->text(), QStringLiteral(" 关于..."));
+    QStringList show;
+    for (QAction* a : h.get<QMenu>("mnshow")->actions()) show << a->objectName();
+    QCOMPARE(show, (QStringList{"mntabsheet1", "mntabsheet2", "mntabsheet3", "mntabsheet5", "mntabsheet6",
+                                "mntabsheet7", "mntabsheet8"}));
+    QStringList manage;
+    for (QAction* a : h.get<QMenu>("mnManage")->actions()) manage << a->objectName();
+    QCOMPARE(manage, (QStringList{"mnxueweiManage", "mnDongJing", "mntime"}));
+}
+
+void TestMainWindow::closingStoresPageAndTimeMode_data() {
+    QTest::addColumn<bool>("throughMenu");
+    QTest::newRow("close box") << false;
+    QTest::newRow("menu 关闭") << true;
+}
+
+void TestMainWindow::closingStoresPageAndTimeMode() {
+    QFETCH(bool, throughMenu);
+    Harness h({QStringLiteral("update xxyy set ischina='yeschina', timemode='不区分夜子时早子时'")});
+    h.show();
+    h.get<QTabWidget>("PageControl2")->setCurrentIndex(1);
+    h.get<QRadioButton>("DBRadioGroup1_1")->click();
+    QCOMPARE(h.window->moment().timeMode, std::string("区分夜子时早子时"));
+    // Pending until the close: the row is not posted by the click.
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("不区分夜子时早子时"));
+    if (throughMenu)
+        h.get<QAction>("mnexit")->trigger();
+    else
+        h.window->close();
+    QCOMPARE(h.value("select ischina from xxyy"), QStringLiteral("nochina"));
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("区分夜子时早子时"));
+}
+
+void TestMainWindow::storedSettingsShowInControls() {
+    Harness h(
+        {QStringLiteral("update xxyy set xy='101.5', ew='西经', zone='(GMT-03:30) 纽芬兰', suma='60', "
+                        "jingew='52.7', hint1='false', onlyBeiJingTime='TRUE', timemode='以0-2时为子时'")});
+    h.show();
+    QCOMPARE(h.text("edit3"), QStringLiteral("101.5"));
+    QCOMPARE(h.get<QComboBox>("DBComboBox1")->currentText(), QStringLiteral("西经"));
+    QCOMPARE(h.get<QComboBox>("DBComboBox2")->currentText(), QStringLiteral("(GMT-03:30) 纽芬兰"));
+    QCOMPARE(h.text("DBEdit29"), QStringLiteral("60"));
+    QCOMPARE(h.text("DBEdit30"), QStringLiteral("52.7"));
+    QCOMPARE(h.get<QCheckBox>("CheckBox1")->checkState(), Qt::Unchecked);
+    QCOMPARE(h.get<QCheckBox>("DBCheckBox1")->checkState(), Qt::Checked);
+    QVERIFY(h.get<QRadioButton>("DBRadioGroup1_2")->isChecked());
+    QCOMPARE(h.window->moment().timeMode, std::string("以0-2时为子时"));
+    // Loading is not an edit: closing stores only the page.
+    h.window->close();
+    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("101.5"));
+    QCOMPARE(h.value("select hint1 from xxyy"), QStringLiteral("false"));
+}
+
+void TestMainWindow::greyedAndUnknownSettings() {
+    Harness h({QStringLiteral("update xxyy set hint1=NULL, onlyBeiJingTime='maybe', timemode='午夜'")});
+    h.show();
+    auto* hint = h.get<QCheckBox>("CheckBox1");
+    QCOMPARE(hint->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(h.get<QCheckBox>("DBCheckBox1")->checkState(), Qt::PartiallyChecked);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!h.get<QRadioButton>(QStringLiteral("DBRadioGroup1_%1").arg(i).toLatin1().constData())
+                     ->isChecked());
+    QVERIFY(h.window->moment().timeMode.empty());
+    // A click on a greyed box gives a plain state that is stored on close.
+    hint->click();
+    QCOMPARE(hint->checkState(), Qt::Checked);
+    hint->click();
+    QCOMPARE(hint->checkState(), Qt::Unchecked);
+    h.window->close();
+    QCOMPARE(h.value("select hint1 from xxyy"), QStringLiteral("False"));
+}
+
+void TestMainWindow::longitudeMessageOncePerChangeAndPostWhenValid() {
+    Harness h;
+    h.show();
+    auto* box = h.get<QLineEdit>("edit3");
+    box->clear();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QCOMPARE(h.messages.back().text, QStringLiteral("请先输入正确东经数[0-180]"));
+    QTest::keyClicks(box, QStringLiteral("180.5"));
+    // "1" to "180." are valid and posted as they come; "180.5" is not.
+    QCOMPARE(h.count(MessageKind::Message), 2);
+    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180."));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180"));
+    QTest::keyClicks(box, QStringLiteral("0"));
+    QCOMPARE(h.count(MessageKind::Message), 3);
+    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180"));
+    box->setText(QStringLiteral("0"));
+    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("0"));
+}
+
+void TestMainWindow::failedOpenIsReportedAndSkipsTheRest() {
+    // The window cannot be made without its database: the error names the file.
+    QTemporaryDir empty;
+    try {
+        MainWindow w{store::DataPaths(empty.path())};
+        QFAIL("a window without a database");
+    } catch (const std::exception& e) {
+        QVERIFY(QString::fromUtf8(e.what()).contains(QStringLiteral("db1.sqlite")));
+    }
+    // The settings table lost between creation and showing: reported once, the rest of the showing is
+    // skipped and the window stays up.
+    Harness h;
+    h.exec(QStringLiteral("drop table xxyy"));
+    h.show();
+    QCOMPARE(h.count(MessageKind::Error), 1);
+    QCOMPARE(h.text("edit3"), QString());
+    QCOMPARE(h.get<QTabWidget>("PageControl2")->currentIndex(), 0);
+    h.tick();
+    h.window->close();
+    QVERIFY(h.count(MessageKind::Error) <= 2);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
