@@ -38,12 +38,14 @@ constexpr QSize kOuterSize(696, 432);
 // milliseconds to take in; the search stays at most a few chunks ahead of the window, so a run of
 // hundreds of thousands of lines holds little beyond what the memos show.
 constexpr int kChunkLines = 1000;
-constexpr int kMaxQueuedLines = 4 * kChunkLines;
+constexpr int kMaxQueuedLines = 2 * kChunkLines;
 // A chunk still filling is handed over after this long, so slow scans show their lines soon.
 constexpr auto kChunkAge = std::chrono::milliseconds(50);
 // The window takes lines every kBatchIntervalMs and spends at most kSliceMs of it appending them.
 constexpr int kBatchIntervalMs = 100;
 constexpr int kSliceMs = 40;
+// Once the search has ended (or was stopped) its last lines are taken sooner.
+constexpr int kTailIntervalMs = 40;
 constexpr int kProgressSteps = 1000;
 
 // The page captions, in scan order: the names the user sees on the tabs.
@@ -434,6 +436,7 @@ void FrmBack::Button2Click() {
         run_->Join();
         threadEnded_ = true;
         ButtonCancel->setEnabled(false);
+        batchTimer_->setInterval(kTailIntervalMs);
         onTimer();  // a short search ends at once instead of at the next batch
     });
     batchTimer_->start();
@@ -465,6 +468,7 @@ void FrmBack::onTimer() {
     QElapsedTimer slice;
     slice.start();
     if (phase_ == Phase::Searching && appendSearchLines(slice)) {
+        batchTimer_->setInterval(kBatchIntervalMs);
         startReport();
         emit scansEnded();
     }
@@ -548,11 +552,17 @@ void FrmBack::updateProgress() {
         const std::int64_t total = run_->DatesTotal();
         const std::int64_t done = run_->DatesDone();
         ProgressBar1->setValue(total > 0 ? static_cast<int>(done * kProgressSteps / total) : 0);
-        ProgressBar1->setFormat(QStringLiteral("正在查找：%1 %p%").arg(CaptionOf(run_->CurrentScan())));
+        // The date reached moves on every update, even when a long range barely moves the bar.
+        const std::int64_t walked = done - run_->CurrentScan() * (total / kScanCount);
+        const QString reached =
+            walked > 0 ? QStringLiteral("，已查到 %1").arg(IsoDate(run_->FirstDay() + walked - 1))
+                       : QString();
+        ProgressBar1->setFormat(
+            QStringLiteral("正在查找：%1%2（%p%）").arg(CaptionOf(run_->CurrentScan()), reached));
     } else if (phase_ == Phase::Reporting) {
         const qsizetype total = reportChunks_.size();
         ProgressBar1->setValue(total > 0 ? static_cast<int>(reportDone_ * kProgressSteps / total) : 0);
-        ProgressBar1->setFormat(QStringLiteral("正在汇总到“全部” %p%"));
+        ProgressBar1->setFormat(QStringLiteral("正在汇总到“全部”（%p%）"));
     }
 }
 

@@ -4,22 +4,10 @@
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
 #include "ui/placepicker.h"
+#include "ui/reversewindow.h"
 #include "ui/textwindow.h"
 
 namespace velunar::ui {
-
-namespace {
-
-QWidget* Placeholder(MainWindow& owner, const char* name, const QString& caption) {
-    auto* w = new QWidget(&owner, Qt::Window);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setWindowTitle(caption);
-    w->resize(400, 300);
-    w->hide();
-    return w;
-}
-
-}  // namespace
 
 SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
     SecondaryWindows w;
@@ -30,7 +18,8 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
     w.frmDetail = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
     w.frmPIC = new FrmPic(&form1);
     w.frmMSG = new FrmMsg(&form1);
-    w.frmBack = Placeholder(form1, "frmBack", QStringLiteral("穴位反推"));
+    w.frmBack = new FrmBack(
+        form1.database(), [&form1] { return form1.ReferenceTime(); }, &form1);
     return w;
 }
 

@@ -1,6 +1,7 @@
 // frmBack against a temporary copy of the shipped database: what showing the window resets, a search
 // agreeing line for line with the core, a long search that stays live and stops when asked, the bytes
-// of a saved report, the refusal of text GBK cannot hold, and a table lost while the search runs.
+// of a saved report, the refusal of text GBK cannot hold, a table lost while the search runs, and the
+// window as the main window's Button3 shows it.
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
@@ -25,6 +26,7 @@
 #include "reverse/reverse.h"
 #include "store/database.h"
 #include "store/reverse_source.h"
+#include "test_mainwindow_fixture.h"
 #include "ui/reversewindow.h"
 
 using velunar::CollectingSink;
@@ -378,6 +380,53 @@ class ReverseWindowTest : public QObject {
         const QStringList report = LinesOf(memo(1));
         QVERIFY(report.back().startsWith(QStringLiteral("（查找因错误而中断")));
         QVERIFY(child<QPushButton>("Button2")->isEnabled());
+    }
+
+    void shownByTheMainWindowWhichKeepsTicking() {
+        velunar::ui::testing::Harness h;
+        h.show();
+        h.window->setChosenTime(MakeDateTime(2013, 6, 9, 23, 30, 0));
+        auto* back = qobject_cast<FrmBack*>(h.window->secondaryWindows().frmBack);
+        QVERIFY(back);
+        QVERIFY(!back->isVisible());
+        QCOMPARE(back->objectName(), QStringLiteral("frmBack"));
+        back->setMessageHook([](FrmBack::Message, const QString& text) { QFAIL(qPrintable(text)); });
+        auto* button3 = h.get<QPushButton>("Button3");
+        QCOMPARE(button3->text(), QStringLiteral("新：穴位反推功能"));
+        button3->click();
+        QVERIFY(QTest::qWaitForWindowExposed(back));
+        // The main window's chosen moment gives the default range, whatever its time of day.
+        auto* from = back->findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"));
+        auto* to = back->findChild<QDateEdit*>(QStringLiteral("DateTimePicker2"));
+        QCOMPARE(from->date(), QDate(2013, 6, 9));
+        QCOMPARE(to->date(), QDate(2013, 6, 19));
+
+        // A long search while the main window's clock runs: its time box keeps changing.
+        h.get<QCheckBox>("CheckBox2")->click();
+        QVERIFY(h.get<QCheckBox>("CheckBox2")->isChecked());
+        back->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("公孙"));
+        from->setDate(QDate(1900, 1, 1));
+        to->setDate(QDate(2899, 12, 31));
+        QSet<QString> clock;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] { clock << h.text("Edit1"); });
+        watch.start(50);
+        h.window->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
+        QSignalSpy done(back, &FrmBack::searchFinished);
+        back->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        QTest::qWait(2600);
+        QVERIFY(back->isSearching());
+        QVERIFY2(clock.size() >= 2, qPrintable(QStringList(clock.values()).join(u'|')));
+        back->findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->click();
+        QVERIFY(done.wait(30000));
+        h.window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+
+        // Button3 again while the window is open only brings it forward: the results stay.
+        const QString report = back->reportMemo()->toPlainText();
+        QVERIFY(!report.isEmpty());
+        button3->click();
+        QCOMPARE(back->reportMemo()->toPlainText(), report);
+        QCOMPARE(from->date(), QDate(1900, 1, 1));
     }
 };
 
