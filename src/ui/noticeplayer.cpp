@@ -16,6 +16,15 @@ MediaNoticePlayer::~MediaNoticePlayer() {
 }
 
 void MediaNoticePlayer::EnsurePlayer() {
+    // A player that failed on its last file would hold the tick for a second in stop() (the media
+    // framework waits out a state change that never comes); a fresh one costs nothing.
+    if (player_ &&
+        (player_->error() != QMediaPlayer::NoError || player_->mediaStatus() == QMediaPlayer::InvalidMedia)) {
+        delete player_;
+        delete output_;
+        player_ = nullptr;
+        output_ = nullptr;
+    }
     if (player_) return;
     player_ = new QMediaPlayer(this);
     output_ = new QAudioOutput(this);

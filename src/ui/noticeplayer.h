@@ -30,7 +30,8 @@ class MediaNoticePlayer : public QObject, public NoticePlayer {
 
     // The last failure seen, empty when none; never shown to the user.
     QString LastError() const { return lastError_; }
-    // The player in use, null before the first play (tests look at its state).
+    // The player in use, null before the first play (tests look at its state). A player that failed is
+    // replaced on the next play.
     QMediaPlayer* Player() const { return player_; }
 
   private:

@@ -571,7 +571,8 @@ void TestViewers::noticePlayerSwallowsFailures() {
     QVERIFY(!player.LastError().isEmpty());
     QCOMPARE(player.Player()->playbackState(), QMediaPlayer::StoppedState);
 
-    // A damaged file and a playable one: both return at once; no sound device is needed.
+    // A damaged file and a playable one: both return at once, also right after the failure of the first;
+    // no sound device is needed.
     const QString damaged = dir_.filePath(QStringLiteral("damaged.mp3"));
     const QString wav = dir_.filePath(QStringLiteral("silence.wav"));
     WriteFile(damaged, QByteArray(4096, '\x5A'));
@@ -580,12 +581,25 @@ void TestViewers::noticePlayerSwallowsFailures() {
         QElapsedTimer clock;
         clock.start();
         player.play(path);
-        QVERIFY2(clock.elapsed() < 3000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
         QTest::qWait(300);  // let asynchronous errors of the media framework arrive
     }
     // The last request was a missing file: whatever played before has been stopped and closed.
     QCOMPARE(player.Player()->playbackState(), QMediaPlayer::StoppedState);
     QVERIFY(player.Player()->source().isEmpty());
+
+    // The shipped sound, where the build has put it, really plays (the media framework falls back to a
+    // silent sink when there is no sound device).
+    const QString shipped = QStringLiteral(VELUNAR_BIN_DIR "/romance.mp3");
+    if (QFile::exists(shipped)) {
+        player.play(shipped);
+        QTRY_VERIFY2_WITH_TIMEOUT(player.Player()->mediaStatus() == QMediaPlayer::BufferedMedia ||
+                                      player.Player()->mediaStatus() == QMediaPlayer::EndOfMedia,
+                                  qPrintable(player.LastError()), 10000);
+        QVERIFY2(player.LastError().isEmpty(), qPrintable(player.LastError()));
+        player.play(missing);
+        QCOMPARE(player.Player()->playbackState(), QMediaPlayer::StoppedState);
+    }
 
     RecordingNoticePlayer fake;
     NoticePlayer& asked = fake;
