@@ -23,6 +23,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "store/codec.h"
 #include "store/database.h"
@@ -332,16 +333,14 @@ void FrmBack::buildControls() {
                                                                        {"TabSheet10", "补穴法"}}};
     QPlainTextEdit** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4, &Memo5, &Memo6, &Memo7, &Memo8, &Memo9};
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        const std::string memoName = "Memo" + std::to_string(i + 1);
-        *memos[i] = MakeMemo(memoName.c_str());
-        (*memos[i])->setObjectName(QString::fromStdString(memoName));
+        *memos[i] = MakeMemo(("Memo" + std::to_string(i + 1)).c_str());
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(pages[i].first));
-        (*memos[i])->setParent(page);
+        auto* fill = new QVBoxLayout(page);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(*memos[i]);
         PageControl1->addTab(page, QString::fromUtf8(pages[i].second));
     }
-    // The memos fill their pages once the tab widget has laid them out.
-    for (QPlainTextEdit** m : memos) (*m)->setGeometry(PageControl1->widget(0)->rect());
     PageControl1->setCurrentIndex(0);
 
     Button4 = Place(new QPushButton(QStringLiteral("导出为文本")), this, "Button4", {16, 300, 100, 26});
@@ -529,6 +528,9 @@ void FrmBack::finishRun() {
     batchTimer_->stop();
     const QString note = endNote();
     if (!note.isEmpty()) Memo1->appendPlainText(note);
+    // Appending followed the end of each memo; the report is read from its start.
+    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9})
+        m->moveCursor(QTextCursor::Start);
     const QString error = run_->Error();
     run_.reset();
     phase_ = Phase::Idle;
