@@ -1,22 +1,123 @@
 // The program's entry: the database made writable, the main window with its connection, the
 // secondary windows hidden, then the message loop until the main window closes.
-#include <cstdio>
-#include <cstring>
+//
+// For documentation and demonstrations the program can start at a fixed chosen moment (--at, or the
+// environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
+// the method pages instead of running (--screenshot-dir).
 #include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextStream>
 
+#include "calendar/datetime.h"
 #include "store/database.h"
 #include "store/datapaths.h"
 #include "ui/mainwindow.h"
 #include "ui/noticeplayer.h"
 #include "ui/secondary.h"
 
+namespace {
+
+using velunar::ui::MainWindow;
+
+struct Options {
+    std::optional<velunar::DateTime> at;
+    int page = -1;
+    QString screenshotDir;
+    QList<int> pages;
+};
+
+bool Fail(const QString& text) {
+    QTextStream(stderr) << text << '\n';
+    return false;
+}
+
+bool ParseOptions(const QApplication& app, Options& o) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velunar"));
+    parser.addHelpOption();
+    const QCommandLineOption at(
+        QStringLiteral("at"),
+        QStringLiteral("Start in chosen-time mode at this moment (YYYY-MM-DD HH:MM[:SS])."),
+        QStringLiteral("moment"));
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("Method page (0-7) in front at start."),
+                                  QStringLiteral("index"));
+    const QCommandLineOption shots(
+        QStringLiteral("screenshot-dir"),
+        QStringLiteral("Run one tick, save a PNG of each method page there, quit."),
+        QStringLiteral("folder"));
+    const QCommandLineOption pages(
+        QStringLiteral("pages"),
+        QStringLiteral("Comma-separated method pages to save (default: every shown one)."),
+        QStringLiteral("list"));
+    parser.addOptions({at, page, shots, pages});
+    parser.process(app);
+    QString moment = parser.value(at);
+    if (moment.isEmpty()) moment = qEnvironmentVariable("VELUNAR_AT");
+    if (!moment.isEmpty()) {
+        o.at = velunar::ParseIso(moment.toStdString());
+        if (!o.at) return Fail(QStringLiteral("--at: not a date-time: %1").arg(moment));
+    }
+    bool ok = true;
+    if (parser.isSet(page)) {
+        o.page = parser.value(page).toInt(&ok);
+        if (!ok || o.page < 0 || o.page > 7) return Fail(QStringLiteral("--page: 0 to 7"));
+    }
+    o.screenshotDir = parser.value(shots);
+    for (const QString& p : parser.value(pages).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        o.pages << p.toInt(&ok);
+        if (!ok || o.pages.back() < 0 || o.pages.back() > 7) return Fail(QStringLiteral("--pages: 0 to 7"));
+    }
+    return true;
+}
+
+// One tick, then every requested page of the method area, grabbed as the whole window shows it.
+int SaveScreenshots(MainWindow& form1, const Options& o) {
+    QDir dir(o.screenshotDir);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return Fail(QStringLiteral("cannot create %1").arg(o.screenshotDir)), 1;
+    form1.Timer1Timer();
+    auto* tabs = form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    QList<int> pages = o.pages;
+    if (pages.isEmpty())
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->isTabVisible(i)) pages << i;
+    for (int i : pages) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QString file = dir.filePath(
+            QStringLiteral("page-%1-%2.png").arg(i).arg(tabs->widget(i)->objectName().toLower()));
+        if (!form1.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
+        QTextStream(stdout) << file << '\n';
+    }
+    // The tall window, describing the opened Ling Gui point.
+    tabs->setCurrentIndex(2);
+    form1.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    form1.activateWindow();
+    form1.findChild<QWidget*>(QStringLiteral("Edit8"))->setFocus();
+    QApplication::processEvents();
+    form1.Timer1Timer();
+    QApplication::processEvents();
+    const QString file = dir.filePath(QStringLiteral("window-description.png"));
+    if (!form1.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
+    QTextStream(stdout) << file << '\n';
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velunar"));
+    Options options;
+    if (!ParseOptions(app, options)) return 2;
     using namespace velunar;
     try {
         const store::DataPaths paths = store::DataPaths::ForExecutable();
@@ -24,7 +125,11 @@ int main(int argc, char** argv) {
         ui::MainWindow form1(paths);
         form1.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());
         form1.setSecondaryWindows(ui::CreateSecondaryWindows(form1));
+        if (options.at) form1.setChosenTime(*options.at);
         form1.show();
+        if (options.page >= 0)
+            form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(options.page);
+        if (!options.screenshotDir.isEmpty()) return SaveScreenshots(form1, options);
         return QApplication::exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("VelunarV4.5"), QString::fromUtf8(e.what()));

@@ -1,6 +1,8 @@
 // The controls of Form1, placed by pixel as the form has always been laid out: the time pages top
 // left, the settings pages top right, the method pages below, then the description area that only a
 // tall window shows.
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeEdit>
@@ -147,6 +150,10 @@ void MainWindow::buildLayout() {
     setWindowTitle(QStringLiteral("VelunarV4.5"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The form is laid out by pixel for a 12-pixel font; a bigger desktop font would overrun it.
+    QFont f = font();
+    f.setPixelSize(12);
+    setFont(f);
     auto* central = Named(new QWidget(this), "ClientArea");
     setCentralWidget(central);
     buildMenu();
@@ -231,12 +238,13 @@ void MainWindow::buildChinaPage() {
     DateTimePicker1->setTimeSpec(Qt::UTC);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setGeometry(112, 8, 89, 21);
+    // The form's widths, unless the font needs more to show the whole date and time.
+    DateTimePicker1->setGeometry(112, 8, std::max(89, DateTimePicker1->sizeHint().width()), 21);
     DateTimePicker1->hide();
     DateTimePicker2 = Named(new QTimeEdit(p), "DateTimePicker2");
     DateTimePicker2->setTimeSpec(Qt::UTC);
     DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    DateTimePicker2->setGeometry(203, 8, 73, 21);
+    DateTimePicker2->setGeometry(203, 8, std::max(73, DateTimePicker2->sizeHint().width()), 21);
     DateTimePicker2->hide();
 }
 
@@ -303,6 +311,10 @@ void MainWindow::buildMethodPages(QWidget* central) {
     TabSheet6 = AddPage(PageControl1, "TabSheet6", QStringLiteral("日干法"));
     TabSheet7 = AddPage(PageControl1, "TabSheet7", QStringLiteral("时干法"));
     TabSheet8 = AddPage(PageControl1, "TabSheet8", QStringLiteral("纳支法2"));
+    // Eight captions must fit the form's width without scroll arrows.
+    QFont tabFont = PageControl1->tabBar()->font();
+    tabFont.setPixelSize(11);
+    PageControl1->tabBar()->setFont(tabFont);
     // The supplementary page keeps its index 4 while its tab is hidden (closed hours show it).
     PageControl1->setTabVisible(4, false);
     buildNaGanPage();

@@ -90,6 +90,8 @@ void MainWindow::loadSettingsIntoControls() {
     DBEdit21->setText(Text(settings_.Value(col::kWhere)));
     DBComboBox1->setCurrentText(Text(settings_.Value(col::kEw)));
     DBComboBox2->setCurrentText(Text(settings_.Value(col::kZone)));
+    // A zone text is longer than its box: show its beginning, the offset.
+    DBComboBox2->lineEdit()->setCursorPosition(0);
     showCheckState(CheckBox1, settings_.Hint());
     showCheckState(DBCheckBox1, settings_.OnlyBeijingTime());
     const int mode = TimeModeIndex(settings_.TimeMode());
