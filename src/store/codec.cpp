@@ -35,11 +35,32 @@ bool GbkAvailable() {
     return QStringEncoder(kGbk).isValid() && QStringDecoder(kGbk).isValid();
 }
 
+// Whether the bytes end in the lead byte of a two-byte character whose second byte is missing (a file cut
+// off mid-character); the decoder drops such a byte without reporting it.
+bool EndsMidCharacter(const QByteArray& bytes) {
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x81 && b <= 0xFE) {
+            if (i + 1 == bytes.size()) return true;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return false;
+}
+
 QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid) {
     QStringDecoder decoder(kGbk, QStringConverter::Flag::Stateless);
     RequireGbk(decoder.isValid());
     QString text = decoder(bytes);
-    if (hadInvalid) *hadInvalid = decoder.hasError();
+    bool invalid = decoder.hasError();
+    if (EndsMidCharacter(bytes) && !text.endsWith(QChar::ReplacementCharacter)) {
+        text += QChar::ReplacementCharacter;
+        invalid = true;
+    }
+    if (hadInvalid) *hadInvalid = invalid;
     return text;
 }
 

@@ -58,7 +58,7 @@ TEST(Gbk, InvalidBytesAreFlaggedOnDecode) {
     EXPECT_TRUE(invalid);
     // A file cut off after the first byte of a character is flagged too.
     invalid = false;
-    DecodeGbk(QByteArray("\xb7\xce\xb7", 3), &invalid);
+    EXPECT_EQ(DecodeGbk(QByteArray("\xb7\xce\xb7", 3), &invalid), QStringLiteral("肺\uFFFD"));
     EXPECT_TRUE(invalid);
 }
 
