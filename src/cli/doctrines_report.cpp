@@ -1,10 +1,6 @@
 #include "cli/doctrines_report.h"
 
-#include <filesystem>
 #include <system_error>
-
-#include <QCoreApplication>
-#include <QDir>
 
 #include "methods/method_tables.h"
 #include "store/datapaths.h"
@@ -15,14 +11,6 @@ namespace velunar::cli {
 namespace {
 
 namespace col = store::settings_column;
-
-// The executable's folder without needing a QCoreApplication (the command line has none).
-QString ExecutableFolder() {
-    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? QDir::currentPath() : QString::fromStdString(exe.parent_path().string());
-}
 
 std::string Value(const store::Row& row, std::string_view column) {
     return row.Has(column) ? row.Value(column) : std::string();
@@ -61,11 +49,11 @@ void AddDatabaseFlag(ArgParser& parser, DatabaseFlag& flag) {
             flag.path = v;
             return std::nullopt;
         },
-        "the database (default: db1.sqlite beside the program)");
+        "the database (default: the program's own: beside it, or the user's copy once installed)");
 }
 
 std::string DefaultDatabasePath() {
-    return store::DataPaths(ExecutableFolder()).DatabaseFile().toStdString();
+    return store::DataPaths::ForExecutable().ReadableDatabaseFile().toStdString();
 }
 
 std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, const DatabaseFlag& flag,

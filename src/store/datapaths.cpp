@@ -2,6 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <filesystem>
 
 #include "store/store_error.h"
 
@@ -16,19 +21,74 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The executable's folder; the command line has no QCoreApplication, so Linux's own link serves then.
+QString ExecutableFolder() {
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) throw StoreError(StoreErrorKind::File, "程序文件夹未知：无法读取 /proc/self/exe");
+    return QString::fromStdString(exe.parent_path().string());
+}
+
 }  // namespace
 
+QString UserDataFolder() {
+    if (QCoreApplication::instance() && QCoreApplication::applicationName() == QStringLiteral("Velunar"))
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // The same folder worked out by hand, for the command line (no application object).
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + QStringLiteral("/Velunar"));
+}
+
 DataPaths DataPaths::ForExecutable() {
-    if (!QCoreApplication::instance()) {
-        throw StoreError(StoreErrorKind::File, "程序文件夹未知：还没有建立 QCoreApplication");
-    }
-    return DataPaths(QCoreApplication::applicationDirPath());
+    const QString exe = ExecutableFolder();
+    const QString shared = QDir::cleanPath(exe + QStringLiteral("/../share/velunar"));
+    // Data beside the program wins: the build folder and unpacked copies keep working as they are.
+    if (!QFileInfo::exists(Under(exe, QStringLiteral("db1.sqlite"))) &&
+        QFileInfo::exists(Under(shared, QStringLiteral("db1.sqlite"))))
+        return Installed(shared, UserDataFolder());
+    return DataPaths(exe);
+}
+
+DataPaths DataPaths::Installed(const QString& sharedFolder, const QString& userFolder) {
+    DataPaths paths(sharedFolder);
+    paths.userFolder_ = QDir::cleanPath(QDir(userFolder).absolutePath());
+    return paths;
 }
 
 DataPaths::DataPaths(const QString& folder) : folder_(QDir::cleanPath(QDir(folder).absolutePath())) {}
 
 QString DataPaths::DatabaseFile() const {
+    return IsInstalled() ? Under(userFolder_, QStringLiteral("db1.sqlite")) : ShippedDatabaseFile();
+}
+
+QString DataPaths::ShippedDatabaseFile() const {
     return Under(folder_, QStringLiteral("db1.sqlite"));
+}
+
+QString DataPaths::ReadableDatabaseFile() const {
+    return QFileInfo::exists(DatabaseFile()) ? DatabaseFile() : ShippedDatabaseFile();
+}
+
+bool DataPaths::PrepareUserDatabase() const {
+    if (!IsInstalled() || QFileInfo::exists(DatabaseFile())) return false;
+    const QString target = DatabaseFile();
+    if (!QDir().mkpath(userFolder_))
+        throw StoreError(StoreErrorKind::File, ("无法建立用户数据文件夹 " + userFolder_).toStdString());
+    // Copy under a temporary name first, so an interrupted first start never leaves half a database.
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(ShippedDatabaseFile(), partial) || !QFile::rename(partial, target)) {
+        QFile::remove(partial);
+        throw StoreError(StoreErrorKind::File,
+                         ("无法把默认数据库 " + ShippedDatabaseFile() + " 复制到 " + target).toStdString());
+    }
+    // The shipped file is read-only; the user's copy is theirs to write.
+    QFile::setPermissions(target,
+                          QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    return true;
 }
 
 QString DataPaths::TreeFile() const {

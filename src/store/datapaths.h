@@ -10,15 +10,32 @@ namespace velunar::store {
 
 class DataPaths {
   public:
-    // The folder of the running executable. Throws StoreError (File) when no QCoreApplication exists.
+    // Where the running program's data is. Portable layout: db1.sqlite beside the executable (the build
+    // folder, an unpacked copy); everything is read and written there. Installed layout: the shipped,
+    // read-only data in <prefix>/share/velunar beside <prefix>/bin, and each user's own database (settings,
+    // descriptions, picture paths) in the per-user data folder. Works without a QCoreApplication.
     static DataPaths ForExecutable();
-    // An explicit data folder; relative folders are made absolute against the current folder once, here.
+    // The installed layout with explicit folders (tests).
+    static DataPaths Installed(const QString& sharedFolder, const QString& userFolder);
+    // An explicit data folder, portable layout; relative folders are made absolute against the current
+    // folder once, here.
     explicit DataPaths(const QString& folder);
 
-    // Absolute, with '/' separators, no trailing separator.
+    // The read-only data folder. Absolute, with '/' separators, no trailing separator.
     const QString& Folder() const { return folder_; }
+    bool IsInstalled() const { return !userFolder_.isEmpty(); }
 
-    QString DatabaseFile() const;                      // db1.sqlite
+    // The database the program opens and writes: beside the data (portable) or the user's own copy.
+    QString DatabaseFile() const;
+    // The default database as shipped (the same file as DatabaseFile() in the portable layout).
+    QString ShippedDatabaseFile() const;
+    // The database to read when nothing may be written (the command line): the user's copy once it
+    // exists, else the shipped one.
+    QString ReadableDatabaseFile() const;
+    // Installed layout: copies the shipped database into the user's folder when the user has none yet.
+    // Returns true when it made the copy (the first start). Throws StoreError (File) naming the paths.
+    bool PrepareUserDatabase() const;
+
     QString TreeFile() const;                          // tree.ini
     QString MessageFile(std::string_view name) const;  // msg/<name>, e.g. "sun.txt"
     QString PictureFile(std::string_view name) const;  // pic/<name>, e.g. "肺.JPG"
@@ -32,6 +49,10 @@ class DataPaths {
 
   private:
     QString folder_;
+    QString userFolder_;  // empty in the portable layout
 };
+
+// The per-user data folder of the installed program ($XDG_DATA_HOME or ~/.local/share, then "Velunar").
+QString UserDataFolder();  // QStandardPaths::AppDataLocation of the application "Velunar"
 
 }  // namespace velunar::store

@@ -128,9 +128,41 @@ TEST(DataPaths, RelativeFolderIsMadeAbsoluteOnce) {
     EXPECT_TRUE(paths.Folder().endsWith("/data"));
 }
 
-TEST(DataPaths, ExecutableFolderNeedsTheApplicationObject) {
-    if (QCoreApplication::instance()) GTEST_SKIP() << "an application object exists";
-    EXPECT_THROW(DataPaths::ForExecutable(), StoreError);
+TEST(DataPaths, ExecutableBesideItsDataIsPortable) {
+    // The test binary lives in the build's bin folder, beside the built database.
+    const DataPaths paths = DataPaths::ForExecutable();
+    EXPECT_FALSE(paths.IsInstalled());
+    EXPECT_EQ(paths.DatabaseFile(), paths.ShippedDatabaseFile());
+}
+
+TEST(DataPaths, InstalledProgramCopiesTheShippedDatabaseForTheUserOnce) {
+    QTemporaryDir shared, home;
+    ASSERT_TRUE(shared.isValid() && home.isValid());
+    {
+        QFile db(shared.filePath("db1.sqlite"));
+        ASSERT_TRUE(db.open(QIODevice::WriteOnly));
+        db.write("shipped");
+    }
+    QFile::setPermissions(shared.filePath("db1.sqlite"), QFileDevice::ReadOwner);
+    const DataPaths paths = DataPaths::Installed(shared.path(), home.filePath("Velunar"));
+    EXPECT_EQ(paths.ReadableDatabaseFile(), paths.ShippedDatabaseFile());
+    EXPECT_TRUE(paths.PrepareUserDatabase());
+    EXPECT_EQ(paths.DatabaseFile(), home.filePath("Velunar/db1.sqlite"));
+    EXPECT_EQ(paths.ReadableDatabaseFile(), paths.DatabaseFile());
+    EXPECT_TRUE(QFileInfo(paths.DatabaseFile()).isWritable());
+    // The user's changes are never overwritten by a later start; the shipped file stays as shipped.
+    {
+        QFile db(paths.DatabaseFile());
+        ASSERT_TRUE(db.open(QIODevice::WriteOnly));
+        db.write("mine");
+    }
+    EXPECT_FALSE(paths.PrepareUserDatabase());
+    QFile mine(paths.DatabaseFile()), orig(paths.ShippedDatabaseFile());
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly) && orig.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "mine");
+    EXPECT_EQ(orig.readAll(), "shipped");
+    // Pictures and texts still come from the shipped folder.
+    EXPECT_EQ(paths.Resolve(std::string_view("pic\\肺.JPG")), QDir(shared.path()).filePath("pic/肺.JPG"));
 }
 
 }  // namespace
