@@ -17,6 +17,7 @@
 #include "methods/table_steps.h"
 #include "store/method_tables.h"
 #include "ui/clocksettings.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
 #include "ui/noticeplayer.h"
 #include "ui/picturewindow.h"
@@ -64,7 +65,12 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     Timer1->start();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controls outlive the record and the connection (Qt deletes children last): nothing they do
+    // while going may reach the record.
+    CheckBox1->removeEventFilter(this);
+    Timer1->stop();
+}
 
 std::string MainWindow::currentPicturePath() const {
     return description_->CurrentPicturePath();

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -60,7 +61,11 @@ void MainWindow::connectSettingsControls() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == CheckBox1 && event->type() == QEvent::FocusOut) CheckBox1Exit();
+    // The focus leaving for another control of the window; a window losing activation is no exit.
+    if (watched == CheckBox1 && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) CheckBox1Exit();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -249,9 +249,23 @@ void TestMainWindowTick::noticeOnChangeNeverOnFirstTick() {
     QVERIFY(h.player->played.isEmpty());
     h.tick();
     QCOMPARE(h.count(MessageKind::Notice), 0);
+    // The notice holds the tick: no timer runs and the pages still show the previous hour meanwhile.
+    bool timerRanDuringNotice = true;
+    QString pointDuringNotice;
+    h.window->setMessageHook([&](MessageKind k, const QString& t) {
+        if (k == MessageKind::Notice) {
+            timerRanDuringNotice = h.get<QTimer>("Timer1")->isActive();
+            pointDuringNotice = h.text("DBEdit1");
+        }
+        h.messages.push_back({k, t});
+    });
+    const QString before = h.text("DBEdit1");
     h.window->setChosenTime(MakeDateTime(2026, 5, 1, 11, 0, 0));
     h.tick();
     QCOMPARE(h.count(MessageKind::Notice), 1);
+    QVERIFY(!timerRanDuringNotice);
+    QCOMPARE(pointDuringNotice, before);
+    QVERIFY(h.text("DBEdit1") != before);
     QCOMPARE(h.messages.back().text, QStringLiteral("时辰已经变换为午时了。"));
     QCOMPARE(h.player->played, QStringList{h.window->dataPaths().SoundFile()});
     h.tick();
