@@ -121,6 +121,8 @@ int main(int argc, char** argv) {
     using namespace velunar;
     try {
         const store::DataPaths paths = store::DataPaths::ForExecutable();
+        // An installed program gives each user a copy of the shipped database at the first start.
+        paths.PrepareUserDatabase();
         store::MakeWritable(paths.DatabaseFile());
         ui::MainWindow form1(paths);
         form1.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());

@@ -12,6 +12,7 @@
 
 #include "calendar/numparse.h"
 #include "calendar/timemode.h"
+#include "ui/longitude.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
 
@@ -127,23 +128,17 @@ void MainWindow::edit3Change() {
 }
 
 void MainWindow::UpDown1ChangingEx(bool up) {
+    // One degree per arrow, keeping the typed decimals and clamped to 0..180 before it is written, so a
+    // decimal longitude steps too and the arrows never provoke the range message.
+    const auto next = StepLongitude(edit3->text(), up);
+    if (!next || !settings_.IsOpen()) return;
     try {
-        if (!settings_.IsOpen()) return;
-        bool ok = false;
-        const int value = edit3->text().trimmed().toInt(&ok);
-        // Only a whole number is stepped; anything else ends the step silently.
-        if (!ok) return;
         settings_.Edit();
-        edit3->setText(QString::number(up ? value + 1 : value - 1));
+        edit3->setText(*next);
+        // A step that leaves the text as it was (180 up, 0 down) still posts what is pending.
         if (settings_.IsEditing()) settings_.Post();
-        settings_.Edit();
-        const int stepped = edit3->text().toInt(&ok);
-        if (ok && stepped > 180) edit3->setText(QStringLiteral("180"));
-        if (ok && stepped < 0) edit3->setText(QStringLiteral("0"));
-        if (settings_.IsEditing()) settings_.Post();
-    } catch (const std::exception& e) {
+    } catch (const std::exception&) {
         // The arrows report nothing: a failed step simply changes nothing more.
-        (void)e;
     }
 }
 
