@@ -16,15 +16,15 @@ std::size_t DisplayWidth(std::string_view text) {
 }  // namespace
 
 void ArgParser::Flag(std::string name, std::function<void()> set, std::string help) {
-    specs_.push_back({std::move(name), {}, std::move(set), {}, std::move(help)});
+    rules_.push_back({std::move(name), {}, std::move(set), {}, std::move(help)});
 }
 
 void ArgParser::Option(std::string name, std::string valueName, Apply apply, std::string help) {
-    specs_.push_back({std::move(name), std::move(valueName), nullptr, std::move(apply), std::move(help)});
+    rules_.push_back({std::move(name), std::move(valueName), nullptr, std::move(apply), std::move(help)});
 }
 
-const ArgParser::Spec* ArgParser::Find(std::string_view name) const {
-    for (const Spec& s : specs_)
+const ArgParser::OptionRule* ArgParser::Find(std::string_view name) const {
+    for (const OptionRule& s : rules_)
         if (s.name == name) return &s;
     return nullptr;
 }
@@ -42,11 +42,11 @@ std::optional<std::string> ArgParser::Parse(const CommandArgs& args) {
         }
         const std::size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
-        const Spec* spec = name.rfind("--", 0) == 0 ? Find(name) : nullptr;
-        if (!spec) return Error("unknown argument \"" + arg + "\" (see --help)");
-        if (spec->valueName.empty()) {
+        const OptionRule* rule = name.rfind("--", 0) == 0 ? Find(name) : nullptr;
+        if (!rule) return Error("unknown argument \"" + arg + "\" (see --help)");
+        if (rule->valueName.empty()) {
             if (eq != std::string::npos) return Error(name + " takes no value");
-            spec->set();
+            rule->set();
             continue;
         }
         std::string value;
@@ -55,15 +55,15 @@ std::optional<std::string> ArgParser::Parse(const CommandArgs& args) {
         else if (i + 1 < args.size())
             value = args[++i];
         else
-            return Error(name + " needs a value " + spec->valueName);
-        if (auto refused = spec->apply(value)) return Error(name + ": " + *refused);
+            return Error(name + " needs a value " + rule->valueName);
+        if (auto refused = rule->apply(value)) return Error(name + ": " + *refused);
     }
     return std::nullopt;
 }
 
 std::string ArgParser::Usage() const {
     std::string out = "usage: velunar-cli " + command_ + " [options]\n";
-    for (const Spec& s : specs_) {
+    for (const OptionRule& s : rules_) {
         std::string left = "  " + s.name + (s.valueName.empty() ? "" : " " + s.valueName);
         const std::size_t width = DisplayWidth(left);
         if (width < 28) left.append(28 - width, ' ');

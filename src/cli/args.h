@@ -28,18 +28,18 @@ class ArgParser {
     std::string Usage() const;
 
   private:
-    struct Spec {
+    struct OptionRule {
         std::string name;
         std::string valueName;  // empty for a flag
         std::function<void()> set;
         Apply apply;
         std::string help;
     };
-    const Spec* Find(std::string_view name) const;
+    const OptionRule* Find(std::string_view name) const;
     std::string Error(const std::string& text) const;
 
     std::string command_;
-    std::vector<Spec> specs_;
+    std::vector<OptionRule> rules_;
     bool help_ = false;
 };
 

@@ -115,14 +115,14 @@ QVariantList FieldValues(const Row& row) {
 
 // The caller's values placed on the query's placeholders.
 QVariantList BindValues(QueryId id, const std::vector<std::string>& values) {
-    const QuerySpec& spec = Query(id);
-    if (static_cast<int>(values.size()) != spec.arguments) {
-        throw StoreError(StoreErrorKind::BadArgument, std::string(spec.name) + " 需要 " +
-                                                          std::to_string(spec.arguments) + " 个值，得到 " +
+    const QuerySpec& query = Query(id);
+    if (static_cast<int>(values.size()) != query.arguments) {
+        throw StoreError(StoreErrorKind::BadArgument, std::string(query.name) + " 需要 " +
+                                                          std::to_string(query.arguments) + " 个值，得到 " +
                                                           std::to_string(values.size()) + " 个");
     }
     std::vector<std::string> bound;
-    for (int index : spec.bindOrder) bound.push_back(values[static_cast<std::size_t>(index)]);
+    for (int index : query.bindOrder) bound.push_back(values[static_cast<std::size_t>(index)]);
     return TextValues(bound);
 }
 

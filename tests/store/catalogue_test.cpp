@@ -158,11 +158,11 @@ TEST_F(CatalogueTest, StatementsArePreparedOncePerConnection) {
 
 TEST(CatalogueText, EveryQueryHasPlaceholdersForItsValues) {
     for (int i = 0; i < kQueryCount; ++i) {
-        const QuerySpec& spec = Query(static_cast<QueryId>(i));
-        const auto marks = std::count(spec.sql.begin(), spec.sql.end(), '?');
-        EXPECT_EQ(static_cast<std::size_t>(marks), spec.bindOrder.size()) << spec.name;
-        for (int index : spec.bindOrder) EXPECT_LT(index, spec.arguments) << spec.name;
-        EXPECT_EQ(spec.sql.find('\''), std::string_view::npos) << spec.name << " has a literal value";
+        const QuerySpec& query = Query(static_cast<QueryId>(i));
+        const auto marks = std::count(query.sql.begin(), query.sql.end(), '?');
+        EXPECT_EQ(static_cast<std::size_t>(marks), query.bindOrder.size()) << query.name;
+        for (int index : query.bindOrder) EXPECT_LT(index, query.arguments) << query.name;
+        EXPECT_EQ(query.sql.find('\''), std::string_view::npos) << query.name << " has a literal value";
     }
 }
 
