@@ -1,10 +1,10 @@
 #include "store/codec.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "store/outputfile.h"
 #include "store/store_error.h"
 
 namespace velunar::store {
@@ -114,10 +114,10 @@ QString ReadGbkFile(const QString& path, bool* hadInvalid) {
 
 void WriteGbkFile(const QString& path, const QString& text) {
     const QByteArray bytes = EncodeGbk(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    OutputFile file(path);
+    if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
         throw StoreError(StoreErrorKind::File,
-                         "无法写入文件 " + path.toStdString() + "：" + file.errorString().toStdString());
+                         "无法写入文件 " + path.toStdString() + "：" + file.ErrorString().toStdString());
     }
 }
 

@@ -61,7 +61,20 @@ QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path) 
     return columns;
 }
 
+// SQLite's primary result codes for a lock another connection holds.
+bool IsBusy(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
+}
+
 StoreError SqlError(const QSqlError& error) {
+    if (IsBusy(error)) {
+        return StoreError(StoreErrorKind::Busy,
+                          "数据库被另一个程序（可能是本程序的另一个窗口）锁住，等了 " +
+                              std::to_string(kBusyTimeoutMs / 1000) +
+                              " 秒仍未释放，这次的读写没有完成。请关闭另一个程序后再试。（" +
+                              Utf8(DatabaseMessage(error)) + "）");
+    }
     return StoreError(StoreErrorKind::Sql, "数据库错误：" + Utf8(DatabaseMessage(error)));
 }
 

@@ -1,9 +1,9 @@
 #include "store/reverse_source.h"
 
-#include <QSaveFile>
 #include <QStringEncoder>
 
 #include "store/codec.h"
+#include "store/outputfile.h"
 
 namespace velunar::store {
 
@@ -66,25 +66,25 @@ constexpr qsizetype kWriteBlock = 64 * 1024;
 
 struct ReportWriter::Impl {
     QString path;
-    QSaveFile file;
+    OutputFile file;
     QStringEncoder encoder{"GBK"};
     QByteArray pending;
     std::int64_t lines = 0;
 
     explicit Impl(const QString& p) : path(p), file(p) {}
     void WritePending() {
-        if (file.write(pending) != pending.size()) FileError(path, file.errorString());
+        if (!file.Write(pending)) FileError(path, file.ErrorString());
         pending.clear();
     }
 };
 
 ReportWriter::ReportWriter(const QString& path) : impl_(std::make_unique<Impl>(path)) {
     if (!GbkAvailable()) EncodeGbk(QString());  // throws the store's message about the missing codec
-    if (!impl_->file.open(QIODevice::WriteOnly)) FileError(path, impl_->file.errorString());
+    if (!impl_->file.Open()) FileError(path, impl_->file.ErrorString());
 }
 
 ReportWriter::~ReportWriter() {
-    if (impl_->file.isOpen()) impl_->file.cancelWriting();
+    impl_->file.Cancel();
 }
 
 void ReportWriter::Line(std::string_view utf8) {
@@ -106,7 +106,7 @@ void ReportWriter::Line(std::string_view utf8) {
 
 void ReportWriter::Commit() {
     impl_->WritePending();
-    if (!impl_->file.commit()) FileError(impl_->path, impl_->file.errorString());
+    if (!impl_->file.Commit()) FileError(impl_->path, impl_->file.ErrorString());
 }
 
 }  // namespace velunar::store

@@ -12,7 +12,8 @@ enum class StoreErrorKind {
     Corrupt,      // the file is not an SQLite database, or a table is missing
     Unreadable,   // the file exists but cannot be opened or read (permissions, locks)
     NotOpen,      // an operation on a closed connection or record
-    Sql,          // the database refused a statement (constraint, syntax, busy); message is the driver's
+    Sql,          // the database refused a statement (constraint, syntax); message is the driver's
+    Busy,         // another program held the database locked for longer than the busy timeout
     NoRow,        // an operation on a row that does not exist
     BadArgument,  // unknown column, wrong number of values
     Encoding,     // text that GBK cannot hold, or GBK support missing

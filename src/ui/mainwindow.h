@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 
@@ -79,6 +80,8 @@ class MainWindow : public QMainWindow {
 
     void setMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
     void setConfirmHook(ConfirmHook hook) { confirmHook_ = std::move(hook); }
+    // The wall clock read in automatic mode (tests put one that jumps); the system clock when unset.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
 
@@ -201,6 +204,8 @@ class MainWindow : public QMainWindow {
     SecondaryWindows secondary_;
     MessageHook messageHook_;
     ConfirmHook confirmHook_;
+    std::function<QDateTime()> clock_;
+    QDateTime wallClock() const;
     bool shownOnce_ = false;
     bool loadingSettings_ = false;
     QString tickError_;

@@ -116,7 +116,7 @@ void MainWindow::reportTickError(const QString& what) {
         TickStatus->hide();
         return;
     }
-    const QString at = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
+    const QString at = wallClock().toString(QStringLiteral("HH:mm:ss"));
     const QString full = QStringLiteral("%1 刷新出错，页面未全部更新。%2").arg(at, what);
     TickStatus->setText(TickStatus->fontMetrics().elidedText(full, Qt::ElideRight, TickStatus->width()));
     TickStatus->setToolTip(full);
@@ -165,7 +165,7 @@ double MainWindow::ReferenceTime() {
     QLineEdit* box = china ? Edit1 : Edit2;
     if (CheckBox2->isChecked()) {
         // The wall clock as read: its civil fields, no zone conversion.
-        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime now = wallClock();
         const QDate d = now.date();
         const QTime t = now.time();
         box->setVisible(true);
@@ -188,9 +188,14 @@ double MainWindow::ReferenceTime() {
     return MakeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
 }
 
+QDateTime MainWindow::wallClock() const {
+    return clock_ ? clock_() : QDateTime::currentDateTime();
+}
+
 void MainWindow::CheckBox2Click() {
-    DateTimePicker1->setDate(QDateTime::currentDateTime().date());
-    DateTimePicker2->setTime(QDateTime::currentDateTime().time());
+    const QDateTime now = wallClock();
+    DateTimePicker1->setDate(now.date());
+    DateTimePicker2->setTime(now.time());
 }
 
 void MainWindow::setChosenTime(DateTime t) {

@@ -1,5 +1,6 @@
 // Opening the database file: every way it can be wrong, and the row operations of the editable tables.
 #include <chrono>
+#include <cstdio>
 #include <random>
 #include <thread>
 
@@ -190,6 +191,45 @@ TEST(DatabaseOpen, WriteWaitsForAnotherWriter) {
     while (!locked) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_NO_THROW(db.SetColumn(Table::Settings, 1, "suma", "2"));
     other.join();
+    EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"2"});
+}
+
+// Another program (a second process) holds a write transaction for longer than the busy timeout: the
+// write waits the whole timeout, then fails saying so, and goes through once the lock is gone.
+TEST(DatabaseOpen, WriteLockedLongerThanTheTimeoutIsReportedThenSucceeds) {
+    FixtureDb fixture;
+    Database db(QStringLiteral("locked-test"));
+    db.Open(fixture.Path());
+    const std::string holder = "'" VELUNAR_PYTHON
+                               "' -c \"import sqlite3, sys, time\n"
+                               "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                               "c.execute('begin immediate')\n"
+                               "c.execute(\\\"update xxyy set suma = '1'\\\")\n"
+                               "print('locked', flush=True)\n"
+                               "time.sleep(12)\n"
+                               "c.execute('commit')\" '" +
+                               fixture.Path().toStdString() + "'";
+    FILE* other = popen(holder.c_str(), "r");
+    ASSERT_NE(other, nullptr);
+    char line[16] = {};
+    ASSERT_NE(fgets(line, sizeof line, other), nullptr);
+    ASSERT_EQ(std::string(line), "locked\n");
+
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        db.SetColumn(Table::Settings, 1, "suma", "2");
+        ADD_FAILURE() << "the write went through a lock held by another process";
+    } catch (const StoreError& e) {
+        EXPECT_EQ(e.kind(), StoreErrorKind::Busy) << e.what();
+        EXPECT_TRUE(Contains(e.what(), "锁住")) << e.what();
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(kBusyTimeoutMs - 500));
+    EXPECT_LT(waited, std::chrono::milliseconds(kBusyTimeoutMs + 1900));
+
+    EXPECT_EQ(pclose(other), 0);
+    EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"1"});
+    EXPECT_NO_THROW(db.SetColumn(Table::Settings, 1, "suma", "2"));
     EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"2"});
 }
 

@@ -23,6 +23,27 @@ QStringList GridPoints(const Harness& h, const char* grid) {
     return points;
 }
 
+// What every page shows, except the clock text itself.
+QStringList Pages(const Harness& h) {
+    QStringList shown;
+    for (const char* box : {"Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit10", "Edit11", "DBEdit1",
+                            "DBEdit10", "DBEdit13", "DBEdit22"})
+        shown << QStringLiteral("%1=%2").arg(QLatin1String(box), h.text(box));
+    for (const char* label : {"Label44", "Label47", "LBTrueTime"})
+        shown << QStringLiteral("%1=%2").arg(QLatin1String(label), h.get<QLabel>(label)->text());
+    shown << GridPoints(h, "DBGrid1").join(u',') << GridPoints(h, "DBGrid2").join(u',');
+    return shown;
+}
+
+// The pages of a window started afresh at the chosen date-time t.
+QStringList FreshPages(DateTime t) {
+    Harness fresh;
+    fresh.show();
+    fresh.window->setChosenTime(t);
+    fresh.tick();
+    return Pages(fresh);
+}
+
 }  // namespace
 
 class TestMainWindowTick : public QObject {
@@ -41,6 +62,7 @@ class TestMainWindowTick : public QObject {
     void focusedPointGetsDescriptionAndPicture();
     void gridRowIsDescribedAndMemoKeepsPoint();
     void tickSurvivesFailingStep();
+    void clockJumpsBetweenTicks();
 };
 
 void TestMainWindowTick::referenceTimeTakesDateAndTimeOfDay() {
@@ -368,6 +390,48 @@ void TestMainWindowTick::tickSurvivesFailingStep() {
     QCOMPARE(h.text("DBEdit13"), QStringLiteral("陷谷"));
     QVERIFY(!h.get("TickStatus")->isVisible());
     QVERIFY(h.window->tickErrorText().isEmpty());
+}
+
+// The wall clock set back an hour, or on by a day, between two ticks (a corrected clock, a laptop waking
+// up): every page shows what a window started at the new time shows, and the notice follows the hour box.
+void TestMainWindowTick::clockJumpsBetweenTicks() {
+    const QList<QDateTime> clock = {
+        QDateTime(QDate(2026, 5, 1), QTime(11, 30), Qt::UTC),
+        QDateTime(QDate(2026, 5, 1), QTime(10, 30), Qt::UTC),     // back an hour: 午 to 巳
+        QDateTime(QDate(2026, 5, 2), QTime(10, 30), Qt::UTC),     // on a day, the same double-hour
+        QDateTime(QDate(2026, 5, 3), QTime(11, 30), Qt::UTC),     // on a day and an hour
+        QDateTime(QDate(2026, 5, 2), QTime(23, 59, 59), Qt::UTC)  // back across midnight into 子
+    };
+    const QList<int> noticesAfter = {0, 1, 1, 2, 3};
+    // One window at a time holds the database: the fresh windows come first.
+    QList<QStringList> expected;
+    for (const QDateTime& t : clock) {
+        const QDate d = t.date();
+        const QTime c = t.time();
+        expected << FreshPages(MakeDateTime(d.year(), d.month(), d.day(), c.hour(), c.minute(), c.second()));
+    }
+
+    Harness h({QStringLiteral("update xxyy set hint1='True'")});
+    h.show();
+    QDateTime now = clock.front();
+    h.window->setClock([&now] { return now; });
+    QVERIFY(h.get<QCheckBox>("CheckBox2")->isChecked());
+    for (int i = 0; i < clock.size(); ++i) {
+        now = clock[i];
+        h.tick();
+        QCOMPARE(h.text("Edit1"), now.toString(QStringLiteral("yyyy年MM月dd日  HH:mm:ss ")));
+        QCOMPARE(Pages(h), expected[i]);
+        QVERIFY(h.window->tickErrorText().isEmpty());
+        QCOMPARE(h.count(MessageKind::Notice), noticesAfter[i]);
+    }
+    QVERIFY(expected[2] != expected[1]);  // the day jump changed the day's pages
+    QCOMPARE(h.player->played.size(), 3);
+    QStringList notices;
+    for (const auto& m : h.messages)
+        if (m.kind == MessageKind::Notice) notices << m.text;
+    QCOMPARE(notices,
+             (QStringList{QStringLiteral("时辰已经变换为巳时了。"), QStringLiteral("时辰已经变换为午时了。"),
+                          QStringLiteral("时辰已经变换为子时了。")}));
 }
 
 QTEST_MAIN(TestMainWindowTick)
