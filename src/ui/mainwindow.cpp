@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -78,6 +79,15 @@ std::string MainWindow::currentPicturePath() const {
 
 void MainWindow::setNoticePlayer(std::unique_ptr<NoticePlayer> player) {
     player_ = std::move(player);
+    if (!player_) return;
+    // Said once per cause, after the current event: a refused sound may be reported while the notice
+    // box is up, and the notice itself must never wait for it.
+    player_->setFailureHook([this](const QString& path, const QString& cause) {
+        const QString text = QStringLiteral("提示音 %1 无法播放（%2）。时辰变换仍会用对话框提示。")
+                                 .arg(QDir::toNativeSeparators(path), cause);
+        if (!reportedSoundErrors_.insert(text).second) return;
+        QTimer::singleShot(0, this, [this, text] { showMessage(MessageKind::Message, text); });
+    });
 }
 
 void MainWindow::showMessage(MessageKind kind, const QString& text) {

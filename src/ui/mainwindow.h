@@ -210,6 +210,7 @@ class MainWindow : public QMainWindow {
     bool loadingSettings_ = false;
     QString tickError_;
     std::set<QString> reportedErrors_;
+    std::set<QString> reportedSoundErrors_;
 
     QTimer* Timer1 = nullptr;
 

@@ -30,11 +30,14 @@ void MediaNoticePlayer::EnsurePlayer() {
     output_ = new QAudioOutput(this);
     player_->setAudioOutput(output_);
     // Errors arrive later, from the media framework; they are noted and go no further.
-    connect(player_, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& text) { lastError_ = text; });
+    connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
+        lastError_ = text;
+        reportFailure(path_, text);
+    });
 }
 
 void MediaNoticePlayer::play(const QString& path) {
+    path_ = path;
     try {
         EnsurePlayer();
         player_->stop();
@@ -42,14 +45,17 @@ void MediaNoticePlayer::play(const QString& path) {
         lastError_.clear();
         if (!QFileInfo(path).isFile()) {
             lastError_ = QStringLiteral("sound file not found: ") + path;
+            reportFailure(path, QStringLiteral("文件不存在"));
             return;
         }
         player_->setSource(QUrl::fromLocalFile(path));
         player_->play();
     } catch (const std::exception& error) {
         lastError_ = QString::fromUtf8(error.what());
+        reportFailure(path, lastError_);
     } catch (...) {
         lastError_ = QStringLiteral("unknown failure of the media player");
+        reportFailure(path, lastError_);
     }
 }
 

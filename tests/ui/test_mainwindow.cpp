@@ -32,6 +32,7 @@ class TestMainWindow : public QObject {
     void greyedAndUnknownSettings();
     void longitudeMessageOncePerChangeAndPostWhenValid();
     void failedOpenIsReportedAndSkipsTheRest();
+    void missingSettingsRowIsCreatedAndSaidOnce();
 };
 
 void TestMainWindow::startPageFollowsIsChina_data() {
@@ -237,6 +238,28 @@ void TestMainWindow::failedOpenIsReportedAndSkipsTheRest() {
     h.tick();
     h.window->close();
     QVERIFY(h.count(MessageKind::Error) <= 2);
+}
+
+// A database whose settings row was deleted: the window starts on the defaults, writes them as a new row
+// and says so once; ticking, closing and starting again say nothing more.
+void TestMainWindow::missingSettingsRowIsCreatedAndSaidOnce() {
+    Harness h({QStringLiteral("delete from xxyy")});
+    h.show();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QVERIFY2(h.messages.front().text.contains(QStringLiteral("默认设置")),
+             qPrintable(h.messages.front().text));
+    QCOMPARE(h.value(QStringLiteral("select count(*) from xxyy")), QStringLiteral("1"));
+    QCOMPARE(h.text("edit3"), QStringLiteral("116.28"));
+    h.tick();
+    h.tick();
+    QVERIFY(h.window->tickErrorText().isEmpty());
+    h.window->close();
+    h.window.reset();
+    h.window = std::make_unique<MainWindow>(store::DataPaths(h.dir.path()));
+    h.window->setMessageHook([&h](MessageKind k, const QString& t) { h.messages.push_back({k, t}); });
+    h.show();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from xxyy")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestMainWindow)

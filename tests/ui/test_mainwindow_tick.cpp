@@ -9,6 +9,8 @@
 #include <QTimeEdit>
 
 #include "test_mainwindow_fixture.h"
+#include "ui/picturewindow.h"
+#include "ui/textwindow.h"
 
 using namespace velunar;
 using namespace velunar::ui;
@@ -63,6 +65,8 @@ class TestMainWindowTick : public QObject {
     void gridRowIsDescribedAndMemoKeepsPoint();
     void tickSurvivesFailingStep();
     void clockJumpsBetweenTicks();
+    void filesVanishingBetweenTwoClicks();
+    void brokenSoundIsSaidOnceAndTheNoticeGoesOn();
 };
 
 void TestMainWindowTick::referenceTimeTakesDateAndTimeOfDay() {
@@ -432,6 +436,82 @@ void TestMainWindowTick::clockJumpsBetweenTicks() {
     QCOMPARE(notices,
              (QStringList{QStringLiteral("时辰已经变换为巳时了。"), QStringLiteral("时辰已经变换为午时了。"),
                           QStringLiteral("时辰已经变换为子时了。")}));
+}
+
+// The picture of the described point and a help file, shown once, then deleted or damaged behind the
+// program's back: the next click says which file and why, and the windows keep what they showed.
+void TestMainWindowTick::filesVanishingBetweenTwoClicks() {
+    Harness h;
+    QDir data(h.dir.path());
+    QVERIFY(data.mkpath(QStringLiteral("pic")) && data.mkpath(QStringLiteral("msg")));
+    const QString picture = data.filePath(QStringLiteral("pic/脾.JPG"));
+    const QString help = data.filePath(QStringLiteral("msg/about.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/pic/脾.JPG"), picture));
+    QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/msg/about.txt"), help));
+    h.show();
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    h.chooseMoment(MakeDateTime(1949, 10, 1, 23, 30), 1);
+    h.tick();
+    h.get("Edit8")->setFocus();
+    h.tick();
+    QCOMPARE(h.window->currentPicturePath(), std::string("pic\\脾.JPG"));
+
+    FrmPic* pictures = h.window->secondaryWindows().frmPIC;
+    h.window->btnpicClick();
+    QVERIFY(h.messages.empty());
+    const QImage shown = pictures->Image1()->Image();
+    QVERIFY(!shown.isNull());
+    QVERIFY(QFile::remove(picture));
+    h.window->btnpicClick();
+    QCOMPARE(h.count(MessageKind::Error), 1);
+    QVERIFY2(h.messages.back().text.contains(QStringLiteral("脾.JPG")), qPrintable(h.messages.back().text));
+    QFile damaged(picture);
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("\xFF\xD8\xFF\xE0 cut off", 11));
+    damaged.close();
+    h.window->btnpicClick();
+    QCOMPARE(h.count(MessageKind::Error), 2);
+    QCOMPARE(pictures->Image1()->Image(), shown);
+
+    FrmMsg* texts = h.window->secondaryWindows().frmMSG;
+    h.window->mnaboutClick();
+    const QString about = texts->Memo1()->toPlainText();
+    QVERIFY(!about.isEmpty());
+    QVERIFY(QFile::remove(help));
+    h.window->mnaboutClick();
+    QCOMPARE(h.count(MessageKind::Error), 3);
+    QVERIFY2(h.messages.back().text.contains(QStringLiteral("about.txt")),
+             qPrintable(h.messages.back().text));
+    QCOMPARE(texts->Memo1()->toPlainText(), about);
+    h.tick();
+    QVERIFY(h.window->tickErrorText().isEmpty());
+}
+
+// A sound file that cannot be played: every notice still comes, and the failure is said once.
+void TestMainWindowTick::brokenSoundIsSaidOnceAndTheNoticeGoesOn() {
+    Harness h({QStringLiteral("update xxyy set hint1='True'")});
+    h.player->failWith = QStringLiteral("文件已损坏");
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 5, 1, 10, 59, 59), 0);
+    h.tick();
+    for (int hour : {11, 13, 15}) {
+        h.window->setChosenTime(MakeDateTime(2026, 5, 1, hour, 0));
+        h.tick();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(h.count(MessageKind::Notice), 3);
+    QCOMPARE(h.player->played.size(), 3);
+    QTRY_COMPARE(h.count(MessageKind::Message), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QStringList texts;
+    for (const auto& m : h.messages)
+        if (m.kind == MessageKind::Message) texts << m.text;
+    QVERIFY2(texts.value(0).contains(QStringLiteral("romance.mp3")) &&
+                 texts.value(0).contains(QStringLiteral("文件已损坏")),
+             qPrintable(texts.value(0)));
+    QVERIFY(h.window->tickErrorText().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindowTick)

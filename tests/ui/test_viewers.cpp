@@ -1,5 +1,6 @@
 // The secondary viewers: help text window, picture decoding and picture window, the memo dialog, the
 // notice sound and the way to the clock settings.
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -566,9 +567,13 @@ void TestViewers::memoMaxLengthLimitsTypingOnly() {
 
 void TestViewers::noticePlayerSwallowsFailures() {
     MediaNoticePlayer player;
+    QStringList failures;  // "path: cause"
+    player.setFailureHook(
+        [&](const QString& path, const QString& cause) { failures << path + ": " + cause; });
     const QString missing = dir_.filePath(QStringLiteral("romance.mp3"));
     player.play(missing);  // must neither throw nor block
     QVERIFY(!player.LastError().isEmpty());
+    QCOMPARE(failures, QStringList{missing + QStringLiteral(": 文件不存在")});
     QCOMPARE(player.Player()->playbackState(), QMediaPlayer::StoppedState);
 
     // A damaged file and a playable one: both return at once, also right after the failure of the first;
@@ -584,6 +589,12 @@ void TestViewers::noticePlayerSwallowsFailures() {
         QVERIFY2(clock.elapsed() < 500, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
         QTest::qWait(300);  // let asynchronous errors of the media framework arrive
     }
+    // The damaged file was reported too, by the media framework, under its own name.
+    QVERIFY2(std::any_of(failures.begin(), failures.end(),
+                         [&](const QString& f) { return f.startsWith(damaged + QStringLiteral(": ")); }),
+             qPrintable(failures.join(u'\n')));
+    QVERIFY(std::none_of(failures.begin(), failures.end(),
+                         [&](const QString& f) { return f.startsWith(wav + QStringLiteral(": ")); }));
     // The last request was a missing file: whatever played before has been stopped and closed.
     QCOMPARE(player.Player()->playbackState(), QMediaPlayer::StoppedState);
     QVERIFY(player.Player()->source().isEmpty());
