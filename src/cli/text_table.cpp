@@ -96,7 +96,10 @@ void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vect
 void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
     auto write = [&out](const TextRow& row) {
         std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) line += (c ? "," : "") + CsvField(row[c]);
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c) line += ',';
+            line += CsvField(row[c]);
+        }
         out << line << "\r\n";
     };
     write(header);
