@@ -46,10 +46,6 @@ void OutputFile::Cancel() {
     }
 }
 
-bool OutputFile::IsOpen() const {
-    return inPlace_ ? direct_.isOpen() : replaced_.isOpen();
-}
-
 QString OutputFile::ErrorString() const {
     return inPlace_ ? direct_.errorString() : replaced_.errorString();
 }

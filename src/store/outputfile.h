@@ -24,7 +24,6 @@ class OutputFile {
     // Drops what was written (the temporary file); a device keeps what it was sent.
     void Cancel();
 
-    bool IsOpen() const;
     bool WritesInPlace() const { return inPlace_; }
     QString ErrorString() const;
 
