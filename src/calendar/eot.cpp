@@ -66,9 +66,25 @@ int EquationOfTimeSignedSeconds(std::string_view value) {
     return 0;
 }
 
+int EquationOfTimeOfDay(int month, int day) {
+    // Read from the texts once; the tick asks once a second.
+    static const std::array<std::array<int, 32>, 13> seconds = [] {
+        std::array<std::array<int, 32>, 13> s{};
+        int month = 1, day = 1;
+        for (const EotRow& row : kTable) {
+            s[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)] = EquationOfTimeSignedSeconds(row.value);
+            const int length = std::array{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}[month - 1];
+            if (++day > length) day = 1, ++month;
+        }
+        return s;
+    }();
+    if (month < 1 || month > 12 || day < 1 || day > 31) return 0;
+    return seconds[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)];
+}
+
 DateTime ApplyEquationOfTime(DateTime localMeanTime) {
-    const std::string value = EquationOfTimeText(EquationOfTimeKey(localMeanTime));
-    return AddSeconds(localMeanTime, EquationOfTimeSignedSeconds(value));
+    const CivilDate d = Decompose(localMeanTime).date;
+    return AddSeconds(localMeanTime, EquationOfTimeOfDay(d.month, d.day));
 }
 
 }  // namespace velunar

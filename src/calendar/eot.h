@@ -32,6 +32,9 @@ std::optional<int> EquationOfTimeSeconds(std::string_view value);
 // Signed seconds of a value: its size, negative when the text holds "－"; 0 when it holds no sign.
 int EquationOfTimeSignedSeconds(std::string_view value);
 
+// Signed seconds of the table's row for a calendar day; 0 for a day that has no row.
+int EquationOfTimeOfDay(int month, int day);
+
 // Local mean time corrected to local true solar time by the value of its own calendar day.
 DateTime ApplyEquationOfTime(DateTime localMeanTime);
 

@@ -20,9 +20,21 @@ int Cycle(std::int64_t day, std::int64_t start, std::int64_t period) {
 
 }  // namespace
 
-std::string StemName(int n) { return n >= 1 && n <= 10 ? std::string(kStems[n - 1]) : std::string(); }
+std::string_view Name(Stem s) {
+    return s == Stem::None ? std::string_view() : kStems[Number(s) - 1];
+}
 
-std::string BranchName(int n) { return n >= 1 && n <= 12 ? std::string(kBranches[n - 1]) : std::string(); }
+std::string_view Name(Branch b) {
+    return b == Branch::None ? std::string_view() : kBranches[Number(b) - 1];
+}
+
+std::string StemName(int n) {
+    return std::string(Name(StemAt(n)));
+}
+
+std::string BranchName(int n) {
+    return std::string(Name(BranchAt(n)));
+}
 
 int BranchNumber(std::string_view text) {
     for (std::size_t i = 0; i < kBranches.size(); ++i)
@@ -46,9 +58,13 @@ int DayStemNumber(DateTime t) { return Cycle(WholeDay(t), kStemOfDayZero, 10); }
 int DayBranchNumber(DateTime t) { return Cycle(WholeDay(t), kBranchOfDayZero, 12); }
 
 int HourStemNumber(int base, int branch) {
-    const int offset = HourStemOffset(StemName(base));
-    if (offset == kNoOffset || branch < 1 || branch > 12) return kNoStem;
+    if (StemAt(base) == Stem::None || BranchAt(branch) == Branch::None) return kNoStem;
+    const int offset = ((base - 1) % 5) * 2;  // the five-rat rule: 甲已 0, 乙庚 2, 丙辛 4, 丁壬 6, 戊癸 8
     return (offset + branch - 1) % 10 + 1;
+}
+
+Stem HourStemOf(Stem base, Branch branch) {
+    return StemAt(HourStemNumber(Number(base), Number(branch)));
 }
 
 int NextStem(int stem) { return stem >= 1 && stem <= 10 ? stem % 10 + 1 : kNoStem; }

@@ -1,6 +1,7 @@
 #pragma once
-// Heavenly stems 1..10 (甲乙丙丁戊已庚辛壬癸; the sixth is written 已 everywhere, as the database keys
-// are) and earthly branches 1..12 (子丑寅卯辰巳午未申酉戌亥). Texts are UTF-8, compared whole.
+// Heavenly stems (甲乙丙丁戊已庚辛壬癸; the sixth is written 已 everywhere, as the database keys are) and earthly
+// branches (子丑寅卯辰巳午未申酉戌亥). Typed values for the program; the numbers 1..10 and 1..12 are what the
+// classical arithmetic counts with. Texts are UTF-8, compared whole.
 #include <string>
 #include <string_view>
 
@@ -8,9 +9,30 @@
 
 namespace velunar {
 
+enum class Stem { None = 0, Jia, Yi, Bing, Ding, Wu, Ji, Geng, Xin, Ren, Gui };
+enum class Branch { None = 0, Zi, Chou, Yin, Mao, Chen, Si, Wu, Wei, Shen, You, Xu, Hai };
+
 inline constexpr int kNoStem = 0;
 inline constexpr int kNoBranch = 0;
 inline constexpr int kNoOffset = -1;
+
+constexpr int Number(Stem s) {
+    return static_cast<int>(s);
+}
+constexpr int Number(Branch b) {
+    return static_cast<int>(b);
+}
+// None for a number out of range.
+constexpr Stem StemAt(int n) {
+    return n >= 1 && n <= 10 ? static_cast<Stem>(n) : Stem::None;
+}
+constexpr Branch BranchAt(int n) {
+    return n >= 1 && n <= 12 ? static_cast<Branch>(n) : Branch::None;
+}
+
+// One character; empty for None.
+std::string_view Name(Stem s);
+std::string_view Name(Branch b);
 
 std::string StemName(int n);
 std::string BranchName(int n);
@@ -24,6 +46,7 @@ int DayStemNumber(DateTime t);
 int DayBranchNumber(DateTime t);
 // Stem of the double-hour with branch `branch` counted from stem `base`; 0 when either is out of range.
 int HourStemNumber(int base, int branch);
+Stem HourStemOf(Stem base, Branch branch);
 // The stem that follows `stem` (癸 is followed by 甲); 0 for an invalid stem.
 int NextStem(int stem);
 bool IsBranchText(std::string_view text);

@@ -126,7 +126,7 @@ DateTime Shift(DateTime t, const LongitudeSpan& span) {
 }
 
 // The true-solar-time label and the day part: the common tail of both steps.
-void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime, std::string_view mode) {
+void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime, std::optional<TimeMode> mode) {
     r.trueSolarTime = trueSolarTime;
     r.trueSolarTimeText = TimeLabelText(r.trueSolarTime);
     r.day = ComputeDayPart(effectiveTime, mode);
@@ -152,7 +152,22 @@ std::span<const std::string_view> ZoneTexts() {
     return kZones;
 }
 
+std::span<const FixedZone> FixedZones() {
+    static const std::array<FixedZone, kZones.size()> table = [] {
+        std::array<FixedZone, kZones.size()> t{};
+        for (std::size_t i = 0; i < kZones.size(); ++i) t[i] = {kZones[i], ParseZoneLabel(kZones[i]).value_or(0)};
+        return t;
+    }();
+    return table;
+}
+
 std::optional<int> ZoneOffsetMinutes(std::string_view zoneText) {
+    for (const FixedZone& z : FixedZones())
+        if (z.label == zoneText) return z.offsetMinutes;
+    return ParseZoneLabel(zoneText);
+}
+
+std::optional<int> ParseZoneLabel(std::string_view zoneText) {
     int z = 0;
     if (zoneText.find("(GMT+") != std::string_view::npos) {
         const auto amount = ReadZoneAmount(zoneText);

@@ -35,12 +35,20 @@ std::int64_t SpanSeconds(double minutes);
 // East longitude 0..180 against the meridian of Beijing time (120° E), four minutes per degree.
 LongitudeSpan LongitudeCorrection(double eastLongitude);
 
-// The 75 texts of the zone box, in order.
+// The 75 fixed zones of the zone box, in order, each with its offset read once from its label.
+struct FixedZone {
+    std::string_view label;
+    int offsetMinutes = 0;  // east of Greenwich
+};
+std::span<const FixedZone> FixedZones();
+// Their labels alone, in the same order.
 std::span<const std::string_view> ZoneTexts();
 
-// Minutes east of Greenwich: "(GMT)" gives 0; "(GMT+" and "(GMT-" read hours at characters 6-7 and
-// minutes at 9-10 of the text; a text with none of them counts as Greenwich. Nothing when the text holds
-// "(GMT+" or "(GMT-" but those characters are not two-digit numbers.
+// How a label the user typed is read: "(GMT)" gives 0; "(GMT+" and "(GMT-" read hours at characters 6-7
+// and minutes at 9-10; a text with none of them counts as Greenwich. Nothing when the text holds "(GMT+" or
+// "(GMT-" but those characters are not two-digit numbers.
+std::optional<int> ParseZoneLabel(std::string_view zoneText);
+// Minutes east of Greenwich of a zone text: a fixed zone's own offset, else ParseZoneLabel.
 std::optional<int> ZoneOffsetMinutes(std::string_view zoneText);
 
 // The form of the time labels: the display form of the date-time followed by five blanks.
@@ -53,36 +61,37 @@ struct TimeStepResult {
     // Nothing is written: the Moment and the labels keep what the last good tick left.
     bool skipped = false;
     SkipReason skipReason = SkipReason::None;
-    // The longitude box read (China: edit3, abroad: DBEdit30) is to be set to "120".
+    // The longitude box the step read (China or abroad) is to be set to "120".
     bool resetLongitudeTo120 = false;
     DayPart day;                    // effectiveTime and the day part of the Moment
     DateTime trueSolarTime = 0.0;   // local true solar time, even when Beijing time is used
-    std::string trueSolarTimeText;  // LBTrueTime (China) or Label58 (abroad)
+    std::string trueSolarTimeText;  // the true-solar-time label of the page
 };
 
 struct ChinaStepInput {
-    std::string longitudeText;  // edit3
+    std::string longitudeText;  // the China page's longitude box
     bool onlyBeijing = false;   // "仅仅使用北京时间"
-    std::string timeMode;
+    std::optional<TimeMode> timeMode;
 };
 
 struct ChinaStepResult : TimeStepResult {
-    // Label3, edit3, UpDown1, SpeedButton1, Label2 and LBTrueTime are shown, or all six hidden.
+    // The longitude entry, its arrows, the place picker button and the true solar time are shown, or all
+    // hidden (only Beijing time is used).
     bool correctionShown = true;
 };
 
 struct AbroadStepInput {
-    std::string summerText;     // DBEdit29: minutes subtracted from the clock, any sign
-    std::string zoneText;       // DBComboBox2
-    std::string eastWestText;   // DBComboBox1: kEast, anything else counts as west
-    std::string longitudeText;  // DBEdit30: degrees 0..180
+    std::string summerText;     // minutes subtracted from the clock, any sign
+    std::string zoneText;       // a fixed zone's label, or typed text
+    std::string eastWestText;   // kEast, anything else counts as west
+    std::string longitudeText;  // degrees 0..180
     bool onlyBeijing = false;
-    std::string timeMode;
+    std::optional<TimeMode> timeMode;
 };
 
 struct AbroadStepResult : TimeStepResult {
     DateTime beijingTime = 0.0;
-    std::string beijingTimeText;  // Label56
+    std::string beijingTimeText;
 };
 
 // Calls reference once, and once more when only Beijing time is used.

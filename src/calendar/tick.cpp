@@ -45,6 +45,7 @@ TickResult RunTick(const TickInput& in, const Moment& previous, const ReferenceC
     // The double-hour step reads the China box as the time step left it.
     r.doubleHour = DoubleHourStep(r.moment, r.longitudeText, in.onlyBeijing, in.hint);
     r.moment.hourBranch = r.doubleHour.hourBranch;
+    r.moment.longitudeInvalid = r.doubleHour.longitudeInvalid;
     if (r.doubleHour.resetLongitudeTo120) r.longitudeText = "120";
     ApplyHourStem(r.moment);
     return r;

@@ -14,10 +14,10 @@ namespace velunar {
 
 enum class TimePage { China, Abroad };
 
-// The boxes and switches one tick reads.
+// The entries and switches one tick reads.
 struct TickInput {
     TimePage page = TimePage::China;
-    std::string timeMode{kModeNoNightRat};
+    std::optional<TimeMode> timeMode = TimeMode::NoNightRat;
     std::string longitudeText = "120";  // China page longitude box
     bool onlyBeijing = false;           // "仅仅使用北京时间"
     bool hint = false;                  // notify when the double-hour changes
@@ -34,9 +34,9 @@ struct TickResult {
     bool skipped = false;          // the time step wrote nothing
     SkipReason skipReason = SkipReason::None;
     // Set when this tick wrote the label; a skipped step leaves the labels as they were.
-    std::optional<DateTime> trueSolarTime;  // LBTrueTime / Label58
-    std::optional<DateTime> beijingTime;    // Label56, abroad page only
-    std::optional<bool> correctionShown;    // China page: the six longitude elements
+    std::optional<DateTime> trueSolarTime;
+    std::optional<DateTime> beijingTime;  // abroad page only
+    std::optional<bool> correctionShown;  // China page: the longitude entry and the true solar time
     // The longitude boxes after the tick: "120" where a step reset them.
     std::string longitudeText;
     std::string abroadLongitudeText;

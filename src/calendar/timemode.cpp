@@ -2,51 +2,75 @@
 
 #include <array>
 
-#include "calendar/ganzhi.h"
+#include "calendar/moment.h"
 #include "calendar/numparse.h"
 
 namespace velunar {
 namespace {
 
-constexpr std::array<std::string_view, kTimeModeCount> kModes = {kModeNoNightRat, kModeNightRat,
-                                                                 kModeZeroToTwo};
+constexpr std::array<std::string_view, kTimeModeCount> kLabels = {kModeNoNightRat, kModeNightRat, kModeZeroToTwo};
 
 }  // namespace
 
+std::string_view Label(TimeMode mode) {
+    return kLabels[static_cast<std::size_t>(mode)];
+}
+
+std::string_view Label(const std::optional<TimeMode>& mode) {
+    return mode ? Label(*mode) : std::string_view();
+}
+
+std::optional<TimeMode> TimeModeOf(std::string_view text) {
+    for (int i = 0; i < kTimeModeCount; ++i)
+        if (kLabels[static_cast<std::size_t>(i)] == text) return static_cast<TimeMode>(i);
+    return std::nullopt;
+}
+
+std::optional<TimeMode> TimeModeAt(int index) {
+    if (index < 0 || index >= kTimeModeCount) return std::nullopt;
+    return static_cast<TimeMode>(index);
+}
+
+std::string DayGanZhi(const Moment& m) {
+    return std::string(Name(m.dayStem)) + std::string(Name(m.dayBranch));
+}
+
+std::string HourBranchText(const Moment& m) {
+    if (m.hourBranch != Branch::None) return std::string(Name(m.hourBranch));
+    return m.longitudeInvalid ? std::string(kLongitudeMessage) : std::string();
+}
+
+std::string HourGanZhi(const Moment& m) {
+    return std::string(Name(m.hourStem)) + HourBranchText(m);
+}
+
 bool HasComputedTime(const Moment& m) {
     // A chosen date in 1899 has a day stem, so it is not mistaken for the start-up values.
-    return YearOf(m.effectiveTime) != 1899 || m.dayStem != kNoStem;
+    return YearOf(m.effectiveTime) != 1899 || m.dayStem != Stem::None;
 }
 
-std::string TimeModeText(int index) {
-    return index >= 0 && index < kTimeModeCount ? std::string(kModes[index]) : std::string();
+Branch HourBranchOf(DateTime t) {
+    return BranchAt((HourOf(t) + 1) / 2 % 12 + 1);
 }
 
-int TimeModeIndex(std::string_view text) {
-    for (int i = 0; i < kTimeModeCount; ++i)
-        if (kModes[i] == text) return i;
-    return -1;
+Branch HourBranchOf02(DateTime t) {
+    return BranchAt(HourOf(t) / 2 + 1);
 }
 
-std::string HourBranchOf(DateTime t) {
-    return BranchName((HourOf(t) + 1) / 2 % 12 + 1);
+Branch HourBranchIn(TimeMode mode, DateTime t) {
+    return mode == TimeMode::ZeroToTwo ? HourBranchOf02(t) : HourBranchOf(t);
 }
 
-std::string HourBranchOf02(DateTime t) {
-    return BranchName(HourOf(t) / 2 + 1);
+DateTime DayDateOf(DateTime effectiveTime, std::optional<TimeMode> mode) {
+    return mode == TimeMode::NoNightRat && HourOf(effectiveTime) == 23 ? effectiveTime + 1.0 : effectiveTime;
 }
 
-DateTime DayDateOf(DateTime effectiveTime, std::string_view timeMode) {
-    return timeMode == kModeNoNightRat && HourOf(effectiveTime) == 23 ? effectiveTime + 1.0 : effectiveTime;
-}
-
-DayPart ComputeDayPart(DateTime effectiveTime, std::string_view timeMode) {
+DayPart ComputeDayPart(DateTime effectiveTime, std::optional<TimeMode> mode) {
     DayPart d;
     d.effectiveTime = effectiveTime;
-    d.dayDate = DayDateOf(effectiveTime, timeMode);
-    d.dayStem = DayStemNumber(d.dayDate);
-    d.dayBranch = DayBranchNumber(d.dayDate);
-    d.dayGanZhi = StemName(d.dayStem) + BranchName(d.dayBranch);
+    d.dayDate = DayDateOf(effectiveTime, mode);
+    d.dayStem = StemAt(DayStemNumber(d.dayDate));
+    d.dayBranch = BranchAt(DayBranchNumber(d.dayDate));
     return d;
 }
 
@@ -55,40 +79,37 @@ void ApplyDayPart(Moment& m, const DayPart& day) {
     m.dayDate = day.dayDate;
     m.dayStem = day.dayStem;
     m.dayBranch = day.dayBranch;
-    m.dayGanZhi = day.dayGanZhi;
 }
 
 void ApplyHourStem(Moment& m) {
-    const int branch = BranchNumber(m.hourBranch);
-    int base = m.dayStem;
-    if (m.timeMode == kModeNightRat && HourOf(m.effectiveTime) == 23) base = NextStem(m.dayStem);
-    const int stem = branch == kNoBranch ? kNoStem : HourStemNumber(base, branch);
-    m.hourStemBase = stem == kNoStem ? kNoStem : base;
-    m.hourStem = stem;
-    m.hourGanZhi = StemName(stem) + m.hourBranch;
+    Stem base = m.dayStem;
+    if (m.timeMode == TimeMode::NightRat && HourOf(m.effectiveTime) == 23)
+        base = StemAt(NextStem(Number(m.dayStem)));
+    m.hourStem = HourStemOf(base, m.hourBranch);
+    m.hourStemBase = m.hourStem == Stem::None ? Stem::None : base;
 }
 
-DoubleHourResult DoubleHourStep(const Moment& m, std::string_view longitudeText, bool onlyBeijing,
-                                bool hint) {
+DoubleHourResult DoubleHourStep(const Moment& m, std::string_view longitudeText, bool onlyBeijing, bool hint) {
     DoubleHourResult r;
     r.hourBranch = m.hourBranch;
+    r.longitudeInvalid = m.longitudeInvalid;
     if (!HasComputedTime(m)) return r;
     r.ran = true;
-    const std::string previous = m.hourBranch;
     if (!ParseLongitude(longitudeText)) {
         if (!onlyBeijing) {
-            r.hourBranch = kLongitudeMessage;
+            r.hourBranch = Branch::None;
+            r.longitudeInvalid = true;
             return r;
         }
         r.resetLongitudeTo120 = true;
     }
-    if (m.timeMode == kModeNoNightRat || m.timeMode == kModeNightRat)
-        r.hourBranch = HourBranchOf(m.effectiveTime);
-    else if (m.timeMode == kModeZeroToTwo)
-        r.hourBranch = HourBranchOf02(m.effectiveTime);
+    // A mode text that names no mode leaves the double-hour as it was.
+    if (!m.timeMode) return r;
+    r.hourBranch = HourBranchIn(*m.timeMode, m.effectiveTime);
+    r.longitudeInvalid = false;
     // Only a move from one branch to another is a change: start-up and the longitude message are not.
-    r.notice = hint && r.hourBranch != previous && IsBranchText(r.hourBranch) && IsBranchText(previous);
-    if (r.notice) r.noticeText = "时辰已经变换为" + r.hourBranch + "时了。";
+    r.notice = hint && m.hourBranch != Branch::None && r.hourBranch != m.hourBranch;
+    if (r.notice) r.noticeText = "时辰已经变换为" + std::string(Name(r.hourBranch)) + "时了。";
     return r;
 }
 

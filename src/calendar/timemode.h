@@ -1,69 +1,80 @@
 #pragma once
 // The three conventions for the midnight double-hour, the double-hour of a clock time, the rules the
 // conventions impose on the day and on the hour stem, and the double-hour step of the tick.
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "calendar/datetime.h"
 #include "calendar/ganzhi.h"
-#include "calendar/moment.h"
 
 namespace velunar {
 
-// The mode is held and compared as its text; its number is only its place in the settings list.
-inline constexpr std::string_view kModeNoNightRat = "不区分夜子时早子时";  // 0: 23:00 starts the next day
-inline constexpr std::string_view kModeNightRat = "区分夜子时早子时";  // 1: 23:00 keeps the day, next stem
-inline constexpr std::string_view kModeZeroToTwo = "以0-2时为子时";    // 2: 子 is 00:00-01:59
+struct Moment;
+
+enum class TimeMode {
+    NoNightRat,  // 子 is 23:00-00:59 and 23:00 starts the next day
+    NightRat,    // 子 is 23:00-00:59, 23:00 keeps the day but counts the hour stem from the next
+    ZeroToTwo,   // 子 is 00:00-01:59
+};
 inline constexpr int kTimeModeCount = 3;
 
-// What the hour-branch box shows while the China longitude box cannot be read.
+// The labels are what the settings row stores and the radio buttons show.
+inline constexpr std::string_view kModeNoNightRat = "不区分夜子时早子时";
+inline constexpr std::string_view kModeNightRat = "区分夜子时早子时";
+inline constexpr std::string_view kModeZeroToTwo = "以0-2时为子时";
+
+std::string_view Label(TimeMode mode);
+// The mode a stored text names, compared whole; none for any other text.
+std::optional<TimeMode> TimeModeOf(std::string_view text);
+// Position in the settings list, and back (none outside 0..2).
+inline int Index(TimeMode mode) {
+    return static_cast<int>(mode);
+}
+std::optional<TimeMode> TimeModeAt(int index);
+// The label, or "" for none.
+std::string_view Label(const std::optional<TimeMode>& mode);
+
+// What the hour-branch boxes show while the China longitude box cannot be read.
 inline constexpr std::string_view kLongitudeMessage = "请先输入正确东经数";
 
-// The text of mode 0..2; the empty text for any other number.
-std::string TimeModeText(int index);
-// 0..2 for one of the three texts, compared whole; -1 for any other text.
-int TimeModeIndex(std::string_view text);
+// The double-hour of t when 子 runs 23:00-00:59 (NoNightRat, NightRat), and when it runs 00:00-01:59.
+Branch HourBranchOf(DateTime t);
+Branch HourBranchOf02(DateTime t);
+Branch HourBranchIn(TimeMode mode, DateTime t);
 
-// Branch text of the double-hour of t when 子 runs 23:00-00:59 (modes 0 and 1).
-std::string HourBranchOf(DateTime t);
-// Branch text of the double-hour of t when 子 runs 00:00-01:59 (mode 2).
-std::string HourBranchOf02(DateTime t);
-
-// The time whose calendar day names the day: effectiveTime, or one day later at 23:xx under mode 0.
-DateTime DayDateOf(DateTime effectiveTime, std::string_view timeMode);
+// The time whose calendar day names the day: effectiveTime, or one day later at 23:xx under NoNightRat.
+DateTime DayDateOf(DateTime effectiveTime, std::optional<TimeMode> mode);
 
 // The day part a time step writes into the Moment.
 struct DayPart {
     DateTime effectiveTime = 0.0;
     DateTime dayDate = 0.0;
-    int dayStem = kNoStem;
-    int dayBranch = kNoBranch;
-    std::string dayGanZhi;
+    Stem dayStem = Stem::None;
+    Branch dayBranch = Branch::None;
 };
-DayPart ComputeDayPart(DateTime effectiveTime, std::string_view timeMode);
+DayPart ComputeDayPart(DateTime effectiveTime, std::optional<TimeMode> mode);
 void ApplyDayPart(Moment& m, const DayPart& day);
 
-// hourStemBase, hourStem and hourGanZhi from dayStem, effectiveTime, timeMode and hourBranch. While
-// hourBranch is no branch the stems are 0 and hourGanZhi is that text alone, so a message shows but
-// never a stem.
+// hourStemBase and hourStem from dayStem, effectiveTime, timeMode and hourBranch; None without a branch.
 void ApplyHourStem(Moment& m);
 
 // False while the Moment holds its start-up values (the zero date-time, no day): no time step has
 // succeeded yet.
 bool HasComputedTime(const Moment& m);
 
-// What the double-hour step leaves behind.
 struct DoubleHourResult {
     bool ran = false;                  // false before any time has been computed
-    std::string hourBranch;            // the new text of the hour-branch box
+    Branch hourBranch = Branch::None;  // the new double-hour
+    bool longitudeInvalid = false;     // withheld because the longitude cannot be read
     bool resetLongitudeTo120 = false;  // the China longitude box is to read "120"
-    bool notice = false;               // the double-hour changed: sound and message are due
+    bool notice = false;               // the double-hour moved from one branch to another
     std::string noticeText;            // "时辰已经变换为午时了。"
 };
 
-// The double-hour step: the branch of m.effectiveTime under m.timeMode, checked against m.hourBranch
-// (the previous double-hour). longitudeText is the China longitude box, which gates the step unless
-// only Beijing time is used; hint is the "notify on change" switch.
+// The double-hour step: the branch of m.effectiveTime under m.timeMode, checked against m.hourBranch (the
+// previous double-hour). longitudeText is the China longitude box, which gates the step unless only Beijing
+// time is used; hint is the "notify on change" switch.
 DoubleHourResult DoubleHourStep(const Moment& m, std::string_view longitudeText, bool onlyBeijing, bool hint);
 
 }  // namespace velunar

@@ -58,17 +58,19 @@ std::string_view ConfluentPicturePath(std::string_view point) {
     return Find(kConfluentPictures, point);
 }
 
-std::optional<std::string> PointDescriptionStep::Run(const FocusedText& focus, MethodTables& tables) {
+std::optional<std::string> PointDescriptionStep::Run(const FocusedText& focus, DescriptionSource& source,
+                                                     const ReferenceTables& tables) {
     if (focus.kind != FocusedText::Kind::kControl) return std::nullopt;
     if (focus.text == lastPointText_) return std::nullopt;
     lastPointText_ = focus.text;
     if (IsBlank(focus.text)) return std::nullopt;
-    return Lookup(focus.text, tables);
+    return Lookup(focus.text, source, tables);
 }
 
-std::string PointDescriptionStep::Lookup(const std::string& candidate, MethodTables& tables) {
+std::string PointDescriptionStep::Lookup(const std::string& candidate, DescriptionSource& source,
+                                         const ReferenceTables& tables) {
     // The candidate goes to the tables untrimmed: a name is found only as it is written.
-    const std::optional<DescriptionRow> row = tables.Description(candidate);
+    const std::optional<DescriptionRow> row = source.Description(candidate);
     description_ = row ? row->description : std::string();
     currentPicturePath_ = row ? row->picturePath : std::string();
     if (!currentPicturePath_.empty() || !row) return description_;
@@ -78,7 +80,7 @@ std::string PointDescriptionStep::Lookup(const std::string& candidate, MethodTab
     if (const std::string_view own = ConfluentPicturePath(candidate); !own.empty())
         currentPicturePath_ = std::string(own);
     // Stored even when still empty, as the row's confirmed "no picture".
-    tables.StorePicturePath(row->rowKey, currentPicturePath_);
+    source.StorePicturePath(row->rowKey, currentPicturePath_);
     return description_;
 }
 

@@ -7,9 +7,36 @@
 #include <string>
 #include <string_view>
 
-#include "methods/method_tables.h"
+#include <cstdint>
+#include <stdexcept>
+
+#include "methods/reference_tables.h"
 
 namespace velunar {
+
+// 穴位说明: one point's description. rowKey names the very row that was read, so a write-back reaches that
+// row and no other one of the same name.
+struct DescriptionRow {
+    std::int64_t rowKey = 0;
+    std::string description;  // 穴位说明
+    std::string picturePath;  // 图片路径
+};
+
+// Raised by a DescriptionSource when the database fails; the message is ready to show.
+class DescriptionError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The editable table of descriptions, which is not part of the reference snapshot (the store implements it).
+class DescriptionSource {
+  public:
+    virtual ~DescriptionSource() = default;
+    // The first 穴位说明 row whose 穴位 equals point.
+    virtual std::optional<DescriptionRow> Description(std::string_view point) = 0;
+    // Sets 图片路径 of the row read as rowKey and makes it permanent.
+    virtual void StorePicturePath(std::int64_t rowKey, std::string_view path) = 0;
+};
 
 // What has the keyboard focus in the main window this tick.
 struct FocusedText {
@@ -34,9 +61,9 @@ class PointDescriptionStep {
   public:
     // One step. Returns the text the description memo is to show when a lookup ran (empty when the
     // point has no description row), std::nullopt when the memo keeps its text.
-    // A TablesError passes through; LastPointText already holds the candidate then, so a failing
+    // A DescriptionError passes through; LastPointText already holds the candidate then, so a failing
     // name is not retried on every tick, and Description() holds what was read before the failure.
-    std::optional<std::string> Run(const FocusedText& focus, MethodTables& tables);
+    std::optional<std::string> Run(const FocusedText& focus, DescriptionSource& source, const ReferenceTables& tables);
 
     const std::string& LastPointText() const { return lastPointText_; }
     // "pic\X.JPG" relative to the program's folder, an absolute path, or empty (no picture known).
@@ -44,7 +71,7 @@ class PointDescriptionStep {
     const std::string& Description() const { return description_; }
 
   private:
-    std::string Lookup(const std::string& candidate, MethodTables& tables);
+    std::string Lookup(const std::string& candidate, DescriptionSource& source, const ReferenceTables& tables);
 
     std::string lastPointText_;
     std::string currentPicturePath_;

@@ -40,6 +40,7 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      kFirstTwo},
     {"WuShuRow", "select * from 五俞穴 where 经络 = ? order by rowid", 1, kFirst},
     {"MeridianPoints", "select 穴位 from 经络表 where 经脉 = ? order by forder, rowid", 1, kFirst},
+    {"MeridianListOrder", "select rowid, * from 经络表 order by forder, rowid", 0, kNoValues},
     {"DescriptionRow", "select rowid, * from 穴位说明 where 穴位 = ? order by rowid", 1, kFirst},
     {"MeridianOfPoint", "select * from 经络表 where 穴位 = ? order by rowid", 1, kFirst},
     {"SetPicturePath", "update 穴位说明 set 图片路径 = ? where 穴位 = ?", 2, kPathThenPoint},

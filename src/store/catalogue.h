@@ -35,6 +35,7 @@ enum class QueryId {
     SupplementRow,    // 补穴表 by (day stem, hour branch): all columns
     WuShuRow,         // 五俞穴 by (long meridian name "胆经"): all columns
     MeridianPoints,   // 穴位 of 经络表 by (short meridian name "胆"), ordered by forder
+    MeridianListOrder,  // every 经络表 row, ordered by forder then stored order (the point lists)
     DescriptionRow,   // 穴位说明 by (point): rowid and all columns
     MeridianOfPoint,  // 经络表 by (point): all columns
     SetPicturePath,   // update 穴位说明 set 图片路径 = (path) where 穴位 = (point)

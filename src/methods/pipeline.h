@@ -1,0 +1,68 @@
+#pragma once
+// The one pipeline from inputs to what is shown: a tick reads the window's entries into a TickInput, runs
+// the time step, the double-hour and every doctrine, and returns one TickView describing everything the pages
+// show. The main window renders it, velunar-cli prints it, the tests compare the two. What must carry from
+// tick to tick (the previous double-hour for the notice, the labels a skipped step keeps, the described
+// point) lives in TickMemory, not in any widget.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calendar/tick.h"
+#include "methods/doctrine.h"
+#include "methods/point_description.h"
+
+namespace velunar {
+
+struct TickMemory {
+    Moment moment;  // the last good Moment; its hourBranch is the previous double-hour
+    // Each page's clock texts, kept by a step that writes nothing.
+    std::string chinaReference, chinaTrueSolar;
+    bool correctionShown = true;
+    std::string abroadReference, abroadBeijing, abroadTrueSolar;
+    PointDescriptionStep description;
+};
+
+struct DoctrineFinding {
+    const Doctrine* doctrine = nullptr;
+    Finding finding;
+};
+
+struct TickView {
+    TimePage page = TimePage::China;
+    DateTime referenceTime = 0.0;
+    bool skipped = false;  // the time step wrote nothing this tick
+    SkipReason skipReason = SkipReason::None;
+
+    // The China page: its time box, true solar time and whether the longitude entry and true solar time show.
+    std::string chinaReference, chinaTrueSolar;
+    bool correctionShown = true;
+    // The abroad page: machine time, derived Beijing time, local true solar time.
+    std::string abroadReference, abroadBeijing, abroadTrueSolar;
+    // A longitude entry the step reset to "120" (only Beijing time used with an unreadable longitude).
+    std::optional<std::string> chinaLongitudeReset, abroadLongitudeReset;
+
+    Moment moment;
+    std::string dayGanZhi;   // 今日日干支
+    std::string hourBranch;  // the branch, the longitude message, or ""
+    std::string hourGanZhi;  // 时干支: the same rules
+    bool closed = false;     // the 补穴法 page and its button are reachable
+
+    std::optional<std::string> notice;  // the double-hour changed: sound and "时辰已经变换为午时了。"
+    std::vector<DoctrineFinding> findings;  // every doctrine, in Doctrines() order
+
+    // The description area: the text shown, and the picture path of the point it describes.
+    std::string description;
+    std::string picturePath;
+    std::string error;  // what failed this tick (the description's database), "" when nothing did
+
+    const Finding& Of(DoctrineId id) const;
+};
+
+// One tick. `focus` is what has the keyboard focus (the point to describe); `descriptions` may be null (the
+// command line describes nothing).
+TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemory& memory,
+                     const ReferenceTables& tables, DescriptionSource* descriptions, const ReferenceClock& clock);
+
+}  // namespace velunar

@@ -1,0 +1,69 @@
+#include "store/reference_snapshot.h"
+
+#include "store/catalogue.h"
+
+namespace velunar::store {
+namespace {
+
+NaGanRow ToNaGan(const Row& r) {
+    return {r.Value("值日经"), r.Value("经脉"), r.Value("五行"),    r.Value("五俞"),
+            r.Value("穴位"),   r.Value("过原"), r.Value("兼过原穴")};
+}
+
+SupplementaryRow ToSupplementary(const Row& r) {
+    return {r.Value("经脉"), r.Value("五行"), r.Value("五俞"), r.Value("穴位"), r.Value("值日经")};
+}
+
+NaZhiRow ToNaZhi(const Row& r) {
+    return {r.Value("本穴"), r.Value("原穴"), r.Value("泻穴"), r.Value("本经"), r.Value("补穴"), r.Value("补穴经")};
+}
+
+TransportRow ToTransport(const Row& r) {
+    return {r.Value("经络"), r.Value("井"), r.Value("荥"), r.Value("俞"), r.Value("经"), r.Value("合"), r.Value("原")};
+}
+
+std::vector<MeridianPointEntry> MeridianPoints(const Result& result) {
+    std::vector<MeridianPointEntry> out;
+    for (const Row& r : result.rows) out.push_back({r.Value("穴位"), r.Value("经脉")});
+    return out;
+}
+
+template <typename F>
+auto Guard(F&& f) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const StoreError& e) {
+        throw DescriptionError(e.what());
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
+    ReferenceTables::Rows rows;
+    for (const Row& r : db.SelectAll(Table::TianGan).rows)
+        rows.naGan.push_back({r.Value("实际日"), r.Value("实际时辰"), ToNaGan(r)});
+    for (const Row& r : db.SelectAll(Table::BuXue).rows)
+        rows.supplementary.push_back({r.Value("实际日"), r.Value("实际时辰"), ToSupplementary(r)});
+    for (const Row& r : db.SelectAll(Table::DiZhi).rows) rows.naZhi.push_back({r.Value("时辰"), ToNaZhi(r)});
+    for (const Row& r : db.SelectAll(Table::WuShu).rows) rows.transport.push_back(ToTransport(r));
+    rows.meridianPoints = MeridianPoints(db.Run(QueryId::MeridianListOrder));
+    rows.meridianOfPointOrder = MeridianPoints(db.SelectAll(Table::JingLuo));
+    return std::make_shared<const ReferenceTables>(std::move(rows));
+}
+
+std::optional<DescriptionRow> DatabaseDescriptions::Description(std::string_view point) {
+    return Guard([&]() -> std::optional<DescriptionRow> {
+        const std::optional<Row> row = db_.First(QueryId::DescriptionRow, {std::string(point)});
+        if (!row) return std::nullopt;
+        if (!row->Key()) throw DescriptionError("穴位说明的查询没有返回行号");
+        return DescriptionRow{*row->Key(), row->Value("穴位说明"), row->Value("图片路径")};
+    });
+}
+
+void DatabaseDescriptions::StorePicturePath(std::int64_t rowKey, std::string_view path) {
+    // By row, not by name: only the row that was described gets the derived path.
+    Guard([&] { db_.SetColumn(Table::Description, rowKey, "图片路径", path); });
+}
+
+}  // namespace velunar::store

@@ -1,0 +1,26 @@
+#pragma once
+// The store's side of the doctrines: the reference tables read once into a snapshot, and the editable
+// descriptions. The only way from the methods to the database.
+#include <memory>
+
+#include "methods/point_description.h"
+#include "methods/reference_tables.h"
+#include "store/database.h"
+
+namespace velunar::store {
+
+// Reads 天干表, 补穴表, 地支表, 五俞穴 and 经络表 once. Throws StoreError.
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db);
+
+// 穴位说明 through the store; its errors come out as DescriptionError with the store's message.
+class DatabaseDescriptions final : public DescriptionSource {
+  public:
+    explicit DatabaseDescriptions(Database& db) : db_(db) {}
+    std::optional<DescriptionRow> Description(std::string_view point) override;
+    void StorePicturePath(std::int64_t rowKey, std::string_view path) override;
+
+  private:
+    Database& db_;
+};
+
+}  // namespace velunar::store
