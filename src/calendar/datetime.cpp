@@ -15,7 +15,9 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -87,9 +89,9 @@ CivilDateTime Decompose(DateTime t) {
 }
 
 DateTime Compose(const CivilDateTime& c) {
-    const std::int64_t ms = ((static_cast<std::int64_t>(c.time.hour) * 60 + c.time.minute) * 60 + c.time.second) *
-                                1000 +
-                            c.time.millisecond;
+    const std::int64_t ms =
+        ((static_cast<std::int64_t>(c.time.hour) * 60 + c.time.minute) * 60 + c.time.second) * 1000 +
+        c.time.millisecond;
     return static_cast<double>(DaysFromCivil(c.date.year, c.date.month, c.date.day)) +
            static_cast<double>(ms) / static_cast<double>(kMsPerDay);
 }
@@ -98,15 +100,25 @@ DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int se
     return Compose({{year, month, day}, {hour, minute, second, millisecond}});
 }
 
-std::int64_t WholeDay(DateTime t) { return SplitDateTime(t).day; }
+std::int64_t WholeDay(DateTime t) {
+    return SplitDateTime(t).day;
+}
 
-int HourOf(DateTime t) { return static_cast<int>(SplitDateTime(t).msOfDay / 3'600'000); }
+int HourOf(DateTime t) {
+    return static_cast<int>(SplitDateTime(t).msOfDay / 3'600'000);
+}
 
-int YearOf(DateTime t) { return Decompose(t).date.year; }
+int YearOf(DateTime t) {
+    return Decompose(t).date.year;
+}
 
-DateTime AddSeconds(DateTime t, double seconds) { return t + seconds / 86'400.0; }
+DateTime AddSeconds(DateTime t, double seconds) {
+    return t + seconds / 86'400.0;
+}
 
-DateTime AddMinutes(DateTime t, double minutes) { return t + minutes / 1'440.0; }
+DateTime AddMinutes(DateTime t, double minutes) {
+    return t + minutes / 1'440.0;
+}
 
 std::string FormatIso(DateTime t) {
     const CivilDateTime c = Decompose(t);
@@ -126,8 +138,8 @@ std::string FormatIsoDate(DateTime t) {
 std::string FormatDisplay(DateTime t) {
     const CivilDateTime c = Decompose(t);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d年%02d月%02d日  %02d:%02d:%02d ", c.date.year, c.date.month, c.date.day,
-                  c.time.hour, c.time.minute, c.time.second);
+    std::snprintf(buf, sizeof buf, "%04d年%02d月%02d日  %02d:%02d:%02d ", c.date.year, c.date.month,
+                  c.date.day, c.time.hour, c.time.minute, c.time.second);
     return buf;
 }
 

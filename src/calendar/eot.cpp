@@ -72,7 +72,8 @@ int EquationOfTimeOfDay(int month, int day) {
         std::array<std::array<int, 32>, 13> s{};
         int month = 1, day = 1;
         for (const EotRow& row : kTable) {
-            s[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)] = EquationOfTimeSignedSeconds(row.value);
+            s[static_cast<std::size_t>(month)][static_cast<std::size_t>(day)] =
+                EquationOfTimeSignedSeconds(row.value);
             const int length = std::array{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}[month - 1];
             if (++day > length) day = 1, ++month;
         }

@@ -5,7 +5,8 @@
 namespace velunar {
 namespace {
 
-constexpr std::array<std::string_view, 10> kStems = {"甲", "乙", "丙", "丁", "戊", "已", "庚", "辛", "壬", "癸"};
+constexpr std::array<std::string_view, 10> kStems = {"甲", "乙", "丙", "丁", "戊",
+                                                     "已", "庚", "辛", "壬", "癸"};
 constexpr std::array<std::string_view, 12> kBranches = {"子", "丑", "寅", "卯", "辰", "巳",
                                                         "午", "未", "申", "酉", "戌", "亥"};
 // The stem of day 0 (1899-12-30) is 壬 (index 8), its branch 申 (index 8).
@@ -53,9 +54,13 @@ int HourStemOffset(std::string_view stemText) {
     return n == kNoStem ? kNoOffset : ((n - 1) % 5) * 2;
 }
 
-int DayStemNumber(DateTime t) { return Cycle(WholeDay(t), kStemOfDayZero, 10); }
+int DayStemNumber(DateTime t) {
+    return Cycle(WholeDay(t), kStemOfDayZero, 10);
+}
 
-int DayBranchNumber(DateTime t) { return Cycle(WholeDay(t), kBranchOfDayZero, 12); }
+int DayBranchNumber(DateTime t) {
+    return Cycle(WholeDay(t), kBranchOfDayZero, 12);
+}
 
 int HourStemNumber(int base, int branch) {
     if (StemAt(base) == Stem::None || BranchAt(branch) == Branch::None) return kNoStem;
@@ -67,8 +72,12 @@ Stem HourStemOf(Stem base, Branch branch) {
     return StemAt(HourStemNumber(Number(base), Number(branch)));
 }
 
-int NextStem(int stem) { return stem >= 1 && stem <= 10 ? stem % 10 + 1 : kNoStem; }
+int NextStem(int stem) {
+    return stem >= 1 && stem <= 10 ? stem % 10 + 1 : kNoStem;
+}
 
-bool IsBranchText(std::string_view text) { return BranchNumber(text) != kNoBranch; }
+bool IsBranchText(std::string_view text) {
+    return BranchNumber(text) != kNoBranch;
+}
 
 }  // namespace velunar

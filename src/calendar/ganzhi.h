@@ -1,7 +1,7 @@
 #pragma once
-// Heavenly stems (甲乙丙丁戊已庚辛壬癸; the sixth is written 已 everywhere, as the database keys are) and earthly
-// branches (子丑寅卯辰巳午未申酉戌亥). Typed values for the program; the numbers 1..10 and 1..12 are what the
-// classical arithmetic counts with. Texts are UTF-8, compared whole.
+// Heavenly stems (甲乙丙丁戊已庚辛壬癸; the sixth is written 已 everywhere, as the database keys are) and
+// earthly branches (子丑寅卯辰巳午未申酉戌亥). Typed values for the program; the numbers 1..10 and 1..12 are
+// what the classical arithmetic counts with. Texts are UTF-8, compared whole.
 #include <string>
 #include <string_view>
 

@@ -6,7 +6,9 @@
 namespace velunar {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 bool IsNumberChar(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
@@ -23,7 +25,8 @@ std::optional<double> ParseDecimal(std::string_view text) {
         text.remove_prefix(1);
     }
     // from_chars would take "inf", "nan" and hex forms; a box holds plain decimals only.
-    if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9'))) return std::nullopt;
+    if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9')))
+        return std::nullopt;
     for (char c : text)
         if (!IsNumberChar(c)) return std::nullopt;
     double value = 0;

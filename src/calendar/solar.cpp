@@ -126,7 +126,8 @@ DateTime Shift(DateTime t, const LongitudeSpan& span) {
 }
 
 // The true-solar-time label and the day part: the common tail of both steps.
-void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime, std::optional<TimeMode> mode) {
+void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime,
+                std::optional<TimeMode> mode) {
     r.trueSolarTime = trueSolarTime;
     r.trueSolarTimeText = TimeLabelText(r.trueSolarTime);
     r.day = ComputeDayPart(effectiveTime, mode);
@@ -155,7 +156,8 @@ std::span<const std::string_view> ZoneTexts() {
 std::span<const FixedZone> FixedZones() {
     static const std::array<FixedZone, kZones.size()> table = [] {
         std::array<FixedZone, kZones.size()> t{};
-        for (std::size_t i = 0; i < kZones.size(); ++i) t[i] = {kZones[i], ParseZoneLabel(kZones[i]).value_or(0)};
+        for (std::size_t i = 0; i < kZones.size(); ++i)
+            t[i] = {kZones[i], ParseZoneLabel(kZones[i]).value_or(0)};
         return t;
     }();
     return table;

@@ -8,7 +8,8 @@
 namespace velunar {
 namespace {
 
-constexpr std::array<std::string_view, kTimeModeCount> kLabels = {kModeNoNightRat, kModeNightRat, kModeZeroToTwo};
+constexpr std::array<std::string_view, kTimeModeCount> kLabels = {kModeNoNightRat, kModeNightRat,
+                                                                  kModeZeroToTwo};
 
 }  // namespace
 
@@ -89,7 +90,8 @@ void ApplyHourStem(Moment& m) {
     m.hourStemBase = m.hourStem == Stem::None ? Stem::None : base;
 }
 
-DoubleHourResult DoubleHourStep(const Moment& m, std::string_view longitudeText, bool onlyBeijing, bool hint) {
+DoubleHourResult DoubleHourStep(const Moment& m, std::string_view longitudeText, bool onlyBeijing,
+                                bool hint) {
     DoubleHourResult r;
     r.hourBranch = m.hourBranch;
     r.longitudeInvalid = m.longitudeInvalid;

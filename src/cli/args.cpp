@@ -1,19 +1,12 @@
 #include "cli/args.h"
 
+#include "calendar/datetime.h"
+#include "cli/text_table.h"
+
 namespace velunar::cli {
-namespace {
 
-// Columns a UTF-8 text takes in a terminal: Chinese characters (three-byte and longer) count two.
-std::size_t DisplayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (unsigned char c : text) {
-        if ((c & 0xC0) == 0x80) continue;
-        width += c >= 0xE0 ? 2 : 1;
-    }
-    return width;
-}
-
-}  // namespace
+ArgParser::ArgParser(std::string command, std::string positionals, std::string about)
+    : command_(std::move(command)), positionalNames_(std::move(positionals)), about_(std::move(about)) {}
 
 void ArgParser::Flag(std::string name, std::function<void()> set, std::string help) {
     rules_.push_back({std::move(name), {}, std::move(set), {}, std::move(help)});
@@ -36,8 +29,18 @@ std::string ArgParser::Error(const std::string& text) const {
 std::optional<std::string> ArgParser::Parse(const CommandArgs& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--") {
+            positionals_.insert(positionals_.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                args.end());
+            break;
+        }
         if (arg == "--help" || arg == "-h") {
             help_ = true;
+            continue;
+        }
+        // A lone "-" and anything not starting with a hyphen is an argument, not a flag.
+        if (arg.size() < 2 || arg[0] != '-') {
+            positionals_.push_back(arg);
             continue;
         }
         const std::size_t eq = arg.find('=');
@@ -61,15 +64,42 @@ std::optional<std::string> ArgParser::Parse(const CommandArgs& args) {
     return std::nullopt;
 }
 
+std::optional<int> ArgParser::Run(const CommandArgs& args, std::ostream& out, std::ostream& err, int count) {
+    if (auto error = Parse(args)) {
+        err << *error << '\n';
+        return 2;
+    }
+    if (help_) {
+        out << Usage();
+        return 0;
+    }
+    if (count >= 0 && static_cast<int>(positionals_.size()) != count) {
+        err << Error(count == 0 ? "unexpected argument \"" + positionals_.front() + "\" (see --help)"
+                                : "expected " + positionalNames_ + ", got " +
+                                      std::to_string(positionals_.size()) + " arguments")
+            << '\n';
+        return 2;
+    }
+    return std::nullopt;
+}
+
 std::string ArgParser::Usage() const {
-    std::string out = "usage: velunar-cli " + command_ + " [options]\n";
+    std::string out = "usage: velunar-cli " + command_ +
+                      (positionalNames_.empty() ? "" : " " + positionalNames_) + " [options]\n";
     for (const OptionRule& s : rules_) {
         std::string left = "  " + s.name + (s.valueName.empty() ? "" : " " + s.valueName);
         const std::size_t width = DisplayWidth(left);
         if (width < 28) left.append(28 - width, ' ');
         out += left + " " + s.help + "\n";
     }
-    return out;
+    return out + about_;
+}
+
+std::optional<std::int64_t> ReadDate(const std::string& text) {
+    if (text.size() != 10) return std::nullopt;
+    const std::optional<DateTime> t = ParseIso(text);
+    if (!t) return std::nullopt;
+    return WholeDay(*t);
 }
 
 }  // namespace velunar::cli

@@ -4,15 +4,8 @@
 namespace velunar::cli {
 
 int RunEot(const CommandArgs& args, CommandIo& io) {
-    ArgParser parser("eot");
-    if (auto error = parser.Parse(args)) {
-        io.err << *error << '\n';
-        return kExitUsage;
-    }
-    if (parser.HelpAsked()) {
-        io.out << parser.Usage() << "Prints the 366 rows of the equation-of-time table, KEY<TAB>VALUE.\n";
-        return kExitOk;
-    }
+    ArgParser parser("eot", "", "Prints the 366 rows of the equation-of-time table, KEY<TAB>VALUE.\n");
+    if (auto exit = parser.Run(args, io.out, io.err)) return *exit;
     for (const EotRow& row : EquationOfTimeTable()) io.out << row.key << '\t' << row.value << '\n';
     return kExitOk;
 }

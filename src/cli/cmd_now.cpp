@@ -1,9 +1,8 @@
 #include "cli/cmd_now.h"
 
-#include "calendar/numparse.h"
 #include "cli/clock.h"
 #include "cli/commands.h"
-#include "cli/doctrines_report.h"
+#include "cli/database_access.h"
 
 namespace velunar::cli {
 namespace {
@@ -23,7 +22,7 @@ std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
 
 std::optional<std::string> ReadMode(const std::string& v, NowFlags& flags) {
     if (v.size() != 1 || v[0] < '0' || v[0] > '2') return "expected 0, 1 or 2, got \"" + v + "\"";
-    flags.mode = v[0] - '0';
+    flags.mode = TimeModeAt(v[0] - '0');
     return std::nullopt;
 }
 
@@ -64,6 +63,19 @@ std::string SkipNote(const TickInput& in, SkipReason reason) {
     return {};
 }
 
+Report FindingReport(const Finding& f) {
+    Report r;
+    for (const Cell& c : f.cells) {
+        if (c.text)
+            r.Text(std::string(c.column), *c.text);
+        else
+            r.Null(std::string(c.column));
+    }
+    if (f.points) r.List("points", *f.points);
+    if (f.closed) r.Bool("closed", *f.closed);
+    return r;
+}
+
 }  // namespace
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
@@ -77,6 +89,11 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Flag(
         "--beijing", [&f] { f.onlyBeijing = true; }, "仅仅使用北京时间: use Beijing time uncorrected");
     p.Flag(
+        "--no-beijing", [&f] { f.onlyBeijing = false; },
+        "correct to true solar time even if the settings say 仅仅使用北京时间");
+    p.Flag(
+        "--china", [&f] { f.abroad = false; }, "put the China page in front");
+    p.Flag(
         "--abroad", [&f] { f.abroad = true; }, "put the abroad page in front");
     p.Option("--summer", "TEXT", Text(f.summer), "abroad: summer-time minutes to subtract");
     p.Option("--zone", "TEXT", Text(f.zone), "abroad: the zone text (see velunar-cli zones)");
@@ -89,7 +106,7 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
 }
 
 TickInput TickInputFrom(const NowFlags& f, TickInput in) {
-    if (f.mode) in.timeMode = TimeModeText(*f.mode);
+    if (f.mode) in.timeMode = *f.mode;
     if (f.longitude) in.longitudeText = *f.longitude;
     if (f.onlyBeijing) in.onlyBeijing = *f.onlyBeijing;
     if (f.abroad) in.page = *f.abroad ? TimePage::Abroad : TimePage::China;
@@ -100,53 +117,55 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     return in;
 }
 
-Report NowReport(const TickInput& in, const TickResult& t) {
-    const Moment& m = t.moment;
+Report NowReport(const TickInput& in, const TickView& v) {
+    const Moment& m = v.moment;
     const bool abroad = in.page == TimePage::Abroad;
+    const bool computed = HasComputedTime(m);
     Report r;
     r.Text("page", abroad ? "abroad" : "china");
-    r.Time("referenceTime", t.referenceTime);
-    r.Text("timeMode", m.timeMode);
-    r.Bool("skipped", t.skipped);
-    if (t.skipped) r.Text("skipReason", SkipReasonName(t.skipReason));
-    r.Time("effectiveTime", HasComputedTime(m) ? std::optional(m.effectiveTime) : std::nullopt);
-    r.Time("trueSolarTime", t.trueSolarTime);
-    if (abroad) r.Time("beijingTime", t.beijingTime);
-    r.Time("dayDate", HasComputedTime(m) ? std::optional(m.dayDate) : std::nullopt);
-    r.Text("dayGanZhi", m.dayGanZhi);
-    r.Text("hourBranch", m.hourBranch);
-    r.Text("hourGanZhi", m.hourGanZhi);
-    r.Text("longitude", t.longitudeText);
-    if (abroad) r.Text("abroadLongitude", t.abroadLongitudeText);
+    r.Time("referenceTime", v.referenceTime);
+    r.Text("timeMode", std::string(Label(m.timeMode)));
+    r.Bool("skipped", v.skipped);
+    if (v.skipped) r.Text("skipReason", SkipReasonName(v.skipReason));
+    r.Time("effectiveTime", computed ? std::optional(m.effectiveTime) : std::nullopt);
+    r.Time("trueSolarTime", v.trueSolarTime);
+    if (abroad) r.Time("beijingTime", v.beijingTime);
+    r.Time("dayDate", computed ? std::optional(m.dayDate) : std::nullopt);
+    r.Text("dayGanZhi", v.dayGanZhi);
+    r.Text("hourBranch", v.hourBranch);
+    r.Text("hourGanZhi", v.hourGanZhi);
+    r.Text("longitude", v.chinaLongitudeReset.value_or(in.longitudeText));
+    if (abroad) r.Text("abroadLongitude", v.abroadLongitudeReset.value_or(in.abroadLongitudeText));
+    for (const DoctrineFinding& d : v.findings) {
+        if (d.finding.applies)
+            r.Group(std::string(d.doctrine->Key()), FindingReport(d.finding));
+        else
+            r.Null(std::string(d.doctrine->Key()));
+    }
     return r;
 }
 
 int RunNow(const CommandArgs& args, CommandIo& io) {
     NowFlags flags;
     DatabaseFlag database;
-    ArgParser parser("now");
+    ArgParser parser("now", "", kSettingsNote);
     AddNowFlags(parser, flags);
-    AddDoctrineFlags(parser, flags, database);
-    if (auto error = parser.Parse(args)) {
-        io.err << *error << '\n';
-        return kExitUsage;
-    }
-    if (parser.HelpAsked()) {
-        io.out << parser.Usage() << kSettingsNote;
-        return kExitOk;
-    }
+    AddDatabaseFlag(parser, database);
+    if (auto exit = parser.Run(args, io.out, io.err)) return *exit;
     // The settings record gives what no flag says, as the main window would read it.
     const std::unique_ptr<store::Database> db = OpenDatabaseFor("now", database, io);
     if (!db) return kExitFailure;
+    const auto tables = LoadTablesFor("now", *db, io);
+    if (!tables) return kExitFailure;
     const TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
     const ReferenceClock clock =
         flags.at ? ReferenceClock([at = *flags.at] { return at; }) : ReferenceClock(LocalClockNow);
-    // One tick after start-up: the Moment is fresh, so there is no previous double-hour to compare.
-    const TickResult tick = RunTick(input, Moment{}, clock);
-    if (tick.skipped)
-        io.err << "velunar-cli now: time step skipped: " << SkipNote(input, tick.skipReason) << '\n';
-    Report report = NowReport(input, tick);
-    AddDoctrinesAt(report, tick.moment, *db);
+    // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
+    TickMemory memory;
+    const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (view.skipped)
+        io.err << "velunar-cli now: time step skipped: " << SkipNote(input, view.skipReason) << '\n';
+    const Report report = NowReport(input, view);
     if (flags.json)
         report.WriteJson(io.out);
     else

@@ -1,20 +1,26 @@
 #pragma once
-// The `now` command in pieces, so later inputs (settings from the database) and outputs (the
-// doctrines' results) slot in: flags are read into NowFlags, laid over default inputs, run as one
-// tick, and reported.
+// The place and mode flags that `now` reads (and the planning commands will), laid over the settings, and the
+// report of one tick's TickView.
 #include <optional>
 #include <string>
 
 #include "calendar/tick.h"
 #include "cli/args.h"
 #include "cli/report.h"
+#include "methods/pipeline.h"
 
 namespace velunar::cli {
+
+// The closing lines of now's --help.
+inline constexpr const char* kSettingsNote =
+    "Whatever no flag gives (time mode, longitudes, zone, summer time, 仅仅使用北京时间, the page in\n"
+    "front) comes from the settings record of the database, as the main window reads it; flags never\n"
+    "change the record.\n";
 
 // What the flags said; an absent value leaves the default input alone.
 struct NowFlags {
     std::optional<DateTime> at;  // the chosen date and time; the clock when absent
-    std::optional<int> mode;     // 0..2
+    std::optional<TimeMode> mode;
     std::optional<std::string> longitude;
     std::optional<bool> onlyBeijing;
     std::optional<bool> abroad;
@@ -25,12 +31,13 @@ struct NowFlags {
     bool json = false;
 };
 
+// --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --ew, --lon, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});
 
-// The fields `now` prints for one tick.
-Report NowReport(const TickInput& input, const TickResult& tick);
+// The fields `now` prints for one tick, every doctrine under its key.
+Report NowReport(const TickInput& input, const TickView& view);
 
 }  // namespace velunar::cli

@@ -4,18 +4,11 @@
 namespace velunar::cli {
 
 int RunZones(const CommandArgs& args, CommandIo& io) {
-    ArgParser parser("zones");
-    if (auto error = parser.Parse(args)) {
-        io.err << *error << '\n';
-        return kExitUsage;
-    }
-    if (parser.HelpAsked()) {
-        io.out << parser.Usage() << "Lists NUMBER<TAB>MINUTES EAST OF GREENWICH<TAB>ZONE TEXT.\n";
-        return kExitOk;
-    }
+    ArgParser parser("zones", "", "Lists NUMBER<TAB>MINUTES EAST OF GREENWICH<TAB>ZONE TEXT.\n");
+    if (auto exit = parser.Run(args, io.out, io.err)) return *exit;
     int n = 0;
-    for (std::string_view zone : ZoneTexts())
-        io.out << ++n << '\t' << ZoneOffsetMinutes(zone).value_or(0) << '\t' << zone << '\n';
+    for (const FixedZone& zone : FixedZones())
+        io.out << ++n << '\t' << zone.offsetMinutes << '\t' << zone.label << '\n';
     return kExitOk;
 }
 

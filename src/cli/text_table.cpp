@@ -93,17 +93,28 @@ void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vect
     for (const TextRow& row : rows) WriteLine(out, row, widths);
 }
 
+CsvWriter::~CsvWriter() {
+    Flush();
+}
+
+void CsvWriter::Row(const TextRow& row) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (c) buffer_ += ',';
+        buffer_ += CsvField(row[c]);
+    }
+    buffer_ += "\r\n";
+    if (buffer_.size() >= 64 * 1024) Flush();
+}
+
+void CsvWriter::Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+}
+
 void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
-    auto write = [&out](const TextRow& row) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c) line += ',';
-            line += CsvField(row[c]);
-        }
-        out << line << "\r\n";
-    };
-    write(header);
-    for (const TextRow& row : rows) write(row);
+    CsvWriter writer(out);
+    writer.Row(header);
+    for (const TextRow& row : rows) writer.Row(row);
 }
 
 }  // namespace velunar::cli

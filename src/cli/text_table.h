@@ -21,6 +21,19 @@ using TextRow = std::vector<std::string>;
 // Header and rows, every column padded to its widest cell, two blanks between columns, no trailing
 // blanks. Empty cells show as "-" so a column never looks shifted.
 void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);
+// CSV records written as they come, CR LF after each, in blocks.
+class CsvWriter {
+  public:
+    explicit CsvWriter(std::ostream& out) : out_(out) {}
+    ~CsvWriter();
+    void Row(const TextRow& row);
+    void Flush();
+
+  private:
+    std::ostream& out_;
+    std::string buffer_;
+};
+
 // Header and rows as CSV, CR LF after every record.
 void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);
 

@@ -29,7 +29,8 @@ class EightMethod : public Doctrine {
         ForEachDoubleHour(day, [&](const Moment& m) {
             const std::string_view opened = PointAt(m);
             const std::string_view hourStem = withStem_ ? velunar::Name(m.hourStem) : std::string_view();
-            if (opened == point) tails.push_back(Tail({hourStem, velunar::Name(m.hourBranch), "时，", role_, "穴位="}, point));
+            if (opened == point)
+                tails.push_back(Tail({hourStem, velunar::Name(m.hourBranch), "时，", role_, "穴位="}, point));
             if (Partner(opened) == point)
                 tails.push_back(Tail({hourStem, velunar::Name(m.hourBranch), "时，", role_, "配穴="}, point));
         });

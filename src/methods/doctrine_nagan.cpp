@@ -1,5 +1,5 @@
-// 纳干法 (徐氏): the 天干表 row of the day stem and double-hour names the open meridian and point, or says the
-// hour is closed (闭). The day stem is the Moment's own: the late-Zi step acts on the hour stem only.
+// 纳干法 (徐氏): the 天干表 row of the day stem and double-hour names the open meridian and point, or says
+// the hour is closed (闭). The day stem is the Moment's own: the late-Zi step acts on the hour stem only.
 #include "methods/doctrine.h"
 
 namespace velunar {

@@ -17,9 +17,10 @@ class NaZhi final : public Doctrine {
         const NaZhiRow* found = t.NaZhi(m.hourBranch);
         const NaZhiRow row = found ? *found : NaZhiRow{};
         Finding f;
-        f.cells = {{"ownPoint", "本穴", row.ownPoint},       {"sourcePoint", "原穴", row.sourcePoint},
-                   {"drainPoint", "泻穴", row.drainPoint},   {"ownMeridian", "本经", row.ownMeridian},
-                   {"tonifyPoint", "补穴", row.tonifyPoint}, {"tonifyMeridian", "补穴经", row.tonifyMeridian}};
+        f.cells = {
+            {"ownPoint", "本穴", row.ownPoint},       {"sourcePoint", "原穴", row.sourcePoint},
+            {"drainPoint", "泻穴", row.drainPoint},   {"ownMeridian", "本经", row.ownMeridian},
+            {"tonifyPoint", "补穴", row.tonifyPoint}, {"tonifyMeridian", "补穴经", row.tonifyMeridian}};
         return f;
     }
 

@@ -1,6 +1,6 @@
 // The three doctrines that open a whole meridian: 时干法 (the hour stem's meridian with its transport and
-// source points, 五俞穴, long form 胆经), 日干法 (the day stem's meridian, every point of 经络表, short form 胆)
-// and 纳支法2 (the double-hour's meridian, every point). The two spellings key their own tables and are
+// source points, 五俞穴, long form 胆经), 日干法 (the day stem's meridian, every point of 经络表, short form
+// 胆) and 纳支法2 (the double-hour's meridian, every point). The two spellings key their own tables and are
 // never mixed.
 #include "methods/doctrine.h"
 #include "methods/doctrine_tables.h"
@@ -27,8 +27,12 @@ class ShiGan final : public Doctrine {
         const TransportRow* found = t.Transport(ShiGanMeridian(m));
         const TransportRow row = found ? *found : TransportRow{};
         Finding f;
-        f.cells = {{"meridian", "经络", row.meridian}, {"well", "井", row.well},   {"spring", "荥", row.spring},
-                   {"stream", "俞", row.stream},       {"river", "经", row.river}, {"sea", "合", row.sea},
+        f.cells = {{"meridian", "经络", row.meridian},
+                   {"well", "井", row.well},
+                   {"spring", "荥", row.spring},
+                   {"stream", "俞", row.stream},
+                   {"river", "经", row.river},
+                   {"sea", "合", row.sea},
                    {"source", "原", row.source, !row.source.empty()}};
         return f;
     }
@@ -42,7 +46,8 @@ class ShiGan final : public Doctrine {
             const TransportRow* r = t.Transport(meridian);
             if (!r) return;
             const auto add = [&](std::string_view role) {
-                tails.push_back(Tail({meridian, velunar::Name(m.hourStem), velunar::Name(m.hourBranch), role}, point));
+                tails.push_back(
+                    Tail({meridian, velunar::Name(m.hourStem), velunar::Name(m.hourBranch), role}, point));
             };
             // The report's own order of the transport points.
             if (r->well == point) add("时，井=");
@@ -81,7 +86,8 @@ class RiGan final : public Doctrine {
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {
         // Open the whole day: one line per listing of the point, not per double-hour.
-        for (const std::string& p : t.PointsOf(ShortMeridianOfStem(DayStemNumber(static_cast<DateTime>(day)))))
+        for (const std::string& p :
+             t.PointsOf(ShortMeridianOfStem(DayStemNumber(static_cast<DateTime>(day)))))
             if (p == point) tails.push_back(Tail({"全部时辰，穴位="}, point));
     }
     std::span<const std::string_view> ScheduleTitles() const override { return kRiGanTitles; }
@@ -105,7 +111,8 @@ class NaZhi2 final : public Doctrine {
         ForEachDoubleHour(day, [&](const Moment& m) {
             const std::string_view meridian = MeridianOfBranch(Number(m.hourBranch));
             for (const std::string& p : t.PointsOf(meridian))
-                if (p == point) tails.push_back(Tail({meridian, "经", velunar::Name(m.hourBranch), "时，穴位="}, point));
+                if (p == point)
+                    tails.push_back(Tail({meridian, "经", velunar::Name(m.hourBranch), "时，穴位="}, point));
         });
     }
     std::span<const std::string_view> ScheduleTitles() const override { return kNaZhi2Titles; }

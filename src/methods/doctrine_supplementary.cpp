@@ -37,7 +37,8 @@ class Supplementary final : public Doctrine {
         ForEachDoubleHour(day, [&](const Moment& m) {
             if (!Closed(m, t)) return;
             const SupplementaryRow* row = t.Supplementary(m.dayStem, m.hourBranch);
-            if (row && row->point == point) tails.push_back(Tail({velunar::Name(m.hourBranch), "时，徐氏纳干法补穴="}, point));
+            if (row && row->point == point)
+                tails.push_back(Tail({velunar::Name(m.hourBranch), "时，徐氏纳干法补穴="}, point));
         });
     }
 

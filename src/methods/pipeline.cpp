@@ -10,7 +10,8 @@ const Finding& TickView::Of(DoctrineId id) const {
 }
 
 TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemory& memory,
-                     const ReferenceTables& tables, DescriptionSource* descriptions, const ReferenceClock& clock) {
+                     const ReferenceTables& tables, DescriptionSource* descriptions,
+                     const ReferenceClock& clock) {
     const TickResult tick = RunTick(input, memory.moment, clock);
     memory.moment = tick.moment;
     const std::string reference = FormatDisplay(tick.referenceTime);
@@ -35,8 +36,11 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     v.abroadReference = memory.abroadReference;
     v.abroadBeijing = memory.abroadBeijing;
     v.abroadTrueSolar = memory.abroadTrueSolar;
+    v.trueSolarTime = tick.trueSolarTime;
+    v.beijingTime = tick.beijingTime;
     if (tick.longitudeText != input.longitudeText) v.chinaLongitudeReset = tick.longitudeText;
-    if (tick.abroadLongitudeText != input.abroadLongitudeText) v.abroadLongitudeReset = tick.abroadLongitudeText;
+    if (tick.abroadLongitudeText != input.abroadLongitudeText)
+        v.abroadLongitudeReset = tick.abroadLongitudeText;
 
     v.moment = tick.moment;
     v.dayGanZhi = DayGanZhi(v.moment);

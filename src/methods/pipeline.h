@@ -40,6 +40,8 @@ struct TickView {
     bool correctionShown = true;
     // The abroad page: machine time, derived Beijing time, local true solar time.
     std::string abroadReference, abroadBeijing, abroadTrueSolar;
+    // What this tick's time step worked out; none when it was skipped.
+    std::optional<DateTime> trueSolarTime, beijingTime;
     // A longitude entry the step reset to "120" (only Beijing time used with an unreadable longitude).
     std::optional<std::string> chinaLongitudeReset, abroadLongitudeReset;
 
@@ -63,6 +65,7 @@ struct TickView {
 // One tick. `focus` is what has the keyboard focus (the point to describe); `descriptions` may be null (the
 // command line describes nothing).
 TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemory& memory,
-                     const ReferenceTables& tables, DescriptionSource* descriptions, const ReferenceClock& clock);
+                     const ReferenceTables& tables, DescriptionSource* descriptions,
+                     const ReferenceClock& clock);
 
 }  // namespace velunar

@@ -63,7 +63,8 @@ class PointDescriptionStep {
     // point has no description row), std::nullopt when the memo keeps its text.
     // A DescriptionError passes through; LastPointText already holds the candidate then, so a failing
     // name is not retried on every tick, and Description() holds what was read before the failure.
-    std::optional<std::string> Run(const FocusedText& focus, DescriptionSource& source, const ReferenceTables& tables);
+    std::optional<std::string> Run(const FocusedText& focus, DescriptionSource& source,
+                                   const ReferenceTables& tables);
 
     const std::string& LastPointText() const { return lastPointText_; }
     // "pic\X.JPG" relative to the program's folder, an absolute path, or empty (no picture known).
@@ -71,7 +72,8 @@ class PointDescriptionStep {
     const std::string& Description() const { return description_; }
 
   private:
-    std::string Lookup(const std::string& candidate, DescriptionSource& source, const ReferenceTables& tables);
+    std::string Lookup(const std::string& candidate, DescriptionSource& source,
+                       const ReferenceTables& tables);
 
     std::string lastPointText_;
     std::string currentPicturePath_;

@@ -40,7 +40,8 @@ ReferenceTables::ReferenceTables(Rows rows) : rows_(std::move(rows)) {
     supplementaryIndex_ = IndexFirst(rows_.supplementary, dayHour);
     naZhiIndex_ = IndexFirst(rows_.naZhi, [](const NaZhiEntry& e) { return e.branch; });
     transportIndex_ = IndexFirst(rows_.transport, [](const TransportRow& r) { return r.meridian; });
-    meridianOfPoint_ = IndexFirst(rows_.meridianOfPointOrder, [](const MeridianPointEntry& e) { return e.point; });
+    meridianOfPoint_ =
+        IndexFirst(rows_.meridianOfPointOrder, [](const MeridianPointEntry& e) { return e.point; });
     for (const MeridianPointEntry& e : rows_.meridianPoints) pointsOf_[e.meridian].push_back(e.point);
 }
 

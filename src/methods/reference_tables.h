@@ -102,8 +102,8 @@ class ReferenceTables {
 
   private:
     Rows rows_;
-    std::unordered_map<std::string, std::size_t> naGanIndex_, supplementaryIndex_, naZhiIndex_, transportIndex_,
-        meridianOfPoint_;
+    std::unordered_map<std::string, std::size_t> naGanIndex_, supplementaryIndex_, naZhiIndex_,
+        transportIndex_, meridianOfPoint_;
     std::unordered_map<std::string, std::vector<std::string>> pointsOf_;
 };
 

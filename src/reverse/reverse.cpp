@@ -90,7 +90,8 @@ std::vector<const Doctrine*> ReportOrder() {
 }
 
 SearchOutcome ReverseSearch(const std::string& point, std::int64_t firstDay, std::int64_t lastDay,
-                            const ReferenceTables& tables, ReverseSink& sink, const std::atomic<bool>* cancel) {
+                            const ReferenceTables& tables, ReverseSink& sink,
+                            const std::atomic<bool>* cancel) {
     Walker w(firstDay, lastDay, sink, cancel);
     for (const Doctrine* d : ReportOrder())
         if (!w.Run(*d, point, tables)) return SearchOutcome::Cancelled;

@@ -15,11 +15,13 @@ SupplementaryRow ToSupplementary(const Row& r) {
 }
 
 NaZhiRow ToNaZhi(const Row& r) {
-    return {r.Value("本穴"), r.Value("原穴"), r.Value("泻穴"), r.Value("本经"), r.Value("补穴"), r.Value("补穴经")};
+    return {r.Value("本穴"), r.Value("原穴"), r.Value("泻穴"),
+            r.Value("本经"), r.Value("补穴"), r.Value("补穴经")};
 }
 
 TransportRow ToTransport(const Row& r) {
-    return {r.Value("经络"), r.Value("井"), r.Value("荥"), r.Value("俞"), r.Value("经"), r.Value("合"), r.Value("原")};
+    return {r.Value("经络"), r.Value("井"), r.Value("荥"), r.Value("俞"),
+            r.Value("经"),   r.Value("合"), r.Value("原")};
 }
 
 std::vector<MeridianPointEntry> MeridianPoints(const Result& result) {

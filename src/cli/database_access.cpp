@@ -1,0 +1,70 @@
+#include "cli/database_access.h"
+
+#include "store/datapaths.h"
+#include "store/reference_snapshot.h"
+#include "store/settings.h"
+
+namespace velunar::cli {
+namespace {
+
+namespace col = store::settings_column;
+
+std::string Value(const store::Row& row, std::string_view column) {
+    return row.Has(column) ? row.Value(column) : std::string();
+}
+
+}  // namespace
+
+void AddDatabaseFlag(ArgParser& parser, DatabaseFlag& flag) {
+    parser.Option(
+        "--db", "PATH",
+        [&flag](const std::string& v) -> std::optional<std::string> {
+            if (v.empty()) return "the path is empty";
+            flag.path = v;
+            return std::nullopt;
+        },
+        "the database (default: the program's own: beside it, or the user's copy once installed)");
+}
+
+std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, const DatabaseFlag& flag,
+                                                 CommandIo& io) {
+    const QString path = flag.path ? QString::fromStdString(*flag.path)
+                                   : store::DataPaths::ForExecutable().ReadableDatabaseFile();
+    auto db = std::make_unique<store::Database>(QStringLiteral("velunar-cli"));
+    try {
+        db->Open(path);
+    } catch (const store::StoreError& e) {
+        io.err << "velunar-cli " << command << ": the doctrines need the database: " << e.what() << '\n';
+        return nullptr;
+    }
+    return db;
+}
+
+std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command, store::Database& db,
+                                                     CommandIo& io) {
+    try {
+        return store::LoadReferenceTables(db);
+    } catch (const store::StoreError& e) {
+        io.err << "velunar-cli " << command << ": " << e.what() << '\n';
+        return nullptr;
+    }
+}
+
+TickInput SettingsTickInput(store::Database& db) {
+    // Read as the settings record would show it, but without its Open, which adds a missing row.
+    const std::optional<store::Row> stored = db.First(store::QueryId::SettingsRead);
+    const store::Row row = stored ? *stored : store::DefaultSettings();
+    TickInput in;
+    in.page = Value(row, col::kIsChina) == store::kYesChina ? TimePage::China : TimePage::Abroad;
+    in.timeMode = TimeModeOf(Value(row, col::kTimeMode));
+    in.longitudeText = Value(row, col::kXy);
+    in.onlyBeijing = store::IsChecked(store::ReadCheckState(Value(row, col::kOnlyBeijing)));
+    in.hint = store::IsChecked(store::ReadCheckState(Value(row, col::kHint1)));
+    in.summerText = Value(row, col::kSuma);
+    in.zoneText = Value(row, col::kZone);
+    in.eastWestText = Value(row, col::kEw);
+    in.abroadLongitudeText = Value(row, col::kJingew);
+    return in;
+}
+
+}  // namespace velunar::cli

@@ -1,0 +1,35 @@
+#pragma once
+// What the commands need of the database: the --db flag, the connection, the settings record as the tick's
+// default inputs, and the reference tables.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "calendar/tick.h"
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "methods/reference_tables.h"
+#include "store/database.h"
+
+namespace velunar::cli {
+
+struct DatabaseFlag {
+    std::optional<std::string> path;  // --db; the program's own database when absent
+};
+void AddDatabaseFlag(ArgParser& parser, DatabaseFlag& flag);
+
+// Opens the database the flag names. On failure writes one line "velunar-cli <command>: …" to io.err and
+// returns nullptr.
+std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, const DatabaseFlag& flag,
+                                                 CommandIo& io);
+
+// The reference tables of an open database; nullptr after writing the failure to io.err.
+std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command, store::Database& db,
+                                                     CommandIo& io);
+
+// The tick's inputs as the main window would take them from the settings record: longitude, switches, zone,
+// summer time, time mode and the page in front. Only reads: a database without a settings row gives the
+// default row's values and stays as it is.
+TickInput SettingsTickInput(store::Database& db);
+
+}  // namespace velunar::cli
