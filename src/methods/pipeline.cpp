@@ -54,12 +54,13 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     if (descriptions) {
         try {
             memory.description.Run(focus, *descriptions, tables);
+            v.description = memory.description.Description();
+            v.picturePath = memory.description.CurrentPicturePath();
         } catch (const DescriptionError& e) {
+            // What failed shows nothing old as if it were current.
             v.error = e.what();
         }
     }
-    v.description = memory.description.Description();
-    v.picturePath = memory.description.CurrentPicturePath();
     return v;
 }
 

@@ -136,7 +136,7 @@ void SettingsRecord::Cancel() {
     editing_ = false;
 }
 
-bool SettingsRecord::CheckBox1Exit(bool chinaPageInFront) {
+bool SettingsRecord::StorePageInFront(bool chinaPageInFront) {
     try {
         Edit();
     } catch (const StoreError&) {

@@ -89,10 +89,10 @@ class SettingsRecord {
     std::string TimeMode() const { return Value(settings_column::kTimeMode); }
     bool ChinaPageInFront() const { return Value(settings_column::kIsChina) == kYesChina; }
 
-    // The exit handler of the notice check box, also run when the main window closes: enter edit mode
+    // When the focus leaves the notice check box, and when the main window closes: enter edit mode
     // (a closed record is skipped without error), store which time page is in front, post. Returns true
     // when it posted. A failing post throws.
-    bool CheckBox1Exit(bool chinaPageInFront);
+    bool StorePageInFront(bool chinaPageInFront);
 
   private:
     Database& db_;

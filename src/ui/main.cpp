@@ -79,12 +79,12 @@ bool ParseOptions(const QApplication& app, Options& o) {
 }
 
 // One tick, then every requested page of the method area, grabbed as the whole window shows it.
-int SaveScreenshots(MainWindow& form1, const Options& o) {
+int SaveScreenshots(MainWindow& window, const Options& o) {
     QDir dir(o.screenshotDir);
     if (!dir.mkpath(QStringLiteral(".")))
         return Fail(QStringLiteral("cannot create %1").arg(o.screenshotDir)), 1;
-    form1.Timer1Timer();
-    auto* tabs = form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    window.tick();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
     QList<int> pages = o.pages;
     if (pages.isEmpty())
         for (int i = 0; i < tabs->count(); ++i)
@@ -94,19 +94,19 @@ int SaveScreenshots(MainWindow& form1, const Options& o) {
         QApplication::processEvents();
         const QString file = dir.filePath(
             QStringLiteral("page-%1-%2.png").arg(i).arg(tabs->widget(i)->objectName().toLower()));
-        if (!form1.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
+        if (!window.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
         QTextStream(stdout) << file << '\n';
     }
     // The tall window, describing the opened Ling Gui point.
     tabs->setCurrentIndex(2);
-    form1.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
-    form1.activateWindow();
-    form1.findChild<QWidget*>(QStringLiteral("Edit8"))->setFocus();
+    window.findChild<QPushButton*>(QStringLiteral("descriptionToggle"))->click();
+    window.activateWindow();
+    window.findChild<QWidget*>(QStringLiteral("lingGuiPointBox"))->setFocus();
     QApplication::processEvents();
-    form1.Timer1Timer();
+    window.tick();
     QApplication::processEvents();
     const QString file = dir.filePath(QStringLiteral("window-description.png"));
-    if (!form1.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
+    if (!window.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
     QTextStream(stdout) << file << '\n';
     return 0;
 }
@@ -124,14 +124,14 @@ int main(int argc, char** argv) {
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
         store::MakeWritable(paths.DatabaseFile());
-        ui::MainWindow form1(paths);
-        form1.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());
-        form1.setSecondaryWindows(ui::CreateSecondaryWindows(form1));
-        if (options.at) form1.setChosenTime(*options.at);
-        form1.show();
+        ui::MainWindow window(paths);
+        window.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());
+        window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
+        if (options.at) window.setChosenTime(*options.at);
+        window.show();
         if (options.page >= 0)
-            form1.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(options.page);
-        if (!options.screenshotDir.isEmpty()) return SaveScreenshots(form1, options);
+            window.findChild<QTabWidget*>(QStringLiteral("methodPages"))->setCurrentIndex(options.page);
+        if (!options.screenshotDir.isEmpty()) return SaveScreenshots(window, options);
         return QApplication::exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("VelunarV4.5"), QString::fromUtf8(e.what()));

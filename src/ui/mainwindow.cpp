@@ -1,22 +1,18 @@
-// Form1: construction, showing and closing, and the handlers of its buttons and menu.
+// The main window: construction, showing and closing, and the handlers of its buttons and menu.
 #include "ui/mainwindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
-#include "methods/point_description.h"
-#include "methods/table_steps.h"
-#include "store/method_tables.h"
 #include "ui/clocksettings.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
@@ -25,63 +21,58 @@
 #include "ui/textwindow.h"
 
 namespace velunar::ui {
-
 namespace {
 
-constexpr int kTallHeight = 576;
-constexpr int kShortHeight = 362;
 const QString kOpenCaption = QStringLiteral("打开穴位说明>>");
 const QString kCloseCaption = QStringLiteral("<<关闭穴位说明");
 
 }  // namespace
 
+const QString& BeijingNoteText() {
+    static const QString kBeijingNote = QStringLiteral(
+    "关于国外真太阳时：\n"
+    "在国外，用机器时间减去夏令时，得到的只是当地的平时，还必须再考虑所在的时区，才能与北京时间"
+    "相互换算。\n"
+    "由北京时间推算日干支很容易；由国外的时间推算日干支却不容易。国际日期变更线是人为规定的，"
+    "干支日究竟应当从北京向东延续还是向西延续，并无定论，所以干支的日界线未必与国际日期变更线一致。"
+    "假如有人正好站在日期变更线上，他的一只脚踏在甲子日，另一只脚却踏在乙丑日。\n"
+    "真太阳时也解决不了日期变更线的问题；在南半球（例如澳大利亚），连月柱都难以确定。\n"
+    "因此本软件倾向于认为北京时间是定律，不推荐使用真太阳时，只是把它作为一种选择提供给用户。");
+    return kBeijingNote;
+}
+
 MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
-    : QMainWindow(parent),
-      paths_(paths),
-      settings_(db_),
-      dayHour_(std::make_unique<DayHourMethods>()),
-      description_(std::make_unique<PointDescriptionStep>()) {
+    : QMainWindow(parent), paths_(paths), settings_(db_) {
     buildLayout();
-    connectSettingsControls();
-    connect(CheckBox2, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
-    connect(Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &MainWindow::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &MainWindow::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &MainWindow::Button4Click);
-    connect(XUEWEIMANAGE, &QPushButton::clicked, this, &MainWindow::XUEWEIMANAGEClick);
-    connect(btnpic, &QPushButton::clicked, this, &MainWindow::btnpicClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
+    connectSettings();
+    connect(supplementaryButton_, &QPushButton::clicked, this, &MainWindow::showSupplementaryPage);
+    connect(descriptionToggle_, &QPushButton::clicked, this, &MainWindow::toggleDescription);
+    connect(placePickerButton_, &QToolButton::clicked, this, [this] { ShowSecondary(secondary_.placePicker); });
 
     db_.Open(paths_.DatabaseFile());
-    tables_ = std::make_unique<store::DatabaseMethodTables>(db_);
+    tables_ = store::LoadReferenceTables(db_);
+    descriptions_ = std::make_unique<store::DatabaseDescriptions>(db_);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
-    Timer1->start();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
+    tickTimer_ = new QTimer(this);
+    tickTimer_->setObjectName(QStringLiteral("tickTimer"));
+    tickTimer_->setInterval(1000);
+    connect(tickTimer_, &QTimer::timeout, this, &MainWindow::tick);
+    tickTimer_->start();
 }
 
 MainWindow::~MainWindow() {
-    // The controls outlive the record and the connection (Qt deletes children last): nothing they do
-    // while going may reach the record.
-    CheckBox1->removeEventFilter(this);
-    Timer1->stop();
-}
-
-std::string MainWindow::currentPicturePath() const {
-    return description_->CurrentPicturePath();
+    // The controls outlive the record and the connection (Qt deletes children last): nothing they do while
+    // going may reach the record.
+    noticeBox_->removeEventFilter(this);
+    tickTimer_->stop();
 }
 
 void MainWindow::setNoticePlayer(std::unique_ptr<NoticePlayer> player) {
     player_ = std::move(player);
     if (!player_) return;
-    // Said once per cause, after the current event: a refused sound may be reported while the notice
-    // box is up, and the notice itself must never wait for it.
+    // Said once per cause, after the current event: a refused sound may be reported while the notice box is
+    // up, and the notice itself must never wait for it.
     player_->setFailureHook([this](const QString& path, const QString& cause) {
         const QString text = QStringLiteral("提示音 %1 无法播放（%2）。时辰变换仍会用对话框提示。")
                                  .arg(QDir::toNativeSeparators(path), cause);
@@ -111,10 +102,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    FormShow();
+    onFirstShow();
 }
 
-void MainWindow::FormShow() {
+void MainWindow::onFirstShow() {
     try {
         db_.Reopen();
         settings_.Open();
@@ -122,148 +113,61 @@ void MainWindow::FormShow() {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
         return;
     }
-    if (const auto notice = settings_.TakeCreatedNotice())
-        showMessage(MessageKind::Message, QString::fromStdString(*notice));
-    loadSettingsIntoControls();
-    PageControl2->setCurrentWidget(settings_.ChinaPageInFront() ? TabSheet9 : TabSheet10);
+    if (const auto notice = settings_.TakeCreatedNotice()) showMessage(MessageKind::Message, QString::fromStdString(*notice));
+    loadSettings();
+    timePages_->setCurrentWidget(settings_.ChinaPageInFront() ? chinaPage_ : abroadPage_);
     const QScreen* s = screen();
     move(x(), s ? s->geometry().top() : 0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    FormClose();
-    Timer1->stop();
+    storeSettingsOnExit();
+    tickTimer_->stop();
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::FormClose() {
-    CheckBox1Exit();
+bool MainWindow::chinaInFront() const {
+    return timePages_->currentWidget() == chinaPage_;
 }
 
-void MainWindow::CheckBox1Exit() {
-    try {
-        settings_.CheckBox1Exit(isChinaPageInFront());
-    } catch (const std::exception& e) {
-        showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
-    }
+void MainWindow::showSupplementaryPage() {
+    methodPages_->setCurrentWidget(pages_[DoctrineId::Supplementary]);
 }
 
-bool MainWindow::isChinaPageInFront() const {
-    return PageControl2->currentWidget() == TabSheet9;
-}
-
-void MainWindow::showPage(int index) {
-    PageControl1->setCurrentIndex(index);
-}
-
-void MainWindow::Button1Click() {
-    PageControl1->setCurrentWidget(TabSheet4);
-}
-
-void MainWindow::Button2Click() {
-    if (Button2->text() == kOpenCaption) {
-        Button2->setText(kCloseCaption);
-        descriptionArea_->show();
-        setOuterHeight(kTallHeight);
-    } else if (Button2->text() == kCloseCaption) {
-        Button2->setText(kOpenCaption);
-        descriptionArea_->hide();
-        setOuterHeight(kShortHeight);
-    }
-}
-
-void MainWindow::Button3Click() {
-    ShowSecondary(secondary_.frmBack);
-}
-
-void MainWindow::XUEWEIMANAGEClick() {
-    ShowSecondary(secondary_.frmDetail);
-}
-
-void MainWindow::mnxueweiManageClick() {
-    ShowSecondary(secondary_.frmDetail);
-}
-
-void MainWindow::SpeedButton1Click() {
-    ShowSecondary(secondary_.Form2);
-}
-
-void MainWindow::mnDongJingClick() {
-    ShowSecondary(secondary_.Form2);
-}
-
-void MainWindow::mnexitClick() {
-    close();
-}
-
-void MainWindow::mntabsheet1Click() {
-    showPage(0);
-}
-void MainWindow::mntabsheet2Click() {
-    showPage(1);
-}
-void MainWindow::mntabsheet3Click() {
-    showPage(2);
-}
-void MainWindow::mntabsheet5Click() {
-    showPage(3);
-}
-void MainWindow::mntabsheet6Click() {
-    showPage(5);
-}
-void MainWindow::mntabsheet7Click() {
-    showPage(6);
-}
-void MainWindow::mntabsheet8Click() {
-    showPage(7);
+void MainWindow::toggleDescription() {
+    const bool open = descriptionToggle_->text() == kOpenCaption;
+    descriptionToggle_->setText(open ? kCloseCaption : kOpenCaption);
+    descriptionArea_->setVisible(open);
 }
 
 void MainWindow::showHelpFile(std::string_view name) {
-    if (!secondary_.frmMSG) return;
+    if (!secondary_.helpWindow) return;
     try {
-        secondary_.frmMSG->ShowFile(paths_.MessageFile(name));
+        secondary_.helpWindow->ShowFile(paths_.MessageFile(name));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
     }
 }
 
-void MainWindow::mntruetimeClick() {
-    showHelpFile("sun.txt");
-}
-
-void MainWindow::mntimemodeClick() {
-    showHelpFile("timemode.txt");
-}
-
-void MainWindow::mnaboutClick() {
-    showHelpFile("about.txt");
-}
-
-void MainWindow::mnMSGClick() {
-    showMessage(MessageKind::Message,
-                QStringLiteral("作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
-}
-
-void MainWindow::btnpicClick() {
-    const std::string& stored = description_->CurrentPicturePath();
-    if (stored.empty()) {
+void MainWindow::showPicture() {
+    if (view_.picturePath.empty()) {
         showMessage(MessageKind::Message, QStringLiteral("没有相关穴位图片!"));
         return;
     }
-    if (!secondary_.frmPIC) return;
+    if (!secondary_.pictureWindow) return;
     try {
-        secondary_.frmPIC->ShowPicture(paths_.Resolve(stored));
+        secondary_.pictureWindow->ShowPicture(paths_.Resolve(view_.picturePath));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
     }
 }
 
-void MainWindow::Button4Click() {
+void MainWindow::showBeijingNote() {
     const QString title = QStringLiteral("北京时间是定律");
-    MemoDialog(title, title, bjok->toPlainText(), 1000, this);
+    MemoDialog(title, title, BeijingNoteText(), 1000, this);
 }
 
-void MainWindow::mntimeClick() {
+void MainWindow::openClockSettings() {
     ClockSettingsHooks hooks;
     hooks.confirm = [this](QWidget*) { return confirm(QString::fromUtf8(kClockConfirmText)); };
     hooks.inform = [this](QWidget*, const QString& text) { showMessage(MessageKind::Message, text); };

@@ -1,10 +1,11 @@
 #pragma once
-// Form1, the main window: the time pages, the eight method pages, the settings pages and the
-// description area, refreshed once a second by Timer1Timer. Every control carries its form name as
-// its objectName and every handler its form name, so tests and the other windows find them by name.
+// The main window: the time pages, the settings pages, one page per doctrine and the description area. It is a
+// thin view over the core: once a second it gathers its inputs into a TickInput, runs the pipeline and renders
+// the TickView it gets back; rendering writes widgets and reads nothing back. What carries from tick to tick
+// lives in TickMemory and ViewState, not in any widget.
 #include <functional>
+#include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -12,37 +13,26 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "calendar/datetime.h"
-#include "calendar/moment.h"
+#include "methods/pipeline.h"
 #include "store/database.h"
 #include "store/datapaths.h"
+#include "store/reference_snapshot.h"
 #include "store/settings.h"
 #include "ui/secondary.h"
 
-class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
+class QTableWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
-class QTableWidget;
 class QTimeEdit;
 class QTimer;
 class QToolButton;
-
-namespace velunar {
-class DayHourMethods;
-class MethodTables;
-class PointDescriptionStep;
-struct FocusedText;
-}  // namespace velunar
 
 namespace velunar::ui {
 
@@ -54,17 +44,20 @@ class UpDownArrows;
 enum class MessageKind {
     Message,  // a plain notice (longitude message, disclaimer, no picture)
     Notice,   // the double-hour change notice, shown inside a tick
-    Error,    // an error report (a failed tick step, a failed file)
+    Error,    // an error report (a failed tick, a failed file)
 };
 using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
 // A Yes/No question; true for Yes.
 using ConfirmHook = std::function<bool(const QString& text)>;
 
+// The note behind "重要说明！！！" on the settings page.
+const QString& BeijingNoteText();
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // Opens the database of `paths` (throws store::StoreError with a message ready to show) and starts
-    // Timer1. The settings are opened by FormShow, when the window is first shown.
+    // Opens the database of `paths` and reads its reference tables (throws store::StoreError with a message
+    // ready to show), then starts the tick. The settings are opened when the window is first shown.
     explicit MainWindow(const store::DataPaths& paths, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -72,9 +65,11 @@ class MainWindow : public QMainWindow {
     store::Database& database() { return db_; }
     store::SettingsRecord& settingsRecord() { return settings_; }
     const store::DataPaths& dataPaths() const { return paths_; }
-    const Moment& moment() const { return moment_; }
+    std::shared_ptr<const ReferenceTables> referenceTables() const { return tables_; }
+    // What the last tick showed.
+    const TickView& lastView() const { return view_; }
     // The picture path of the point last described, for the picture button.
-    std::string currentPicturePath() const;
+    std::string currentPicturePath() const { return view_.picturePath; }
     SecondaryWindows& secondaryWindows() { return secondary_; }
     void setSecondaryWindows(const SecondaryWindows& windows) { secondary_ = windows; }
 
@@ -85,65 +80,22 @@ class MainWindow : public QMainWindow {
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
 
-    // Switches to chosen-time mode at `t` (screenshots, demonstrations): CheckBox2 unchecked and both
-    // pickers set to the date and time of `t`.
+    // Switches to a chosen moment (是否自动计算 off) at `t`.
     void setChosenTime(DateTime t);
+    // The reference date-time of a moment: the clock, or the chosen date and time.
+    DateTime referenceTime() const;
+    // A place picked from the place list: where and then the longitude, as if typed.
+    void pickPlace(const QString& longitude, const QString& where);
 
-    // The reference date-time of a moment: the clock, or the chosen date and time of the pickers. Also
-    // places the time box and the pickers on the time page in front.
-    Q_INVOKABLE double ReferenceTime();
-
-    // The text of the last tick error ("" when the last tick completed).
-    QString tickErrorText() const;
+    // The text of the last tick's failure ("" when the last tick completed).
+    QString tickErrorText() const { return view_.error.empty() ? QString() : QString::fromStdString(view_.error); }
 
   public slots:
-    void FormShow();
-    void FormClose();
-
-    // The tick and its steps, in the order Timer1Timer runs them.
-    void Timer1Timer();
-    void Timer5Timer();
-    void Timer5000Timer();
-    void Timer3Timer();
-    void HourStemStep();
-    void Timer4Timer();
-    void Timer7Timer();
-    void Timer10Timer();
-    void Timer9Timer();
-    void Timer888way2Timer();
-    void Timer8Timer();
-    void shaoyongTimer();
-    void FeiTengTimer();
-
-    void CheckBox2Click();
-    void CheckBox1Exit();
-    void DBRadioGroup1Change();
-    void edit3Change();
-    void UpDown1ChangingEx(bool up);
-
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void XUEWEIMANAGEClick();
-    void SpeedButton1Click();
-    void btnpicClick();
-
-    void mnexitClick();
-    void mntabsheet1Click();
-    void mntabsheet2Click();
-    void mntabsheet3Click();
-    void mntabsheet5Click();
-    void mntabsheet6Click();
-    void mntabsheet7Click();
-    void mntabsheet8Click();
-    void mnxueweiManageClick();
-    void mnDongJingClick();
-    void mntimeClick();
-    void mntruetimeClick();
-    void mntimemodeClick();
-    void mnaboutClick();
-    void mnMSGClick();
+    // One tick: inputs → pipeline → render.
+    void tick();
+    void showSupplementaryPage();
+    void toggleDescription();
+    void showPicture();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -151,177 +103,105 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What the window itself must remember between ticks: which row of each point list the user stands on.
+    struct ViewState {
+        std::map<DoctrineId, std::vector<std::string>> lists;  // the points each list shows
+        std::map<DoctrineId, int> selectedRow;
+    };
+
     // mainwindow_layout.cpp
     void buildLayout();
-    void buildTimePages(QWidget* central);
-    void buildChinaPage();
-    void buildAbroadPage();
-    void buildSettingsPages(QWidget* central);
-    void buildMethodPages(QWidget* central);
-    void buildNaGanPage();
-    void buildNaZhiPage();
-    void buildLingGuiPage();
-    void buildFeiTengPage();
-    void buildSupplementaryPage();
-    void buildDayStemPage();
-    void buildHourStemPage();
-    void buildNaZhi2Page();
-    void buildBottom(QWidget* central);
-    void buildDescriptionArea(QWidget* central);
-    void buildHiddenControls(QWidget* central);
+    QWidget* buildTimePages();
+    QWidget* buildSettingsPages();
+    QWidget* buildMethodPages();
+    QWidget* buildDescriptionArea();
     void buildMenu();
-    void setOuterHeight(int height);
 
     // mainwindow_settings.cpp
-    void connectSettingsControls();
-    void loadSettingsIntoControls();
+    void connectSettings();
+    void loadSettings();
     void setPending(std::string_view column, const QString& value);
-    void showCheckState(SettingsCheckBox* box, store::CheckState state);
+    void onLongitudeEdited();
+    void onLongitudeStepped(bool up);
+    void storeSettingsOnExit();
 
     // mainwindow_tick.cpp
-    void runTick();
-    void clearStepOutputs(const char* step);
-    void clearMethodOutputs();
-    void reportTickError(const QString& what);
-    void playChangeNotice(const QString& text);
-    void applyNaGanVisibility(bool source, bool extraSource, bool closed);
+    TickInput gatherInput() const;
     FocusedText focusedText() const;
-    bool onlyBeijing() const;
-    bool isChinaPageInFront() const;
-    void showPage(int index);
+    void render(const TickView& v);
+    void renderFinding(const Doctrine& d, const Finding& f);
+    void renderList(DoctrineId id, const Finding& f);
+    void reportTickError(const QString& what);
+    void giveNotice(const QString& text);
+
+    void onFirstShow();
     void showMessage(MessageKind kind, const QString& text);
     bool confirm(const QString& text);
     void showHelpFile(std::string_view name);
+    void showBeijingNote();
+    void openClockSettings();
+    QDateTime wallClock() const;
+    bool chinaInFront() const;
 
     store::DataPaths paths_;
     store::Database db_;
     store::SettingsRecord settings_;
-    std::unique_ptr<MethodTables> tables_;
-    std::unique_ptr<DayHourMethods> dayHour_;
-    std::unique_ptr<PointDescriptionStep> description_;
+    std::shared_ptr<const ReferenceTables> tables_;
+    std::unique_ptr<store::DatabaseDescriptions> descriptions_;
     std::unique_ptr<NoticePlayer> player_;
-    Moment moment_;
+    TickMemory memory_;
+    TickView view_;
+    ViewState state_;
     SecondaryWindows secondary_;
     MessageHook messageHook_;
     ConfirmHook confirmHook_;
     std::function<QDateTime()> clock_;
-    QDateTime wallClock() const;
+    bool automatic_ = true;  // 是否自动计算: the clock, not the chosen moment
+    QDateTime chosen_;       // the chosen date and time, as civil fields
     bool shownOnce_ = false;
     bool loadingSettings_ = false;
-    QString tickError_;
     std::set<QString> reportedErrors_;
     std::set<QString> reportedSoundErrors_;
 
-    QTimer* Timer1 = nullptr;
-
-    // Time pages.
-    QTabWidget* PageControl2 = nullptr;
-    QWidget* TabSheet9 = nullptr;
-    QWidget* TabSheet10 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* edit3 = nullptr;
-    UpDownArrows* UpDown1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* LBTrueTime = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QTimeEdit* DateTimePicker2 = nullptr;
-    QLabel* Label52 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLabel* Label53 = nullptr;
-    QLineEdit* DBEdit29 = nullptr;
-    QComboBox* DBComboBox1 = nullptr;
-    QLineEdit* DBEdit30 = nullptr;
-    QLabel* Label54 = nullptr;
-    QComboBox* DBComboBox2 = nullptr;
-    QLabel* Label55 = nullptr;
-    QLabel* Label56 = nullptr;
-    QLabel* Label57 = nullptr;
-    QLabel* Label58 = nullptr;
-
-    // Settings pages.
-    QTabWidget* PageControl3 = nullptr;
-    QWidget* TabSheet11 = nullptr;
-    QWidget* TabSheet12 = nullptr;
-    QPushButton* Button4 = nullptr;
-    SettingsCheckBox* DBCheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QGroupBox* DBRadioGroup1 = nullptr;
-    QButtonGroup* radioItems_ = nullptr;
-
-    // Method pages.
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QWidget* TabSheet3 = nullptr;
-    QWidget* TabSheet5 = nullptr;
-    QWidget* TabSheet4 = nullptr;
-    QWidget* TabSheet6 = nullptr;
-    QWidget* TabSheet7 = nullptr;
-    QWidget* TabSheet8 = nullptr;
-    // 纳干法
-    QLineEdit* DBEdit9 = nullptr;
-    QLineEdit* DBEdit10 = nullptr;
-    QLineEdit* DBEdit11 = nullptr;
-    QLineEdit* DBEdit12 = nullptr;
-    QLineEdit* DBEdit13 = nullptr;
-    QLineEdit* DBEdit14 = nullptr;
-    QLineEdit* DBEdit15 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Label22 = nullptr;
-    QPushButton* Button1 = nullptr;
-    // 纳支法
-    QLineEdit* DBEdit1 = nullptr;
-    QLineEdit* DBEdit2 = nullptr;
-    QLineEdit* DBEdit3 = nullptr;
-    QLineEdit* DBEdit4 = nullptr;
-    QLineEdit* DBEdit5 = nullptr;
-    QLineEdit* DBEdit6 = nullptr;
-    // 灵龟八法
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit7 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QPushButton* Button3 = nullptr;
-    // 飞腾八法
-    QLineEdit* Edit10 = nullptr;
-    QLineEdit* Edit11 = nullptr;
-    // 补穴法
-    QLineEdit* DBEdit16 = nullptr;
-    QLineEdit* DBEdit17 = nullptr;
-    QLineEdit* DBEdit18 = nullptr;
-    QLineEdit* DBEdit19 = nullptr;
-    QLineEdit* DBEdit20 = nullptr;
-    // 日干法
-    QLabel* Label44 = nullptr;
-    QTableWidget* DBGrid1 = nullptr;
-    // 时干法
-    QLineEdit* DBEdit22 = nullptr;
-    QLineEdit* DBEdit23 = nullptr;
-    QLineEdit* DBEdit24 = nullptr;
-    QLineEdit* DBEdit25 = nullptr;
-    QLineEdit* DBEdit26 = nullptr;
-    QLineEdit* DBEdit27 = nullptr;
-    QLineEdit* DBEdit28 = nullptr;
-    QLabel* Label40 = nullptr;
-    // 纳支法2
-    QLabel* Label47 = nullptr;
-    QTableWidget* DBGrid2 = nullptr;
-
-    // Below the method pages, and the description area.
-    SettingsCheckBox* CheckBox1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QLabel* TickStatus = nullptr;
+    QTimer* tickTimer_ = nullptr;
+    QTabWidget* timePages_ = nullptr;
+    QWidget* chinaPage_ = nullptr;
+    QWidget* abroadPage_ = nullptr;
+    QLineEdit* chinaTimeBox_ = nullptr;
+    QLineEdit* abroadTimeBox_ = nullptr;
+    QDateEdit* datePicker_ = nullptr;
+    QTimeEdit* timePicker_ = nullptr;
+    QWidget* chosenTimeRow_ = nullptr;  // the two pickers, moved to the page in front
+    QLineEdit* longitudeBox_ = nullptr;
+    UpDownArrows* longitudeArrows_ = nullptr;
+    QToolButton* placePickerButton_ = nullptr;
+    std::vector<QWidget*> correction_;  // what only the corrected time shows
+    QLabel* chinaTrueSolarLabel_ = nullptr;
+    QLineEdit* hourBranchBox_ = nullptr;
+    QLineEdit* summerBox_ = nullptr;
+    QComboBox* eastWestBox_ = nullptr;
+    QLineEdit* abroadLongitudeBox_ = nullptr;
+    QComboBox* zoneBox_ = nullptr;
+    QLabel* abroadBeijingLabel_ = nullptr;
+    QLabel* abroadTrueSolarLabel_ = nullptr;
+    SettingsCheckBox* onlyBeijingBox_ = nullptr;
+    QCheckBox* automaticBox_ = nullptr;
+    QButtonGroup* timeModeButtons_ = nullptr;
+    QTabWidget* methodPages_ = nullptr;
+    std::map<DoctrineId, QWidget*> pages_;
+    // Each doctrine's boxes and their captions by cell name.
+    std::map<std::pair<DoctrineId, std::string>, QLineEdit*> boxes_;
+    std::map<std::pair<DoctrineId, std::string>, QLabel*> captions_;
+    std::map<DoctrineId, QLabel*> listMeridians_;
+    std::map<DoctrineId, QTableWidget*> lists_;
+    QPushButton* supplementaryButton_ = nullptr;
+    QLineEdit* dayGanZhiBox_ = nullptr;
+    QLineEdit* hourGanZhiBox_ = nullptr;
+    SettingsCheckBox* noticeBox_ = nullptr;
+    QLabel* tickStatus_ = nullptr;
+    QPushButton* descriptionToggle_ = nullptr;
     QWidget* descriptionArea_ = nullptr;
-    QLabel* Label29 = nullptr;
-    QPlainTextEdit* DBMemo1 = nullptr;
-    QPushButton* btnpic = nullptr;
-    QPushButton* XUEWEIMANAGE = nullptr;
-    QLineEdit* DBEdit21 = nullptr;
-    QPlainTextEdit* bjok = nullptr;
+    QPlainTextEdit* descriptionMemo_ = nullptr;
 };
 
 }  // namespace velunar::ui

@@ -1,8 +1,13 @@
 #pragma once
-// Small controls of the main window that Qt has no exact equivalent for.
+// Small controls of the main window that Qt has no exact equivalent for, and the makers of its boxes.
 #include <QCheckBox>
+#include <QColor>
+#include <QString>
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QTableWidget;
 class QToolButton;
 
 namespace velunar::ui {
@@ -38,5 +43,24 @@ class UpDownArrows : public QWidget {
     QToolButton* up_;
     QToolButton* down_;
 };
+
+// The colours of the point pages.
+enum class Colour { Grey, Lime, Red, Yellow, Aqua, Fuchsia };
+QColor ColourOf(Colour c);
+
+template <class W>
+W* Named(W* w, const QString& name) {
+    w->setObjectName(name);
+    return w;
+}
+
+// A display box: borderless, flat, read-only, but it takes the focus so that clicking into it chooses the
+// point to describe. Big: the eight-method pages' larger font.
+QLineEdit* Box(const QString& name, const QColor& colour, bool big = false);
+// A time box: borderless, the page's own colour.
+QLineEdit* TimeBox(const QString& name);
+QLabel* RedNote(const QString& name, const QString& text);
+// A read-only list of point names, one column, whole rows selected.
+QTableWidget* PointList(const QString& name, const QColor& colour);
 
 }  // namespace velunar::ui

@@ -12,14 +12,14 @@ namespace velunar::ui {
 SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
     SecondaryWindows w;
     auto* picker = new PlacePicker(form1.dataPaths(), &form1);
-    picker->setPickHandler(MainWindowPickHandler(&form1, form1.settingsRecord()));
-    w.Form2 = picker;
+    picker->setPickHandler([&form1](const QString& xy, const QString& where) { form1.pickPlace(xy, where); });
+    w.placePicker = picker;
     // The main window's Database keeps the store's default connection name.
-    w.frmDetail = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
-    w.frmPIC = new FrmPic(&form1);
-    w.frmMSG = new FrmMsg(&form1);
-    w.frmBack = new FrmBack(
-        form1.database(), [&form1] { return form1.ReferenceTime(); }, &form1);
+    w.descriptionManager = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
+    w.pictureWindow = new FrmPic(&form1);
+    w.helpWindow = new FrmMsg(&form1);
+    w.reverseLookup = new FrmBack(
+        form1.database(), [&form1] { return form1.referenceTime(); }, &form1);
     return w;
 }
 

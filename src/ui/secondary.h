@@ -11,11 +11,11 @@ class FrmPic;
 class MainWindow;
 
 struct SecondaryWindows {
-    QWidget* Form2 = nullptr;      // the place picker
-    QWidget* frmDetail = nullptr;  // the point-description manager
-    FrmPic* frmPIC = nullptr;      // the picture window
-    FrmMsg* frmMSG = nullptr;      // the text window
-    QWidget* frmBack = nullptr;    // the reverse lookup window
+    QWidget* placePicker = nullptr;
+    QWidget* descriptionManager = nullptr;
+    FrmPic* pictureWindow = nullptr;
+    FrmMsg* helpWindow = nullptr;
+    QWidget* reverseLookup = nullptr;
 };
 
 // Creates the secondary windows in start-up order (Form2, frmDetail, frmPIC, frmMSG, frmBack), hidden,

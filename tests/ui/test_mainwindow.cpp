@@ -1,4 +1,4 @@
-// Form1 as it starts, is laid out, navigated, edited and closed.
+// The main window as it starts, is laid out, navigated, edited and closed.
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -49,7 +49,7 @@ void TestMainWindow::startPageFollowsIsChina() {
     QFETCH(int, page);
     Harness h({QStringLiteral("update xxyy set ischina='%1'").arg(ischina)});
     h.show();
-    QCOMPARE(h.get<QTabWidget>("PageControl2")->currentIndex(), page);
+    QCOMPARE(h.get<QTabWidget>("timePages")->currentIndex(), page);
     QCOMPARE(h.window->frameGeometry().top(), h.window->screen()->geometry().top());
     QVERIFY(h.messages.empty());
 }
@@ -59,28 +59,29 @@ void TestMainWindow::startsAsLaidOut() {
     h.show();
     MainWindow& w = *h.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("VelunarV4.5"));
-    QCOMPARE(w.centralWidget()->size(), QSize(533, 314));
-    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    // As large as its pages need, no larger.
     QCOMPARE(w.minimumSize(), w.maximumSize());
-    auto* methods = h.get<QTabWidget>("PageControl1");
+    auto* methods = h.get<QTabWidget>("methodPages");
     QCOMPARE(methods->count(), 8);
-    const char* pages[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet5",
-                           "TabSheet4", "TabSheet6", "TabSheet7", "TabSheet8"};
+    const char* pages[] = {"naGanPage", "naZhiPage", "lingGuiPage", "feiTengPage",
+                           "supplementaryPage", "riGanPage", "shiGanPage", "naZhi2Page"};
     for (int i = 0; i < 8; ++i) QCOMPARE(methods->widget(i)->objectName(), QString::fromLatin1(pages[i]));
     QCOMPARE(methods->currentIndex(), 2);
     QCOMPARE(methods->tabText(2), QStringLiteral("灵龟八法"));
     QVERIFY(!methods->isTabVisible(4));
-    auto* settingsPages = h.get<QTabWidget>("PageControl3");
+    auto* settingsPages = h.get<QTabWidget>("settingsPages");
     QCOMPARE(settingsPages->tabText(0), QStringLiteral("设置常用"));
     QCOMPARE(settingsPages->tabText(1), QStringLiteral("设置时辰模式"));
-    for (const char* hidden : {"Edit4", "DBEdit21", "bjok", "DateTimePicker1", "DateTimePicker2", "Button1"})
+    for (const char* hidden : {"hourBranchBox", "datePicker", "timePicker", "supplementaryButton"})
         QVERIFY2(!h.get(hidden)->isVisibleTo(&w), hidden);
-    QVERIFY(!h.get("DBMemo1")->isVisible());
-    QVERIFY(h.get<QCheckBox>("CheckBox2")->isChecked());
-    QCOMPARE(h.get<QComboBox>("DBComboBox2")->count(), 75);
-    QCOMPARE(h.get<QPushButton>("Button2")->text(), QStringLiteral("打开穴位说明>>"));
-    QCOMPARE(h.text("Edit4"), QStringLiteral("Edit4"));
-    const QString note = h.get<QPlainTextEdit>("bjok")->toPlainText();
+    QVERIFY(!h.get("descriptionMemo")->isVisible());
+    QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
+    QCOMPARE(h.get<QComboBox>("zoneBox")->count(), 75);
+    QCOMPARE(h.get<QPushButton>("descriptionToggle")->text(), QStringLiteral("打开穴位说明>>"));
+    // Before the first tick no box holds a placeholder of its own.
+    QCOMPARE(h.text("hourBranchBox"), QString());
+    QCOMPARE(h.text("lingGuiPointBox"), QString());
+    const QString note = BeijingNoteText();
     QVERIFY(note.startsWith(QStringLiteral("关于国外真太阳时：")));
     QVERIFY(note.indexOf(QStringLiteral("夏令时")) < note.indexOf(QStringLiteral("日期变更线")));
     QVERIFY(note.indexOf(QStringLiteral("甲子日")) < note.indexOf(QStringLiteral("澳大利亚")));
@@ -90,33 +91,35 @@ void TestMainWindow::startsAsLaidOut() {
 void TestMainWindow::toggleSetsHeightsAndCaptions() {
     Harness h;
     h.show();
-    auto* toggle = h.get<QPushButton>("Button2");
+    auto* toggle = h.get<QPushButton>("descriptionToggle");
+    const int closedHeight = h.window->height();
     toggle->click();
     QCOMPARE(toggle->text(), QStringLiteral("<<关闭穴位说明"));
-    QCOMPARE(h.window->frameGeometry().height(), 576);
-    QVERIFY(h.get("DBMemo1")->isVisible());
-    QVERIFY(h.get("btnpic")->isVisible());
+    QTRY_VERIFY(h.window->height() > closedHeight + 100);
+    const int openHeight = h.window->height();
+    QVERIFY(h.get("descriptionMemo")->isVisible());
+    QVERIFY(h.get("pictureButton")->isVisible());
     toggle->click();
     QCOMPARE(toggle->text(), QStringLiteral("打开穴位说明>>"));
-    QCOMPARE(h.window->frameGeometry().height(), 362);
-    QVERIFY(!h.get("DBMemo1")->isVisible());
+    QTRY_VERIFY(h.window->height() < openHeight - 100);
+    QVERIFY(!h.get("descriptionMemo")->isVisible());
 }
 
 void TestMainWindow::menuBringsPageIndexes() {
     Harness h;
     h.show();
-    auto* methods = h.get<QTabWidget>("PageControl1");
-    const std::pair<const char*, int> items[] = {{"mntabsheet1", 0}, {"mntabsheet2", 1}, {"mntabsheet5", 3},
-                                                 {"mntabsheet6", 5}, {"mntabsheet7", 6}, {"mntabsheet8", 7},
-                                                 {"mntabsheet3", 2}};
+    auto* methods = h.get<QTabWidget>("methodPages");
+    const std::pair<const char*, int> items[] = {{"showNaGanAction", 0}, {"showNaZhiAction", 1}, {"showFeiTengAction", 3},
+                                                 {"showRiGanAction", 5}, {"showShiGanAction", 6}, {"showNaZhi2Action", 7},
+                                                 {"showLingGuiAction", 2}};
     for (const auto& [name, index] : items) {
         h.get<QAction>(name)->trigger();
         QCOMPARE(methods->currentIndex(), index);
     }
-    QCOMPARE(h.get<QAction>("mntabsheet5")->text(), QStringLiteral("飞腾八法"));
-    QCOMPARE(h.get<QAction>("mntabsheet6")->text(), QStringLiteral("纳干法之日干法(少用)"));
+    QCOMPARE(h.get<QAction>("showFeiTengAction")->text(), QStringLiteral("飞腾八法"));
+    QCOMPARE(h.get<QAction>("showRiGanAction")->text(), QStringLiteral("纳干法之日干法(少用)"));
     QVERIFY(!methods->isTabVisible(4));
-    QCOMPARE(methods->widget(4)->objectName(), QStringLiteral("TabSheet4"));
+    QCOMPARE(methods->widget(4)->objectName(), QStringLiteral("supplementaryPage"));
 }
 
 void TestMainWindow::menuCaptionsAndOrder() {
@@ -125,14 +128,14 @@ void TestMainWindow::menuCaptionsAndOrder() {
     for (QAction* a : h.window->menuBar()->actions()) top << a->text();
     QCOMPARE(top, (QStringList{QStringLiteral("文件"), QStringLiteral("定位"), QStringLiteral("管理"),
                                QStringLiteral("相关知识"), QStringLiteral(" 帮助")}));
-    QCOMPARE(h.get<QAction>("mnabout")->text(), QStringLiteral(" 关于..."));
+    QCOMPARE(h.get<QAction>("aboutAction")->text(), QStringLiteral(" 关于..."));
     QStringList show;
-    for (QAction* a : h.get<QMenu>("mnshow")->actions()) show << a->objectName();
-    QCOMPARE(show, (QStringList{"mntabsheet1", "mntabsheet2", "mntabsheet3", "mntabsheet5", "mntabsheet6",
-                                "mntabsheet7", "mntabsheet8"}));
+    for (QAction* a : h.get<QMenu>("pagesMenu")->actions()) show << a->objectName();
+    QCOMPARE(show, (QStringList{"showNaGanAction", "showNaZhiAction", "showLingGuiAction", "showFeiTengAction", "showRiGanAction",
+                                "showShiGanAction", "showNaZhi2Action"}));
     QStringList manage;
-    for (QAction* a : h.get<QMenu>("mnManage")->actions()) manage << a->objectName();
-    QCOMPARE(manage, (QStringList{"mnxueweiManage", "mnDongJing", "mntime"}));
+    for (QAction* a : h.get<QMenu>("manageMenu")->actions()) manage << a->objectName();
+    QCOMPARE(manage, (QStringList{"descriptionManagerAction", "placePickerAction", "clockSettingsAction"}));
 }
 
 void TestMainWindow::closingStoresPageAndTimeMode_data() {
@@ -145,13 +148,13 @@ void TestMainWindow::closingStoresPageAndTimeMode() {
     QFETCH(bool, throughMenu);
     Harness h({QStringLiteral("update xxyy set ischina='yeschina', timemode='不区分夜子时早子时'")});
     h.show();
-    h.get<QTabWidget>("PageControl2")->setCurrentIndex(1);
-    h.get<QRadioButton>("DBRadioGroup1_1")->click();
-    QCOMPARE(h.window->moment().timeMode, std::string("区分夜子时早子时"));
+    h.get<QTabWidget>("timePages")->setCurrentIndex(1);
+    h.get<QRadioButton>("timeModeButton1")->click();
+    QCOMPARE(h.window->settingsRecord().TimeMode(), std::string("区分夜子时早子时"));
     // Pending until the close: the row is not posted by the click.
     QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("不区分夜子时早子时"));
     if (throughMenu)
-        h.get<QAction>("mnexit")->trigger();
+        h.get<QAction>("quitAction")->trigger();
     else
         h.window->close();
     QCOMPARE(h.value("select ischina from xxyy"), QStringLiteral("nochina"));
@@ -163,15 +166,15 @@ void TestMainWindow::storedSettingsShowInControls() {
         {QStringLiteral("update xxyy set xy='101.5', ew='西经', zone='(GMT-03:30) 纽芬兰', suma='60', "
                         "jingew='52.7', hint1='false', onlyBeiJingTime='TRUE', timemode='以0-2时为子时'")});
     h.show();
-    QCOMPARE(h.text("edit3"), QStringLiteral("101.5"));
-    QCOMPARE(h.get<QComboBox>("DBComboBox1")->currentText(), QStringLiteral("西经"));
-    QCOMPARE(h.get<QComboBox>("DBComboBox2")->currentText(), QStringLiteral("(GMT-03:30) 纽芬兰"));
-    QCOMPARE(h.text("DBEdit29"), QStringLiteral("60"));
-    QCOMPARE(h.text("DBEdit30"), QStringLiteral("52.7"));
-    QCOMPARE(h.get<QCheckBox>("CheckBox1")->checkState(), Qt::Unchecked);
-    QCOMPARE(h.get<QCheckBox>("DBCheckBox1")->checkState(), Qt::Checked);
-    QVERIFY(h.get<QRadioButton>("DBRadioGroup1_2")->isChecked());
-    QCOMPARE(h.window->moment().timeMode, std::string("以0-2时为子时"));
+    QCOMPARE(h.text("longitudeBox"), QStringLiteral("101.5"));
+    QCOMPARE(h.get<QComboBox>("eastWestBox")->currentText(), QStringLiteral("西经"));
+    QCOMPARE(h.get<QComboBox>("zoneBox")->currentText(), QStringLiteral("(GMT-03:30) 纽芬兰"));
+    QCOMPARE(h.text("summerBox"), QStringLiteral("60"));
+    QCOMPARE(h.text("abroadLongitudeBox"), QStringLiteral("52.7"));
+    QCOMPARE(h.get<QCheckBox>("noticeBox")->checkState(), Qt::Unchecked);
+    QCOMPARE(h.get<QCheckBox>("onlyBeijingBox")->checkState(), Qt::Checked);
+    QVERIFY(h.get<QRadioButton>("timeModeButton2")->isChecked());
+    QCOMPARE(h.window->settingsRecord().TimeMode(), std::string("以0-2时为子时"));
     // Loading is not an edit: closing stores only the page.
     h.window->close();
     QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("101.5"));
@@ -181,13 +184,13 @@ void TestMainWindow::storedSettingsShowInControls() {
 void TestMainWindow::greyedAndUnknownSettings() {
     Harness h({QStringLiteral("update xxyy set hint1=NULL, onlyBeiJingTime='maybe', timemode='午夜'")});
     h.show();
-    auto* hint = h.get<QCheckBox>("CheckBox1");
+    auto* hint = h.get<QCheckBox>("noticeBox");
     QCOMPARE(hint->checkState(), Qt::PartiallyChecked);
-    QCOMPARE(h.get<QCheckBox>("DBCheckBox1")->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(h.get<QCheckBox>("onlyBeijingBox")->checkState(), Qt::PartiallyChecked);
     for (int i = 0; i < 3; ++i)
-        QVERIFY(!h.get<QRadioButton>(QStringLiteral("DBRadioGroup1_%1").arg(i).toLatin1().constData())
+        QVERIFY(!h.get<QRadioButton>(QStringLiteral("timeModeButton%1").arg(i).toLatin1().constData())
                      ->isChecked());
-    QVERIFY(h.window->moment().timeMode.empty());
+    QVERIFY(!TimeModeOf(h.window->settingsRecord().TimeMode()));
     // A click on a greyed box gives a plain state that is stored on close.
     hint->click();
     QCOMPARE(hint->checkState(), Qt::Checked);
@@ -200,7 +203,7 @@ void TestMainWindow::greyedAndUnknownSettings() {
 void TestMainWindow::longitudeMessageOncePerChangeAndPostWhenValid() {
     Harness h;
     h.show();
-    auto* box = h.get<QLineEdit>("edit3");
+    auto* box = h.get<QLineEdit>("longitudeBox");
     box->clear();
     QCOMPARE(h.count(MessageKind::Message), 1);
     QCOMPARE(h.messages.back().text, QStringLiteral("请先输入正确东经数[0-180]"));
@@ -233,8 +236,8 @@ void TestMainWindow::failedOpenIsReportedAndSkipsTheRest() {
     h.exec(QStringLiteral("drop table xxyy"));
     h.show();
     QCOMPARE(h.count(MessageKind::Error), 1);
-    QCOMPARE(h.text("edit3"), QString());
-    QCOMPARE(h.get<QTabWidget>("PageControl2")->currentIndex(), 0);
+    QCOMPARE(h.text("longitudeBox"), QString());
+    QCOMPARE(h.get<QTabWidget>("timePages")->currentIndex(), 0);
     h.tick();
     h.window->close();
     QVERIFY(h.count(MessageKind::Error) <= 2);
@@ -249,7 +252,7 @@ void TestMainWindow::missingSettingsRowIsCreatedAndSaidOnce() {
     QVERIFY2(h.messages.front().text.contains(QStringLiteral("默认设置")),
              qPrintable(h.messages.front().text));
     QCOMPARE(h.value(QStringLiteral("select count(*) from xxyy")), QStringLiteral("1"));
-    QCOMPARE(h.text("edit3"), QStringLiteral("116.28"));
+    QCOMPARE(h.text("longitudeBox"), QStringLiteral("116.28"));
     h.tick();
     h.tick();
     QVERIFY(h.window->tickErrorText().isEmpty());

@@ -45,7 +45,7 @@ class Harness {
         player = p.get();
         window->setNoticePlayer(std::move(p));
         window->setSecondaryWindows(CreateSecondaryWindows(*window));
-        window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        window->findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
     }
 
     QString dbPath() const { return dir.filePath(QStringLiteral("db1.sqlite")); }
@@ -56,10 +56,10 @@ class Harness {
         if (!QTest::qWaitForWindowExposed(window.get())) qFatal("window not exposed");
     }
 
-    // One tick, as Timer1 would run it; the timer is stopped again so no tick runs behind the test.
+    // One tick, as the timer would run it; the timer is stopped again so no tick runs behind the test.
     void tick() {
-        window->Timer1Timer();
-        window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        window->tick();
+        window->findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
     }
 
     template <class W = QWidget>
@@ -73,9 +73,9 @@ class Harness {
     // Chosen-time mode at a civil date-time, only Beijing time, and the given time mode (0..2).
     void chooseMoment(DateTime t, int mode, bool onlyBeijing = true) {
         window->setChosenTime(t);
-        auto* only = get<QCheckBox>("DBCheckBox1");
+        auto* only = get<QCheckBox>("onlyBeijingBox");
         if ((only->checkState() == Qt::Checked) != onlyBeijing) only->click();
-        get<QAbstractButton>(QStringLiteral("DBRadioGroup1_%1").arg(mode).toLatin1().constData())->click();
+        get<QAbstractButton>(QStringLiteral("timeModeButton%1").arg(mode).toLatin1().constData())->click();
     }
 
     // SQL on the copy through a connection of its own.

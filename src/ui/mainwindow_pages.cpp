@@ -1,0 +1,161 @@
+// The doctrines' pages, declared as tables of the boxes each shows. A box is named after the cell of the
+// doctrine it shows ("naGanPointBox", caption "naGanPointLabel"), so the renderer needs no list of its own.
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "ui/mainwindow.h"
+#include "ui/mainwindow_widgets.h"
+
+namespace velunar::ui {
+namespace {
+
+// A box of a doctrine's page: the cell it shows, its caption, colour and place in the page's grid.
+struct BoxSpec {
+    const char* cell;
+    const char* caption;
+    Colour colour;
+    int row;
+    int column;
+};
+
+struct PageSpec {
+    DoctrineId id;
+    const char* title;
+    std::vector<BoxSpec> boxes;
+    bool big = false;  // the eight-method pages' larger boxes
+};
+
+const std::vector<PageSpec>& PageSpecs() {
+    using C = Colour;
+    static const std::vector<PageSpec> kPages = {
+        {DoctrineId::NaGan,
+         "纳干法(徐氏)",
+         {{"dutyMeridian", "值日经：", C::Grey, 0, 0},
+          {"meridian", "穴位经脉：", C::Grey, 1, 0},
+          {"phase", "穴位五行：", C::Grey, 2, 0},
+          {"category", "穴位五俞：", C::Grey, 3, 0},
+          {"point", "穴位：", C::Lime, 0, 1},
+          {"sourcePoint", "返本还原穴：", C::Red, 1, 1},
+          {"extraSourcePoint", "兼过原穴：", C::Red, 2, 1}}},
+        {DoctrineId::NaZhi,
+         "纳支法",
+         {{"ownPoint", "本穴：", C::Red, 0, 0},
+          {"sourcePoint", "原穴：", C::Red, 0, 1},
+          {"drainPoint", "泻穴：", C::Lime, 1, 0},
+          {"ownMeridian", "本穴经：", C::Grey, 1, 1},
+          {"tonifyPoint", "补穴：", C::Yellow, 2, 0},
+          {"tonifyMeridian", "补穴经：", C::Grey, 2, 1}}},
+        {DoctrineId::LingGui, "灵龟八法", {{"point", "穴位：", C::Aqua, 2, 0}, {"partner", " 八法交会配穴：", C::Fuchsia, 2, 1}}, true},
+        {DoctrineId::FeiTeng,
+         "飞腾八法",
+         {{"point", "飞腾八法：", C::Yellow, 0, 0}, {"partner", " 八脉交会配穴：", C::Lime, 0, 1}},
+         true},
+        {DoctrineId::Supplementary,
+         "补穴法",
+         {{"dutyMeridian", "补穴法值日经：", C::Grey, 0, 0},
+          {"meridian", "补穴位经脉：", C::Grey, 1, 0},
+          {"point", "补穴位：", C::Lime, 2, 0},
+          {"phase", "补穴位五行：", C::Grey, 0, 1},
+          {"category", "补穴位五俞：", C::Grey, 1, 1}}},
+        {DoctrineId::RiGan, "日干法", {}},
+        {DoctrineId::ShiGan,
+         "时干法",
+         {{"meridian", "经络：", C::Grey, 0, 0},
+          {"well", "井，所出：", C::Red, 1, 0},
+          {"spring", "荥，所溜：", C::Red, 2, 0},
+          {"stream", "俞，所注：", C::Red, 3, 0},
+          {"river", "经，所行：", C::Red, 1, 1},
+          {"sea", "合，所入：", C::Red, 2, 1},
+          {"source", "原(总刺)，所过：", C::Red, 3, 1}}},
+        {DoctrineId::NaZhi2, "纳支法2", {}},
+    };
+    return kPages;
+}
+
+QString Upper(const char* name) {
+    QString s = QString::fromLatin1(name);
+    s[0] = s[0].toUpper();
+    return s;
+}
+
+}  // namespace
+
+QWidget* MainWindow::buildMethodPages() {
+    methodPages_ = Named(new QTabWidget, QStringLiteral("methodPages"));
+    // Eight captions must fit the window's width without scroll arrows.
+    QFont tabFont = methodPages_->tabBar()->font();
+    tabFont.setPixelSize(11);
+    methodPages_->tabBar()->setFont(tabFont);
+    for (const PageSpec& spec : PageSpecs()) {
+        const QString name = QString::fromUtf8(DoctrineOf(spec.id).Name());
+        auto* page = Named(new QWidget, name + QStringLiteral("Page"));
+        pages_[spec.id] = page;
+        methodPages_->addTab(page, QString::fromUtf8(spec.title));
+        auto* grid = new QGridLayout(page);
+        for (const BoxSpec& b : spec.boxes) {
+            auto* caption = Named(new QLabel(QString::fromUtf8(b.caption)), name + Upper(b.cell) + QStringLiteral("Label"));
+            QLineEdit* box = Box(name + Upper(b.cell) + QStringLiteral("Box"), ColourOf(b.colour), spec.big);
+            grid->addWidget(caption, b.row, 2 * b.column);
+            grid->addWidget(box, b.row, 2 * b.column + 1);
+            boxes_[{spec.id, b.cell}] = box;
+            captions_[{spec.id, b.cell}] = caption;
+        }
+        if (spec.id == DoctrineId::NaGan) {
+            supplementaryButton_ = Named(new QPushButton(QStringLiteral("闭穴时可以采用补穴方法>>")), QStringLiteral("supplementaryButton"));
+            QFont bold = supplementaryButton_->font();
+            bold.setBold(true);
+            supplementaryButton_->setFont(bold);
+            // Pressing it must leave the focus, and so the described point, where it was.
+            supplementaryButton_->setFocusPolicy(Qt::NoFocus);
+            supplementaryButton_->hide();
+            grid->addWidget(supplementaryButton_, 3, 2, 1, 2);
+        }
+        if (spec.id == DoctrineId::LingGui) {
+            dayGanZhiBox_ = Box(QStringLiteral("dayGanZhiBox"), ColourOf(Colour::Grey), true);
+            hourGanZhiBox_ = Box(QStringLiteral("hourGanZhiBox"), ColourOf(Colour::Grey), true);
+            grid->addWidget(new QLabel(QStringLiteral("今日日干支是：")), 0, 0);
+            grid->addWidget(dayGanZhiBox_, 0, 1);
+            grid->addWidget(new QLabel(QStringLiteral("时干支是：")), 1, 0);
+            grid->addWidget(hourGanZhiBox_, 1, 1);
+            auto* reverse = Named(new QPushButton(QStringLiteral("新：穴位反推功能")), QStringLiteral("reverseLookupButton"));
+            connect(reverse, &QPushButton::clicked, this, [this] { ShowSecondary(secondary_.reverseLookup); });
+            grid->addWidget(reverse, 0, 2, 1, 2, Qt::AlignLeft);
+            grid->addWidget(new QLabel(QStringLiteral("免责声明：使用本软件引起的一切后果，作者一概不负任何责任。")), 3, 0, 1, 3);
+            grid->addWidget(new QLabel(QStringLiteral("2013年6月更新V4.5")), 3, 3);
+        }
+        if (spec.id == DoctrineId::Supplementary) {
+            auto* title = new QLabel(QStringLiteral("纳干法（徐氏）补穴法"));
+            QFont bold = title->font();
+            bold.setBold(true);
+            title->setFont(bold);
+            grid->addWidget(title, 3, 0, 1, 4);
+        }
+        if (spec.id == DoctrineId::RiGan || spec.id == DoctrineId::NaZhi2) {
+            auto* meridian = Named(new QLabel, name + QStringLiteral("MeridianLabel"));
+            auto* list = PointList(name + QStringLiteral("PointList"),
+                                   ColourOf(spec.id == DoctrineId::RiGan ? Colour::Lime : Colour::Yellow));
+            connect(list, &QTableWidget::currentCellChanged, this,
+                    [this, id = spec.id](int row) { state_.selectedRow[id] = row; });
+            listMeridians_[spec.id] = meridian;
+            lists_[spec.id] = list;
+            grid->addWidget(new QLabel(QStringLiteral("值日经：")), 0, 0);
+            grid->addWidget(meridian, 0, 1);
+            grid->addWidget(new QLabel(QStringLiteral("所有腧穴：")), 1, 0, Qt::AlignTop);
+            grid->addWidget(list, 1, 1, 3, 1);
+            grid->addWidget(RedNote(name + QStringLiteral("Note"), QStringLiteral("说明：全部的腧穴尚有未输入!")), 0, 2);
+        }
+        grid->setColumnStretch(4, 1);
+        grid->setRowStretch(4, 1);
+    }
+    // The supplementary page keeps its place while its tab is hidden (closed hours show it).
+    methodPages_->setTabVisible(methodPages_->indexOf(pages_[DoctrineId::Supplementary]), false);
+    methodPages_->setCurrentWidget(pages_[DoctrineId::LingGui]);
+    return methodPages_;
+}
+
+}  // namespace velunar::ui
