@@ -1,40 +1,13 @@
 #include "cli/json.h"
 
+#include "calendar/utf8.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace velunar::cli {
 namespace {
-
-bool IsContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-// Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t n = 0;
-    std::uint32_t min = 0, code = 0;
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF)
-        n = 2, min = 0x80, code = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF)
-        n = 3, min = 0x800, code = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4)
-        n = 4, min = 0x10000, code = c & 0x07;
-    else
-        return 0;
-    if (i + n > text.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        const auto d = static_cast<unsigned char>(text[i + k]);
-        if (!IsContinuation(d)) return 0;
-        code = (code << 6) | (d & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    if (code < min || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
-    return n;
-}
 
 void AppendEscaped(std::string& out, char c) {
     switch (c) {

@@ -1,5 +1,7 @@
 #include "cli/text_table.h"
 
+#include "calendar/utf8.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -22,27 +24,6 @@ bool In(const Range* begin, const Range* end, char32_t c) {
     return std::any_of(begin, end, [c](const Range& r) { return c >= r.first && c <= r.last; });
 }
 
-// Decodes one UTF-8 character at text[i]; advances i. Invalid bytes come back as U+FFFD, one each.
-char32_t Next(std::string_view text, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    const int len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    if (len == 0 || i + len > text.size()) {
-        ++i;
-        return b < 0x80 ? b : 0xFFFD;
-    }
-    char32_t c = len == 1 ? b : b & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-        const auto cont = static_cast<unsigned char>(text[i + k]);
-        if ((cont & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (cont & 0x3F);
-    }
-    i += len;
-    return c;
-}
-
 std::string Cell(const std::string& text) {
     return text.empty() ? "-" : text;
 }
@@ -62,7 +43,7 @@ void WriteLine(std::ostream& out, const TextRow& row, const std::vector<std::siz
 std::size_t DisplayWidth(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = Next(text, i);
+        const char32_t c = NextCodePoint(text, i);
         if (In(std::begin(kWide), std::end(kWide), c))
             width += 2;
         else if (!In(std::begin(kZero), std::end(kZero), c))

@@ -1,5 +1,7 @@
 #include "methods/reference_tables.h"
 
+#include "calendar/utf8.h"
+
 namespace velunar {
 namespace {
 
@@ -24,15 +26,6 @@ const std::size_t* Find(const std::unordered_map<std::string, std::size_t>& inde
 }
 
 }  // namespace
-
-std::string_view LastCharacter(std::string_view text) {
-    if (text.empty()) return text;
-    std::size_t start = text.size() - 1;
-    // Step back over continuation bytes (10xxxxxx), at most three of them.
-    while (start > 0 && text.size() - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
-        --start;
-    return text.substr(start);
-}
 
 ReferenceTables::ReferenceTables(Rows rows) : rows_(std::move(rows)) {
     const auto dayHour = [](const auto& e) { return DayHourKey(e.day, LastCharacter(e.hour)); };

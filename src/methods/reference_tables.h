@@ -107,7 +107,4 @@ class ReferenceTables {
     std::unordered_map<std::string, std::vector<std::string>> pointsOf_;
 };
 
-// The last UTF-8 character of a text (the whole text if it is not valid UTF-8 at its end).
-std::string_view LastCharacter(std::string_view text);
-
 }  // namespace velunar
