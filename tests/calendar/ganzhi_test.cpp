@@ -77,7 +77,7 @@ TEST(HourStem, WorkedValues) {
 
 TEST(HourStem, TextsThatAreNoStemOrBranchGiveNoNumber) {
     // The hour-branch box may hold a placeholder or a message; nothing may read it as a branch.
-    for (const char* text : {"Edit4", "请先输入正确东经数", "", "子丑", " 子"}) {
+    for (const char* text : {"午时", "请先输入正确东经数", "", "子丑", " 子"}) {
         EXPECT_EQ(BranchNumber(text), kNoBranch) << text;
         EXPECT_FALSE(IsBranchText(text)) << text;
     }
