@@ -76,8 +76,8 @@ TEST(HourStem, WorkedValues) {
 }
 
 TEST(HourStem, TextsThatAreNoStemOrBranchGiveNoNumber) {
-    // The hour-branch box may hold a placeholder or a message; nothing may read it as a branch.
-    for (const char* text : {"Edit4", "请先输入正确东经数", "", "子丑", " 子"}) {
+    // The hour-branch box may hold a message or a longer text; nothing may read it as a branch.
+    for (const char* text : {"午时", "请先输入正确东经数", "", "子丑", " 子"}) {
         EXPECT_EQ(BranchNumber(text), kNoBranch) << text;
         EXPECT_FALSE(IsBranchText(text)) << text;
     }
