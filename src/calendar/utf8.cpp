@@ -1,5 +1,6 @@
 #include "calendar/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace velunar {
@@ -57,6 +58,34 @@ std::string_view LastCharacter(std::string_view text) {
     while (start > 0 && text.size() - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
         --start;
     return text.substr(start);
+}
+
+}  // namespace velunar
+
+namespace velunar {
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    const auto x = Utf8Characters(a), y = Utf8Characters(b);
+    std::vector<std::size_t> row(y.size() + 1);
+    for (std::size_t j = 0; j <= y.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= x.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= y.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (x[i - 1] == y[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[y.size()];
+}
+
+std::size_t SharedCharacters(std::string_view a, std::string_view b) {
+    std::size_t n = 0;
+    const auto y = Utf8Characters(b);
+    for (std::string_view c : Utf8Characters(a))
+        if (std::find(y.begin(), y.end(), c) != y.end()) ++n;
+    return n;
 }
 
 }  // namespace velunar

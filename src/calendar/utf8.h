@@ -21,3 +21,12 @@ std::vector<std::string_view> Utf8Characters(std::string_view text);
 std::string_view LastCharacter(std::string_view text);
 
 }  // namespace velunar
+
+namespace velunar {
+
+// Levenshtein distance counted in characters.
+std::size_t EditDistance(std::string_view a, std::string_view b);
+// How many of a's characters occur in b.
+std::size_t SharedCharacters(std::string_view a, std::string_view b);
+
+}  // namespace velunar

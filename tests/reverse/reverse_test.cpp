@@ -141,23 +141,6 @@ TEST(ReverseSearch, TableScansFollowTheirRowsAndColumnOrder) {
               (std::vector<std::string>{"2013-06-07子时，徐氏纳干法补穴=足窍阴"}));
 }
 
-// Undecided: the lookup used to read its own scans of the database, which took a branch anywhere in 实际时辰,
-// every row of a day and hour (not the first), and 补穴 rows whether or not the hour is closed. It now reads
-// the snapshot exactly as the tick does, so it finds only what the pages show. Enable this to get the old
-// answers back, or delete it once the snapshot's rule is confirmed.
-TEST(ReverseSearch, DISABLED_OldScanRules) {
-    Source src;
-    src.NaGan("乙", "X子Y", "", "", "足窍阴");
-    src.NaGan("甲", "甲戌", "", "", "");
-    src.NaGan("甲", "戌", "足窍阴", "", "");
-    src.BuXue("甲", "丙子", "足窍阴");
-    const auto s = Search("足窍阴", Day(2013, 6, 7), Day(2013, 6, 8), src);
-    EXPECT_EQ(Section(s, DoctrineId::NaGan),
-              (std::vector<std::string>{"2013-06-07戌时，穴位=足窍阴", "2013-06-08子时，兼过原穴=足窍阴"}));
-    EXPECT_EQ(Section(s, DoctrineId::Supplementary),
-              (std::vector<std::string>{"2013-06-07子时，徐氏纳干法补穴=足窍阴"}));
-}
-
 TEST(ReverseSearch, EmptyNameOrReversedRangeGivesHeadingsOnly) {
     Source src;
     src.NaGan("甲", "甲子", "", "", "");  // empty optional columns must not match an empty name
