@@ -48,7 +48,7 @@ ReverseJob::ReverseJob(std::string point, std::int64_t firstDay, std::int64_t la
     : ReverseJob(firstDay, lastDay,
                  [point = std::move(point), firstDay, lastDay, tables = std::move(tables)](
                      ReverseSink& sink, const std::atomic<bool>* cancel) {
-                     if (!tables) throw std::invalid_argument("the reference tables are not loaded");
+                     if (!tables) throw std::invalid_argument("穴位参考表没有载入");
                      return ReverseSearch(point, firstDay, lastDay, *tables, sink, cancel);
                  }) {}
 

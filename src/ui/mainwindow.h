@@ -14,6 +14,7 @@
 
 #include "calendar/datetime.h"
 #include "calendar/moment.h"
+#include "methods/reference_tables.h"
 #include "store/database.h"
 #include "store/datapaths.h"
 #include "store/settings.h"
@@ -70,6 +71,8 @@ class MainWindow : public QMainWindow {
 
     // What the other windows share with the main window.
     store::Database& database() { return db_; }
+    // The reference snapshot the tick reads, shared read-only with the reverse lookup (null until loaded).
+    std::shared_ptr<const ReferenceTables> referenceTables() const;
     store::SettingsRecord& settingsRecord() { return settings_; }
     const store::DataPaths& dataPaths() const { return paths_; }
     const Moment& moment() const { return moment_; }

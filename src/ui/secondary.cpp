@@ -18,8 +18,9 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
     w.frmDetail = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
     w.frmPIC = new FrmPic(&form1);
     w.frmMSG = new FrmMsg(&form1);
-    w.frmBack = new FrmBack(
-        form1.database(), [&form1] { return form1.ReferenceTime(); }, &form1);
+    w.frmBack = new ReverseLookupWindow(
+        form1.database(), [&form1] { return form1.referenceTables(); },
+        [&form1] { return form1.ReferenceTime(); }, &form1);
     return w;
 }
 
