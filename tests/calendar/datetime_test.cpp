@@ -58,7 +58,8 @@ TEST(DecimalParser, AcceptsPlainDecimalsOnly) {
     EXPECT_EQ(ParseDecimal("+0.5"), 0.5);
     EXPECT_EQ(ParseDecimal(" 97.46"), 97.46);
     EXPECT_EQ(ParseDecimal(".5"), 0.5);
-    for (const char* bad : {"", " ", "abc", "1,5", "12abc", "nan", "inf", "-inf", "0x10", "+-1", "1e999", "--1"})
+    for (const char* bad :
+         {"", " ", "abc", "1,5", "12abc", "nan", "inf", "-inf", "0x10", "+-1", "1e999", "--1"})
         EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
     EXPECT_TRUE(ParseLongitude("0").has_value());
     EXPECT_TRUE(ParseLongitude("180").has_value());

@@ -21,11 +21,11 @@ struct FixedClock {
 
 ChinaStepResult China(DateTime reference, std::string longitude, bool onlyBeijing = false, int mode = 0) {
     FixedClock clock{reference};
-    return ChinaTimeStep({std::move(longitude), onlyBeijing, TimeModeText(mode)}, clock.Get());
+    return ChinaTimeStep({std::move(longitude), onlyBeijing, TimeModeAt(mode)}, clock.Get());
 }
 
 AbroadStepInput Abroad(std::string summer, std::string zone, std::string ew, std::string lon) {
-    return {std::move(summer), std::move(zone), std::move(ew), std::move(lon), false, TimeModeText(0)};
+    return {std::move(summer), std::move(zone), std::move(ew), std::move(lon), false, TimeModeAt(0)};
 }
 
 AbroadStepResult RunAbroad(DateTime reference, const AbroadStepInput& in) {
@@ -59,7 +59,7 @@ TEST(ChinaStep, WorkedExample) {
     ASSERT_FALSE(r.skipped);
     EXPECT_EQ(FormatIso(r.day.effectiveTime), "2026-02-10 11:31:36");
     EXPECT_EQ(r.trueSolarTimeText, "2026年02月10日  11:31:36      ");
-    EXPECT_EQ(HourBranchOf(r.day.effectiveTime), "午");
+    EXPECT_EQ(Name(HourBranchOf(r.day.effectiveTime)), "午");
     EXPECT_TRUE(r.correctionShown);
 }
 
@@ -85,13 +85,13 @@ TEST(ChinaStep, EquationOfTimeCrossingMidnightMovesTheDay) {
         const ChinaStepResult r = China(MakeDateTime(2026, 11, 2, 23, 50), "120", false, mode);
         EXPECT_EQ(FormatIso(r.day.effectiveTime), "2026-11-03 00:06:25");
         EXPECT_EQ(FormatIsoDate(r.day.dayDate), "2026-11-03") << mode;
-        EXPECT_EQ(HourBranchOf(r.day.effectiveTime), "子");
+        EXPECT_EQ(Name(HourBranchOf(r.day.effectiveTime)), "子");
     }
 }
 
 TEST(ChinaStep, OnlyBeijingTimeUsesAFreshReadingAndHidesTheCorrection) {
     FixedClock clock{MakeDateTime(2026, 2, 10, 23, 30)};
-    const ChinaStepResult r = ChinaTimeStep({"116.46", true, TimeModeText(0)}, clock.Get());
+    const ChinaStepResult r = ChinaTimeStep({"116.46", true, TimeModeAt(0)}, clock.Get());
     EXPECT_EQ(clock.calls, 2);
     EXPECT_EQ(r.day.effectiveTime, clock.time);
     EXPECT_EQ(FormatIsoDate(r.day.dayDate), "2026-02-11");  // mode 0 at 23:30: already the next day
@@ -101,7 +101,7 @@ TEST(ChinaStep, OnlyBeijingTimeUsesAFreshReadingAndHidesTheCorrection) {
 
 TEST(ChinaStep, AskTheClockOnceWhenTheCorrectionIsUsed) {
     FixedClock clock{MakeDateTime(2026, 2, 10, 12)};
-    ChinaTimeStep({"116.46", false, TimeModeText(0)}, clock.Get());
+    ChinaTimeStep({"116.46", false, TimeModeAt(0)}, clock.Get());
     EXPECT_EQ(clock.calls, 1);
 }
 
@@ -138,6 +138,7 @@ TEST(ZoneOffset, EveryListedZoneIsReadableAndTheListRunsWestToEast) {
     for (std::string_view zone : zones) {
         const auto z = ZoneOffsetMinutes(zone);
         ASSERT_TRUE(z.has_value()) << zone;
+        EXPECT_EQ(ParseZoneLabel(zone), z) << zone;  // the parsed table agrees with its labels
         EXPECT_GE(*z, last) << zone;
         last = *z;
     }
@@ -154,7 +155,7 @@ TEST(AbroadStep, WorkedExample) {
     EXPECT_EQ(r.beijingTimeText, "2026年07月01日  18:00:00      ");
     EXPECT_EQ(FormatIso(r.day.effectiveTime), "2026-07-01 10:04:58");
     EXPECT_EQ(r.trueSolarTimeText, "2026年07月01日  10:04:58      ");
-    EXPECT_EQ(HourBranchOf(r.day.effectiveTime), "巳");
+    EXPECT_EQ(Name(HourBranchOf(r.day.effectiveTime)), "巳");
 }
 
 TEST(AbroadStep, BeijingZoneAt120EastMatchesTheChinaPage) {

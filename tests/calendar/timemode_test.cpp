@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/moment.h"
 #include "calendar/tick.h"
 
 namespace velunar {
@@ -15,7 +16,7 @@ DateTime Oct(int day, int hour, int minute = 0, int second = 0, int ms = 0) {
 // One tick with Beijing time used as it is, so the clock time is the effective time.
 Moment TickAt(DateTime t, int mode, const Moment& previous = {}) {
     TickInput in;
-    in.timeMode = TimeModeText(mode);
+    in.timeMode = TimeModeAt(mode);
     in.onlyBeijing = true;
     return RunTick(in, previous, [t] { return t; }).moment;
 }
@@ -34,9 +35,9 @@ class TimeModes : public testing::TestWithParam<ModeCase> {};
 TEST_P(TimeModes, DoubleHourDayAndHourStem) {
     const ModeCase& c = GetParam();
     const Moment m = TickAt(c.time, c.mode);
-    EXPECT_EQ(m.hourBranch, c.hourBranch);
-    EXPECT_EQ(m.dayGanZhi, c.dayGanZhi);
-    EXPECT_EQ(m.hourGanZhi, c.hourGanZhi);
+    EXPECT_EQ(HourBranchText(m), c.hourBranch);
+    EXPECT_EQ(DayGanZhi(m), c.dayGanZhi);
+    EXPECT_EQ(HourGanZhi(m), c.hourGanZhi);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,107 +66,123 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.what); });
 
 TEST(TimeModeTexts, IndexAndTextRoundTrip) {
-    for (int i = 0; i < kTimeModeCount; ++i) EXPECT_EQ(TimeModeIndex(TimeModeText(i)), i);
-    EXPECT_EQ(TimeModeText(3), "");
-    EXPECT_EQ(TimeModeIndex(""), -1);
-    EXPECT_EQ(TimeModeIndex("不区分夜子时早子时 "), -1);
+    for (int i = 0; i < kTimeModeCount; ++i) {
+        ASSERT_TRUE(TimeModeAt(i));
+        EXPECT_EQ(TimeModeOf(Label(*TimeModeAt(i))), TimeModeAt(i));
+        EXPECT_EQ(Index(*TimeModeAt(i)), i);
+    }
+    EXPECT_EQ(TimeModeAt(3), std::nullopt);
+    EXPECT_EQ(TimeModeAt(-1), std::nullopt);
+    EXPECT_EQ(Label(std::optional<TimeMode>()), "");
+    EXPECT_EQ(TimeModeOf(""), std::nullopt);
+    EXPECT_EQ(TimeModeOf("不区分夜子时早子时 "), std::nullopt);
 }
 
 TEST(TimeModeTexts, AnUnknownModeNeverMovesTheDayNorSetsTheDoubleHour) {
-    EXPECT_EQ(DayDateOf(Oct(1, 23, 30), ""), Oct(1, 23, 30));
+    EXPECT_EQ(DayDateOf(Oct(1, 23, 30), std::nullopt), Oct(1, 23, 30));
     Moment previous = TickAt(Oct(1, 9, 0), 0);
-    ASSERT_EQ(previous.hourBranch, "巳");
+    ASSERT_EQ(previous.hourBranch, Branch::Si);
     TickInput in;
-    in.timeMode = "";
+    in.timeMode = std::nullopt;
     in.onlyBeijing = true;
     const TickResult r = RunTick(in, previous, [] { return Oct(1, 23, 30); });
-    EXPECT_EQ(r.moment.hourBranch, "巳");
-    EXPECT_EQ(r.moment.dayGanZhi, "甲子");
+    EXPECT_EQ(r.moment.hourBranch, Branch::Si);
+    EXPECT_EQ(DayGanZhi(r.moment), "甲子");
 }
 
-// A Moment that a time step has filled, with the previous double-hour in the box.
-Moment Computed(DateTime t, int mode, std::string previousBranch) {
+// A Moment that a time step has filled, with the previous double-hour (none, or withheld for the longitude).
+Moment Computed(DateTime t, int mode, Branch previous, bool longitudeInvalid = false) {
     Moment m;
-    m.timeMode = TimeModeText(mode);
+    m.timeMode = TimeModeAt(mode);
     ApplyDayPart(m, ComputeDayPart(t, m.timeMode));
-    m.hourBranch = std::move(previousBranch);
+    m.hourBranch = previous;
+    m.longitudeInvalid = longitudeInvalid;
     return m;
 }
 
 TEST(DoubleHourStep, DoesNothingBeforeTheFirstTimeHasBeenComputed) {
     const DoubleHourResult r = DoubleHourStep(Moment{}, "abc", false, true);
     EXPECT_FALSE(r.ran);
-    EXPECT_EQ(r.hourBranch, kHourBranchPlaceholder);
+    EXPECT_EQ(r.hourBranch, Branch::None);
+    EXPECT_FALSE(r.longitudeInvalid);
     EXPECT_FALSE(r.notice);
 }
 
 TEST(DoubleHourStep, AChosenDateIn1899IsNotMistakenForStartUp) {
     const DoubleHourResult r =
-        DoubleHourStep(Computed(MakeDateTime(1899, 6, 1, 12), 0, "巳"), "120", false, true);
+        DoubleHourStep(Computed(MakeDateTime(1899, 6, 1, 12), 0, Branch::Si), "120", false, true);
     EXPECT_TRUE(r.ran);
-    EXPECT_EQ(r.hourBranch, "午");
+    EXPECT_EQ(r.hourBranch, Branch::Wu);
     EXPECT_TRUE(r.notice);
 }
 
 TEST(DoubleHourStep, NoticeOnlyWhenOneBranchGivesWayToAnother) {
     const DateTime noon = Oct(1, 12, 0);
     struct Case {
-        std::string previous;
+        Branch previous;
+        bool longitudeInvalid;
         bool hint;
         bool notice;
     };
-    for (const Case& c :
-         {Case{"巳", true, true}, Case{"巳", false, false}, Case{"午", true, false},
-          Case{kHourBranchPlaceholder, true, false}, Case{std::string(kLongitudeMessage), true, false},
-          Case{"", true, false}, Case{"巳午", true, false}}) {
-        const DoubleHourResult r = DoubleHourStep(Computed(noon, 0, c.previous), "120", false, c.hint);
-        EXPECT_EQ(r.hourBranch, "午") << c.previous;
-        EXPECT_EQ(r.notice, c.notice) << c.previous << " hint " << c.hint;
-        EXPECT_EQ(r.noticeText, c.notice ? "时辰已经变换为午时了。" : "") << c.previous;
+    // Start-up (no double-hour yet) and the longitude message are no branch to give way.
+    for (const Case& c : {Case{Branch::Si, false, true, true}, Case{Branch::Si, false, false, false},
+                          Case{Branch::Wu, false, true, false}, Case{Branch::None, false, true, false},
+                          Case{Branch::None, true, true, false}}) {
+        const DoubleHourResult r =
+            DoubleHourStep(Computed(noon, 0, c.previous, c.longitudeInvalid), "120", false, c.hint);
+        const int previous = Number(c.previous);
+        EXPECT_EQ(r.hourBranch, Branch::Wu) << previous;
+        EXPECT_FALSE(r.longitudeInvalid) << previous;
+        EXPECT_EQ(r.notice, c.notice) << previous << " hint " << c.hint;
+        EXPECT_EQ(r.noticeText, c.notice ? "时辰已经变换为午时了。" : "") << previous;
     }
 }
 
 TEST(DoubleHourStep, SwitchingModeAtHalfPastElevenGivesTheHaiNotice) {
     Moment m = TickAt(Oct(1, 23, 30), 1);
-    ASSERT_EQ(m.hourBranch, "子");
-    m.timeMode = TimeModeText(2);
+    ASSERT_EQ(m.hourBranch, Branch::Zi);
+    m.timeMode = TimeMode::ZeroToTwo;
     const DoubleHourResult r = DoubleHourStep(m, "120", false, true);
-    EXPECT_EQ(r.hourBranch, "亥");
+    EXPECT_EQ(r.hourBranch, Branch::Hai);
     EXPECT_EQ(r.noticeText, "时辰已经变换为亥时了。");
 }
 
 TEST(DoubleHourStep, LongitudeCheckGatesTheStepUnlessOnlyBeijingTimeIsUsed) {
-    const Moment m = Computed(Oct(1, 12, 0), 0, "巳");
+    const Moment m = Computed(Oct(1, 12, 0), 0, Branch::Si);
     for (const char* bad : {"abc", "-1", "180.5", ""}) {
         const DoubleHourResult off = DoubleHourStep(m, bad, false, true);
-        EXPECT_EQ(off.hourBranch, kLongitudeMessage) << bad;
+        EXPECT_EQ(off.hourBranch, Branch::None) << bad;
+        EXPECT_TRUE(off.longitudeInvalid) << bad;
         EXPECT_FALSE(off.notice) << bad;
         EXPECT_FALSE(off.resetLongitudeTo120) << bad;
         const DoubleHourResult on = DoubleHourStep(m, bad, true, true);
-        EXPECT_EQ(on.hourBranch, "午") << bad;
+        EXPECT_EQ(on.hourBranch, Branch::Wu) << bad;
+        EXPECT_FALSE(on.longitudeInvalid) << bad;
         EXPECT_TRUE(on.resetLongitudeTo120) << bad;
     }
     for (const char* good : {"0", "180"})
-        EXPECT_EQ(DoubleHourStep(m, good, false, true).hourBranch, "午") << good;
+        EXPECT_EQ(DoubleHourStep(m, good, false, true).hourBranch, Branch::Wu) << good;
 }
 
 TEST(HourStemOfMoment, UndefinedWhileTheBoxHoldsNoBranch) {
-    for (const std::string& text : {std::string(kLongitudeMessage), std::string(kHourBranchPlaceholder)}) {
-        Moment m = Computed(Oct(1, 12, 0), 0, text);
+    for (const bool longitudeInvalid : {true, false}) {
+        Moment m = Computed(Oct(1, 12, 0), 0, Branch::None, longitudeInvalid);
         ApplyHourStem(m);
-        EXPECT_EQ(m.hourStem, kNoStem);
-        EXPECT_EQ(m.hourStemBase, kNoStem);
-        EXPECT_EQ(m.hourGanZhi, text);  // the message shows, never behind a stem
+        EXPECT_EQ(m.hourStem, Stem::None);
+        EXPECT_EQ(m.hourStemBase, Stem::None);
+        // The message shows, never behind a stem; before the first double-hour nothing shows.
+        EXPECT_EQ(HourGanZhi(m), longitudeInvalid ? std::string(kLongitudeMessage) : std::string());
+        EXPECT_EQ(HourBranchText(m), HourGanZhi(m));
     }
 }
 
 TEST(HourStemOfMoment, BaseIsTheNextDaysStemOnlyAtElevenUnderMode1) {
-    Moment m = Computed(Oct(1, 23, 30), 1, "子");
+    Moment m = Computed(Oct(1, 23, 30), 1, Branch::Zi);
     ApplyHourStem(m);
-    EXPECT_EQ(m.hourStemBase, 2);
-    m = Computed(Oct(1, 0, 30), 1, "子");
+    EXPECT_EQ(m.hourStemBase, Stem::Yi);
+    m = Computed(Oct(1, 0, 30), 1, Branch::Zi);
     ApplyHourStem(m);
-    EXPECT_EQ(m.hourStemBase, 1);
+    EXPECT_EQ(m.hourStemBase, Stem::Jia);
 }
 
 }  // namespace

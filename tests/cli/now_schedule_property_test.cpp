@@ -6,11 +6,11 @@
 
 #include "calendar/tick.h"
 #include "cli/cmd_now.h"
-#include "cli/doctrines_report.h"
+#include "cli/database_access.h"
 #include "doctrine_cli_util.h"
-#include "methods/doctrines.h"
+#include "methods/pipeline.h"
 #include "methods/schedule.h"
-#include "store/method_tables.h"
+#include "store/reference_snapshot.h"
 
 namespace velunar {
 namespace {
@@ -20,38 +20,46 @@ using testing::ParseJson;
 using testing::RunCommand;
 using testing::Str;
 
-// The schedule's fields as `now` shows the same doctrines.
-std::vector<std::string> AsScheduleFields(const std::string& date, const Moment& m, const DoctrineReport& d) {
-    ScheduleRow r;
-    r.date = date;
-    r.hourGanZhi = m.hourGanZhi;
-    r.dayGanZhi = m.dayGanZhi;
-    r.naGanPoint = d.naGan.closed ? d.naGan.row.meridian : d.naGan.row.point;
-    r.naGanSource = d.naGan.row.sourcePoint;
-    r.naGanExtraSource = d.naGan.row.extraSourcePoint;
-    if (d.supplementary) r.supplementaryPoint = d.supplementary->row.point;
-    r.naZhiOwn = d.naZhi.row.ownPoint;
-    r.naZhiDrain = d.naZhi.row.drainPoint;
-    r.naZhiTonify = d.naZhi.row.tonifyPoint;
-    if (d.lingGui) r.lingGuiPoint = d.lingGui->point, r.lingGuiPartner = d.lingGui->partner;
-    if (d.feiTeng) r.feiTengPoint = d.feiTeng->point, r.feiTengPartner = d.feiTeng->partner;
-    r.shiGanMeridian = d.shiGan.row.meridian;
-    r.riGanMeridian = d.dayList.meridian;
-    r.naZhi2Meridian = d.hourList.meridian;
-    return ScheduleFields(r);
+// The schedule's fields as `now` shows the same doctrines: read from the pages' cells, not from the
+// doctrines' own schedule columns.
+std::vector<std::string> AsScheduleFields(const std::string& date, const TickView& v) {
+    const auto text = [&](DoctrineId id, std::string_view cell) { return v.Of(id).Text(cell); };
+    const Finding& naGan = v.Of(DoctrineId::NaGan);
+    const Finding& supplementary = v.Of(DoctrineId::Supplementary);
+    return {date,
+            v.hourGanZhi,
+            v.dayGanZhi,
+            naGan.closed.value_or(false) ? naGan.Text("meridian") : naGan.Text("point"),
+            naGan.Text("sourcePoint"),
+            naGan.Text("extraSourcePoint"),
+            supplementary.applies ? supplementary.Text("point") : std::string(),
+            text(DoctrineId::NaZhi, "ownPoint"),
+            text(DoctrineId::NaZhi, "drainPoint"),
+            text(DoctrineId::NaZhi, "tonifyPoint"),
+            text(DoctrineId::LingGui, "point"),
+            text(DoctrineId::LingGui, "partner"),
+            text(DoctrineId::FeiTeng, "point"),
+            text(DoctrineId::FeiTeng, "partner"),
+            text(DoctrineId::ShiGan, "meridian"),
+            text(DoctrineId::RiGan, "meridian"),
+            text(DoctrineId::NaZhi2, "meridian")};
 }
 
 TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYear) {
     store::Database db(QStringLiteral("property"));
     db.Open(QString::fromStdString(testing::BuiltDatabase()));
-    store::DatabaseMethodTables tables(db);
+    const auto tables = store::LoadReferenceTables(db);
     const std::int64_t first = DaysFromCivil(2026, 1, 1);
     const std::int64_t last = DaysFromCivil(2026, 12, 31);
-    const std::vector<ScheduleRow> rows = BuildSchedule(first, last, tables);
+    std::vector<std::vector<std::string>> rows;
+    ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
+        rows.push_back(cells);
+        return true;
+    });
     ASSERT_EQ(rows.size(), 365u * 12);
 
     cli::NowFlags flags;
-    flags.mode = 0;
+    flags.mode = TimeMode::NoNightRat;
     flags.onlyBeijing = true;
     flags.abroad = false;
     const TickInput input = cli::TickInputFrom(flags, cli::SettingsTickInput(db));
@@ -59,16 +67,16 @@ TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYear) {
     std::uniform_int_distribution<int> second(0, 7199);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::int64_t day = first + static_cast<std::int64_t>(i / 12);
-        const int branch = static_cast<int>(i % 12) + 1;
+        const Branch branch = BranchAt(static_cast<int>(i % 12) + 1);
         // A random second of the double-hour, and on some dates its first and its last second too.
         std::vector<int> offsets = {second(random)};
         if (day % 29 == 0) offsets.insert(offsets.end(), {0, 7199});
         for (int offset : offsets) {
             const DateTime at = DoubleHourMoment(day, branch).effectiveTime + offset / 86400.0;
-            const TickResult tick = RunTick(input, Moment{}, [at] { return at; });
-            const DoctrineReport now = EvaluateDoctrines(tick.moment, tables);
-            ASSERT_EQ(AsScheduleFields(rows[i].date, tick.moment, now), ScheduleFields(rows[i]))
-                << "at " << FormatIso(at);
+            TickMemory memory;
+            const TickView now =
+                RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, [at] { return at; });
+            ASSERT_EQ(AsScheduleFields(rows[i][0], now), rows[i]) << "at " << FormatIso(at);
         }
     }
 }

@@ -27,16 +27,36 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The report's sections in their order, as positions.
+enum class Scan { NaGan, NaZhi, LingGui, FeiTeng, RiGan, ShiGan, NaZhi2, BuXue };
+constexpr int kScanCount = 8;
+
+std::vector<std::string> ReportHeadings() {
+    std::vector<std::string> headings;
+    for (const Doctrine* d : ReportOrder()) headings.emplace_back(d->ReportHeading());
+    return headings;
+}
+
 std::vector<std::string> Headings() {
-    return {ReportHeadings().begin(), ReportHeadings().end()};
+    return ReportHeadings();
+}
+
+TEST(ReverseCommand, TheSectionsComeInReportOrder) {
+    const std::vector<const Doctrine*> order = ReportOrder();
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(kScanCount));
+    const DoctrineId ids[] = {DoctrineId::NaGan,   DoctrineId::NaZhi,        DoctrineId::LingGui,
+                              DoctrineId::FeiTeng, DoctrineId::RiGan,        DoctrineId::ShiGan,
+                              DoctrineId::NaZhi2,  DoctrineId::Supplementary};
+    for (int i = 0; i < kScanCount; ++i) EXPECT_EQ(order[static_cast<std::size_t>(i)]->Id(), ids[i]) << i;
 }
 
 // The report cut at its headings: one list of lines per scan.
 std::array<std::vector<std::string>, kScanCount> Sections(const std::string& out) {
     std::array<std::vector<std::string>, kScanCount> sections;
+    const std::vector<std::string> headings = ReportHeadings();
     int scan = -1;
     for (const std::string& line : Lines(out)) {
-        if (scan + 1 < kScanCount && line == ReportHeadings()[scan + 1]) {
+        if (scan + 1 < kScanCount && line == headings[static_cast<std::size_t>(scan + 1)]) {
             ++scan;
             continue;
         }

@@ -1,8 +1,7 @@
-#include "methods/eight_methods.h"
-
 #include <gtest/gtest.h>
 
 #include "calendar/ganzhi.h"
+#include "methods/doctrine.h"
 #include "methods/doctrine_tables.h"
 #include "test_moment.h"
 
@@ -10,7 +9,31 @@ namespace velunar {
 namespace {
 
 using testing::MomentAt;
-using testing::WithHourText;
+using testing::WithoutBranch;
+
+struct ConfluentOpening {
+    std::string point;
+    std::string partner;
+};
+
+// What the doctrine opens; none while it can say nothing (no double-hour, no hour stem).
+std::optional<ConfluentOpening> Opening(DoctrineId id, const Moment& m) {
+    const Finding f = DoctrineOf(id).At(m, ReferenceTables());
+    std::optional<std::string> point, partner;
+    for (const Cell& c : f.cells) {
+        if (c.name == "point") point = c.text;
+        if (c.name == "partner") partner = c.text;
+    }
+    EXPECT_EQ(point.has_value(), partner.has_value());
+    if (!point || !partner) return std::nullopt;
+    return ConfluentOpening{*point, *partner};
+}
+std::optional<ConfluentOpening> LingGui(const Moment& m) {
+    return Opening(DoctrineId::LingGui, m);
+}
+std::optional<ConfluentOpening> FeiTeng(const Moment& m) {
+    return Opening(DoctrineId::FeiTeng, m);
+}
 
 constexpr int kAnyMode = -1;
 
@@ -40,13 +63,15 @@ TEST(LingGui, WorkedValues) {
             if (c.mode != kAnyMode && c.mode != mode) continue;
             SCOPED_TRACE(FormatIso(c.time) + " mode " + std::to_string(mode));
             const Moment m = MomentAt(c.time, mode);
-            ASSERT_EQ(m.dayGanZhi, c.day);
-            ASSERT_EQ(m.hourGanZhi, c.hour);
-            const int branch = BranchNumber(m.hourBranch);
-            EXPECT_EQ(LingGuiDayStemValue(m.dayStem) + LingGuiDayBranchValue(m.dayBranch) +
-                          LingGuiHourStemValue(m.hourStem) + LingGuiHourBranchValue(branch),
+            ASSERT_EQ(DayGanZhi(m), c.day);
+            ASSERT_EQ(HourGanZhi(m), c.hour);
+            const int branch = Number(m.hourBranch);
+            const int dayStem = Number(m.dayStem), dayBranch = Number(m.dayBranch),
+                      hourStem = Number(m.hourStem);
+            EXPECT_EQ(LingGuiDayStemValue(dayStem) + LingGuiDayBranchValue(dayBranch) +
+                          LingGuiHourStemValue(hourStem) + LingGuiHourBranchValue(branch),
                       c.sum);
-            EXPECT_EQ(LingGuiRemainder(m.dayStem, m.dayBranch, m.hourStem, branch), c.remainder);
+            EXPECT_EQ(LingGuiRemainder(dayStem, dayBranch, hourStem, branch), c.remainder);
             const auto opening = LingGui(m);
             ASSERT_TRUE(opening.has_value());
             EXPECT_EQ(opening->point, c.point);
@@ -77,8 +102,8 @@ TEST(FeiTeng, WorkedValues) {
             if (c.mode != kAnyMode && c.mode != mode) continue;
             SCOPED_TRACE(FormatIso(c.time) + " mode " + std::to_string(mode));
             const Moment m = MomentAt(c.time, mode);
-            ASSERT_EQ(m.dayGanZhi, c.day);
-            ASSERT_EQ(m.hourGanZhi, c.hour);
+            ASSERT_EQ(DayGanZhi(m), c.day);
+            ASSERT_EQ(HourGanZhi(m), c.hour);
             const auto opening = FeiTeng(m);
             ASSERT_TRUE(opening.has_value());
             EXPECT_EQ(opening->point, c.point);
@@ -92,37 +117,37 @@ TEST(EightMethods, LateZiOnAGuiDayTakesOnlyTheHourStemFromTheNextDay) {
     // 7 + 7 + 9 + 9 = 32, divided by 6 (the 癸 day is yin) leaves 2.
     const DateTime t = MakeDateTime(1949, 9, 30, 23, 30);
     const Moment late = MomentAt(t, 1);
-    ASSERT_EQ(late.dayGanZhi, "癸亥");
-    ASSERT_EQ(late.hourGanZhi, "甲子");
+    ASSERT_EQ(DayGanZhi(late), "癸亥");
+    ASSERT_EQ(HourGanZhi(late), "甲子");
     EXPECT_EQ(LingGui(late)->point, "照海");
     EXPECT_EQ(FeiTeng(late)->point, "公孙");
 
     // Under mode 0 the same clock time is already the 甲子 day (yang): 10 + 7 + 9 + 9 = 35 → 8.
     const Moment nextDay = MomentAt(t, 0);
-    ASSERT_EQ(nextDay.dayGanZhi, "甲子");
-    ASSERT_EQ(nextDay.hourGanZhi, "甲子");
+    ASSERT_EQ(DayGanZhi(nextDay), "甲子");
+    ASSERT_EQ(HourGanZhi(nextDay), "甲子");
     EXPECT_EQ(LingGui(nextDay)->point, "内关");
     EXPECT_EQ(FeiTeng(nextDay)->point, "公孙");
 
     // Under mode 2 it is still the 亥 hour of the 癸亥 day, counted from 癸: 癸亥.
     const Moment zeroToTwo = MomentAt(t, 2);
-    ASSERT_EQ(zeroToTwo.hourGanZhi, "癸亥");
+    ASSERT_EQ(HourGanZhi(zeroToTwo), "癸亥");
     EXPECT_EQ(LingGui(zeroToTwo)->point, "照海");  // 7 + 7 + 5 + 4 = 23 → 5
     EXPECT_EQ(FeiTeng(zeroToTwo)->point, "申脉");
 }
 
-TEST(EightMethods, UndefinedWhileTheHourBoxHoldsNoBranch) {
+TEST(EightMethods, UndefinedWithoutADoubleHour) {
     const Moment day = MomentAt(MakeDateTime(1949, 10, 1, 12), 0);
-    for (const char* text : {kHourBranchPlaceholder, "请先输入正确东经数", "", "子 "}) {
-        SCOPED_TRACE(text);
-        const Moment m = WithHourText(day, text);
-        EXPECT_EQ(m.hourStem, 0);
+    for (const bool longitudeInvalid : {false, true}) {
+        SCOPED_TRACE(longitudeInvalid);
+        const Moment m = WithoutBranch(day, longitudeInvalid);
+        EXPECT_EQ(m.hourStem, Stem::None);
         EXPECT_FALSE(LingGui(m).has_value());
         EXPECT_FALSE(FeiTeng(m).has_value());
     }
     // A Moment that pairs a branch with no hour stem is not trusted either.
     Moment broken = day;
-    broken.hourStem = 0;
+    broken.hourStem = Stem::None;
     EXPECT_FALSE(LingGui(broken).has_value());
     EXPECT_FALSE(FeiTeng(broken).has_value());
 }

@@ -3,69 +3,90 @@
 #include <gtest/gtest.h>
 
 #include "calendar/ganzhi.h"
-#include "fake_tables.h"
-#include "methods/preloaded_tables.h"
+#include "table_rows.h"
 
 namespace velunar {
 namespace {
 
-using testing::FakeTables;
+using testing::TableRows;
 
 TEST(Schedule, TheZiHourOfADateBeginsTheEveningBeforeAndCountsFromTheDateItself) {
     const std::int64_t d = DaysFromCivil(1949, 10, 2);  // 乙丑
-    const Moment zi = DoubleHourMoment(d, 1);
+    const Moment zi = DoubleHourMoment(d, Branch::Zi);
     EXPECT_EQ(FormatIso(zi.effectiveTime), "1949-10-01 23:00:00");
-    EXPECT_EQ(zi.dayGanZhi, "乙丑");
-    EXPECT_EQ(zi.hourGanZhi, "丙子");
-    const Moment hai = DoubleHourMoment(d, 12);
+    EXPECT_EQ(DayGanZhi(zi), "乙丑");
+    EXPECT_EQ(HourGanZhi(zi), "丙子");
+    const Moment hai = DoubleHourMoment(d, Branch::Hai);
     EXPECT_EQ(FormatIso(hai.effectiveTime), "1949-10-02 21:00:00");
-    EXPECT_EQ(hai.hourGanZhi, "丁亥");
+    EXPECT_EQ(HourGanZhi(hai), "丁亥");
 }
 
-TEST(Schedule, RowsOfARangeReadEachTableOnce) {
-    FakeTables t;
-    t.naGan = {{"甲", "甲子", {"胆经", "胆经", "金", "井", "足窍阴", "", ""}},
-               {"甲", "乙丑", {"胆经", "闭", "", "", "", "", ""}}};
-    t.supplementary = {{"甲", "乙丑", {"肝经", "木", "合", "曲泉", "胆经"}}};
-    t.naZhi = {{"子", {"足临泣", "丘墟", "阳辅", "胆经", "侠溪", "胆经"}}};
+TEST(Schedule, RowsOfARangeFromTheSnapshot) {
+    TableRows rows;
+    rows.naGan = {{"甲", "甲子", {"胆经", "胆经", "金", "井", "足窍阴", "", ""}},
+                  {"甲", "乙丑", {"胆经", "闭", "", "", "", "", ""}}};
+    rows.supplementary = {{"甲", "乙丑", {"肝经", "木", "合", "曲泉", "胆经"}}};
+    rows.naZhi = {{"子", {"足临泣", "丘墟", "阳辅", "胆经", "侠溪", "胆经"}}};
+    const ReferenceTables t = rows.Build();
 
     const std::int64_t first = DaysFromCivil(1949, 10, 1);  // 甲子
-    const auto rows = BuildSchedule(first, first + 1, t);
-    ASSERT_EQ(rows.size(), 24u);
-    EXPECT_EQ(t.calls, (std::vector<std::string>{"AllNaGan()", "AllSupplementary()", "AllNaZhi()"}));
+    std::vector<std::vector<std::string>> all;
+    ForEachScheduleRow(first, first + 1, t, [&](const std::vector<std::string>& cells) {
+        all.push_back(cells);
+        return true;
+    });
+    ASSERT_EQ(all.size(), 24u);
 
-    const ScheduleRow& zi = rows[0];
-    EXPECT_EQ(ScheduleFields(zi),
+    const std::vector<std::string>& zi = all[0];
+    EXPECT_EQ(zi,
               (std::vector<std::string>{"1949-10-01", "甲子", "甲子", "足窍阴", "", "", "", "足临泣", "阳辅",
                                         "侠溪", "内关", "公孙", "公孙", "内关", "胆经", "胆", "胆"}));
-    const ScheduleRow& chou = rows[1];
-    EXPECT_EQ(chou.naGanPoint, "闭");
-    EXPECT_EQ(chou.supplementaryPoint, "曲泉");
-    EXPECT_EQ(chou.naZhiOwn, "");  // no 丑 row
-    EXPECT_EQ(rows[12].date, "1949-10-02");
-    EXPECT_EQ(rows[23].hourGanZhi, "丁亥");
-    EXPECT_EQ(ScheduleHeader().size(), ScheduleFields(zi).size());
+    EXPECT_EQ(ScheduleRowAt(first, Branch::Zi, t), zi);
+    const std::vector<std::string>& chou = all[1];
+    EXPECT_EQ(chou[3], "闭");    // 纳干穴位
+    EXPECT_EQ(chou[6], "曲泉");  // 补穴
+    EXPECT_EQ(chou[7], "");      // 纳支本穴: no 丑 row
+    EXPECT_EQ(all[2][6], "");    // 补穴 only in a closed hour
+    EXPECT_EQ(all[12][0], "1949-10-02");
+    EXPECT_EQ(all[23][1], "丁亥");
+    const std::vector<std::string_view> header = ScheduleHeader();
+    EXPECT_EQ(header.size(), zi.size());
+    EXPECT_EQ(header[3], "纳干穴位");
+    EXPECT_EQ(header[6], "补穴");
+    EXPECT_EQ(header[7], "纳支本穴");
 
-    t.calls.clear();
-    EXPECT_TRUE(BuildSchedule(first + 1, first, t).empty());
-    EXPECT_TRUE(t.calls.empty());
+    int calls = 0;
+    ForEachScheduleRow(first + 1, first, t, [&](const std::vector<std::string>&) { return ++calls, true; });
+    EXPECT_EQ(calls, 0);
+    // The consumer can stop the walk.
+    ForEachScheduleRow(first, first + 9, t, [&](const std::vector<std::string>&) { return ++calls < 5; });
+    EXPECT_EQ(calls, 5);
 }
 
-TEST(PreloadedTables, KeepsTheDatabaseMatchingRules) {
-    FakeTables t;
-    t.naGan = {{"甲", "甲子", {"", "first", "", "", "", "", ""}},
-               {"甲", "子", {"", "second", "", "", "", "", ""}},
-               {"甲 ", "丙子", {"", "blank", "", "", "", "", ""}},
-               {"乙", "子时", {"", "suffix", "", "", "", "", ""}}};
-    t.naZhi = {{"子", {"a", "", "", "", "", ""}}, {"子", {"b", "", "", "", "", ""}}};
-    PreloadedTables p(t);
-    EXPECT_EQ(p.NaGan("甲", "子")->meridian, "first");  // the first row in table order wins
-    EXPECT_FALSE(p.NaGan("乙", "子"));                  // only the last character counts
-    EXPECT_EQ(p.NaGan("乙", "时")->meridian, "suffix");
-    EXPECT_FALSE(p.NaGan("甲", "甲子"));  // a whole hour text is not a character
-    EXPECT_EQ(p.NaZhi("子")->ownPoint, "a");
-    EXPECT_FALSE(p.Supplementary("甲", "子"));
-    EXPECT_EQ(t.Count("NaGan"), 0);
+TEST(ReferenceTables, KeepsTheDatabaseMatchingRules) {
+    TableRows rows;
+    rows.naGan = {{"甲", "甲子", {"", "first", "", "", "", "", ""}},
+                  {"甲", "子", {"", "second", "", "", "", "", ""}},
+                  {"甲 ", "丙丑", {"", "blank", "", "", "", "", ""}},
+                  {"乙", "子时", {"", "suffix", "", "", "", "", ""}}};
+    rows.naZhi = {{"子", {"a", "", "", "", "", ""}}, {"子", {"b", "", "", "", "", ""}}};
+    rows.transport = {{"胆经", "first", "", "", "", "", ""}, {"胆经", "second", "", "", "", "", ""}};
+    rows.meridianOfPointOrder = {{"公孙", "脾"}, {"公孙", "胃"}};
+    rows.meridianPoints = {{"隐白", "脾"}, {"大都", "脾"}, {"公孙", "脾"}};
+    const ReferenceTables p = rows.Build();
+    EXPECT_EQ(p.NaGan(Stem::Jia, Branch::Zi)->meridian, "first");  // the first row in table order wins
+    EXPECT_FALSE(p.NaGan(Stem::Yi, Branch::Zi));                   // only the last character counts
+    EXPECT_FALSE(p.NaGan(Stem::Jia, Branch::Chou));                // "甲 " is not 甲: no trimming
+    EXPECT_FALSE(p.NaGan(Stem::None, Branch::Zi));
+    EXPECT_EQ(p.NaZhi(Branch::Zi)->ownPoint, "a");
+    EXPECT_FALSE(p.NaZhi(Branch::None));
+    EXPECT_FALSE(p.Supplementary(Stem::Jia, Branch::Zi));
+    EXPECT_EQ(p.Transport("胆经")->well, "first");
+    EXPECT_FALSE(p.Transport("胆"));
+    EXPECT_EQ(p.MeridianOfPoint("公孙"), "脾");
+    EXPECT_EQ(p.MeridianOfPoint("商阳"), std::nullopt);
+    EXPECT_EQ(p.PointsOf("脾"), (std::vector<std::string>{"隐白", "大都", "公孙"}));
+    EXPECT_TRUE(p.PointsOf("").empty());
 
     EXPECT_EQ(LastCharacter("甲子"), "子");
     EXPECT_EQ(LastCharacter("ab"), "b");

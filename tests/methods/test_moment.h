@@ -1,7 +1,5 @@
 #pragma once
 // Moments as a tick with only Beijing time in use would compute them: the calendar's own steps.
-#include <string>
-
 #include "calendar/moment.h"
 #include "calendar/timemode.h"
 
@@ -9,16 +7,17 @@ namespace velunar::testing {
 
 inline Moment MomentAt(DateTime t, int mode) {
     Moment m;
-    m.timeMode = TimeModeText(mode);
+    m.timeMode = TimeModeAt(mode);
     ApplyDayPart(m, ComputeDayPart(t, m.timeMode));
-    m.hourBranch = mode == 2 ? HourBranchOf02(t) : HourBranchOf(t);
+    m.hourBranch = HourBranchIn(*m.timeMode, t);
     ApplyHourStem(m);
     return m;
 }
 
-// The same day with a hour-branch box that holds no branch.
-inline Moment WithHourText(Moment m, std::string text) {
-    m.hourBranch = std::move(text);
+// The same day without a double-hour: before the first one is found, or withheld for the longitude.
+inline Moment WithoutBranch(Moment m, bool longitudeInvalid) {
+    m.hourBranch = Branch::None;
+    m.longitudeInvalid = longitudeInvalid;
     ApplyHourStem(m);
     return m;
 }

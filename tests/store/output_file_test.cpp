@@ -13,7 +13,7 @@
 
 #include "store/codec.h"
 #include "store/outputfile.h"
-#include "store/reverse_source.h"
+#include "store/report_file.h"
 #include "store/store_error.h"
 
 namespace velunar::store {
