@@ -1,19 +1,11 @@
 #include "ui/reversewindow.h"
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -21,13 +13,12 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
-#include <QVBoxLayout>
 
+#include "reverse/reverse_job.h"
 #include "store/codec.h"
 #include "store/database.h"
-#include "store/reverse_source.h"
+#include "store/report_file.h"
 #include "store/store_error.h"
 
 namespace velunar::ui {
@@ -35,30 +26,28 @@ namespace {
 
 constexpr QSize kOuterSize(696, 432);
 
-// Lines travel to the window in chunks of one scan's lines, joined by '\n'. A chunk costs the memo a few
-// milliseconds to take in; the search stays at most a few chunks ahead of the window, so a run of
-// hundreds of thousands of lines holds little beyond what the memos show.
-constexpr int kChunkLines = 1000;
-constexpr int kMaxQueuedLines = 2 * kChunkLines;
-// A chunk still filling is handed over after this long, so slow scans show their lines soon.
-constexpr auto kChunkAge = std::chrono::milliseconds(50);
-// The window takes lines every kBatchIntervalMs and spends at most kSliceMs of it appending them.
+// The window takes batches every kBatchIntervalMs and spends at most kSliceMs of it appending them; a batch
+// costs a memo a few milliseconds to take in. Once the search has ended its last lines are taken sooner,
+// and the first look comes as soon, so a short search shows at once.
 constexpr int kBatchIntervalMs = 100;
 constexpr int kSliceMs = 40;
-// Once the search has ended (or was stopped) its last lines are taken sooner.
 constexpr int kTailIntervalMs = 40;
 constexpr int kProgressSteps = 1000;
-
-// The page captions, in scan order: the names the user sees on the tabs.
-constexpr std::array<const char*, kScanCount> kCaptions = {"纳干法(徐氏)", "纳支法", "灵龟八法", "飞腾八法",
-                                                           "日干法",       "时干法", "纳支法2",  "补穴法"};
-
-QString CaptionOf(int scan) {
-    return QString::fromUtf8(kCaptions[static_cast<std::size_t>(scan)]);
-}
+// The report is appended in pieces smaller than the job's batches: it is usually the page in front, and a
+// visible memo takes lines in more slowly.
+constexpr int kReportPieceLines = static_cast<int>(ReverseJob::kBatchLines / 2);
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) text += '\n';
+        text += line;
+    }
+    return QString::fromStdString(text);
 }
 
 std::int64_t DayOf(const QDate& d) {
@@ -72,6 +61,11 @@ QDate DateOf(DateTime t) {
 
 QString IsoDate(std::int64_t day) {
     return QString::fromStdString(FormatIsoDate(static_cast<DateTime>(day)));
+}
+
+// The doctrine a progress report is about; before the first scan begins, the first.
+const Doctrine& ScannedIn(const ReverseProgress& p) {
+    return p.doctrine ? *p.doctrine : *ReportOrder().front();
 }
 
 // Whole lines of text in pieces of at most `lines` lines, so a long memo is copied a slice at a time.
@@ -106,268 +100,41 @@ std::pair<int, int> LineAndColumn(const QString& text, qsizetype position) {
     return {line, column};
 }
 
-QPlainTextEdit* MakeMemo(const char* name) {
-    auto* m = new QPlainTextEdit;
-    m->setObjectName(QString::fromLatin1(name));
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font = m->font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
-    font.setPixelSize(16);
-    m->setFont(font);
-    return m;
-}
-
-template <class W>
-W* Place(W* w, QWidget* parent, const char* name, QRect where) {
-    w->setParent(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where);
-    return w;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at, bool bold) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    QFont font = l->font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
-    font.setPixelSize(12);
-    font.setBold(bold);
-    l->setFont(font);
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
-
-QDateEdit* MakePicker(QWidget* parent, const char* name, QRect where) {
-    auto* p = Place(new QDateEdit, parent, name, where);
-    // The fields as picked, never an instant of the system's zone.
-    p->setTimeSpec(Qt::UTC);
-    p->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    p->setCalendarPopup(true);
-    return p;
-}
-
 }  // namespace
 
-// One search in flight: its thread, its own connection to the database file, and the chunks of lines
-// on their way to the window.
-class ReverseRun {
-  public:
-    struct Chunk {
-        int scan = 0;
-        QString text;
-        int lines = 0;
-    };
-
-    ReverseRun(QString databasePath, std::string point, std::int64_t first, std::int64_t last)
-        : path_(std::move(databasePath)), point_(std::move(point)), first_(first), last_(last) {}
-
-    ~ReverseRun() {
-        Cancel();
-        if (thread_) thread_->wait();
-    }
-
-    void Start(QObject* context, std::function<void()> onFinished) {
-        thread_.reset(QThread::create([this] { Body(); }));
-        QObject::connect(thread_.get(), &QThread::finished, context, std::move(onFinished));
-        thread_->start();
-    }
-
-    void Cancel() {
-        {
-            std::lock_guard lock(mutex_);
-            cancel_.store(true);
-        }
-        wake_.notify_all();
-    }
-
-    bool TakeChunk(Chunk& out) {
-        {
-            std::lock_guard lock(mutex_);
-            if (ready_.empty()) return false;
-            out = std::move(ready_.front());
-            ready_.pop_front();
-            queuedLines_ -= out.lines;
-        }
-        wake_.notify_all();
-        return true;
-    }
-
-    // After the thread has ended (its finished signal has arrived).
-    void Join() { thread_->wait(); }
-    bool Cancelled() const { return outcome_ == SearchOutcome::Cancelled; }
-    const QString& Error() const { return error_; }
-
-    std::int64_t DatesDone() const { return done_.load(std::memory_order_relaxed); }
-    std::int64_t DatesTotal() const { return last_ >= first_ ? (last_ - first_ + 1) * kScanCount : 0; }
-    int CurrentScan() const { return scan_.load(std::memory_order_relaxed); }
-    std::int64_t FirstDay() const { return first_; }
-    std::int64_t LastDay() const { return last_; }
-
-  private:
-    // Collects lines on the search thread and hands them over chunk by chunk.
-    class Sink : public ReverseSink {
-      public:
-        explicit Sink(ReverseRun& run) : run_(run) {}
-        void BeginScan(Scan scan) override {
-            Flush();
-            pending_.scan = static_cast<int>(scan);
-            run_.scan_.store(pending_.scan, std::memory_order_relaxed);
-        }
-        void Line(Scan, std::string_view line) override {
-            if (pending_.lines > 0) pending_.text += u'\n';
-            pending_.text += FromUtf8(line);
-            if (++pending_.lines >= kChunkLines) Flush();
-        }
-        void Progress(std::int64_t done, std::int64_t) override {
-            run_.done_.store(done, std::memory_order_relaxed);
-            if (pending_.lines > 0 && std::chrono::steady_clock::now() - handed_ >= kChunkAge) Flush();
-        }
-        void Flush() {
-            handed_ = std::chrono::steady_clock::now();
-            if (pending_.lines == 0) return;
-            const int scan = pending_.scan;
-            run_.Push(std::move(pending_));
-            pending_ = Chunk{scan, QString(), 0};
-        }
-
-      private:
-        ReverseRun& run_;
-        Chunk pending_;
-        std::chrono::steady_clock::time_point handed_ = std::chrono::steady_clock::now();
-    };
-
-    void Body() {
-        static std::atomic<int> serial{0};
-        Sink sink(*this);
-        try {
-            // Qt SQL connections belong to the thread that opens them: this one is made and closed here.
-            store::Database db(QStringLiteral("velunar-reverse-%1").arg(++serial));
-            db.Open(path_);
-            store::DatabaseReverseSource source(db);
-            outcome_ = ReverseSearch(point_, first_, last_, source, sink, &cancel_);
-        } catch (const std::exception& e) {
-            error_ = QString::fromUtf8(e.what());
-        }
-        sink.Flush();
-    }
-
-    // Waits while the window is more than a few chunks behind, unless the search is being stopped.
-    void Push(Chunk&& chunk) {
-        std::unique_lock lock(mutex_);
-        queuedLines_ += chunk.lines;
-        ready_.push_back(std::move(chunk));
-        wake_.wait(lock, [this] { return queuedLines_ <= kMaxQueuedLines || cancel_.load(); });
-    }
-
-    const QString path_;
-    const std::string point_;
-    const std::int64_t first_, last_;
-    std::unique_ptr<QThread> thread_;
-    std::atomic<bool> cancel_{false};
-    std::atomic<std::int64_t> done_{0};
-    std::atomic<int> scan_{0};
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Chunk> ready_;
-    qsizetype queuedLines_ = 0;
-    // Written by the thread before it ends, read by the window after.
-    SearchOutcome outcome_ = SearchOutcome::Completed;
-    QString error_;
-};
-
-FrmBack::FrmBack(store::Database& db, ReferenceTimeFn referenceTime, QWidget* parent)
+ReverseLookupWindow::ReverseLookupWindow(store::Database& db, TablesFn tables, ReferenceTimeFn referenceTime,
+                                         QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       db_(db),
+      tables_(std::move(tables)),
       referenceTime_(std::move(referenceTime)) {
-    setObjectName(QStringLiteral("frmBack"));
+    setObjectName(QStringLiteral("reverseLookupWindow"));
     setWindowTitle(QStringLiteral("穴位反推功能"));
     buildControls();
+    progressBar_->setRange(0, kProgressSteps);
     // Until the window system has framed the window, its frame is unknown: the whole size is the client's.
     setFixedSize(kOuterSize);
     batchTimer_ = new QTimer(this);
-    batchTimer_->setObjectName(QStringLiteral("BatchTimer"));
-    batchTimer_->setInterval(kBatchIntervalMs);
-    connect(batchTimer_, &QTimer::timeout, this, &FrmBack::onTimer);
+    batchTimer_->setObjectName(QStringLiteral("batchTimer"));
+    connect(batchTimer_, &QTimer::timeout, this, &ReverseLookupWindow::onBatchTimer);
 }
 
-FrmBack::~FrmBack() {
-    // Only the search's own objects: the main window's connection may already be gone.
-    run_.reset();
-}
+ReverseLookupWindow::~ReverseLookupWindow() = default;
 
-void FrmBack::buildControls() {
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("要查找的穴位名称："), {16, 18}, false);
-    ComboBox1 = Place(new QComboBox, this, "ComboBox1", {132, 13, 145, 24});
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(20);
-    Button2 = Place(new QPushButton(QStringLiteral("穴位反查")), this, "Button2", {288, 12, 90, 26});
-    QFont bold = Button2->font();
-    bold.setBold(true);
-    Button2->setFont(bold);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("(根据穴位名查询什么时间应开此穴)"), {388, 18}, true);
-
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("日期从："), {16, 53}, false);
-    DateTimePicker1 = MakePicker(this, "DateTimePicker1", {72, 48, 120, 24});
-    Label21 = MakeLabel(this, "Label21", QStringLiteral("到"), {202, 53}, false);
-    DateTimePicker2 = MakePicker(this, "DateTimePicker2", {222, 48, 120, 24});
-    Label29 = MakeLabel(this, "Label29",
-                        QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
-                                       "23:00到2013-6-9 00:59:59"),
-                        {16, 86}, true);
-
-    PageControl1 = Place(new QTabWidget, this, "PageControl1", {16, 110, 644, 177});
-    const std::array<std::pair<const char*, const char*>, 9> pages = {{{"TabSheet9", "全部"},
-                                                                       {"TabSheet1", "纳干法(徐氏)"},
-                                                                       {"TabSheet2", "纳支法"},
-                                                                       {"TabSheet3", "灵龟八法"},
-                                                                       {"TabSheet5", "飞腾八法"},
-                                                                       {"TabSheet6", "日干法"},
-                                                                       {"TabSheet7", "时干法"},
-                                                                       {"TabSheet8", "纳支法2"},
-                                                                       {"TabSheet10", "补穴法"}}};
-    QPlainTextEdit** memos[] = {&Memo1, &Memo2, &Memo3, &Memo4, &Memo5, &Memo6, &Memo7, &Memo8, &Memo9};
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        *memos[i] = MakeMemo(("Memo" + std::to_string(i + 1)).c_str());
-        auto* page = new QWidget;
-        page->setObjectName(QString::fromLatin1(pages[i].first));
-        auto* fill = new QVBoxLayout(page);
-        fill->setContentsMargins(0, 0, 0, 0);
-        fill->addWidget(*memos[i]);
-        PageControl1->addTab(page, QString::fromUtf8(pages[i].second));
-    }
-    PageControl1->setCurrentIndex(0);
-
-    Button4 = Place(new QPushButton(QStringLiteral("导出为文本")), this, "Button4", {16, 300, 100, 26});
-    ProgressBar1 = Place(new QProgressBar, this, "ProgressBar1", {128, 302, 440, 22});
-    ProgressBar1->setRange(0, kProgressSteps);
-    ProgressBar1->hide();
-    ButtonCancel =
-        Place(new QPushButton(QStringLiteral("停止查找")), this, "ButtonCancel", {576, 300, 84, 26});
-    ButtonCancel->hide();
-
-    connect(Button2, &QPushButton::clicked, this, &FrmBack::Button2Click);
-    connect(Button4, &QPushButton::clicked, this, &FrmBack::Button4Click);
-    connect(ButtonCancel, &QPushButton::clicked, this, &FrmBack::ButtonCancelClick);
-}
-
-void FrmBack::showEvent(QShowEvent* event) {
+void ReverseLookupWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Coming back from the task bar is no new showing: the form keeps its results.
+    // Coming back from the task bar is no new showing: the window keeps its results.
     if (event->spontaneous()) return;
     if (!placed_) {
         placed_ = true;
         placeCentred();
     }
-    FormShow();
+    resetForShowing();
 }
 
-void FrmBack::placeCentred() {
+void ReverseLookupWindow::placeCentred() {
     const QSize frame = frameGeometry().size() - geometry().size();
     setFixedSize(kOuterSize - frame);
     const QScreen* where = screen();
@@ -376,163 +143,153 @@ void FrmBack::placeCentred() {
     move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
 }
 
-void FrmBack::closeEvent(QCloseEvent* event) {
+void ReverseLookupWindow::closeEvent(QCloseEvent* event) {
     // Closing only hides the window; a search still running is stopped, and the next showing resets all.
     abortRun();
     QWidget::closeEvent(event);
 }
 
-void FrmBack::FormShow() {
+void ReverseLookupWindow::resetForShowing() {
     abortRun();
-    ComboBox1->clear();
+    pointBox_->clear();
     try {
         QStringList names;
         for (const store::Row& row : db_.Run(store::QueryId::PointList).rows) {
             const QString name = QString::fromStdString(row.Value("穴位"));
             if (!name.trimmed().isEmpty()) names << name;
         }
-        ComboBox1->addItems(names);
+        pointBox_->addItems(names);
     } catch (const store::StoreError& e) {
         showMessage(Message::Error, QString::fromUtf8(e.what()));
     }
-    if (ComboBox1->count() > 0) ComboBox1->setCurrentIndex(0);
+    if (pointBox_->count() > 0) pointBox_->setCurrentIndex(0);
     const auto now = [this] {
         if (referenceTime_) return referenceTime_();
         const QDate d = QDate::currentDate();
         return static_cast<DateTime>(DaysFromCivil(d.year(), d.month(), d.day()));
     };
-    DateTimePicker1->setDate(DateOf(now()));
-    DateTimePicker2->setDate(DateOf(now() + 10));
-    clearMemos();
+    fromDate_->setDate(DateOf(now()));
+    toDate_->setDate(DateOf(now() + 10));
+    for (QPlainTextEdit* m : allMemos()) m->clear();
 }
 
-void FrmBack::clearMemos() {
-    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9}) m->clear();
+QList<QPlainTextEdit*> ReverseLookupWindow::allMemos() const {
+    QList<QPlainTextEdit*> memos{reportMemo_};
+    for (QPlainTextEdit* m : doctrineMemos_) memos << m;
+    return memos;
 }
 
-QPlainTextEdit* FrmBack::memoOf(Scan scan) const {
-    QPlainTextEdit* const memos[] = {Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9};
-    return memos[static_cast<int>(scan)];
+QPlainTextEdit* ReverseLookupWindow::memoFor(DoctrineId doctrine) const {
+    return doctrineMemos_.at(static_cast<std::size_t>(doctrine));
 }
 
-bool FrmBack::isSearching() const {
-    return phase_ != Phase::Idle;
-}
-
-void FrmBack::Button2Click() {
+void ReverseLookupWindow::onSearch() {
     if (isSearching()) return;
-    clearMemos();
-    const std::string point = ComboBox1->currentText().toStdString();
-    run_ = std::make_unique<ReverseRun>(db_.Path(), point, DayOf(DateTimePicker1->date()),
-                                        DayOf(DateTimePicker2->date()));
+    for (QPlainTextEdit* m : allMemos()) m->clear();
+    job_ = std::make_unique<ReverseJob>(pointBox_->currentText().toStdString(), DayOf(fromDate_->date()),
+                                        DayOf(toDate_->date()), tables_ ? tables_() : nullptr);
     phase_ = Phase::Searching;
     setRunning(true);
-    threadEnded_ = false;
-    const quint64 serial = ++runSerial_;
-    run_->Start(this, [this, serial] {
-        // A run stopped and replaced since may still have its end reported: only the current one counts.
-        if (serial != runSerial_ || !run_) return;
-        run_->Join();
-        threadEnded_ = true;
-        ButtonCancel->setEnabled(false);
-        batchTimer_->setInterval(kTailIntervalMs);
-        onTimer();  // a short search ends at once instead of at the next batch
-    });
-    batchTimer_->start();
+    batchTimer_->start(kTailIntervalMs);
 }
 
-void FrmBack::ButtonCancelClick() {
+void ReverseLookupWindow::onStop() {
     if (phase_ != Phase::Searching) return;
-    run_->Cancel();
-    ButtonCancel->setEnabled(false);
+    job_->Cancel();
+    stopButton_->setEnabled(false);
 }
 
-void FrmBack::setRunning(bool running) {
+void ReverseLookupWindow::setRunning(bool running) {
     // The memos take in the search's lines without an undo record of each; editing is undoable again after.
-    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9})
-        m->setUndoRedoEnabled(!running);
-    Button2->setEnabled(!running);
-    Button4->setEnabled(!running);
-    ProgressBar1->setVisible(running);
-    ButtonCancel->setVisible(running);
-    ButtonCancel->setEnabled(running);
+    for (QPlainTextEdit* m : allMemos()) m->setUndoRedoEnabled(!running);
+    searchButton_->setEnabled(!running);
+    saveButton_->setEnabled(!running);
+    progressBar_->setVisible(running);
+    stopButton_->setVisible(running);
+    stopButton_->setEnabled(running);
     if (running) {
-        ProgressBar1->setValue(0);
+        progressBar_->setValue(0);
         updateProgress();
     }
 }
 
-void FrmBack::onTimer() {
+void ReverseLookupWindow::onBatchTimer() {
     if (phase_ == Phase::Idle) return;
     QElapsedTimer slice;
     slice.start();
-    if (phase_ == Phase::Searching && appendSearchLines(slice)) {
-        batchTimer_->setInterval(kBatchIntervalMs);
-        startReport();
-        emit scansEnded();
+    if (phase_ == Phase::Searching) {
+        if (job_->State() != JobState::Running) stopButton_->setEnabled(false);
+        batchTimer_->setInterval(job_->State() == JobState::Running ? kBatchIntervalMs : kTailIntervalMs);
+        if (appendSearchLines(slice)) {
+            batchTimer_->setInterval(kBatchIntervalMs);
+            startReport();
+            emit scansEnded();
+        }
     }
     if (phase_ == Phase::Reporting && appendReport(slice)) finishRun();
     if (phase_ != Phase::Idle) updateProgress();
 }
 
-// Appends the chunks that are ready until the slice is used up; true once the search has ended and
-// every line is in its memo.
-bool FrmBack::appendSearchLines(const QElapsedTimer& slice) {
-    ReverseRun::Chunk chunk;
+// Appends the batches that are ready until the slice is used up; true once the search has ended and every
+// line is in its memo.
+bool ReverseLookupWindow::appendSearchLines(const QElapsedTimer& slice) {
+    ReverseBatch batch;
     while (slice.elapsed() < kSliceMs) {
-        // Once the thread has ended every chunk is queued: an empty queue then means the last was taken.
-        const bool ended = threadEnded_;
-        if (!run_->TakeChunk(chunk)) return ended;
-        memoOf(static_cast<Scan>(chunk.scan))->appendPlainText(chunk.text);
+        switch (job_->TakeBatch(batch)) {
+            case ReverseJob::Take::Ended:
+                return true;
+            case ReverseJob::Take::NoneYet:
+                return false;
+            case ReverseJob::Take::Batch:
+                if (!batch.lines.empty()) memoFor(batch.doctrine->Id())->appendPlainText(Joined(batch.lines));
+                break;
+        }
     }
     return false;
 }
 
-void FrmBack::startReport() {
+void ReverseLookupWindow::startReport() {
     phase_ = Phase::Reporting;
     reportChunks_.clear();
     reportDone_ = 0;
-    for (int i = 0; i < kScanCount; ++i) {
-        reportChunks_ << FromUtf8(ReportHeadings()[static_cast<std::size_t>(i)]);
-        const QString text = memoOf(static_cast<Scan>(i))->toPlainText();
-        // Smaller pieces than the search's chunks: Memo1 is usually the page in front, and a visible memo
-        // takes lines in more slowly.
-        if (!text.isEmpty()) reportChunks_ << InPieces(text, kChunkLines / 2);
+    for (const Doctrine* d : ReportOrder()) {
+        reportChunks_ << FromUtf8(d->ReportHeading());
+        const QString text = memoFor(d->Id())->toPlainText();
+        if (!text.isEmpty()) reportChunks_ << InPieces(text, kReportPieceLines);
     }
 }
 
-bool FrmBack::appendReport(const QElapsedTimer& slice) {
+bool ReverseLookupWindow::appendReport(const QElapsedTimer& slice) {
     while (reportDone_ < reportChunks_.size()) {
         if (slice.elapsed() >= kSliceMs) return false;
-        Memo1->appendPlainText(reportChunks_[reportDone_++]);
+        reportMemo_->appendPlainText(reportChunks_[reportDone_++]);
     }
     return true;
 }
 
-QString FrmBack::endNote() const {
-    if (!run_->Error().isEmpty())
-        return QStringLiteral("（查找因错误而中断：%1；以上是中断前找到的结果）").arg(run_->Error());
-    if (!run_->Cancelled()) return {};
-    const std::int64_t dates = run_->LastDay() - run_->FirstDay() + 1;
-    const int scan = run_->CurrentScan();
-    const std::int64_t walked = run_->DatesDone() - scan * dates;
-    if (walked <= 0) {
+QString ReverseLookupWindow::endNote() const {
+    const JobState state = job_->State();
+    if (state == JobState::Failed)
+        return QStringLiteral("（查找因错误而中断：%1；以上是中断前找到的结果）")
+            .arg(FromUtf8(job_->Error()));
+    if (state != JobState::Cancelled) return {};
+    const ReverseProgress p = job_->Progress();
+    const QString caption = PageCaption(ScannedIn(p).Id());
+    if (!p.dateReached)
         return QStringLiteral("（已取消：查找在“%1”开始前停止，其后的方法未查；以上是取消前找到的结果）")
-            .arg(CaptionOf(scan));
-    }
+            .arg(caption);
     return QStringLiteral("（已取消：“%1”只查到 %2，其后的日期和方法未查；以上是取消前找到的结果）")
-        .arg(CaptionOf(scan), IsoDate(run_->FirstDay() + walked - 1));
+        .arg(caption, IsoDate(*p.dateReached));
 }
 
-void FrmBack::finishRun() {
+void ReverseLookupWindow::finishRun() {
     batchTimer_->stop();
     const QString note = endNote();
-    if (!note.isEmpty()) Memo1->appendPlainText(note);
+    if (!note.isEmpty()) reportMemo_->appendPlainText(note);
     // Appending followed the end of each memo; the report is read from its start.
-    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9})
-        m->moveCursor(QTextCursor::Start);
-    const QString error = run_->Error();
-    run_.reset();
+    for (QPlainTextEdit* m : allMemos()) m->moveCursor(QTextCursor::Start);
+    const QString error = job_->State() == JobState::Failed ? FromUtf8(job_->Error()) : QString();
+    job_.reset();
     phase_ = Phase::Idle;
     reportChunks_.clear();
     setRunning(false);
@@ -540,53 +297,51 @@ void FrmBack::finishRun() {
     if (!error.isEmpty()) showMessage(Message::Error, error);
 }
 
-void FrmBack::abortRun() {
+void ReverseLookupWindow::abortRun() {
     if (phase_ == Phase::Idle) return;
     batchTimer_->stop();
-    run_.reset();
+    job_.reset();
     phase_ = Phase::Idle;
     reportChunks_.clear();
     setRunning(false);
 }
 
-void FrmBack::updateProgress() {
+void ReverseLookupWindow::updateProgress() {
     if (phase_ == Phase::Searching) {
-        const std::int64_t total = run_->DatesTotal();
-        const std::int64_t done = run_->DatesDone();
-        ProgressBar1->setValue(total > 0 ? static_cast<int>(done * kProgressSteps / total) : 0);
+        const ReverseProgress p = job_->Progress();
+        progressBar_->setValue(
+            p.datesTotal > 0 ? static_cast<int>(p.datesDone * kProgressSteps / p.datesTotal) : 0);
         // The date reached moves on every update, even when a long range barely moves the bar.
-        const std::int64_t walked = done - run_->CurrentScan() * (total / kScanCount);
         const QString reached =
-            walked > 0 ? QStringLiteral("，已查到 %1").arg(IsoDate(run_->FirstDay() + walked - 1))
-                       : QString();
-        ProgressBar1->setFormat(
-            QStringLiteral("正在查找：%1%2（%p%）").arg(CaptionOf(run_->CurrentScan()), reached));
+            p.dateReached ? QStringLiteral("，已查到 %1").arg(IsoDate(*p.dateReached)) : QString();
+        progressBar_->setFormat(
+            QStringLiteral("正在查找：%1%2（%p%）").arg(PageCaption(ScannedIn(p).Id()), reached));
     } else if (phase_ == Phase::Reporting) {
         const qsizetype total = reportChunks_.size();
-        ProgressBar1->setValue(total > 0 ? static_cast<int>(reportDone_ * kProgressSteps / total) : 0);
-        ProgressBar1->setFormat(QStringLiteral("正在汇总到“全部”（%p%）"));
+        progressBar_->setValue(total > 0 ? static_cast<int>(reportDone_ * kProgressSteps / total) : 0);
+        progressBar_->setFormat(QStringLiteral("正在汇总到“全部”（%p%）"));
     }
 }
 
-void FrmBack::Button4Click() {
-    const QString proposed = ComboBox1->currentText();
-    if (!SaveDialog1) {
-        SaveDialog1 = new QFileDialog(this, QStringLiteral("导出为文本"));
-        SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDialog1->setNameFilter(QStringLiteral("TXT (*.txt)"));
-        SaveDialog1->setDefaultSuffix(QStringLiteral("txt"));
-        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+void ReverseLookupWindow::onSave() {
+    const QString proposed = pointBox_->currentText();
+    if (!saveDialog_) {
+        saveDialog_ = new QFileDialog(this, QStringLiteral("导出为文本"));
+        saveDialog_->setObjectName(QStringLiteral("saveDialog"));
+        saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+        saveDialog_->setNameFilter(QStringLiteral("TXT (*.txt)"));
+        saveDialog_->setDefaultSuffix(QStringLiteral("txt"));
+        saveDialog_->setOption(QFileDialog::DontConfirmOverwrite);
     }
-    SaveDialog1->selectFile(proposed);
+    saveDialog_->selectFile(proposed);
     QString path =
         chooseFile_
-            ? chooseFile_(*SaveDialog1, proposed)
-            : (SaveDialog1->exec() == QDialog::Accepted ? SaveDialog1->selectedFiles().value(0) : QString());
+            ? chooseFile_(*saveDialog_, proposed)
+            : (saveDialog_->exec() == QDialog::Accepted ? saveDialog_->selectedFiles().value(0) : QString());
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
 
-    const QString text = Memo1->toPlainText();
+    const QString text = reportMemo_->toPlainText();
     try {
         // Refused before anything is written, with the place of the character, so the user can mend it.
         const store::Unencodable bad = store::FirstUnencodable(text);
@@ -613,7 +368,7 @@ void FrmBack::Button4Click() {
     showMessage(Message::Saved, QStringLiteral("成功保存"));
 }
 
-void FrmBack::showMessage(Message kind, const QString& text) {
+void ReverseLookupWindow::showMessage(Message kind, const QString& text) {
     if (message_) {
         message_(kind, text);
         return;

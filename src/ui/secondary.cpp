@@ -18,8 +18,9 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
     w.descriptionManager = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
     w.pictureWindow = new FrmPic(&form1);
     w.helpWindow = new FrmMsg(&form1);
-    w.reverseLookup = new FrmBack(
-        form1.database(), [&form1] { return form1.referenceTime(); }, &form1);
+    w.reverseLookup = new ReverseLookupWindow(
+        form1.database(), [&form1] { return form1.referenceTables(); }, [&form1] { return form1.referenceTime(); },
+        &form1);
     return w;
 }
 

@@ -1,7 +1,7 @@
-// frmBack against a temporary copy of the shipped database: what showing the window resets, a search
-// agreeing line for line with the core, a long search that stays live and stops when asked, the bytes
-// of a saved report, the refusal of text GBK cannot hold, a table lost while the search runs, and the
-// window as the main window's Button3 shows it.
+// The reverse lookup window against a temporary copy of the shipped database: what showing the window
+// resets, a search agreeing line for line with the core, a long search that stays live and stops when
+// asked, the bytes of a saved report, the refusal of text GBK cannot hold, a table lost while the search
+// runs and a snapshot that could not be loaded, and the window as the main window's button shows it.
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
@@ -25,18 +25,19 @@
 #include "calendar/datetime.h"
 #include "reverse/reverse.h"
 #include "store/database.h"
-#include "store/reverse_source.h"
+#include "store/reference_snapshot.h"
 #include "test_mainwindow_fixture.h"
 #include "ui/reversewindow.h"
 
 using velunar::CollectingSink;
 using velunar::DaysFromCivil;
-using velunar::kScanCount;
+using velunar::Doctrine;
+using velunar::DoctrineId;
 using velunar::MakeDateTime;
-using velunar::ReportHeadings;
-using velunar::Scan;
+using velunar::ReferenceTables;
+using velunar::ReportOrder;
 using velunar::store::Database;
-using velunar::ui::FrmBack;
+using velunar::ui::ReverseLookupWindow;
 
 namespace {
 
@@ -51,9 +52,13 @@ QStringList ToQt(const std::vector<std::string>& lines) {
     return out;
 }
 
+QString Heading(const Doctrine* d) {
+    return QString::fromUtf8(d->ReportHeading().data(), static_cast<qsizetype>(d->ReportHeading().size()));
+}
+
 QStringList Headings() {
     QStringList out;
-    for (auto h : ReportHeadings()) out << QString::fromUtf8(h.data(), static_cast<qsizetype>(h.size()));
+    for (const Doctrine* d : ReportOrder()) out << Heading(d);
     return out;
 }
 
@@ -78,9 +83,10 @@ class ReverseWindowTest : public QObject {
     QTemporaryDir dir_;
     QString path_;
     std::unique_ptr<Database> db_;
-    std::unique_ptr<FrmBack> w_;
+    std::shared_ptr<const ReferenceTables> tables_;
+    std::unique_ptr<ReverseLookupWindow> w_;
     int referenceCalls_ = 0;
-    QList<std::pair<FrmBack::Message, QString>> messages_;
+    QList<std::pair<ReverseLookupWindow::Message, QString>> messages_;
     QString proposed_;
     QString chosen_;
 
@@ -90,34 +96,35 @@ class ReverseWindowTest : public QObject {
         if (!found) qFatal("no control %s", name);
         return found;
     }
-    QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
-    QPlainTextEdit* memo(int n) { return child<QPlainTextEdit>(("Memo" + std::to_string(n)).c_str()); }
+    QComboBox* combo() { return child<QComboBox>("pointBox"); }
+    QPlainTextEdit* report() { return child<QPlainTextEdit>("reportMemo"); }
+    QPlainTextEdit* memo(const char* name) { return child<QPlainTextEdit>(name); }
     void setRange(QDate from, QDate to) {
-        child<QDateEdit>("DateTimePicker1")->setDate(from);
-        child<QDateEdit>("DateTimePicker2")->setDate(to);
+        child<QDateEdit>("fromDate")->setDate(from);
+        child<QDateEdit>("toDate")->setDate(to);
     }
     // Starts a search of `point` and waits for its report.
     void search(const QString& point, QDate from, QDate to) {
         combo()->setEditText(point);
         setRange(from, to);
-        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
-        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+        QSignalSpy done(w_.get(), &ReverseLookupWindow::searchFinished);
+        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
         QVERIFY(done.wait(60000));
     }
-    // What the core finds on its own connection, for comparison.
-    std::array<std::vector<std::string>, kScanCount> core(const std::string& point, QDate from, QDate to) {
+    // What the core finds in a snapshot loaded on its own connection, for comparison.
+    CollectingSink core(const std::string& point, QDate from, QDate to) {
         Database db(QStringLiteral("reverse_core"));
         db.Open(path_);
-        velunar::store::DatabaseReverseSource source(db);
         CollectingSink sink;
         velunar::ReverseSearch(point, DaysFromCivil(from.year(), from.month(), from.day()),
-                               DaysFromCivil(to.year(), to.month(), to.day()), source, sink);
-        return sink.sections;
+                               DaysFromCivil(to.year(), to.month(), to.day()),
+                               *velunar::store::LoadReferenceTables(db), sink);
+        return sink;
     }
     QStringList errors() const {
         QStringList out;
         for (const auto& [kind, text] : messages_)
-            if (kind == FrmBack::Message::Error) out << text;
+            if (kind == ReverseLookupWindow::Message::Error) out << text;
         return out;
     }
 
@@ -132,11 +139,14 @@ class ReverseWindowTest : public QObject {
         db_->Open(path_);
         referenceCalls_ = 0;
         messages_.clear();
-        w_ = std::make_unique<FrmBack>(*db_, [this] {
-            ++referenceCalls_;
-            return MakeDateTime(2013, 6, 9, 15, 30, 0);
-        });
-        w_->setMessageHook([this](FrmBack::Message kind, const QString& text) {
+        tables_ = velunar::store::LoadReferenceTables(*db_);
+        w_ = std::make_unique<ReverseLookupWindow>(
+            *db_, [this] { return tables_; },
+            [this] {
+                ++referenceCalls_;
+                return MakeDateTime(2013, 6, 9, 15, 30, 0);
+            });
+        w_->setMessageHook([this](ReverseLookupWindow::Message kind, const QString& text) {
             messages_ << std::pair{kind, text};
         });
         w_->setChooseFileHook([this](QFileDialog& dialog, const QString& proposed) {
@@ -147,10 +157,11 @@ class ReverseWindowTest : public QObject {
     }
     void cleanup() {
         w_.reset();
+        tables_.reset();
         db_.reset();
     }
 
-    void layoutAndFormShow() {
+    void layoutAndShowing() {
         // Names that are blank once trimmed are skipped; others are listed as stored, blanks and all.
         Exec(path_, QStringLiteral("insert into 穴位说明 (穴位) values ('   '), ('　'), (' 阿是穴')"));
         w_->show();
@@ -158,18 +169,21 @@ class ReverseWindowTest : public QObject {
         QCOMPARE(w_->windowTitle(), QStringLiteral("穴位反推功能"));
         QCOMPARE(w_->frameGeometry().size(), QSize(696, 432));
         QCOMPARE(w_->minimumSize(), w_->maximumSize());
-        QCOMPARE(child<QLabel>("Label29")->text(),
+        QCOMPARE(child<QLabel>("midnightNote")->text(),
                  QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
                                 "23:00到2013-6-9 00:59:59"));
-        QVERIFY(child<QPushButton>("Button2")->font().bold());
-        auto* pages = child<QTabWidget>("PageControl1");
+        QVERIFY(child<QPushButton>("searchButton")->font().bold());
+        auto* pages = child<QTabWidget>("doctrinePages");
         const QStringList captions = {"全部",   "纳干法(徐氏)", "纳支法",  "灵龟八法", "飞腾八法",
                                       "日干法", "时干法",       "纳支法2", "补穴法"};
+        QList<QPlainTextEdit*> memos{report()};
+        for (const Doctrine* d : ReportOrder()) memos << w_->memoFor(d->Id());
         QCOMPARE(pages->count(), 9);
+        QCOMPARE(memos.size(), 9);
         for (int i = 0; i < 9; ++i) {
             QCOMPARE(pages->tabText(i), captions[i]);
-            QCOMPARE(pages->widget(i)->findChild<QPlainTextEdit*>(), memo(i + 1));
-            QVERIFY(!memo(i + 1)->isReadOnly());
+            QCOMPARE(pages->widget(i)->findChild<QPlainTextEdit*>(), memos[i]);
+            QVERIFY(!memos[i]->isReadOnly());
         }
 
         const std::vector<std::string> stored = db_->Run(velunar::store::QueryId::PointList).Column("穴位");
@@ -183,20 +197,20 @@ class ReverseWindowTest : public QObject {
         QCOMPARE(listed, expected);
         QCOMPARE(combo()->currentText(), expected.front());
         QCOMPARE(referenceCalls_, 2);
-        QCOMPARE(child<QDateEdit>("DateTimePicker1")->date(), QDate(2013, 6, 9));
-        QCOMPARE(child<QDateEdit>("DateTimePicker2")->date(), QDate(2013, 6, 19));
+        QCOMPARE(child<QDateEdit>("fromDate")->date(), QDate(2013, 6, 9));
+        QCOMPARE(child<QDateEdit>("toDate")->date(), QDate(2013, 6, 19));
 
         // Shown again while open: nothing is reset. Closed and shown: everything is.
         search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
         w_->show();
         QCOMPARE(referenceCalls_, 2);
         QCOMPARE(combo()->currentText(), QStringLiteral("申脉"));
-        QVERIFY(!LinesOf(memo(1)).isEmpty());
+        QVERIFY(!LinesOf(report()).isEmpty());
         w_->close();
         w_->show();
         QCOMPARE(referenceCalls_, 4);
         QCOMPARE(combo()->currentText(), expected.front());
-        for (int i = 1; i <= 9; ++i) QVERIFY(memo(i)->toPlainText().isEmpty());
+        for (const QPlainTextEdit* m : memos) QVERIFY(m->toPlainText().isEmpty());
     }
 
     void searchAgreesWithTheCore() {
@@ -205,29 +219,29 @@ class ReverseWindowTest : public QObject {
         search(QStringLiteral("公孙"), from, to);
         QVERIFY(errors().isEmpty());
         const auto expected = core("公孙", from, to);
-        QStringList report;
-        for (int i = 0; i < kScanCount; ++i) {
-            QCOMPARE(LinesOf(w_->memoOf(static_cast<Scan>(i))), ToQt(expected[i]));
-            report << Headings()[i] << ToQt(expected[i]);
+        QStringList whole;
+        for (const Doctrine* d : ReportOrder()) {
+            QCOMPARE(LinesOf(w_->memoFor(d->Id())), ToQt(expected.LinesOf(d->Id())));
+            whole << Heading(d) << ToQt(expected.LinesOf(d->Id()));
         }
-        QCOMPARE(LinesOf(memo(1)), report);
-        QVERIFY(!LinesOf(memo(1)).contains(QString()));
-        QVERIFY(LinesOf(memo(5)).contains(QStringLiteral("2013-06-09甲午时，飞腾穴位=公孙")));
-        QVERIFY(LinesOf(memo(5)).contains(QStringLiteral("2013-06-09丙申时，飞腾配穴=公孙")));
+        QCOMPARE(LinesOf(report()), whole);
+        QVERIFY(!LinesOf(report()).contains(QString()));
+        QVERIFY(LinesOf(memo("feiTengMemo")).contains(QStringLiteral("2013-06-09甲午时，飞腾穴位=公孙")));
+        QVERIFY(LinesOf(memo("feiTengMemo")).contains(QStringLiteral("2013-06-09丙申时，飞腾配穴=公孙")));
         // The search never moves the page in front.
-        QCOMPARE(child<QTabWidget>("PageControl1")->currentIndex(), 0);
-        QVERIFY(!child<QProgressBar>("ProgressBar1")->isVisible());
+        QCOMPARE(child<QTabWidget>("doctrinePages")->currentIndex(), 0);
+        QVERIFY(!child<QProgressBar>("progressBar")->isVisible());
 
         // A name that opens nowhere, an empty name, a range that ends before it begins: headings only.
         for (const auto& [point, a, b] :
              {std::tuple{QStringLiteral("不是穴位"), from, to}, std::tuple{QString(), from, to},
               std::tuple{QStringLiteral("公孙"), to, from}}) {
             search(point, a, b);
-            QCOMPARE(LinesOf(memo(1)), Headings());
+            QCOMPARE(LinesOf(report()), Headings());
         }
         // A quote in the name is searched like any other text.
         search(QStringLiteral("公'孙"), from, to);
-        QCOMPARE(LinesOf(memo(1)), Headings());
+        QCOMPARE(LinesOf(report()), Headings());
         QVERIFY(errors().isEmpty());
     }
 
@@ -235,7 +249,7 @@ class ReverseWindowTest : public QObject {
         w_->show();
         combo()->setEditText(QStringLiteral("公孙"));
         setRange(QDate(1800, 1, 1), QDate(3999, 12, 31));
-        auto* bar = child<QProgressBar>("ProgressBar1");
+        auto* bar = child<QProgressBar>("progressBar");
         QList<int> values;
         qint64 longestGap = 0;
         QElapsedTimer gap;
@@ -245,10 +259,10 @@ class ReverseWindowTest : public QObject {
             longestGap = std::max(longestGap, gap.restart());
             if (values.isEmpty() || values.back() != bar->value()) values << bar->value();
         });
-        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
-        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+        QSignalSpy done(w_.get(), &ReverseLookupWindow::searchFinished);
+        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
         QVERIFY(bar->isVisible());
-        QVERIFY(!child<QPushButton>("Button2")->isEnabled());
+        QVERIFY(!child<QPushButton>("searchButton")->isEnabled());
         gap.start();
         probe.start();
         QTest::qWait(1500);
@@ -257,12 +271,12 @@ class ReverseWindowTest : public QObject {
         QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
         QVERIFY(values.size() >= 3);
         QVERIFY(std::is_sorted(values.begin(), values.end()));
-        QVERIFY(!LinesOf(memo(4)).isEmpty());
+        QVERIFY(!LinesOf(memo("lingGuiMemo")).isEmpty());
 
-        QSignalSpy ended(w_.get(), &FrmBack::scansEnded);
+        QSignalSpy ended(w_.get(), &ReverseLookupWindow::scansEnded);
         QElapsedTimer stop;
         stop.start();
-        QTest::mouseClick(child<QPushButton>("ButtonCancel"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("stopButton"), Qt::LeftButton);
         QVERIFY(ended.wait(5000));
         const qint64 stopped = stop.elapsed();
         QVERIFY(done.wait(20000));
@@ -275,31 +289,30 @@ class ReverseWindowTest : public QObject {
         QVERIFY(!bar->isVisible());
 
         // Everything found before the stop is in its memo and in the report, which says it was stopped.
-        const QStringList report = LinesOf(memo(1));
-        QVERIFY2(report.back().startsWith(QStringLiteral("（已取消：")), qPrintable(report.back()));
+        const QStringList lines = LinesOf(report());
+        QVERIFY2(lines.back().startsWith(QStringLiteral("（已取消：")), qPrintable(lines.back()));
         QStringList expected;
-        for (int i = 0; i < kScanCount; ++i)
-            expected << Headings()[i] << LinesOf(w_->memoOf(static_cast<Scan>(i)));
-        expected << report.back();
-        QCOMPARE(report, expected);
-        QVERIFY(!report.contains(QString()));
+        for (const Doctrine* d : ReportOrder()) expected << Heading(d) << LinesOf(w_->memoFor(d->Id()));
+        expected << lines.back();
+        QCOMPARE(lines, expected);
+        QVERIFY(!lines.contains(QString()));
         // The lines stop at a date boundary: the stopped scan's last line is of the date the note names.
-        const QStringList shown = LinesOf(memo(4)) + LinesOf(memo(5));
-        QVERIFY(report.back().contains(shown.back().left(10)) ||
-                report.back().contains(QStringLiteral("开始前")));
-        QVERIFY(child<QPushButton>("Button2")->isEnabled());
+        const QStringList shown = LinesOf(memo("lingGuiMemo")) + LinesOf(memo("feiTengMemo"));
+        QVERIFY(lines.back().contains(shown.back().left(10)) ||
+                lines.back().contains(QStringLiteral("开始前")));
+        QVERIFY(child<QPushButton>("searchButton")->isEnabled());
     }
 
     void savedReportIsGbkWithCrLf() {
         w_->show();
         search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
-        memo(1)->appendPlainText(QStringLiteral("医者附注"));
+        report()->appendPlainText(QStringLiteral("医者附注"));
         combo()->setEditText(QStringLiteral("另一个名字"));
         chosen_ = dir_.filePath(QStringLiteral("申脉报告"));
-        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QCOMPARE(proposed_, QStringLiteral("另一个名字"));
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(messages_.front().first, FrmBack::Message::Saved);
+        QCOMPARE(messages_.front().first, ReverseLookupWindow::Message::Saved);
         QCOMPARE(messages_.front().second, QStringLiteral("成功保存"));
 
         QFile file(chosen_ + QStringLiteral(".txt"));
@@ -312,18 +325,18 @@ class ReverseWindowTest : public QObject {
         QStringEncoder gbk("GBK");
         QVERIFY(gbk.isValid());
         const QByteArray expected =
-            gbk(LinesOf(memo(1)).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+            gbk(LinesOf(report()).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         QCOMPARE(bytes, expected);
-        QVERIFY(LinesOf(memo(1)).contains(QStringLiteral("2013-06-09子时，灵龟穴位=申脉")));
+        QVERIFY(LinesOf(report()).contains(QStringLiteral("2013-06-09子时，灵龟穴位=申脉")));
 
         // A name with its extension keeps it; cancelling the dialog writes nothing.
         chosen_ = dir_.filePath(QStringLiteral("b.txt"));
-        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QVERIFY(QFile::exists(chosen_));
         QVERIFY(!QFile::exists(chosen_ + QStringLiteral(".txt")));
         chosen_.clear();
         messages_.clear();
-        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QVERIFY(messages_.isEmpty());
     }
 
@@ -331,26 +344,26 @@ class ReverseWindowTest : public QObject {
         w_->show();
         search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
         chosen_ = dir_.filePath(QStringLiteral("report.txt"));
-        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QFile earlier(chosen_);
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         const QByteArray before = earlier.readAll();
         earlier.close();
 
         messages_.clear();
-        QTextCursor end(memo(1)->document());
+        QTextCursor end(report()->document());
         end.movePosition(QTextCursor::End);
-        memo(1)->setTextCursor(end);
-        QTest::keyClick(memo(1), Qt::Key_Return);
+        report()->setTextCursor(end);
+        QTest::keyClick(report(), Qt::Key_Return);
         for (const QString& typed : {QStringLiteral("好"), QStringLiteral("😀")})
-            QTest::sendKeyEvent(QTest::Click, memo(1), Qt::Key_unknown, typed, Qt::NoModifier);
-        QTest::mouseClick(child<QPushButton>("Button4"), Qt::LeftButton);
+            QTest::sendKeyEvent(QTest::Click, report(), Qt::Key_unknown, typed, Qt::NoModifier);
+        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(messages_.front().first, FrmBack::Message::Error);
+        QCOMPARE(messages_.front().first, ReverseLookupWindow::Message::Error);
         const QString text = messages_.front().second;
         QVERIFY2(text.contains(QStringLiteral("😀")) && text.contains(QStringLiteral("U+1F600")),
                  qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("第 %1 行第 2 个字符").arg(LinesOf(memo(1)).size())),
+        QVERIFY2(text.contains(QStringLiteral("第 %1 行第 2 个字符").arg(LinesOf(report()).size())),
                  qPrintable(text));
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), before);
@@ -362,69 +375,85 @@ class ReverseWindowTest : public QObject {
         const auto found = core("公孙", from, to);
         combo()->setEditText(QStringLiteral("公孙"));
         setRange(from, to);
-        QSignalSpy done(w_.get(), &FrmBack::searchFinished);
-        QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
-        // Without the window taking lines, the search waits in Ling Gui or Fei Teng (thousands of lines each)
-        // and cannot reach 日干法, whose table goes now.
+        QSignalSpy done(w_.get(), &ReverseLookupWindow::searchFinished);
+        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
+        // Without the window taking lines, the search waits in Ling Gui or Fei Teng (thousands of lines
+        // each) and has not reached 日干法, whose table goes now: the search reads the snapshot, not the
+        // file.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         Exec(path_, QStringLiteral("drop table 经络表"));
         QVERIFY(done.wait(60000));
 
+        QVERIFY2(errors().isEmpty(), qPrintable(errors().join(u'|')));
+        QStringList whole;
+        for (const Doctrine* d : ReportOrder()) {
+            QCOMPARE(LinesOf(w_->memoFor(d->Id())), ToQt(found.LinesOf(d->Id())));
+            whole << Heading(d) << ToQt(found.LinesOf(d->Id()));
+        }
+        QVERIFY(!LinesOf(w_->memoFor(DoctrineId::RiGan)).isEmpty());
+        QCOMPARE(LinesOf(report()), whole);
+        QVERIFY(child<QPushButton>("searchButton")->isEnabled());
+    }
+
+    void snapshotNotLoaded() {
+        // The main window could not load the reference tables: the search fails with the reason, in the
+        // report and in a message, and the window is ready for another try.
+        w_->show();
+        tables_.reset();
+        search(QStringLiteral("公孙"), QDate(2013, 6, 1), QDate(2013, 6, 30));
         QCOMPARE(errors().size(), 1);
-        QVERIFY2(errors().front().contains(QStringLiteral("经络表")), qPrintable(errors().front()));
-        for (Scan scan : {Scan::NaGan, Scan::NaZhi, Scan::LingGui, Scan::FeiTeng})
-            QCOMPARE(LinesOf(w_->memoOf(scan)), ToQt(found[static_cast<int>(scan)]));
-        QVERIFY(!LinesOf(w_->memoOf(Scan::FeiTeng)).isEmpty());
-        for (Scan scan : {Scan::RiGan, Scan::ShiGan, Scan::NaZhi2, Scan::BuXue})
-            QVERIFY(LinesOf(w_->memoOf(scan)).isEmpty());
-        const QStringList report = LinesOf(memo(1));
-        QVERIFY(report.back().startsWith(QStringLiteral("（查找因错误而中断")));
-        QVERIFY(child<QPushButton>("Button2")->isEnabled());
+        const QStringList lines = LinesOf(report());
+        QVERIFY2(lines.back().startsWith(QStringLiteral("（查找因错误而中断：") + errors().front()),
+                 qPrintable(lines.back()));
+        QCOMPARE(lines.mid(0, lines.size() - 1), Headings());
+        QVERIFY(child<QPushButton>("searchButton")->isEnabled());
+        QVERIFY(!child<QProgressBar>("progressBar")->isVisible());
     }
 
     void shownByTheMainWindowWhichKeepsTicking() {
         velunar::ui::testing::Harness h;
         h.show();
         h.window->setChosenTime(MakeDateTime(2013, 6, 9, 23, 30, 0));
-        auto* back = qobject_cast<FrmBack*>(h.window->secondaryWindows().frmBack);
+        auto* back = qobject_cast<ReverseLookupWindow*>(h.window->secondaryWindows().reverseLookup);
         QVERIFY(back);
         QVERIFY(!back->isVisible());
-        QCOMPARE(back->objectName(), QStringLiteral("frmBack"));
-        back->setMessageHook([](FrmBack::Message, const QString& text) { QFAIL(qPrintable(text)); });
-        auto* button3 = h.get<QPushButton>("Button3");
-        QCOMPARE(button3->text(), QStringLiteral("新：穴位反推功能"));
-        button3->click();
+        QCOMPARE(back->objectName(), QStringLiteral("reverseLookupWindow"));
+        back->setMessageHook(
+            [](ReverseLookupWindow::Message, const QString& text) { QFAIL(qPrintable(text)); });
+        auto* opener = h.get<QPushButton>("reverseLookupButton");
+        QCOMPARE(opener->text(), QStringLiteral("新：穴位反推功能"));
+        opener->click();
         QVERIFY(QTest::qWaitForWindowExposed(back));
         // The main window's chosen moment gives the default range, whatever its time of day.
-        auto* from = back->findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"));
-        auto* to = back->findChild<QDateEdit*>(QStringLiteral("DateTimePicker2"));
+        auto* from = back->findChild<QDateEdit*>(QStringLiteral("fromDate"));
+        auto* to = back->findChild<QDateEdit*>(QStringLiteral("toDate"));
         QCOMPARE(from->date(), QDate(2013, 6, 9));
         QCOMPARE(to->date(), QDate(2013, 6, 19));
 
         // A long search while the main window's clock runs: its time box keeps changing.
-        h.get<QCheckBox>("CheckBox2")->click();
-        QVERIFY(h.get<QCheckBox>("CheckBox2")->isChecked());
-        back->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("公孙"));
+        h.get<QCheckBox>("runningClockBox")->click();
+        QVERIFY(h.get<QCheckBox>("runningClockBox")->isChecked());
+        back->findChild<QComboBox*>(QStringLiteral("pointBox"))->setEditText(QStringLiteral("公孙"));
         from->setDate(QDate(1900, 1, 1));
         to->setDate(QDate(2899, 12, 31));
         QSet<QString> clock;
         QTimer watch;
-        connect(&watch, &QTimer::timeout, [&] { clock << h.text("Edit1"); });
+        connect(&watch, &QTimer::timeout, [&] { clock << h.text("clockTimeBox"); });
         watch.start(50);
-        h.window->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
-        QSignalSpy done(back, &FrmBack::searchFinished);
-        back->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        h.window->findChild<QTimer*>(QStringLiteral("tickTimer"))->start();
+        QSignalSpy done(back, &ReverseLookupWindow::searchFinished);
+        back->findChild<QPushButton*>(QStringLiteral("searchButton"))->click();
         QTest::qWait(2600);
         QVERIFY(back->isSearching());
         QVERIFY2(clock.size() >= 2, qPrintable(QStringList(clock.values()).join(u'|')));
-        back->findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->click();
+        back->findChild<QPushButton*>(QStringLiteral("stopButton"))->click();
         QVERIFY(done.wait(30000));
-        h.window->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        h.window->findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
 
-        // Button3 again while the window is open only brings it forward: the results stay.
+        // The button again while the window is open only brings it forward: the results stay.
         const QString report = back->reportMemo()->toPlainText();
         QVERIFY(!report.isEmpty());
-        button3->click();
+        opener->click();
         QCOMPARE(back->reportMemo()->toPlainText(), report);
         QCOMPARE(from->date(), QDate(1900, 1, 1));
     }
