@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include "ui/mainwindow.h"
 #include "ui/noticeplayer.h"

@@ -1,4 +1,5 @@
 // The store side of the reference tables, against a private copy of the built database.
+#include "calendar/utf8.h"
 #include "store/reference_snapshot.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "methods/schedule.h"
+#include "calendar/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -96,19 +96,19 @@ TEST_F(SettingsTest, UnknownColumnsAndClosedRecordAreErrors) {
     EXPECT_THROW(record.Edit(), StoreError);
 }
 
-TEST_F(SettingsTest, CheckBox1ExitStoresTheTimePageAndPostsPendingChanges) {
+TEST_F(SettingsTest, StorePageInFrontStoresTheTimePageAndPostsPendingChanges) {
     record.SetValue(col::kTimeMode, "以0-2时为子时");
-    EXPECT_TRUE(record.CheckBox1Exit(false));
+    EXPECT_TRUE(record.StorePageInFront(false));
     EXPECT_FALSE(record.IsEditing());
     EXPECT_EQ(Stored(fixture, "ischina"), "nochina");
     EXPECT_EQ(Stored(fixture, "timemode"), "以0-2时为子时");
-    EXPECT_TRUE(record.CheckBox1Exit(true));
+    EXPECT_TRUE(record.StorePageInFront(true));
     EXPECT_EQ(Stored(fixture, "ischina"), "yeschina");
 }
 
-TEST_F(SettingsTest, CheckBox1ExitOnAClosedRecordDoesNothing) {
+TEST_F(SettingsTest, StorePageInFrontOnAClosedRecordDoesNothing) {
     record.Close();
-    EXPECT_FALSE(record.CheckBox1Exit(false));
+    EXPECT_FALSE(record.StorePageInFront(false));
     EXPECT_EQ(Stored(fixture, "ischina"), "yeschina");
 }
 
