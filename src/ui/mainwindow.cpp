@@ -173,23 +173,23 @@ void MainWindow::Button2Click() {
 }
 
 void MainWindow::Button3Click() {
-    ShowSecondary(secondary_.frmBack);
+    ShowSecondary(secondary_.reverseLookup);
 }
 
 void MainWindow::XUEWEIMANAGEClick() {
-    ShowSecondary(secondary_.frmDetail);
+    ShowSecondary(secondary_.descriptionManager);
 }
 
 void MainWindow::mnxueweiManageClick() {
-    ShowSecondary(secondary_.frmDetail);
+    ShowSecondary(secondary_.descriptionManager);
 }
 
 void MainWindow::SpeedButton1Click() {
-    ShowSecondary(secondary_.Form2);
+    ShowSecondary(secondary_.placePicker);
 }
 
 void MainWindow::mnDongJingClick() {
-    ShowSecondary(secondary_.Form2);
+    ShowSecondary(secondary_.placePicker);
 }
 
 void MainWindow::mnexitClick() {
@@ -219,9 +219,9 @@ void MainWindow::mntabsheet8Click() {
 }
 
 void MainWindow::showHelpFile(std::string_view name) {
-    if (!secondary_.frmMSG) return;
+    if (!secondary_.helpWindow) return;
     try {
-        secondary_.frmMSG->ShowFile(paths_.MessageFile(name));
+        secondary_.helpWindow->ShowFile(paths_.MessageFile(name));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
     }
@@ -250,9 +250,9 @@ void MainWindow::btnpicClick() {
         showMessage(MessageKind::Message, QStringLiteral("没有相关穴位图片!"));
         return;
     }
-    if (!secondary_.frmPIC) return;
+    if (!secondary_.pictureWindow) return;
     try {
-        secondary_.frmPIC->ShowPicture(paths_.Resolve(stored));
+        secondary_.pictureWindow->ShowPicture(paths_.Resolve(stored));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
     }

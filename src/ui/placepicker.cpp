@@ -3,7 +3,6 @@
 #include <exception>
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -12,11 +11,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include "ui/secondary.h"
 
 namespace velunar::ui {
 namespace {
@@ -70,36 +70,36 @@ void Collect(const QStandardItem* item, int depth, std::vector<PlaceNode>& out) 
 
 PlacePicker::PlacePicker(store::DataPaths paths, QWidget* parent)
     : QWidget(parent, Qt::Window), paths_(std::move(paths)) {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("placePicker"));
     setWindowTitle(QStringLiteral("全国部分城市东经度数一览表(待续)"));
     resize(330, 460);
 
     model_ = new QStandardItemModel(this);
-    TreeView1 = new QTreeView(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setUniformRowHeights(true);  // keeps a long list quick to lay out
-    TreeView1->setModel(model_);
-    connect(TreeView1, &QTreeView::expanded, this, &PlacePicker::TreeView1Expanded);
-    connect(TreeView1, &QTreeView::collapsed, this, &PlacePicker::TreeView1Collapsed);
-    connect(TreeView1, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!model_->hasChildren(index)) SpeedButton1Click();
+    treeView_ = new QTreeView(this);
+    treeView_->setObjectName(QStringLiteral("treeView"));
+    treeView_->setHeaderHidden(true);
+    treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeView_->setUniformRowHeights(true);  // keeps a long list quick to lay out
+    treeView_->setModel(model_);
+    connect(treeView_, &QTreeView::expanded, this, &PlacePicker::onExpanded);
+    connect(treeView_, &QTreeView::collapsed, this, &PlacePicker::onCollapsed);
+    connect(treeView_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!model_->hasChildren(index)) onOkClicked();
     });
 
-    SpeedButton1 = new QPushButton(QStringLiteral("ok"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = new QPushButton(QStringLiteral("close/cancle"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    connect(SpeedButton1, &QPushButton::clicked, this, &PlacePicker::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &PlacePicker::SpeedButton2Click);
+    okButton_ = new QPushButton(QStringLiteral("ok"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    cancelButton_ = new QPushButton(QStringLiteral("close/cancle"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    connect(okButton_, &QPushButton::clicked, this, &PlacePicker::onOkClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &PlacePicker::onCancelClicked);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TreeView1, 1);
+    layout->addWidget(treeView_, 1);
     layout->addLayout(buttons);
 
     setNodes(BuiltinPlaces());
@@ -129,8 +129,8 @@ void PlacePicker::setNodes(const std::vector<PlaceNode>& nodes) {
     }
     model_->clear();
     if (!top.isEmpty()) model_->invisibleRootItem()->appendRows(top);
-    TreeView1->clearSelection();
-    TreeView1->setCurrentIndex(QModelIndex());
+    treeView_->clearSelection();
+    treeView_->setCurrentIndex(QModelIndex());
 }
 
 bool PlacePicker::loadTreeFile() {
@@ -158,27 +158,19 @@ bool PlacePicker::loadTreeFile() {
     return load.ok();
 }
 
-void PlacePicker::FormShow() {
-    loadTreeFile();
-}
-
 void PlacePicker::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // restored from the task bar: not a new show
     if (!centred_) {
-        if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(this);
         centred_ = true;
     }
-    FormShow();
+    loadTreeFile();
 }
 
-void PlacePicker::SpeedButton1Click() {
-    const QModelIndex index = TreeView1->currentIndex();
-    const bool selected = index.isValid() && TreeView1->selectionModel()->isSelected(index);
+void PlacePicker::onOkClicked() {
+    const QModelIndex index = treeView_->currentIndex();
+    const bool selected = index.isValid() && treeView_->selectionModel()->isSelected(index);
     if (selected) {
         const QString text = index.data(kTextRole).toString();
         const PlacePick pick = PickPlace(text);
@@ -196,15 +188,15 @@ void PlacePicker::SpeedButton1Click() {
     close();
 }
 
-void PlacePicker::SpeedButton2Click() {
+void PlacePicker::onCancelClicked() {
     close();
 }
 
-void PlacePicker::TreeView1Expanded(const QModelIndex& index) {
+void PlacePicker::onExpanded(const QModelIndex& index) {
     setImage(index, 1);
 }
 
-void PlacePicker::TreeView1Collapsed(const QModelIndex& index) {
+void PlacePicker::onCollapsed(const QModelIndex& index) {
     setImage(index, 0);
 }
 
@@ -223,23 +215,21 @@ void PlacePicker::report(const QString& text) {
     QMessageBox::warning(this, windowTitle(), text);
 }
 
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings) {
-    QPointer<QWidget> window(form1);
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings) {
+    QPointer<QWidget> window(mainWindow);
     return [window, &settings](const QString& xy, const QString& where) {
         if (!window) return;
-        auto* edit3 = window->findChild<QLineEdit*>(QStringLiteral("edit3"));
-        auto* whereBox = window->findChild<QLineEdit*>(QStringLiteral("DBEdit21"));
+        auto* longitudeBox = window->findChild<QLineEdit*>(QString::fromLatin1(kLongitudeBoxName));
         settings.Edit();
         settings.SetValue(store::settings_column::kWhere, where.toStdString());
-        if (whereBox) whereBox->setText(where);
-        if (!edit3) {
+        if (!longitudeBox) {
             settings.SetValue(store::settings_column::kXy, xy.toStdString());
             return;
         }
-        if (edit3->text() == xy) {
-            QMetaObject::invokeMethod(window, "edit3Change", Qt::DirectConnection);
+        if (longitudeBox->text() == xy) {
+            QMetaObject::invokeMethod(window, kLongitudeChangedSlot, Qt::DirectConnection);
         } else {
-            edit3->setText(xy);  // runs edit3Change
+            longitudeBox->setText(xy);  // runs the box's change handler
         }
     };
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Form2, the place picker "全国部分城市东经度数一览表(待续)": a tree of Chinese places with their east
-// longitudes, read from tree.ini every time the window is shown. "ok" hands the picked place to the main
-// window, which puts it into the settings row (xy through edit3, so its change handler checks and posts).
+// The place picker "全国部分城市东经度数一览表(待续)": a tree of Chinese places with their east longitudes,
+// read from tree.ini every time the window is shown. "ok" hands the picked place to the main window, which
+// puts it into the settings row (xy through its longitude box, so that box's change handler checks and
+// posts).
 #include <functional>
 
 #include <QWidget>
@@ -47,11 +48,10 @@ class PlacePicker : public QWidget {
     bool loadTreeFile();
 
   public slots:
-    void FormShow();
-    void SpeedButton1Click();  // "ok"
-    void SpeedButton2Click();  // "close/cancle"
-    void TreeView1Expanded(const QModelIndex& index);
-    void TreeView1Collapsed(const QModelIndex& index);
+    void onOkClicked();
+    void onCancelClicked();  // "close/cancle"
+    void onExpanded(const QModelIndex& index);
+    void onCollapsed(const QModelIndex& index);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -66,15 +66,17 @@ class PlacePicker : public QWidget {
     QStandardItemModel* model_ = nullptr;
     bool centred_ = false;
 
-    QTreeView* TreeView1 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-    QPushButton* SpeedButton2 = nullptr;
+    QTreeView* treeView_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
-// The pick handler of the program: on the main window `form1`, put the settings row into edit mode, set
-// where (through its hidden box DBEdit21) and then xy through edit3, whose change handler checks the value
-// and posts the row; when edit3 already shows xy its handler is run all the same, so the new where is
-// posted too. Controls are found by their form names.
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings);
+// The pick handler of the program: put the settings row into edit mode, set where and then xy through
+// the main window's longitude box, whose change handler checks the value and posts the row; when the box
+// already shows xy its handler is run all the same, so the new where is posted too. The box and its
+// handler are found by name (kLongitudeBoxName, kLongitudeChangedSlot); without the box xy is only set.
+inline constexpr char kLongitudeBoxName[] = "edit3";
+inline constexpr char kLongitudeChangedSlot[] = "edit3Change";
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings);
 
 }  // namespace velunar::ui

@@ -1,5 +1,8 @@
 #include "ui/secondary.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "ui/detailwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
@@ -9,17 +12,16 @@
 
 namespace velunar::ui {
 
-SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
+SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
     SecondaryWindows w;
-    auto* picker = new PlacePicker(form1.dataPaths(), &form1);
-    picker->setPickHandler(MainWindowPickHandler(&form1, form1.settingsRecord()));
-    w.Form2 = picker;
-    // The main window's Database keeps the store's default connection name.
-    w.frmDetail = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
-    w.frmPIC = new FrmPic(&form1);
-    w.frmMSG = new FrmMsg(&form1);
-    w.frmBack = new FrmBack(
-        form1.database(), [&form1] { return form1.ReferenceTime(); }, &form1);
+    auto* picker = new PlacePicker(mainWindow.dataPaths(), &mainWindow);
+    picker->setPickHandler(MainWindowPickHandler(&mainWindow, mainWindow.settingsRecord()));
+    w.placePicker = picker;
+    w.descriptionManager = new DescriptionManager(mainWindow.database(), &mainWindow);
+    w.pictureWindow = new PictureWindow(&mainWindow);
+    w.helpWindow = new HelpTextWindow(&mainWindow);
+    w.reverseLookup = new FrmBack(
+        mainWindow.database(), [&mainWindow] { return mainWindow.ReferenceTime(); }, &mainWindow);
     return w;
 }
 
@@ -28,6 +30,14 @@ void ShowSecondary(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 }  // namespace velunar::ui

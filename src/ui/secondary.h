@@ -1,28 +1,31 @@
 #pragma once
 // The windows that stand around the main window. All are created hidden at start-up, live as long as
 // the main window (they are its children, shown as windows of their own) and are only hidden when
-// closed. A window not built yet is a hidden placeholder with the form's name.
+// closed.
 #include <QWidget>
 
 namespace velunar::ui {
 
-class FrmMsg;
-class FrmPic;
+class HelpTextWindow;
+class PictureWindow;
 class MainWindow;
 
 struct SecondaryWindows {
-    QWidget* Form2 = nullptr;      // the place picker
-    QWidget* frmDetail = nullptr;  // the point-description manager
-    FrmPic* frmPIC = nullptr;      // the picture window
-    FrmMsg* frmMSG = nullptr;      // the text window
-    QWidget* frmBack = nullptr;    // the reverse lookup window
+    QWidget* placePicker = nullptr;
+    QWidget* descriptionManager = nullptr;  // edits the points' descriptions and picture paths
+    PictureWindow* pictureWindow = nullptr;
+    HelpTextWindow* helpWindow = nullptr;
+    QWidget* reverseLookup = nullptr;
 };
 
-// Creates the secondary windows in start-up order (Form2, frmDetail, frmPIC, frmMSG, frmBack), hidden,
-// owned by `form1`.
-SecondaryWindows CreateSecondaryWindows(MainWindow& form1);
+// Creates the secondary windows in start-up order (place picker, description manager, picture window,
+// help window, reverse lookup), hidden, owned by `mainWindow`.
+SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow);
 
 // Shows a secondary window without making it modal, or brings it to the front when already shown.
 void ShowSecondary(QWidget* window);
+
+// Moves a window, frame included, to the centre of the screen it is on (or the primary screen).
+void CentreOnScreen(QWidget* window);
 
 }  // namespace velunar::ui

@@ -386,7 +386,7 @@ class ReverseWindowTest : public QObject {
         velunar::ui::testing::Harness h;
         h.show();
         h.window->setChosenTime(MakeDateTime(2013, 6, 9, 23, 30, 0));
-        auto* back = qobject_cast<FrmBack*>(h.window->secondaryWindows().frmBack);
+        auto* back = qobject_cast<FrmBack*>(h.window->secondaryWindows().reverseLookup);
         QVERIFY(back);
         QVERIFY(!back->isVisible());
         QCOMPARE(back->objectName(), QStringLiteral("frmBack"));
