@@ -66,7 +66,7 @@ bool DescriptionManager::reload() {
         rows_ = db_.SelectAll(store::Table::Description).rows;
         loaded_ = true;
     } catch (const store::StoreError& e) {
-        report(QString::fromUtf8(e.what()));
+        Warn(this, message_, QString::fromUtf8(e.what()));
         return false;
     }
     return true;
@@ -124,7 +124,7 @@ bool DescriptionManager::post() {
             db_.Update(store::Table::Description, *before.Key(), change);
         }
     } catch (const store::StoreError& e) {
-        report(QString::fromUtf8(e.what()));
+        Warn(this, message_, QString::fromUtf8(e.what()));
         return false;
     }
     for (const auto& [column, text] : boxes) rows_[current_].Set(column, text.toStdString());
@@ -229,7 +229,7 @@ void DescriptionManager::onDeleteClicked() {
     }
     const int row = current_;
     if (row < 0) {
-        report(QStringLiteral("没有可删除的记录"));
+        Warn(this, message_, QStringLiteral("没有可删除的记录"));
         return;
     }
     mode_ = Mode::Browse;
@@ -238,7 +238,7 @@ void DescriptionManager::onDeleteClicked() {
         rows_.erase(rows_.begin() + row);
         reload();
     } catch (const store::StoreError& e) {
-        report(QString::fromUtf8(e.what()));
+        Warn(this, message_, QString::fromUtf8(e.what()));
     }
     showRow(std::min(row, rowCount() - 1));
     updateButtons();
@@ -279,7 +279,7 @@ void DescriptionManager::refillFindBox() {
         for (const std::string& name : db_.SelectAll(store::Table::Description).Column(kName))
             box->addItem(QString::fromStdString(name));
     } catch (const store::StoreError& e) {
-        report(QString::fromUtf8(e.what()));
+        Warn(this, message_, QString::fromUtf8(e.what()));
     }
     box->setCurrentIndex(-1);
     box->setEditText(typed);
@@ -302,14 +302,6 @@ void DescriptionManager::goLast() {
 }
 
 // --- Dialogs ---
-
-void DescriptionManager::report(const QString& text) {
-    if (message_) {
-        message_(text);
-        return;
-    }
-    QMessageBox::warning(this, windowTitle(), text);
-}
 
 bool DescriptionManager::ask(const QString& text) {
     if (confirm_) return confirm_(text);

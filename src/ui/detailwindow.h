@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include "store/database.h"
+#include "ui/secondary.h"
 
 namespace Ui {
 class DescriptionManager;
@@ -38,7 +39,6 @@ class DescriptionManager : public QWidget {
     enum class Mode { Browse, Edit, Insert };
 
     using ConfirmHook = std::function<bool(const QString& text)>;  // a Yes/No question; true for Yes
-    using MessageHook = std::function<void(const QString& text)>;
     using OpenFileHook = std::function<QString()>;  // a chosen file's full path; empty when cancelled
 
     // `db` is not used before the window is shown.
@@ -47,7 +47,7 @@ class DescriptionManager : public QWidget {
 
     // Dialogs go through these, so tests never block; unset, they are the usual modal boxes.
     void setConfirmHook(ConfirmHook hook) { confirm_ = std::move(hook); }
-    void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
+    void setMessageHook(WarningHook hook) { message_ = std::move(hook); }
     void setOpenFileHook(OpenFileHook hook) { openFile_ = std::move(hook); }
 
     Mode mode() const { return mode_; }
@@ -84,13 +84,12 @@ class DescriptionManager : public QWidget {
     void moveTo(int row);
     int findRow(const QString& name, bool prefix) const;
     void updateButtons();
-    void report(const QString& text);
     bool ask(const QString& text);
 
     store::Database& db_;
     std::unique_ptr<::Ui::DescriptionManager> ui_;
     ConfirmHook confirm_;
-    MessageHook message_;
+    WarningHook message_;
     OpenFileHook openFile_;
     std::vector<store::Row> rows_;  // 穴位说明 in stored order; an inserted row has no key yet
     bool loaded_ = false;

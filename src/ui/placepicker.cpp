@@ -3,10 +3,7 @@
 #include <exception>
 
 #include <QFile>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPointer>
@@ -14,9 +11,9 @@
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include "ui/secondary.h"
+#include "ui_placepicker.h"
 
 namespace velunar::ui {
 namespace {
@@ -69,41 +66,22 @@ void Collect(const QStandardItem* item, int depth, std::vector<PlaceNode>& out) 
 }  // namespace
 
 PlacePicker::PlacePicker(store::DataPaths paths, QWidget* parent)
-    : QWidget(parent, Qt::Window), paths_(std::move(paths)) {
+    : QWidget(parent, Qt::Window), paths_(std::move(paths)), ui_(std::make_unique<::Ui::PlacePicker>()) {
     setObjectName(QStringLiteral("placePicker"));
-    setWindowTitle(QStringLiteral("全国部分城市东经度数一览表(待续)"));
-    resize(330, 460);
-
+    ui_->setupUi(this);
     model_ = new QStandardItemModel(this);
-    treeView_ = new QTreeView(this);
-    treeView_->setObjectName(QStringLiteral("treeView"));
-    treeView_->setHeaderHidden(true);
-    treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    treeView_->setUniformRowHeights(true);  // keeps a long list quick to lay out
-    treeView_->setModel(model_);
-    connect(treeView_, &QTreeView::expanded, this, &PlacePicker::onExpanded);
-    connect(treeView_, &QTreeView::collapsed, this, &PlacePicker::onCollapsed);
-    connect(treeView_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+    ui_->treeView->setModel(model_);
+    connect(ui_->treeView, &QTreeView::expanded, this, &PlacePicker::onExpanded);
+    connect(ui_->treeView, &QTreeView::collapsed, this, &PlacePicker::onCollapsed);
+    connect(ui_->treeView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (!model_->hasChildren(index)) onOkClicked();
     });
-
-    okButton_ = new QPushButton(QStringLiteral("ok"), this);
-    okButton_->setObjectName(QStringLiteral("okButton"));
-    cancelButton_ = new QPushButton(QStringLiteral("close/cancle"), this);
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    connect(okButton_, &QPushButton::clicked, this, &PlacePicker::onOkClicked);
-    connect(cancelButton_, &QPushButton::clicked, this, &PlacePicker::onCancelClicked);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(treeView_, 1);
-    layout->addLayout(buttons);
-
+    connect(ui_->okButton, &QPushButton::clicked, this, &PlacePicker::onOkClicked);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &PlacePicker::onCancelClicked);
     setNodes(BuiltinPlaces());
 }
+
+PlacePicker::~PlacePicker() = default;
 
 std::vector<PlaceNode> PlacePicker::nodes() const {
     std::vector<PlaceNode> out;
@@ -129,32 +107,33 @@ void PlacePicker::setNodes(const std::vector<PlaceNode>& nodes) {
     }
     model_->clear();
     if (!top.isEmpty()) model_->invisibleRootItem()->appendRows(top);
-    treeView_->clearSelection();
-    treeView_->setCurrentIndex(QModelIndex());
+    ui_->treeView->clearSelection();
+    ui_->treeView->setCurrentIndex(QModelIndex());
 }
 
 bool PlacePicker::loadTreeFile() {
     const QString path = paths_.TreeFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     if (file.size() > kMaxPlaceFileBytes) {
-        report(QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
-                   .arg(path)
-                   .arg(file.size())
-                   .arg(kMaxPlaceFileBytes));
+        Warn(this, message_,
+             QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
+                 .arg(path)
+                 .arg(file.size())
+                 .arg(kMaxPlaceFileBytes));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     const PlaceTreeLoad load = ParsePlaceTree(bytes);
     setNodes(load.nodes);
-    if (!load.ok()) report(load.error);
+    if (!load.ok()) Warn(this, message_, load.error);
     return load.ok();
 }
 
@@ -169,8 +148,8 @@ void PlacePicker::showEvent(QShowEvent* event) {
 }
 
 void PlacePicker::onOkClicked() {
-    const QModelIndex index = treeView_->currentIndex();
-    const bool selected = index.isValid() && treeView_->selectionModel()->isSelected(index);
+    const QModelIndex index = ui_->treeView->currentIndex();
+    const bool selected = index.isValid() && ui_->treeView->selectionModel()->isSelected(index);
     if (selected) {
         const QString text = index.data(kTextRole).toString();
         const PlacePick pick = PickPlace(text);
@@ -178,11 +157,12 @@ void PlacePicker::onOkClicked() {
             try {
                 onPick_(pick.xy, pick.where);
             } catch (const std::exception& e) {  // the settings row could not take the place
-                report(QString::fromUtf8(e.what()));
+                Warn(this, message_, QString::fromUtf8(e.what()));
             }
         } else if (pick.kind == PlacePick::Kind::NoLongitude) {
-            report(QStringLiteral("“%1”后面没有东经度数，经度没有改变")
-                       .arg(TrimBlanks(text).left(kDisplayLimit)));
+            Warn(this, message_,
+                 QStringLiteral("“%1”后面没有东经度数，经度没有改变")
+                     .arg(TrimBlanks(text).left(kDisplayLimit)));
         }
     }
     close();
@@ -205,14 +185,6 @@ void PlacePicker::setImage(const QModelIndex& index, int image) {
     if (!item) return;
     item->setData(image, kImageRole);
     item->setIcon(Image(image));
-}
-
-void PlacePicker::report(const QString& text) {
-    if (message_) {
-        message_(text);
-        return;
-    }
-    QMessageBox::warning(this, windowTitle(), text);
 }
 
 PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings) {

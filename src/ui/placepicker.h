@@ -4,6 +4,7 @@
 // puts it into the settings row (xy through its longitude box, so that box's change handler checks and
 // posts).
 #include <functional>
+#include <memory>
 
 #include <QWidget>
 
@@ -11,10 +12,13 @@
 #include "store/settings.h"
 #include "ui/longitude.h"
 #include "ui/placetree.h"
+#include "ui/secondary.h"
 
 class QStandardItemModel;
-class QTreeView;
-class QPushButton;
+
+namespace Ui {
+class PlacePicker;
+}
 
 namespace velunar::ui {
 
@@ -27,15 +31,15 @@ class PlacePicker : public QWidget {
 
     // xy and where of the picked place.
     using PickHandler = std::function<void(const QString& xy, const QString& where)>;
-    using MessageHook = std::function<void(const QString& text)>;
 
     explicit PlacePicker(store::DataPaths paths, QWidget* parent = nullptr);
+    ~PlacePicker() override;
 
     // Called by "ok" for a place; without a handler a pick changes nothing. An exception it throws is
     // reported through the message hook.
     void setPickHandler(PickHandler handler) { onPick_ = std::move(handler); }
     // Error reports (unreadable tree.ini, an invalid level); a message box when not set.
-    void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
+    void setMessageHook(WarningHook hook) { message_ = std::move(hook); }
 
     QStandardItemModel* placeModel() const { return model_; }
     // The node texts in tree order with their depths, as the tree holds them now.
@@ -57,18 +61,15 @@ class PlacePicker : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void report(const QString& text);
     void setImage(const QModelIndex& index, int image);
 
     store::DataPaths paths_;
     PickHandler onPick_;
-    MessageHook message_;
+    WarningHook message_;
     QStandardItemModel* model_ = nullptr;
     bool centred_ = false;
 
-    QTreeView* treeView_ = nullptr;
-    QPushButton* okButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
+    std::unique_ptr<::Ui::PlacePicker> ui_;
 };
 
 // The pick handler of the program: put the settings row into edit mode, set where and then xy through

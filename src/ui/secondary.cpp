@@ -1,6 +1,7 @@
 #include "ui/secondary.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 
 #include "ui/detailwindow.h"
@@ -30,6 +31,14 @@ void ShowSecondary(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Warn(QWidget* window, const WarningHook& hook, const QString& text) {
+    if (hook) {
+        hook(text);
+        return;
+    }
+    QMessageBox::warning(window, window->windowTitle(), text);
 }
 
 void CentreOnScreen(QWidget* window) {

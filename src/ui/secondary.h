@@ -2,6 +2,9 @@
 // The windows that stand around the main window. All are created hidden at start-up, live as long as
 // the main window (they are its children, shown as windows of their own) and are only hidden when
 // closed.
+#include <functional>
+
+#include <QString>
 #include <QWidget>
 
 namespace velunar::ui {
@@ -24,6 +27,11 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow);
 
 // Shows a secondary window without making it modal, or brings it to the front when already shown.
 void ShowSecondary(QWidget* window);
+
+// Where a window's error reports go instead of a message box (tests set one, so nothing blocks).
+using WarningHook = std::function<void(const QString& text)>;
+// Hands the text to the hook when one is set, else shows it in a warning box titled as the window.
+void Warn(QWidget* window, const WarningHook& hook, const QString& text);
 
 // Moves a window, frame included, to the centre of the screen it is on (or the primary screen).
 void CentreOnScreen(QWidget* window);

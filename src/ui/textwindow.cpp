@@ -32,9 +32,7 @@ QString UnifyLineEnds(QString text) {
 }  // namespace
 
 QString HelpTextFromBytes(const QByteArray& bytes) {
-    static const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(kUtf8Bom)) return UnifyLineEnds(QString::fromUtf8(bytes.mid(kUtf8Bom.size())));
-    return UnifyLineEnds(store::DecodeGbk(bytes));
+    return UnifyLineEnds(store::DecodeLegacyText(bytes));
 }
 
 QString ReadHelpFile(const QString& path) {

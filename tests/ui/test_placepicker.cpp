@@ -214,7 +214,7 @@ class PlacePickerTest : public QObject {
             {"97.460", true, "98.460"},
             {"0.5", true, "1.5"},
             {"-0.5", true, "0.5"},
-            // Clamped before it is written, so no out-of-range text ever reaches edit3.
+            // Clamped before it is written, so no out-of-range text ever reaches the box.
             {"180", true, "180"},
             {"0", false, "0"},
             {"179.5", true, "180.0"},
