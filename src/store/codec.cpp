@@ -64,6 +64,15 @@ QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid) {
     return text;
 }
 
+QString DecodeLegacyText(const QByteArray& bytes, bool* hadInvalid) {
+    static const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+    if (!bytes.startsWith(kUtf8Bom)) return DecodeGbk(bytes, hadInvalid);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(bytes).sliced(kUtf8Bom.size()));
+    if (hadInvalid) *hadInvalid = decoder.hasError();
+    return text;
+}
+
 Unencodable FirstUnencodable(const QString& text) {
     QStringEncoder whole(kGbk, QStringConverter::Flag::Stateless);
     RequireGbk(whole.isValid());

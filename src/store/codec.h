@@ -15,6 +15,10 @@ bool GbkAvailable();
 // Bytes that are not GBK become U+FFFD; *hadInvalid (when given) says whether that happened.
 QString DecodeGbk(const QByteArray& bytes, bool* hadInvalid = nullptr);
 
+// The bytes of a legacy text file: GBK, or UTF-8 when they start with UTF-8's byte-order mark (a file
+// saved again by a modern editor), the mark dropped. Invalid bytes become U+FFFD as in DecodeGbk.
+QString DecodeLegacyText(const QByteArray& bytes, bool* hadInvalid = nullptr);
+
 // Throws StoreError (Encoding) naming the first character GBK cannot hold and its position (1-based, in
 // characters) when the text has one; nothing is returned half converted.
 QByteArray EncodeGbk(const QString& text);

@@ -122,7 +122,8 @@ QVariantList TextValues(const std::vector<std::string>& values) {
 
 QVariantList FieldValues(const Row& row) {
     QVariantList list;
-    for (const auto& field : row.Fields()) list.append(QString::fromStdString(field.second));
+    for (const auto& [column, value] : row.Fields())
+        list.append(row.IsNull(column) ? QVariant() : QVariant(QString::fromStdString(value)));
     return list;
 }
 

@@ -11,6 +11,7 @@ Row::Row(std::initializer_list<std::pair<std::string, std::string>> fields) {
 }
 
 void Row::Set(std::string_view column, std::string value) {
+    std::erase(nulls_, column);
     for (auto& field : fields_) {
         if (field.first == column) {
             field.second = std::move(value);
@@ -18,6 +19,15 @@ void Row::Set(std::string_view column, std::string value) {
         }
     }
     fields_.emplace_back(std::string(column), std::move(value));
+}
+
+void Row::SetNull(std::string_view column) {
+    Set(column, std::string());
+    nulls_.emplace_back(column);
+}
+
+bool Row::IsNull(std::string_view column) const {
+    return std::find(nulls_.begin(), nulls_.end(), column) != nulls_.end();
 }
 
 bool Row::Has(std::string_view column) const {

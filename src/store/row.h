@@ -17,6 +17,9 @@ class Row {
 
     // Adds a column or replaces the value of an existing one.
     void Set(std::string_view column, std::string value);
+    // Sets the column to "" and has a write store it as SQL NULL, which a NOT NULL column refuses.
+    void SetNull(std::string_view column);
+    bool IsNull(std::string_view column) const;
     bool Has(std::string_view column) const;
     // The column's text. Throws StoreError (BadArgument) for a column the row does not have, so a
     // misspelt column is an error and not a silently empty box.
@@ -36,6 +39,7 @@ class Row {
   private:
     std::vector<std::pair<std::string, std::string>> fields_;
     std::optional<std::int64_t> key_;
+    std::vector<std::string> nulls_;
 };
 
 // All rows of one query, in the order the query returned them.

@@ -48,8 +48,8 @@ enum class ClockSettingsOutcome {
     StartFailed,  // the program exists but could not be started; the user was told
 };
 
-// mntimeClick: confirmation "将要修改系统机器时间，是否继续？" (title "Confirm", question icon, Yes / No),
-// then the settings program, started detached. Returns at once; never throws.
+// The menu item that sets the clock: confirmation "将要修改系统机器时间，是否继续？" (title "Confirm",
+// question icon, Yes / No), then the settings program, started detached. Returns at once; never throws.
 ClockSettingsOutcome OpenClockSettings(QWidget* parent, const ClockSettingsHooks& hooks = {});
 
 }  // namespace velunar::ui

@@ -1,5 +1,5 @@
 #pragma once
-// The rules behind the longitude box edit3 on the page "中国国内": when its text is a longitude the
+// The rules behind the longitude box on the page "中国国内": when its text is a longitude the
 // settings row may be posted with, what the up-down arrows make of it, and what a place picked from the
 // place list puts into xy and where. Pure functions; the windows only call them.
 #include <optional>
@@ -8,11 +8,11 @@
 
 namespace velunar::ui {
 
-// The message a change of edit3 to an invalid text shows.
+// The message a change of the longitude box to an invalid text shows.
 QString LongitudeMessage();  // "请先输入正确东经数[0-180]"
 
-// The message edit3Change shows for this text: a decimal number from 0 to 180 ("." as the decimal point)
-// gives nothing; anything else, the empty text included, gives LongitudeMessage().
+// The message the longitude box shows for this text: a decimal number from 0 to 180 ("." as the decimal
+// point) gives nothing; anything else, the empty text included, gives LongitudeMessage().
 std::optional<QString> LongitudeMessageFor(const QString& text);
 
 // One arrow step: the number plus or minus one degree, written with the text's own decimals

@@ -5,14 +5,14 @@
 
 #include <QDialog>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
+
+#include "ui/secondary.h"
 
 namespace velunar::ui {
 
@@ -118,7 +118,7 @@ DialogUnits MeasureUnits(const QFont& font) {
 
 QLabel* MakeLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("Label"));
+    label->setObjectName(QStringLiteral("promptLabel"));
     QFont font = label->font();
     // 宋体 where it exists, else the nearest CJK serif or any CJK face, at the same 10 points.
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
@@ -135,13 +135,6 @@ QPushButton* MakeButton(const QString& caption, const QString& name, const QRect
     button->setObjectName(name);
     button->setGeometry(where);
     return button;
-}
-
-void CentreOnScreen(QDialog* dialog, const QWidget* parent) {
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect desktop = screen->availableGeometry();
-    dialog->move(desktop.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
 }
 
 }  // namespace
@@ -161,7 +154,7 @@ bool MemoDialog(const QString& caption, const QString& label, const QString& mem
     prompt->setGeometry(g.label);
 
     auto* box = new LimitedMemo(maxLength, &dialog);
-    box->setObjectName(QStringLiteral("Memo"));
+    box->setObjectName(QStringLiteral("textBox"));
     box->setGeometry(g.memo);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -170,15 +163,15 @@ bool MemoDialog(const QString& caption, const QString& label, const QString& mem
     box->setPlainText(memo);
     box->selectAll();
 
-    QPushButton* ok = MakeButton(QStringLiteral("确定"), QStringLiteral("OkButton"), g.okButton, &dialog);
+    QPushButton* ok = MakeButton(QStringLiteral("确定"), QStringLiteral("okButton"), g.okButton, &dialog);
     QPushButton* cancel =
-        MakeButton(QStringLiteral("取消"), QStringLiteral("CancelButton"), g.cancelButton, &dialog);
+        MakeButton(QStringLiteral("取消"), QStringLiteral("cancelButton"), g.cancelButton, &dialog);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 
     dialog.setFixedSize(g.clientWidth, g.clientHeight);
-    CentreOnScreen(&dialog, parent);
+    CentreOnScreen(&dialog);
     box->setFocus();
     return dialog.exec() == QDialog::Accepted;
 }

@@ -9,7 +9,7 @@
 namespace velunar::ui {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Image1"));
+    setObjectName(QStringLiteral("pictureBox"));
     // The picture follows the box, never the other way round.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
@@ -33,16 +33,16 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, scaled_);
 }
 
-FrmPic::FrmPic(QWidget* parent)
-    : ViewerWindow(QStringLiteral("frmPIC"), QStringLiteral("穴位图片"), QSize(494, 626), parent) {
-    image1_ = new PictureBox(this);
-    SetContent(image1_);
+PictureWindow::PictureWindow(QWidget* parent)
+    : ViewerWindow(QStringLiteral("pictureWindow"), QStringLiteral("穴位图片"), QSize(494, 626), parent) {
+    pictureBox_ = new PictureBox(this);
+    SetContent(pictureBox_);
 }
 
-void FrmPic::ShowPicture(const QString& path) {
+void PictureWindow::ShowPicture(const QString& path) {
     const PictureResult picture = LoadPictureFile(path);
     if (!picture.ok()) throw std::runtime_error(picture.error.toStdString());
-    image1_->SetImage(picture.image);
+    pictureBox_->SetImage(picture.image);
     BringToFront();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The picture window frmPIC: Image1 shows the picture of the point last described, stretched to the
+// The picture window: its picture box shows the picture of the point last described, stretched to the
 // box (the aspect ratio is not kept).
 #include <QImage>
 #include <QPixmap>
@@ -10,7 +10,7 @@
 
 namespace velunar::ui {
 
-// Image1: paints its picture over its whole area.
+// Paints its picture over its whole area.
 class PictureBox : public QWidget {
     Q_OBJECT
   public:
@@ -28,21 +28,21 @@ class PictureBox : public QWidget {
     QPixmap scaled_;  // the picture at the box's last painted size; redrawn only when that changes
 };
 
-// frmPIC "穴位图片".
-class FrmPic : public ViewerWindow {
+// "穴位图片".
+class PictureWindow : public ViewerWindow {
     Q_OBJECT
   public:
-    explicit FrmPic(QWidget* parent = nullptr);
+    explicit PictureWindow(QWidget* parent = nullptr);
 
-    // Loads the picture file (see LoadPictureFile) into Image1 and shows the window (in front if already
-    // open). On a failure it throws std::runtime_error with the message (UTF-8, naming the path); the
+    // Loads the picture file (see LoadPictureFile) into the picture box and shows the window (in front if
+    // already open). On a failure it throws std::runtime_error with the message (UTF-8, naming the path); the
     // window then stays as it was, with its previous picture.
     void ShowPicture(const QString& path);
 
-    PictureBox* Image1() const { return image1_; }
+    PictureBox* pictureBox() const { return pictureBox_; }
 
   private:
-    PictureBox* image1_ = nullptr;
+    PictureBox* pictureBox_ = nullptr;
 };
 
 }  // namespace velunar::ui

@@ -3,20 +3,17 @@
 #include <exception>
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTreeView>
-#include <QVBoxLayout>
+
+#include "ui/secondary.h"
+#include "ui_placepicker.h"
 
 namespace velunar::ui {
 namespace {
@@ -69,41 +66,22 @@ void Collect(const QStandardItem* item, int depth, std::vector<PlaceNode>& out) 
 }  // namespace
 
 PlacePicker::PlacePicker(store::DataPaths paths, QWidget* parent)
-    : QWidget(parent, Qt::Window), paths_(std::move(paths)) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("全国部分城市东经度数一览表(待续)"));
-    resize(330, 460);
-
+    : QWidget(parent, Qt::Window), paths_(std::move(paths)), ui_(std::make_unique<::Ui::PlacePicker>()) {
+    setObjectName(QStringLiteral("placePicker"));
+    ui_->setupUi(this);
     model_ = new QStandardItemModel(this);
-    TreeView1 = new QTreeView(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setUniformRowHeights(true);  // keeps a long list quick to lay out
-    TreeView1->setModel(model_);
-    connect(TreeView1, &QTreeView::expanded, this, &PlacePicker::TreeView1Expanded);
-    connect(TreeView1, &QTreeView::collapsed, this, &PlacePicker::TreeView1Collapsed);
-    connect(TreeView1, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!model_->hasChildren(index)) SpeedButton1Click();
+    ui_->treeView->setModel(model_);
+    connect(ui_->treeView, &QTreeView::expanded, this, &PlacePicker::onExpanded);
+    connect(ui_->treeView, &QTreeView::collapsed, this, &PlacePicker::onCollapsed);
+    connect(ui_->treeView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (!model_->hasChildren(index)) onOkClicked();
     });
-
-    SpeedButton1 = new QPushButton(QStringLiteral("ok"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = new QPushButton(QStringLiteral("close/cancle"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    connect(SpeedButton1, &QPushButton::clicked, this, &PlacePicker::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &PlacePicker::SpeedButton2Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TreeView1, 1);
-    layout->addLayout(buttons);
-
+    connect(ui_->okButton, &QPushButton::clicked, this, &PlacePicker::onOkClicked);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &PlacePicker::onCancelClicked);
     setNodes(BuiltinPlaces());
 }
+
+PlacePicker::~PlacePicker() = default;
 
 std::vector<PlaceNode> PlacePicker::nodes() const {
     std::vector<PlaceNode> out;
@@ -129,56 +107,49 @@ void PlacePicker::setNodes(const std::vector<PlaceNode>& nodes) {
     }
     model_->clear();
     if (!top.isEmpty()) model_->invisibleRootItem()->appendRows(top);
-    TreeView1->clearSelection();
-    TreeView1->setCurrentIndex(QModelIndex());
+    ui_->treeView->clearSelection();
+    ui_->treeView->setCurrentIndex(QModelIndex());
 }
 
 bool PlacePicker::loadTreeFile() {
     const QString path = paths_.TreeFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     if (file.size() > kMaxPlaceFileBytes) {
-        report(QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
-                   .arg(path)
-                   .arg(file.size())
-                   .arg(kMaxPlaceFileBytes));
+        Warn(this, message_,
+             QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
+                 .arg(path)
+                 .arg(file.size())
+                 .arg(kMaxPlaceFileBytes));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        report(QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     const PlaceTreeLoad load = ParsePlaceTree(bytes);
     setNodes(load.nodes);
-    if (!load.ok()) report(load.error);
+    if (!load.ok()) Warn(this, message_, load.error);
     return load.ok();
-}
-
-void PlacePicker::FormShow() {
-    loadTreeFile();
 }
 
 void PlacePicker::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // restored from the task bar: not a new show
     if (!centred_) {
-        if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(this);
         centred_ = true;
     }
-    FormShow();
+    loadTreeFile();
 }
 
-void PlacePicker::SpeedButton1Click() {
-    const QModelIndex index = TreeView1->currentIndex();
-    const bool selected = index.isValid() && TreeView1->selectionModel()->isSelected(index);
+void PlacePicker::onOkClicked() {
+    const QModelIndex index = ui_->treeView->currentIndex();
+    const bool selected = index.isValid() && ui_->treeView->selectionModel()->isSelected(index);
     if (selected) {
         const QString text = index.data(kTextRole).toString();
         const PlacePick pick = PickPlace(text);
@@ -186,25 +157,26 @@ void PlacePicker::SpeedButton1Click() {
             try {
                 onPick_(pick.xy, pick.where);
             } catch (const std::exception& e) {  // the settings row could not take the place
-                report(QString::fromUtf8(e.what()));
+                Warn(this, message_, QString::fromUtf8(e.what()));
             }
         } else if (pick.kind == PlacePick::Kind::NoLongitude) {
-            report(QStringLiteral("“%1”后面没有东经度数，经度没有改变")
-                       .arg(TrimBlanks(text).left(kDisplayLimit)));
+            Warn(this, message_,
+                 QStringLiteral("“%1”后面没有东经度数，经度没有改变")
+                     .arg(TrimBlanks(text).left(kDisplayLimit)));
         }
     }
     close();
 }
 
-void PlacePicker::SpeedButton2Click() {
+void PlacePicker::onCancelClicked() {
     close();
 }
 
-void PlacePicker::TreeView1Expanded(const QModelIndex& index) {
+void PlacePicker::onExpanded(const QModelIndex& index) {
     setImage(index, 1);
 }
 
-void PlacePicker::TreeView1Collapsed(const QModelIndex& index) {
+void PlacePicker::onCollapsed(const QModelIndex& index) {
     setImage(index, 0);
 }
 
@@ -215,31 +187,21 @@ void PlacePicker::setImage(const QModelIndex& index, int image) {
     item->setIcon(Image(image));
 }
 
-void PlacePicker::report(const QString& text) {
-    if (message_) {
-        message_(text);
-        return;
-    }
-    QMessageBox::warning(this, windowTitle(), text);
-}
-
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings) {
-    QPointer<QWidget> window(form1);
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings) {
+    QPointer<QWidget> window(mainWindow);
     return [window, &settings](const QString& xy, const QString& where) {
         if (!window) return;
-        auto* edit3 = window->findChild<QLineEdit*>(QStringLiteral("edit3"));
-        auto* whereBox = window->findChild<QLineEdit*>(QStringLiteral("DBEdit21"));
+        auto* longitudeBox = window->findChild<QLineEdit*>(QString::fromLatin1(kLongitudeBoxName));
         settings.Edit();
         settings.SetValue(store::settings_column::kWhere, where.toStdString());
-        if (whereBox) whereBox->setText(where);
-        if (!edit3) {
+        if (!longitudeBox) {
             settings.SetValue(store::settings_column::kXy, xy.toStdString());
             return;
         }
-        if (edit3->text() == xy) {
-            QMetaObject::invokeMethod(window, "edit3Change", Qt::DirectConnection);
+        if (longitudeBox->text() == xy) {
+            QMetaObject::invokeMethod(window, kLongitudeChangedSlot, Qt::DirectConnection);
         } else {
-            edit3->setText(xy);  // runs edit3Change
+            longitudeBox->setText(xy);  // runs the box's change handler
         }
     };
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Form2, the place picker "全国部分城市东经度数一览表(待续)": a tree of Chinese places with their east
-// longitudes, read from tree.ini every time the window is shown. "ok" hands the picked place to the main
-// window, which puts it into the settings row (xy through edit3, so its change handler checks and posts).
+// The place picker "全国部分城市东经度数一览表(待续)": a tree of Chinese places with their east longitudes,
+// read from tree.ini every time the window is shown. "ok" hands the picked place to the main window, which
+// puts it into the settings row (xy through its longitude box, so that box's change handler checks and
+// posts).
 #include <functional>
+#include <memory>
 
 #include <QWidget>
 
@@ -10,10 +12,13 @@
 #include "store/settings.h"
 #include "ui/longitude.h"
 #include "ui/placetree.h"
+#include "ui/secondary.h"
 
 class QStandardItemModel;
-class QTreeView;
-class QPushButton;
+
+namespace Ui {
+class PlacePicker;
+}
 
 namespace velunar::ui {
 
@@ -26,15 +31,15 @@ class PlacePicker : public QWidget {
 
     // xy and where of the picked place.
     using PickHandler = std::function<void(const QString& xy, const QString& where)>;
-    using MessageHook = std::function<void(const QString& text)>;
 
     explicit PlacePicker(store::DataPaths paths, QWidget* parent = nullptr);
+    ~PlacePicker() override;
 
     // Called by "ok" for a place; without a handler a pick changes nothing. An exception it throws is
     // reported through the message hook.
     void setPickHandler(PickHandler handler) { onPick_ = std::move(handler); }
     // Error reports (unreadable tree.ini, an invalid level); a message box when not set.
-    void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
+    void setMessageHook(WarningHook hook) { message_ = std::move(hook); }
 
     QStandardItemModel* placeModel() const { return model_; }
     // The node texts in tree order with their depths, as the tree holds them now.
@@ -47,34 +52,32 @@ class PlacePicker : public QWidget {
     bool loadTreeFile();
 
   public slots:
-    void FormShow();
-    void SpeedButton1Click();  // "ok"
-    void SpeedButton2Click();  // "close/cancle"
-    void TreeView1Expanded(const QModelIndex& index);
-    void TreeView1Collapsed(const QModelIndex& index);
+    void onOkClicked();
+    void onCancelClicked();  // "close/cancle"
+    void onExpanded(const QModelIndex& index);
+    void onCollapsed(const QModelIndex& index);
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    void report(const QString& text);
     void setImage(const QModelIndex& index, int image);
 
     store::DataPaths paths_;
     PickHandler onPick_;
-    MessageHook message_;
+    WarningHook message_;
     QStandardItemModel* model_ = nullptr;
     bool centred_ = false;
 
-    QTreeView* TreeView1 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-    QPushButton* SpeedButton2 = nullptr;
+    std::unique_ptr<::Ui::PlacePicker> ui_;
 };
 
-// The pick handler of the program: on the main window `form1`, put the settings row into edit mode, set
-// where (through its hidden box DBEdit21) and then xy through edit3, whose change handler checks the value
-// and posts the row; when edit3 already shows xy its handler is run all the same, so the new where is
-// posted too. Controls are found by their form names.
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* form1, store::SettingsRecord& settings);
+// The pick handler of the program: put the settings row into edit mode, set where and then xy through
+// the main window's longitude box, whose change handler checks the value and posts the row; when the box
+// already shows xy its handler is run all the same, so the new where is posted too. The box and its
+// handler are found by name (kLongitudeBoxName, kLongitudeChangedSlot); without the box xy is only set.
+inline constexpr char kLongitudeBoxName[] = "edit3";
+inline constexpr char kLongitudeChangedSlot[] = "edit3Change";
+PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings);
 
 }  // namespace velunar::ui

@@ -1,6 +1,7 @@
 #include "ui/placetree.h"
 
-#include <QStringDecoder>
+#include "store/codec.h"
+#include "store/store_error.h"
 
 namespace velunar::ui {
 namespace {
@@ -70,19 +71,18 @@ QString InvalidLevelMessage(int depth, const QString& text) {
 }
 
 PlaceTreeLoad ParsePlaceTree(QByteArrayView bytes) {
-    // A file saved by a modern editor as UTF-8 with its signature reads as what it is.
-    static constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-    const bool utf8 = bytes.startsWith(QByteArrayView(kUtf8Bom, 3));
-    QStringDecoder decoder(utf8 ? "UTF-8" : "GBK", QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) {
+    bool invalid = false;
+    QString text;
+    try {
+        // Decoding the whole file at once keeps line ends intact: no GBK byte sequence swallows CR or LF.
+        text = store::DecodeLegacyText(bytes.toByteArray(), &invalid);
+    } catch (const store::StoreError& e) {  // a Qt without GBK
         PlaceTreeLoad load;
-        load.error = QStringLiteral("这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读取地点列表");
+        load.error = QString::fromUtf8(e.what());
         return load;
     }
-    // Decoding the whole file at once keeps line ends intact: no GBK byte sequence swallows CR or LF.
-    const QString text = decoder(utf8 ? bytes.sliced(3) : bytes);
     PlaceTreeLoad load = ParseText(text);
-    load.invalidBytes = decoder.hasError();
+    load.invalidBytes = invalid;
     return load;
 }
 

@@ -1,5 +1,9 @@
 #include "ui/secondary.h"
 
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
 #include "ui/detailwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
@@ -9,18 +13,18 @@
 
 namespace velunar::ui {
 
-SecondaryWindows CreateSecondaryWindows(MainWindow& form1) {
+SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
     SecondaryWindows w;
-    auto* picker = new PlacePicker(form1.dataPaths(), &form1);
-    picker->setPickHandler([&form1](const QString& xy, const QString& where) { form1.pickPlace(xy, where); });
+    auto* picker = new PlacePicker(mainWindow.dataPaths(), &mainWindow);
+    picker->setPickHandler(
+        [&mainWindow](const QString& xy, const QString& where) { mainWindow.pickPlace(xy, where); });
     w.placePicker = picker;
-    // The main window's Database keeps the store's default connection name.
-    w.descriptionManager = new FrmDetail(form1.database(), QStringLiteral("velunar"), &form1);
-    w.pictureWindow = new FrmPic(&form1);
-    w.helpWindow = new FrmMsg(&form1);
+    w.descriptionManager = new DescriptionManager(mainWindow.database(), &mainWindow);
+    w.pictureWindow = new PictureWindow(&mainWindow);
+    w.helpWindow = new HelpTextWindow(&mainWindow);
     w.reverseLookup = new ReverseLookupWindow(
-        form1.database(), [&form1] { return form1.referenceTables(); }, [&form1] { return form1.referenceTime(); },
-        &form1);
+        mainWindow.database(), [&mainWindow] { return mainWindow.referenceTables(); },
+        [&mainWindow] { return mainWindow.referenceTime(); }, &mainWindow);
     return w;
 }
 
@@ -29,6 +33,22 @@ void ShowSecondary(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Warn(QWidget* window, const WarningHook& hook, const QString& text) {
+    if (hook) {
+        hook(text);
+        return;
+    }
+    QMessageBox::warning(window, window->windowTitle(), text);
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 }  // namespace velunar::ui

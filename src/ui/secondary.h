@@ -1,28 +1,39 @@
 #pragma once
 // The windows that stand around the main window. All are created hidden at start-up, live as long as
 // the main window (they are its children, shown as windows of their own) and are only hidden when
-// closed. A window not built yet is a hidden placeholder with the form's name.
+// closed.
+#include <functional>
+
+#include <QString>
 #include <QWidget>
 
 namespace velunar::ui {
 
-class FrmMsg;
-class FrmPic;
+class HelpTextWindow;
+class PictureWindow;
 class MainWindow;
 
 struct SecondaryWindows {
     QWidget* placePicker = nullptr;
-    QWidget* descriptionManager = nullptr;
-    FrmPic* pictureWindow = nullptr;
-    FrmMsg* helpWindow = nullptr;
+    QWidget* descriptionManager = nullptr;  // edits the points' descriptions and picture paths
+    PictureWindow* pictureWindow = nullptr;
+    HelpTextWindow* helpWindow = nullptr;
     QWidget* reverseLookup = nullptr;
 };
 
-// Creates the secondary windows in start-up order (Form2, frmDetail, frmPIC, frmMSG, frmBack), hidden,
-// owned by `form1`.
-SecondaryWindows CreateSecondaryWindows(MainWindow& form1);
+// Creates the secondary windows in start-up order (place picker, description manager, picture window,
+// help window, reverse lookup), hidden, owned by `mainWindow`.
+SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow);
 
 // Shows a secondary window without making it modal, or brings it to the front when already shown.
 void ShowSecondary(QWidget* window);
+
+// Where a window's error reports go instead of a message box (tests set one, so nothing blocks).
+using WarningHook = std::function<void(const QString& text)>;
+// Hands the text to the hook when one is set, else shows it in a warning box titled as the window.
+void Warn(QWidget* window, const WarningHook& hook, const QString& text);
+
+// Moves a window, frame included, to the centre of the screen it is on (or the primary screen).
+void CentreOnScreen(QWidget* window);
 
 }  // namespace velunar::ui

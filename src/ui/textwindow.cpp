@@ -6,11 +6,11 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "store/codec.h"
 #include "store/store_error.h"
+#include "ui/secondary.h"
 
 namespace velunar::ui {
 namespace {
@@ -32,9 +32,7 @@ QString UnifyLineEnds(QString text) {
 }  // namespace
 
 QString HelpTextFromBytes(const QByteArray& bytes) {
-    static const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(kUtf8Bom)) return UnifyLineEnds(QString::fromUtf8(bytes.mid(kUtf8Bom.size())));
-    return UnifyLineEnds(store::DecodeGbk(bytes));
+    return UnifyLineEnds(store::DecodeLegacyText(bytes));
 }
 
 QString ReadHelpFile(const QString& path) {
@@ -55,21 +53,21 @@ ViewerWindow::ViewerWindow(const QString& objectName, const QString& caption, QS
     : QWidget(parent, Qt::Window), outerSize_(outerSize) {
     setObjectName(objectName);
     setWindowTitle(caption);
-    panel1_ = new QWidget(this);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
-    panel1_->setFixedHeight(kStripHeight);
-    button1_ = new QPushButton(QStringLiteral("关闭"), panel1_);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    auto* strip = new QHBoxLayout(panel1_);
+    buttonStrip_ = new QWidget(this);
+    buttonStrip_->setObjectName(QStringLiteral("buttonStrip"));
+    buttonStrip_->setFixedHeight(kStripHeight);
+    closeButton_ = new QPushButton(QStringLiteral("关闭"), buttonStrip_);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    auto* strip = new QHBoxLayout(buttonStrip_);
     strip->setContentsMargins(8, 0, 8, 0);
     strip->addStretch();
-    strip->addWidget(button1_);
+    strip->addWidget(closeButton_);
     strip->addStretch();
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(panel1_);
-    connect(button1_, &QPushButton::clicked, this, &ViewerWindow::Button1Click);
+    column->addWidget(buttonStrip_);
+    connect(closeButton_, &QPushButton::clicked, this, &ViewerWindow::onCloseClicked);
     resize(outerSize_);
 }
 
@@ -78,7 +76,7 @@ void ViewerWindow::SetContent(QWidget* content) {
     column->insertWidget(0, content, 1);
 }
 
-void ViewerWindow::Button1Click() {
+void ViewerWindow::onCloseClicked() {
     hide();
 }
 
@@ -101,25 +99,23 @@ void ViewerWindow::showEvent(QShowEvent* event) {
 void ViewerWindow::PlaceCentred() {
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(outerSize_ - frame);
-    const QScreen* where = screen();
-    if (!where) return;
-    const QRect desktop = where->availableGeometry();
-    move(desktop.center() - QPoint(outerSize_.width() / 2, outerSize_.height() / 2));
+    CentreOnScreen(this);
 }
 
-FrmMsg::FrmMsg(QWidget* parent)
-    : ViewerWindow(QStringLiteral("frmMSG"), QStringLiteral("显示文本窗口"), QSize(488, 335), parent) {
-    memo1_ = new QPlainTextEdit(this);
-    memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetContent(memo1_);
+HelpTextWindow::HelpTextWindow(QWidget* parent)
+    : ViewerWindow(QStringLiteral("helpTextWindow"), QStringLiteral("显示文本窗口"), QSize(488, 335),
+                   parent) {
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("textBox"));
+    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetContent(textBox_);
 }
 
-void FrmMsg::ShowFile(const QString& path) {
+void HelpTextWindow::ShowFile(const QString& path) {
     const QString text = ReadHelpFile(path);  // throws before anything changes
-    memo1_->setPlainText(text);
+    textBox_->setPlainText(text);
     BringToFront();
 }
 

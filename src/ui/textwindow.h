@@ -1,5 +1,5 @@
 #pragma once
-// The text window frmMSG, which shows the help files, and ViewerWindow, the shell it shares with the
+// The help text window, which shows the help files, and ViewerWindow, the shell it shares with the
 // picture window: a resizable, non-modal window with a 41-pixel strip along the bottom holding "关闭".
 // Closing a viewer only hides it; it keeps its content until the next load.
 #include <QByteArray>
@@ -27,12 +27,12 @@ QString ReadHelpFile(const QString& path);
 class ViewerWindow : public QWidget {
     Q_OBJECT
   public:
-    QWidget* Panel1() const { return panel1_; }
-    QPushButton* Button1() const { return button1_; }
+    QWidget* buttonStrip() const { return buttonStrip_; }
+    QPushButton* closeButton() const { return closeButton_; }
 
   public slots:
     // "关闭": hides the window; its content stays.
-    void Button1Click();
+    void onCloseClicked();
 
   protected:
     // outerSize includes the window frame, as the window system reports it once the window is framed.
@@ -48,25 +48,25 @@ class ViewerWindow : public QWidget {
 
     QSize outerSize_;
     bool placed_ = false;
-    QWidget* panel1_ = nullptr;
-    QPushButton* button1_ = nullptr;
+    QWidget* buttonStrip_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
-// frmMSG "显示文本窗口": Memo1 shows a help file; what the user types there is never stored.
-class FrmMsg : public ViewerWindow {
+// "显示文本窗口": the text box shows a help file; what the user types there is never stored.
+class HelpTextWindow : public ViewerWindow {
     Q_OBJECT
   public:
-    explicit FrmMsg(QWidget* parent = nullptr);
+    explicit HelpTextWindow(QWidget* parent = nullptr);
 
-    // Replaces Memo1's text with the file's and shows the window (in front if already open). On a
+    // Replaces the text box's text with the file's and shows the window (in front if already open). On a
     // failure it throws store::StoreError naming the path; the window then stays as it was, hidden or
     // shown, with its previous text.
     void ShowFile(const QString& path);
 
-    QPlainTextEdit* Memo1() const { return memo1_; }
+    QPlainTextEdit* textBox() const { return textBox_; }
 
   private:
-    QPlainTextEdit* memo1_ = nullptr;
+    QPlainTextEdit* textBox_ = nullptr;
 };
 
 }  // namespace velunar::ui

@@ -1,5 +1,5 @@
-// frmDetail against a temporary copy of the shipped database: the round trips of adding, editing, saving,
-// deleting and cancelling, the find box, the picture path, and rows the database refuses.
+// The description manager against a temporary copy of the shipped database: the round trips of adding,
+// editing, saving, deleting and cancelling, the find box, the picture path, and rows the database refuses.
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -18,8 +18,8 @@
 using velunar::store::Database;
 using velunar::store::QueryId;
 using velunar::store::Table;
-using velunar::ui::FrmDetail;
-using Mode = velunar::ui::FrmDetail::Mode;
+using velunar::ui::DescriptionManager;
+using Mode = velunar::ui::DescriptionManager::Mode;
 
 namespace {
 
@@ -45,7 +45,7 @@ class DetailWindowTest : public QObject {
     QTemporaryDir dir_;
     QString path_;
     std::unique_ptr<Database> db_;
-    std::unique_ptr<FrmDetail> w_;
+    std::unique_ptr<DescriptionManager> w_;
     QStringList messages_;
     QStringList questions_;
     bool answer_ = true;
@@ -57,9 +57,9 @@ class DetailWindowTest : public QObject {
         if (!found) qFatal("no control %s", name);
         return found;
     }
-    QLineEdit* name() { return child<QLineEdit>("DBEdit1"); }
-    QLineEdit* picture() { return child<QLineEdit>("DBEdit2"); }
-    QPlainTextEdit* memo() { return child<QPlainTextEdit>("DBMemo1"); }
+    QLineEdit* name() { return child<QLineEdit>("nameEdit"); }
+    QLineEdit* picture() { return child<QLineEdit>("picturePathEdit"); }
+    QPlainTextEdit* memo() { return child<QPlainTextEdit>("descriptionEdit"); }
     void click(const char* button) {
         if (auto* b = w_->findChild<QPushButton*>(QString::fromLatin1(button))) {
             QTest::mouseClick(b, Qt::LeftButton);
@@ -81,7 +81,7 @@ class DetailWindowTest : public QObject {
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
         db_ = std::make_unique<Database>(kConnection);
         db_->Open(path_);
-        w_ = std::make_unique<FrmDetail>(*db_, kConnection);
+        w_ = std::make_unique<DescriptionManager>(*db_);
         messages_.clear();
         questions_.clear();
         answer_ = true;
@@ -105,25 +105,25 @@ class DetailWindowTest : public QObject {
         QCOMPARE(w_->windowTitle(), QStringLiteral("穴位说明管理"));
         QCOMPARE(w_->rowCount(), int(names().size()));
         QCOMPARE(name()->text(), QString::fromStdString(names().front()));
-        click("Last");
+        click("lastButton");
         QCOMPARE(w_->currentRow(), w_->rowCount() - 1);
         QCOMPARE(name()->text(), QString::fromStdString(names().back()));
-        child<QComboBox>("ComboBox1")->setEditText(QStringLiteral("足"));
+        child<QComboBox>("findBox")->setEditText(QStringLiteral("足"));
         w_->close();
         w_->show();
         QCOMPARE(w_->currentRow(), 0);
-        QCOMPARE(child<QComboBox>("ComboBox1")->currentText(), QString());
+        QCOMPARE(child<QComboBox>("findBox")->currentText(), QString());
         QVERIFY(messages_.isEmpty());
     }
 
     void addedPointReachesThePointList() {
         const int before = w_->rowCount();
-        click("sADD");
+        click("addButton");
         QCOMPARE(w_->mode(), Mode::Insert);
         QCOMPARE(name()->text(), QString());
         Type(name(), QStringLiteral("新穴"));
         Type(memo(), QStringLiteral("说明文字"));
-        click("spost");
+        click("saveButton");
         QVERIFY(messages_.isEmpty());
         QCOMPARE(w_->mode(), Mode::Browse);
         QCOMPARE(w_->rowCount(), before + 1);
@@ -144,16 +144,16 @@ class DetailWindowTest : public QObject {
         const QString first = name()->text();
         Type(memo(), QStringLiteral("补充"));
         QCOMPARE(w_->mode(), Mode::Edit);
-        click("spost");
+        click("saveButton");
         QCOMPARE(w_->mode(), Mode::Browse);
         QVERIFY(QString::fromStdString(stored(first)->Value("穴位说明")).startsWith(QStringLiteral("补充")));
 
-        click("Next");
-        click("sEDIt");
+        click("nextButton");
+        click("editButton");
         QCOMPARE(w_->mode(), Mode::Edit);
         const QString second = name()->text();
         name()->setText(second + QStringLiteral("改"));
-        click("spost");
+        click("saveButton");
         QVERIFY(stored(second + QStringLiteral("改")));
         QVERIFY(!stored(second));
         QCOMPARE(w_->currentRow(), 1);
@@ -163,13 +163,13 @@ class DetailWindowTest : public QObject {
         const QString first = name()->text();
         const std::string text = stored(first)->Value("穴位说明");
         Type(memo(), QStringLiteral("不要"));
-        click("Button2");
+        click("closeButton");
         QVERIFY(!w_->isVisible());
         QCOMPARE(stored(first)->Value("穴位说明"), text);
 
         w_->show();
         const int count = w_->rowCount();
-        click("sADD");
+        click("addButton");
         Type(name(), QStringLiteral("未存"));
         w_->close();  // the window's close box
         QVERIFY(!stored(QStringLiteral("未存")));
@@ -181,15 +181,15 @@ class DetailWindowTest : public QObject {
     void movingStoresThePendingChange() {
         const QString first = name()->text();
         Type(picture(), QStringLiteral("pic\\a.jpg"));
-        click("Next");
+        click("nextButton");
         QCOMPARE(w_->mode(), Mode::Browse);
         QCOMPARE(w_->currentRow(), 1);
         QCOMPARE(stored(first)->Value("图片路径"), std::string("pic\\a.jpg"));
 
         // Inserting, then moving: the new row is stored first.
-        click("sADD");
+        click("addButton");
         Type(name(), QStringLiteral("移前存"));
-        click("First");
+        click("firstButton");
         QCOMPARE(w_->currentRow(), 0);
         QVERIFY(stored(QStringLiteral("移前存")));
     }
@@ -198,11 +198,11 @@ class DetailWindowTest : public QObject {
         const QString first = name()->text();
         const int count = w_->rowCount();
         answer_ = false;
-        click("sdel");
+        click("deleteButton");
         QCOMPARE(questions_, QStringList{QStringLiteral("是否删除当前选择的记录?")});
         QVERIFY(stored(first));
         answer_ = true;
-        click("sdel");
+        click("deleteButton");
         QVERIFY(!stored(first));
         QCOMPARE(w_->rowCount(), count - 1);
         QCOMPARE(w_->currentRow(), 0);
@@ -212,47 +212,47 @@ class DetailWindowTest : public QObject {
     void picturePickedWhileBrowsingIsStoredAtOnce() {
         const QString first = name()->text();
         chosenFile_ = QStringLiteral("/home/user/图片/中府.jpg");
-        click("Button1");
+        click("choosePictureButton");
         QCOMPARE(w_->mode(), Mode::Browse);
         QCOMPARE(stored(first)->Value("图片路径"), Utf8(chosenFile_));
 
         // While editing it only changes the box, and cancelling keeps the stored path.
-        click("sEDIt");
+        click("editButton");
         chosenFile_ = QStringLiteral("/tmp/other.jpg");
-        click("Button1");
+        click("choosePictureButton");
         QCOMPARE(picture()->text(), chosenFile_);
         QCOMPARE(w_->mode(), Mode::Edit);
-        click("Button2");
+        click("closeButton");
         QCOMPARE(stored(first)->Value("图片路径"), Utf8(QStringLiteral("/home/user/图片/中府.jpg")));
 
         // A cancelled dialog changes nothing.
         w_->show();
         chosenFile_.clear();
-        click("Button1");
+        click("choosePictureButton");
         QCOMPARE(w_->mode(), Mode::Browse);
     }
 
     void findMovesToTheFirstPrefixMatch() {
-        auto* box = child<QComboBox>("ComboBox1");
+        auto* box = child<QComboBox>("findBox");
         const auto all = names();
         const auto expected =
             std::find_if(all.begin(), all.end(), [](const std::string& n) { return n.rfind("足", 0) == 0; });
         QVERIFY(expected != all.end());
         box->setEditText(QStringLiteral("足"));
-        click("Button3");
+        click("findButton");
         QCOMPARE(w_->currentRow(), int(expected - all.begin()));
         box->setEditText(QStringLiteral("足三"));
-        click("Button3");
+        click("findButton");
         QCOMPARE(name()->text(), QStringLiteral("足三里"));
         const int row = w_->currentRow();
         box->setEditText(QStringLiteral("没有这个穴"));
-        click("Button3");
+        click("findButton");
         QCOMPARE(w_->currentRow(), row);
     }
 
     void dropDownListsEveryStoredName() {
         db_->Append(Table::Description, velunar::store::Row{{"穴位", " 带空格 "}});
-        auto* box = child<QComboBox>("ComboBox1");
+        auto* box = child<QComboBox>("findBox");
         box->setEditText(QStringLiteral("中"));
         box->showPopup();
         box->hidePopup();
@@ -265,46 +265,58 @@ class DetailWindowTest : public QObject {
 
     void refusedRowsKeepTheirMode() {
         const QString first = name()->text();
-        click("sADD");
+        click("addButton");
         Type(name(), first);
-        click("spost");
-        QCOMPARE(messages_, QStringList{QStringLiteral("UNIQUE constraint failed: 穴位说明.穴位")});
+        click("saveButton");
+        QCOMPARE(messages_,
+                 QStringList{QStringLiteral("数据库错误：UNIQUE constraint failed: 穴位说明.穴位")});
         QCOMPARE(w_->mode(), Mode::Insert);
         QCOMPARE(name()->text(), first);
         name()->setText(first + QStringLiteral("二"));
-        click("spost");
+        click("saveButton");
         QCOMPARE(w_->mode(), Mode::Browse);
         QVERIFY(stored(first + QStringLiteral("二")));
 
         // An empty name is refused too, and "取消／关闭" drops the row.
         messages_.clear();
         const int count = w_->rowCount();
-        click("sADD");
-        click("spost");
+        click("addButton");
+        click("saveButton");
         QCOMPARE(messages_.size(), 1);
-        QVERIFY(messages_[0].startsWith(QStringLiteral("NOT NULL constraint failed")));
+        QVERIFY(messages_[0].startsWith(QStringLiteral("数据库错误：NOT NULL constraint failed")));
         QCOMPARE(w_->mode(), Mode::Insert);
-        click("Button2");
+        click("closeButton");
         w_->show();
         QCOMPARE(w_->rowCount(), count);
 
         // Renaming a row to a name in use leaves it in edit mode with the typed name.
         messages_.clear();
-        click("Next");
+        click("nextButton");
         const QString second = name()->text();
         name()->clear();
         Type(name(), first);
-        click("spost");
+        click("saveButton");
         QCOMPARE(messages_.size(), 1);
         QCOMPARE(w_->mode(), Mode::Edit);
         QCOMPARE(name()->text(), first);
         QVERIFY(stored(second));
         // A move is refused the same way and stays on the row.
-        click("Next");
+        click("nextButton");
         QCOMPARE(messages_.size(), 2);
         QCOMPARE(w_->currentRow(), 1);
-        click("Button2");
+        click("closeButton");
         QVERIFY(stored(second));
+
+        // Clearing a stored row's name is refused as well, and the row keeps its name.
+        messages_.clear();
+        w_->show();
+        click("editButton");
+        name()->clear();
+        click("saveButton");
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].startsWith(QStringLiteral("数据库错误：NOT NULL constraint failed")));
+        QCOMPARE(w_->mode(), Mode::Edit);
+        QVERIFY(stored(first));
     }
 };
 

@@ -460,10 +460,10 @@ void TestMainWindowTick::filesVanishingBetweenTwoClicks() {
     h.tick();
     QCOMPARE(h.window->currentPicturePath(), std::string("pic\\脾.JPG"));
 
-    FrmPic* pictures = h.window->secondaryWindows().frmPIC;
+    PictureWindow* pictures = h.window->secondaryWindows().pictureWindow;
     h.get<QPushButton>("pictureButton")->click();
     QVERIFY(h.messages.empty());
-    const QImage shown = pictures->Image1()->Image();
+    const QImage shown = pictures->pictureBox()->Image();
     QVERIFY(!shown.isNull());
     QVERIFY(QFile::remove(picture));
     h.get<QPushButton>("pictureButton")->click();
@@ -475,18 +475,18 @@ void TestMainWindowTick::filesVanishingBetweenTwoClicks() {
     damaged.close();
     h.get<QPushButton>("pictureButton")->click();
     QCOMPARE(h.count(MessageKind::Error), 2);
-    QCOMPARE(pictures->Image1()->Image(), shown);
+    QCOMPARE(pictures->pictureBox()->Image(), shown);
 
-    FrmMsg* texts = h.window->secondaryWindows().frmMSG;
+    HelpTextWindow* texts = h.window->secondaryWindows().helpWindow;
     h.get<QAction>("aboutAction")->trigger();
-    const QString about = texts->Memo1()->toPlainText();
+    const QString about = texts->textBox()->toPlainText();
     QVERIFY(!about.isEmpty());
     QVERIFY(QFile::remove(help));
     h.get<QAction>("aboutAction")->trigger();
     QCOMPARE(h.count(MessageKind::Error), 3);
     QVERIFY2(h.messages.back().text.contains(QStringLiteral("about.txt")),
              qPrintable(h.messages.back().text));
-    QCOMPARE(texts->Memo1()->toPlainText(), about);
+    QCOMPARE(texts->textBox()->toPlainText(), about);
     h.tick();
     QVERIFY(h.window->tickErrorText().isEmpty());
 }

@@ -1,4 +1,5 @@
-// The place list reader, the longitude rules of edit3 and its arrows, and the place picker Form2.
+// The place list reader, the longitude rules of the longitude box and its arrows, and the place picker
+// window.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -54,24 +55,23 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 
 namespace column = velunar::store::settings_column;
 
-// Stands in for the main window: edit3 records its text in the settings row and posts a valid longitude.
-class FakeForm1 : public QWidget {
+// Stands in for the main window: its longitude box records its text in the settings row and posts a
+// valid longitude. The slot carries the name the pick handler invokes.
+class FakeMainWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit FakeForm1(velunar::store::SettingsRecord& settings) : settings_(settings) {
-        edit3 = new QLineEdit(this);
-        edit3->setObjectName(QStringLiteral("edit3"));
-        auto* where = new QLineEdit(this);
-        where->setObjectName(QStringLiteral("DBEdit21"));
-        connect(edit3, &QLineEdit::textChanged, this, &FakeForm1::edit3Change);
+    explicit FakeMainWindow(velunar::store::SettingsRecord& settings) : settings_(settings) {
+        longitudeBox = new QLineEdit(this);
+        longitudeBox->setObjectName(QString::fromLatin1(kLongitudeBoxName));
+        connect(longitudeBox, &QLineEdit::textChanged, this, &FakeMainWindow::edit3Change);
     }
-    QLineEdit* edit3;
+    QLineEdit* longitudeBox;
     QStringList messages;
 
   public slots:
     void edit3Change() {
-        settings_.SetValue(column::kXy, edit3->text().toStdString());
-        if (const auto m = LongitudeMessageFor(edit3->text())) {
+        settings_.SetValue(column::kXy, longitudeBox->text().toStdString());
+        if (const auto m = LongitudeMessageFor(longitudeBox->text())) {
             messages << *m;
         } else if (settings_.IsEditing()) {
             settings_.Post();
@@ -214,7 +214,7 @@ class PlacePickerTest : public QObject {
             {"97.460", true, "98.460"},
             {"0.5", true, "1.5"},
             {"-0.5", true, "0.5"},
-            // Clamped before it is written, so no out-of-range text ever reaches edit3.
+            // Clamped before it is written, so no out-of-range text ever reaches the box.
             {"180", true, "180"},
             {"0", false, "0"},
             {"179.5", true, "180.0"},
@@ -317,7 +317,7 @@ class PlacePickerTest : public QObject {
 
     void imagesFollowExpansion() {
         PlacePicker picker{velunar::store::DataPaths(QStringLiteral("/nonexistent"))};
-        auto* tree = picker.findChild<QTreeView*>(QStringLiteral("TreeView1"));
+        auto* tree = picker.findChild<QTreeView*>(QStringLiteral("treeView"));
         const QModelIndex group = picker.placeModel()->index(5, 0);  // 黑龙江省:
         QCOMPARE(group.data(PlacePicker::kImageRole).toInt(), 0);
         tree->expand(group);
@@ -334,9 +334,9 @@ class PlacePickerTest : public QObject {
             picks << QStringList{xy, where};
         });
         picker.setMessageHook([](const QString&) {});
-        auto* tree = picker.findChild<QTreeView*>(QStringLiteral("TreeView1"));
-        auto* ok = picker.findChild<QPushButton*>(QStringLiteral("SpeedButton1"));
-        auto* cancel = picker.findChild<QPushButton*>(QStringLiteral("SpeedButton2"));
+        auto* tree = picker.findChild<QTreeView*>(QStringLiteral("treeView"));
+        auto* ok = picker.findChild<QPushButton*>(QStringLiteral("okButton"));
+        auto* cancel = picker.findChild<QPushButton*>(QStringLiteral("cancelButton"));
         QStandardItemModel* model = picker.placeModel();
 
         picker.show();                          // no tree.ini there: the built-in list stays
@@ -376,9 +376,9 @@ class PlacePickerTest : public QObject {
         db.Open(path);
         velunar::store::SettingsRecord settings(db);
         settings.Open();
-        FakeForm1 form1(settings);
-        form1.edit3->setText(QString::fromStdString(settings.Value(column::kXy)));
-        const PlacePicker::PickHandler pick = MainWindowPickHandler(&form1, settings);
+        FakeMainWindow mainWindow(settings);
+        mainWindow.longitudeBox->setText(QString::fromStdString(settings.Value(column::kXy)));
+        const PlacePicker::PickHandler pick = MainWindowPickHandler(&mainWindow, settings);
         auto storedValue = [&](std::string_view c) {
             velunar::store::SettingsRecord fresh(db);
             fresh.Open();
@@ -390,13 +390,14 @@ class PlacePickerTest : public QObject {
         QCOMPARE(storedValue(column::kWhere), QStringLiteral("哈尔滨"));
         QVERIFY(!settings.IsEditing());
 
-        // Another place at the same longitude: edit3 does not change, the new name is posted all the same.
+        // Another place at the same longitude: the longitude box does not change, the new name is posted all
+        // the same.
         pick(QStringLiteral("126.41"), QStringLiteral("别处"));
         QCOMPARE(storedValue(column::kWhere), QStringLiteral("别处"));
 
         // A longitude out of range is shown and left pending, as a typed one is.
         pick(QStringLiteral("181"), QStringLiteral("远方"));
-        QCOMPARE(form1.messages, QStringList{LongitudeMessage()});
+        QCOMPARE(mainWindow.messages, QStringList{LongitudeMessage()});
         QVERIFY(settings.IsEditing());
         QCOMPARE(storedValue(column::kXy), QStringLiteral("126.41"));
     }

@@ -431,14 +431,14 @@ class ReverseWindowTest : public QObject {
         QCOMPARE(to->date(), QDate(2013, 6, 19));
 
         // A long search while the main window's clock runs: its time box keeps changing.
-        h.get<QCheckBox>("runningClockBox")->click();
-        QVERIFY(h.get<QCheckBox>("runningClockBox")->isChecked());
+        h.get<QCheckBox>("automaticBox")->click();
+        QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
         back->findChild<QComboBox*>(QStringLiteral("pointBox"))->setEditText(QStringLiteral("公孙"));
         from->setDate(QDate(1900, 1, 1));
         to->setDate(QDate(2899, 12, 31));
         QSet<QString> clock;
         QTimer watch;
-        connect(&watch, &QTimer::timeout, [&] { clock << h.text("clockTimeBox"); });
+        connect(&watch, &QTimer::timeout, [&] { clock << h.text("chinaTimeBox"); });
         watch.start(50);
         h.window->findChild<QTimer*>(QStringLiteral("tickTimer"))->start();
         QSignalSpy done(back, &ReverseLookupWindow::searchFinished);

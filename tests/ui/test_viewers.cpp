@@ -157,7 +157,8 @@ class TestViewers : public QObject {
     Q_OBJECT
 
   private slots:
-    // ---- help text and frmMSG ----------------------------------------------------------------------------
+    // ---- help text and its window
+    // ----------------------------------------------------------------------------
     void helpTextDecodesGbkAndUnifiesLineEnds();
     void helpFileReplacesTextInTheSameWindow();
     void failedHelpFileLeavesWindowAsItWas();
@@ -189,7 +190,8 @@ class TestViewers : public QObject {
     QTemporaryDir dir_;
 };
 
-// ---- help text and frmMSG ------------------------------------------------------------------------------
+// ---- help text and its window
+// ------------------------------------------------------------------------------
 
 void TestViewers::helpTextDecodesGbkAndUnifiesLineEnds() {
     // 子午流注 CR LF 真太阳时 LF 关闭 CR (end): the three line ends a help file may have.
@@ -213,17 +215,17 @@ void TestViewers::helpFileReplacesTextInTheSameWindow() {
     const QString mode = dir_.filePath(QStringLiteral("timemode.txt"));
     WriteFile(sun, QByteArray::fromHex("d5e6ccabd1f4cab1") + "\r\nline 2\r\n");
     WriteFile(mode, QByteArray::fromHex("d7d3cee7c1f7d7a2") + "\n");
-    FrmMsg window;
+    HelpTextWindow window;
     window.ShowFile(sun);
     QVERIFY(window.isVisible());
-    QCOMPARE(window.Memo1()->toPlainText(), QStringLiteral("真太阳时\nline 2\n"));
+    QCOMPARE(window.textBox()->toPlainText(), QStringLiteral("真太阳时\nline 2\n"));
     window.ShowFile(mode);
     QVERIFY(window.isVisible());
-    QCOMPARE(window.Memo1()->toPlainText(), QStringLiteral("子午流注\n"));
+    QCOMPARE(window.textBox()->toPlainText(), QStringLiteral("子午流注\n"));
     // Typing into the memo changes nothing on disk, and a reload shows the file again.
-    window.Memo1()->appendPlainText(QStringLiteral("typed"));
+    window.textBox()->appendPlainText(QStringLiteral("typed"));
     window.ShowFile(mode);
-    QCOMPARE(window.Memo1()->toPlainText(), QStringLiteral("子午流注\n"));
+    QCOMPARE(window.textBox()->toPlainText(), QStringLiteral("子午流注\n"));
     QFile file(mode);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray::fromHex("d7d3cee7c1f7d7a2") + "\n");
@@ -231,7 +233,7 @@ void TestViewers::helpFileReplacesTextInTheSameWindow() {
 
 void TestViewers::failedHelpFileLeavesWindowAsItWas() {
     const QString missing = dir_.filePath(QStringLiteral("msg/about.txt"));
-    FrmMsg fresh;
+    HelpTextWindow fresh;
     try {
         fresh.ShowFile(missing);
         QFAIL("a missing help file must raise an error");
@@ -245,35 +247,35 @@ void TestViewers::failedHelpFileLeavesWindowAsItWas() {
     const QString good = dir_.filePath(QStringLiteral("good.txt"));
     WriteFile(good, "kept\r\n");
     fresh.ShowFile(good);
-    fresh.Button1()->click();
+    fresh.closeButton()->click();
     QVERIFY(!fresh.isVisible());
     QVERIFY_THROWS_EXCEPTION(velunar::store::StoreError, fresh.ShowFile(missing));
     QVERIFY_THROWS_EXCEPTION(velunar::store::StoreError, fresh.ShowFile(dir_.path()));
     QVERIFY(!fresh.isVisible());
-    QCOMPARE(fresh.Memo1()->toPlainText(), QStringLiteral("kept\n"));
+    QCOMPARE(fresh.textBox()->toPlainText(), QStringLiteral("kept\n"));
 }
 
 void TestViewers::textWindowShell() {
-    FrmMsg window;
-    QCOMPARE(window.objectName(), QStringLiteral("frmMSG"));
+    HelpTextWindow window;
+    QCOMPARE(window.objectName(), QStringLiteral("helpTextWindow"));
     QCOMPARE(window.windowTitle(), QStringLiteral("显示文本窗口"));
     QVERIFY(window.isWindow());
     QVERIFY(window.minimumSize() != window.maximumSize());  // resizable
-    QCOMPARE(window.Memo1()->objectName(), QStringLiteral("Memo1"));
-    QVERIFY(!window.Memo1()->isReadOnly());
-    QCOMPARE(window.Memo1()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window.Memo1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(window.Button1()->text(), QStringLiteral("关闭"));
+    QCOMPARE(window.textBox()->objectName(), QStringLiteral("textBox"));
+    QVERIFY(!window.textBox()->isReadOnly());
+    QCOMPARE(window.textBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.textBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(window.closeButton()->text(), QStringLiteral("关闭"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.frameGeometry().size(), QSize(488, 335));
     // The strip runs along the bottom edge, the memo fills what is above it.
-    QCOMPARE(window.Panel1()->height(), 41);
-    QCOMPARE(window.Panel1()->geometry().bottom(), window.height() - 1);
-    QCOMPARE(window.Memo1()->geometry(), QRect(0, 0, window.width(), window.height() - 41));
+    QCOMPARE(window.buttonStrip()->height(), 41);
+    QCOMPARE(window.buttonStrip()->geometry().bottom(), window.height() - 1);
+    QCOMPARE(window.textBox()->geometry(), QRect(0, 0, window.width(), window.height() - 41));
     window.resize(700, 500);
-    QTRY_COMPARE(window.Panel1()->geometry(), QRect(0, 500 - 41, 700, 41));
-    QTest::mouseClick(window.Button1(), Qt::LeftButton);
+    QTRY_COMPARE(window.buttonStrip()->geometry(), QRect(0, 500 - 41, 700, 41));
+    QTest::mouseClick(window.closeButton(), Qt::LeftButton);
     QVERIFY(!window.isVisible());
 }
 
@@ -400,10 +402,10 @@ void TestViewers::pictureFileFormatFollowsExtension() {
 void TestViewers::pictureWindowStretchesToItsBox() {
     const QString path = dir_.filePath(QStringLiteral("quadrants.jpg"));
     WriteFile(path, QuadrantJpeg(64, 48));
-    FrmPic window;
-    QCOMPARE(window.objectName(), QStringLiteral("frmPIC"));
+    PictureWindow window;
+    QCOMPARE(window.objectName(), QStringLiteral("pictureWindow"));
     QCOMPARE(window.windowTitle(), QStringLiteral("穴位图片"));
-    QCOMPARE(window.Image1()->objectName(), QStringLiteral("Image1"));
+    QCOMPARE(window.pictureBox()->objectName(), QStringLiteral("pictureBox"));
     window.ShowPicture(path);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.frameGeometry().size(), QSize(494, 626));
@@ -411,9 +413,9 @@ void TestViewers::pictureWindowStretchesToItsBox() {
     // At the start size and after a resize to a much wider shape, the quadrants fill the whole box.
     for (const QSize outer : {QSize(494, 626), QSize(900, 300)}) {
         window.resize(outer);
-        QTRY_COMPARE(window.Image1()->size(), QSize(outer.width(), outer.height() - 41));
-        QCOMPARE(window.Image1()->PictureRect(), window.Image1()->rect());
-        const QImage shot = window.Image1()->grab().toImage();
+        QTRY_COMPARE(window.pictureBox()->size(), QSize(outer.width(), outer.height() - 41));
+        QCOMPARE(window.pictureBox()->PictureRect(), window.pictureBox()->rect());
+        const QImage shot = window.pictureBox()->grab().toImage();
         const int w = shot.width(), h = shot.height();
         QVERIFY2(Near(shot.pixel(w / 4, h / 4), Qt::red), qPrintable(Describe(shot.pixel(w / 4, h / 4))));
         QVERIFY(Near(shot.pixel(3 * w / 4, h / 4), Qt::green));
@@ -423,7 +425,7 @@ void TestViewers::pictureWindowStretchesToItsBox() {
         QVERIFY(Near(shot.pixel(1, 1), Qt::red, 40));
         QVERIFY(Near(shot.pixel(w - 2, h - 2), Qt::white, 40));
     }
-    window.Button1()->click();
+    window.closeButton()->click();
     QVERIFY(!window.isVisible());
 }
 
@@ -433,13 +435,13 @@ void TestViewers::failedPictureLeavesWindowAsItWas() {
     WriteFile(good, QuadrantJpeg(32, 32));
     WriteFile(damaged, QByteArray("\xFF\xD8\xFF\xE0garbage", 11));
 
-    FrmPic fresh;
+    PictureWindow fresh;
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, fresh.ShowPicture(damaged));
     QVERIFY(!fresh.isVisible());
-    QVERIFY(fresh.Image1()->Image().isNull());
+    QVERIFY(fresh.pictureBox()->Image().isNull());
 
     fresh.ShowPicture(good);
-    fresh.Button1()->click();
+    fresh.closeButton()->click();
     try {
         fresh.ShowPicture(dir_.filePath(QStringLiteral("pic/none.JPG")));
         QFAIL("a missing picture must raise an error");
@@ -447,7 +449,7 @@ void TestViewers::failedPictureLeavesWindowAsItWas() {
         QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("none.JPG")), error.what());
     }
     QVERIFY(!fresh.isVisible());
-    QCOMPARE(fresh.Image1()->Image().size(), QSize(32, 32));
+    QCOMPARE(fresh.pictureBox()->Image().size(), QSize(32, 32));
 }
 
 // ---- MemoDialog ----------------------------------------------------------------------------------------
@@ -492,9 +494,9 @@ void TestViewers::memoDialogLaysOutAndAnswers() {
         int labelPoints = 0;
     } seen;
     WhenModalAppears([&seen](QWidget* modal) {
-        const auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
-        const auto* label = modal->findChild<QLabel*>(QStringLiteral("Label"));
-        const auto* ok = modal->findChild<QPushButton*>(QStringLiteral("OkButton"));
+        const auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("textBox"));
+        const auto* label = modal->findChild<QLabel*>(QStringLiteral("promptLabel"));
+        const auto* ok = modal->findChild<QPushButton*>(QStringLiteral("okButton"));
         if (!memo || !label || !ok) return;
         const QFontMetrics metrics(modal->font());
         const int x = metrics.horizontalAdvance(
@@ -523,12 +525,12 @@ void TestViewers::memoDialogLaysOutAndAnswers() {
 
     // Enter in the memo answers 确定 instead of replacing the selected note with a line break.
     WhenModalAppears([](QWidget* modal) {
-        if (auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("Memo")))
+        if (auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("textBox")))
             QTest::keyClick(memo, Qt::Key_Return);
     });
     QCOMPARE(MemoDialog(QStringLiteral("c"), QStringLiteral("l"), note, 1000), true);
     WhenModalAppears([](QWidget* modal) {
-        if (auto* cancel = modal->findChild<QPushButton*>(QStringLiteral("CancelButton"))) cancel->click();
+        if (auto* cancel = modal->findChild<QPushButton*>(QStringLiteral("cancelButton"))) cancel->click();
     });
     QCOMPARE(MemoDialog(QStringLiteral("c"), QStringLiteral("l"), note, 1000), false);
     WhenModalAppears([](QWidget* modal) { modal->close(); });
@@ -538,7 +540,7 @@ void TestViewers::memoDialogLaysOutAndAnswers() {
 void TestViewers::memoMaxLengthLimitsTypingOnly() {
     QStringList texts;
     WhenModalAppears([&texts](QWidget* modal) {
-        auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
+        auto* memo = modal->findChild<QPlainTextEdit*>(QStringLiteral("textBox"));
         if (!memo) return;
         texts << memo->toPlainText();  // longer than the limit, shown whole
         QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
