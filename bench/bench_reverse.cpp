@@ -14,15 +14,16 @@
 #include <QTimer>
 
 #include "store/database.h"
+#include "store/reference_snapshot.h"
 #include "ui/reversewindow.h"
 
-using velunar::ui::FrmBack;
+using velunar::ui::ReverseLookupWindow;
 
 namespace {
 
 struct Figures {
-    qint64 linesShownMs = -1;  // Button2 to every line in its memo
-    qint64 reportMs = -1;      // Button2 to the report in Memo1
+    qint64 linesShownMs = -1;  // the search button to every line in its memo
+    qint64 reportMs = -1;      // the search button to the report
     qint64 stopMs = -1;        // the stop button to every line found in its memo
     qint64 longestGapMs = 0;   // the longest time the event loop could not serve a 10 ms timer
     qint64 longestProgressMs = 0;
@@ -30,11 +31,11 @@ struct Figures {
 };
 
 // Runs one search, clicking the stop button after stopAfterMs when that is not negative.
-Figures Measure(FrmBack& w, const QString& point, QDate from, QDate to, int stopAfterMs) {
-    w.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(point);
-    w.findChild<QDateEdit*>(QStringLiteral("DateTimePicker1"))->setDate(from);
-    w.findChild<QDateEdit*>(QStringLiteral("DateTimePicker2"))->setDate(to);
-    auto* bar = w.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+Figures Measure(ReverseLookupWindow& w, const QString& point, QDate from, QDate to, int stopAfterMs) {
+    w.findChild<QComboBox*>(QStringLiteral("pointBox"))->setEditText(point);
+    w.findChild<QDateEdit*>(QStringLiteral("fromDate"))->setDate(from);
+    w.findChild<QDateEdit*>(QStringLiteral("toDate"))->setDate(to);
+    auto* bar = w.findChild<QProgressBar*>(QStringLiteral("progressBar"));
     Figures f;
     QElapsedTimer run, gap, progress, stop;
     QString lastProgress;
@@ -51,26 +52,26 @@ Figures Measure(FrmBack& w, const QString& point, QDate from, QDate to, int stop
         }
     });
     QEventLoop loop;
-    QObject::connect(&w, &FrmBack::scansEnded, [&] {
+    QObject::connect(&w, &ReverseLookupWindow::scansEnded, [&] {
         f.linesShownMs = run.elapsed();
         if (stop.isValid()) f.stopMs = stop.elapsed();
         lastProgress.clear();  // the report's progress is timed on its own
     });
-    QObject::connect(&w, &FrmBack::searchFinished, [&] {
+    QObject::connect(&w, &ReverseLookupWindow::searchFinished, [&] {
         f.reportMs = run.elapsed();
         loop.quit();
     });
     if (stopAfterMs >= 0) {
         QTimer::singleShot(stopAfterMs, [&] {
             stop.start();
-            w.findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->click();
+            w.findChild<QPushButton*>(QStringLiteral("stopButton"))->click();
         });
     }
     run.start();
     gap.start();
     progress.start();
     probe.start();
-    w.Button2Click();
+    w.onSearch();
     loop.exec();
     QObject::disconnect(&w, nullptr, nullptr, nullptr);
     f.reportLines = static_cast<int>(w.reportMemo()->document()->blockCount());
@@ -94,9 +95,10 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/db1.sqlite";
     velunar::store::Database db(QStringLiteral("bench"));
     db.Open(path);
-    FrmBack w(db, [] { return velunar::MakeDateTime(2013, 6, 9); });
+    const auto tables = velunar::store::LoadReferenceTables(db);
+    ReverseLookupWindow w(db, [tables] { return tables; }, [] { return velunar::MakeDateTime(2013, 6, 9); });
     w.setMessageHook(
-        [](FrmBack::Message, const QString& text) { std::printf("message: %s\n", qPrintable(text)); });
+        [](ReverseLookupWindow::Message, const QString& text) { std::printf("message: %s\n", qPrintable(text)); });
     w.show();
 
     Print("公孙, 1950-01-01 to 2049-12-31:",

@@ -59,7 +59,7 @@ void MainWindow::buildLayout() {
     column->addWidget(buildDescriptionArea());
     setCentralWidget(central);
     // The window is as large as its pages need, growing and shrinking with the description area.
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MainWindow::buildMenu() {
@@ -125,6 +125,7 @@ QWidget* MainWindow::buildTimePages() {
     placePickerButton_->setToolTip(hint);
     hourBranchBox_ = Named(new QLineEdit, QStringLiteral("hourBranchBox"));
     hourBranchBox_->hide();
+    china->addWidget(hourBranchBox_, 3, 1);
     auto* entry = new QHBoxLayout;
     entry->setSpacing(0);
     for (QWidget* w : {static_cast<QWidget*>(longitudeBox_), static_cast<QWidget*>(longitudeArrows_)}) entry->addWidget(w);
@@ -186,6 +187,7 @@ QWidget* MainWindow::buildTimePages() {
     pickers->addWidget(timePicker_);
     pickers->addStretch();
     chosenTimeRow_->hide();
+    china->addWidget(chosenTimeRow_, 0, 1);
     return timePages_;
 }
 

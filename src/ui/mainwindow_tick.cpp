@@ -78,11 +78,12 @@ void MainWindow::tick() {
     tickTimer_->stop();
     view_ = RunPipeline(gatherInput(), focusedText(), memory_, *tables_, descriptions_.get(),
                         [this] { return referenceTime(); });
+    // The notice comes while the pages still show the double-hour that ended, as the user last saw them.
+    if (view_.notice) giveNotice(Text(*view_.notice));
     render(view_);
     // A longitude the step reset to 120 is stored as if typed.
     if (view_.chinaLongitudeReset) longitudeBox_->setText(Text(*view_.chinaLongitudeReset));
     if (view_.abroadLongitudeReset) abroadLongitudeBox_->setText(Text(*view_.abroadLongitudeReset));
-    if (view_.notice) giveNotice(Text(*view_.notice));
     tickTimer_->start();
 }
 
@@ -91,9 +92,8 @@ void MainWindow::render(const TickView& v) {
     SetText(abroadTimeBox_, Text(v.abroadReference));
     // The chosen moment's pickers stand in for the time box of the page in front.
     QWidget* page = chinaInFront() ? chinaPage_ : abroadPage_;
-    QLineEdit* timeBox = chinaInFront() ? chinaTimeBox_ : abroadTimeBox_;
-    chinaTimeBox_->setVisible(automatic_ || timeBox != chinaTimeBox_);
-    abroadTimeBox_->setVisible(automatic_ || timeBox != abroadTimeBox_);
+    chinaTimeBox_->setVisible(automatic_);
+    abroadTimeBox_->setVisible(automatic_);
     if (!automatic_ && chosenTimeRow_->parentWidget() != page) {
         auto* grid = static_cast<QGridLayout*>(page->layout());
         grid->addWidget(chosenTimeRow_, 0, 1, 1, grid->columnCount() - 1);

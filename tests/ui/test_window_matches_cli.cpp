@@ -27,7 +27,7 @@ QString Upper(std::string_view name) {
 }
 
 // The display form of an ISO date-time the command line prints, as the time boxes and labels write it.
-QString Display(const QJsonValue& iso, const char* tail) {
+QString DisplayForm(const QJsonValue& iso, const char* tail) {
     if (iso.isNull() || iso.isUndefined()) return QString();
     const auto t = ParseIso(iso.toString().toStdString());
     return t ? QString::fromStdString(FormatDisplay(*t)) + QLatin1String(tail) : QStringLiteral("?");
@@ -59,12 +59,12 @@ void TestWindowMatchesCli::compare(const Harness& h, const QJsonObject& cli, boo
         if (shown != expected)
             QFAIL(qPrintable(QStringLiteral("%1 %2: window \"%3\", cli \"%4\"").arg(where, what, shown, expected)));
     };
-    check(h.text(china ? "chinaTimeBox" : "abroadTimeBox"), Display(cli["referenceTime"], " "), "time box");
+    check(h.text(china ? "chinaTimeBox" : "abroadTimeBox"), DisplayForm(cli["referenceTime"], ""), "time box");
     if (!cli["trueSolarTime"].isNull())
         check(h.get<QLabel>(china ? "chinaTrueSolarLabel" : "abroadTrueSolarLabel")->text(),
-              Display(cli["trueSolarTime"], "      "), "true solar time");
+              DisplayForm(cli["trueSolarTime"], "     "), "true solar time");
     if (!china && !cli["beijingTime"].isNull())
-        check(h.get<QLabel>("abroadBeijingLabel")->text(), Display(cli["beijingTime"], "      "), "Beijing time");
+        check(h.get<QLabel>("abroadBeijingLabel")->text(), DisplayForm(cli["beijingTime"], "     "), "Beijing time");
     check(h.text("dayGanZhiBox"), cli["dayGanZhi"].toString(), "day");
     check(h.text("hourBranchBox"), cli["hourBranch"].toString(), "double-hour");
     check(h.text("hourGanZhiBox"), cli["hourGanZhi"].toString(), "hour");
