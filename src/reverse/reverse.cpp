@@ -5,6 +5,7 @@
 #include "calendar/datetime.h"
 #include "calendar/ganzhi.h"
 #include "methods/doctrine_tables.h"
+#include "methods/point_aliases.h"
 
 namespace velunar {
 namespace {
@@ -255,8 +256,10 @@ const std::array<std::string_view, kScanCount>& ReportHeadings() {
     return kHeadings;
 }
 
-SearchOutcome ReverseSearch(const std::string& point, std::int64_t firstDay, std::int64_t lastDay,
+SearchOutcome ReverseSearch(const std::string& typed, std::int64_t firstDay, std::int64_t lastDay,
                             ReverseSource& source, ReverseSink& sink, const std::atomic<bool>* cancel) {
+    // The tables hold standard names only; a superseded spelling is looked up, and reported, as its standard.
+    const std::string point(CanonicalPointName(typed));
     Walker w(point, firstDay, lastDay, sink, cancel);
     // An empty name opens nowhere; asking the tables for it would match every empty optional column.
     EmptySource none;

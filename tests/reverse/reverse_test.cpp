@@ -26,7 +26,11 @@ class FakeSource : public ReverseSource {
 
     std::vector<NaGanScanRow> NaGanRows(const std::string&) override { return ++calls, naGan; }
     std::vector<NaZhiScanRow> NaZhiRows(const std::string&) override { return ++calls, naZhi; }
-    std::vector<MeridianScanRow> MeridianRows(const std::string&) override { return ++calls, meridian; }
+    std::vector<MeridianScanRow> MeridianRows(const std::string& point) override {
+        askedFor = point;
+        return ++calls, meridian;
+    }
+    std::string askedFor;
     std::vector<ShuScanRow> ShuRows(const std::string&) override {
         ++calls;
         if (failOnShu) throw std::runtime_error("no such table: 五俞穴");
@@ -126,6 +130,15 @@ TEST(ReverseSearch, TableScansFollowTheirRowsAndColumnOrder) {
     // 日干法: one line per matching date only (the 甲 day).
     EXPECT_EQ(Section(s, Scan::RiGan), (std::vector<std::string>{"2013-06-07全部时辰，穴位=足窍阴"}));
     EXPECT_EQ(Section(s, Scan::BuXue), (std::vector<std::string>{"2013-06-07子时，徐氏纳干法补穴=足窍阴"}));
+}
+
+TEST(ReverseSearch, OldSpellingIsSearchedAndReportedUnderTheStandardName) {
+    FakeSource src;
+    src.meridian = {{"三焦", "清泠渊"}};
+    const auto d = Day(2013, 6, 9);
+    EXPECT_EQ(Section(Search("清冷渊", d, d, src), Scan::NaZhi2),
+              (std::vector<std::string>{"2013-06-09三焦经亥时，穴位=清泠渊"}));
+    EXPECT_EQ(src.askedFor, "清泠渊");
 }
 
 TEST(ReverseSearch, EmptyNameOrReversedRangeGivesHeadingsOnly) {
