@@ -20,21 +20,21 @@ MERIDIAN_PHASE = {
     "大肠": "金", "肺": "金", "膀胱": "水", "肾": "水", "心包": "火", "三焦": "火",
 }
 
-# 井 荥 俞 经 合, then the yang meridians' own source point (a yin meridian's source is its 俞 point).
-# Rows in the flow order of the twelve meridians.
+# 井 荥 俞 经 合, then the source point: the yang meridians have their own, a yin meridian's 俞 point
+# serves as its source (以输代原). Rows in the flow order of the twelve meridians.
 TRANSPORT_POINTS = {
-    "肺": ("少商", "鱼际", "太渊", "经渠", "尺泽", ""),
+    "肺": ("少商", "鱼际", "太渊", "经渠", "尺泽", "太渊"),
     "大肠": ("商阳", "二间", "三间", "阳溪", "曲池", "合谷"),
     "胃": ("厉兑", "内庭", "陷谷", "解溪", "足三里", "冲阳"),
-    "脾": ("隐白", "大都", "太白", "商丘", "阴陵泉", ""),
-    "心": ("少冲", "少府", "神门", "灵道", "少海", ""),
+    "脾": ("隐白", "大都", "太白", "商丘", "阴陵泉", "太白"),
+    "心": ("少冲", "少府", "神门", "灵道", "少海", "神门"),
     "小肠": ("少泽", "前谷", "后溪", "阳谷", "小海", "腕骨"),
     "膀胱": ("至阴", "足通谷", "束骨", "昆仑", "委中", "京骨"),
-    "肾": ("涌泉", "然谷", "太溪", "复溜", "阴谷", ""),
-    "心包": ("中冲", "劳宫", "大陵", "间使", "曲泽", ""),
+    "肾": ("涌泉", "然谷", "太溪", "复溜", "阴谷", "太溪"),
+    "心包": ("中冲", "劳宫", "大陵", "间使", "曲泽", "大陵"),
     "三焦": ("关冲", "液门", "中渚", "支沟", "天井", "阳池"),
     "胆": ("足窍阴", "侠溪", "足临泣", "阳辅", "阳陵泉", "丘墟"),
-    "肝": ("大敦", "行间", "太冲", "中封", "曲泉", ""),
+    "肝": ("大敦", "行间", "太冲", "中封", "曲泉", "太冲"),
 }
 
 
@@ -74,7 +74,8 @@ def child(phase):
 def source_point(meridian):
     """原穴: the yang meridians have their own; on a yin meridian the 俞 point serves as source."""
     points = TRANSPORT_POINTS[meridian]
-    return points[5] or points[2]
+    assert points[5] and (not is_yin(meridian) or points[5] == points[2]), meridian
+    return points[5]
 
 
 def write_table(path, comments, header, rows):

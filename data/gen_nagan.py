@@ -95,6 +95,24 @@ def openings_by_hour():
     return opened
 
 
+def running_cycle(hour):
+    """The day whose schedule runs at an hour; 值日经 is that day's meridian.
+
+    A schedule runs eleven hours, from the hour its well point opens to the hour its qi or blood is
+    lodged in 三焦 or 心包 (甲戌 to 甲申 for 甲). The schedules of 甲 to 壬 hand over without a gap, so the
+    day stem of the hour says nothing: on a 甲 day, 甲子 to 癸酉 still belong to the 癸 schedule opened at
+    癸亥 the evening before, and 胆经 takes over at 甲戌. The only hours outside every schedule are the ten
+    closed hours 癸丑 to 壬戌 of the 癸 day, after 壬子 has lodged the 壬 schedule in 三焦: 阳进阴退 would
+    open the 癸 well at 癸丑, the song delays it to 癸亥, and the hours between are the 癸 day's own (肾经).
+    """
+    running = [day for day in range(10) if (hour - well_hour(day)) % HOURS <= 10]
+    assert len(running) <= 1, ganzhi(hour)
+    if not running:
+        assert hour // 12 == GUI and ganzhi(hour) not in ("癸亥", "壬子"), ganzhi(hour)
+        return GUI
+    return running[0]
+
+
 def point_fields(meridian, category, point):
     return [long_form(meridian), category_phase(meridian, category), CATEGORIES[category], point]
 
@@ -105,10 +123,12 @@ def tiangan_rows(opened):
         actual_day = hour // 12
         key = [STEMS[actual_day], ganzhi(hour)]
         o = opened.get(hour)
+        duty = long_form(STEM_MERIDIAN[running_cycle(hour)])
         if o is None:
-            rows.append(key + [long_form(STEM_MERIDIAN[actual_day]), "闭", "", "", "", "", ""])
+            rows.append(key + [duty, "闭", "", "", "", "", ""])
         else:
-            rows.append(key + [long_form(STEM_MERIDIAN[o["day"]])] +
+            assert o["day"] == running_cycle(hour), ganzhi(hour)
+            rows.append(key + [duty] +
                         point_fields(o["meridian"], o["category"], o["point"]) +
                         [o["source"], o["extra_source"]])
     return rows
@@ -142,7 +162,7 @@ def buxue_rows(opened):
             fields = yisi_erwu_sanling(hour)
             counts["yisi"] += 1
         rows.append([STEMS[actual_day], ganzhi(hour)] + point_fields(*fields) +
-                    [long_form(STEM_MERIDIAN[actual_day])])
+                    [long_form(STEM_MERIDIAN[running_cycle(hour)])])
     return rows, counts
 
 
@@ -163,15 +183,17 @@ TIANGAN_COMMENTS = [
     "此后每隔一时辰经生经、穴生穴，依次开荥、俞、经、合；开俞穴时返本还原，并过值日经之原穴（阴经以俞代原）；"
     "日干重见之时，阳日气纳三焦（取生日干五行之穴，他生我），阴日血归包络（取日干五行所生之穴，我生他）；"
     "三焦寄壬、包络归癸，故壬日丙午后溪兼过阳池，癸日丁卯神门兼过大陵。",
-    "列：实际日、实际时辰为开穴实际所在之日干与时辰干支（时干依五鼠遁）；值日经为该开穴所属日程之经，"
-    "跨入次日者仍记原日之经（如甲日丙子前谷在乙日，记胆经），闭穴行记实际日之经；"
+    "列：实际日、实际时辰为开穴实际所在之日干与时辰干支（时干依五鼠遁）；值日经为该时辰正在流注之日程所属之经："
+    "某日之经自其井穴开时起值，至其日干重见、气血纳入三焦包络时止，开穴、闭穴同此（如甲日甲子至癸酉仍属癸日之程，记肾经，"
+    "甲戌开足窍阴起记胆经；乙日丙子前谷仍记胆经）；各日之程自井穴至气纳三焦、血归包络共十一时辰，前后相接；"
+    "唯癸日癸丑至壬戌十个闭穴时辰在壬日之程（壬子纳三焦）之后、癸日之程（癸亥开涌泉）之前，不属任何日程，记本日之经肾经；"
     "经脉为\u201c闭\u201d者为闭穴，其五行、五俞、穴位、过原、兼过原穴皆空。第六天干写作\u201c已\u201d。",
 ]
 
 
 def buxue_comments(opened, counts):
     return [
-        "补穴表：天干表60个闭穴时辰的补用穴位，键同天干表（实际日、实际时辰），值日经同天干表闭穴行（实际日之经）。",
+        "补穴表：天干表60个闭穴时辰的补用穴位，键同天干表（实际日、实际时辰），值日经同天干表该时辰（正在流注之日程所属之经）。",
         "由 data/gen_nagan.py 推出，请改脚本后重新生成，勿手改。两法依次使用：",
         "一、合日互用（夫妻互用）：甲已、乙庚、丙辛、丁壬、戊癸五合之日，时辰干支全同；本日闭穴而合日同一时辰干支开穴者，"
         "取合日所开之穴及其经脉、五行、五俞。此即明代针灸书所说子午流注夫妻子母互用之法"

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "methods/point_aliases.h"
+
 namespace velunar {
 namespace {
 
@@ -70,14 +72,20 @@ std::optional<std::string> PointDescriptionStep::Run(const FocusedText& focus, D
 std::string PointDescriptionStep::Lookup(const std::string& candidate, DescriptionSource& source,
                                          const ReferenceTables& tables) {
     // The candidate goes to the tables untrimmed: a name is found only as it is written.
-    const std::optional<DescriptionRow> row = source.Description(candidate);
+    // A superseded spelling finds the point under its standard name.
+    std::string name = candidate;
+    std::optional<DescriptionRow> row = source.Description(name);
+    if (!row && CanonicalPointName(candidate) != candidate) {
+        name = std::string(CanonicalPointName(candidate));
+        row = source.Description(name);
+    }
     description_ = row ? row->description : std::string();
     currentPicturePath_ = row ? row->picturePath : std::string();
     if (!currentPicturePath_.empty() || !row) return description_;
 
-    if (const std::optional<std::string> meridian = tables.MeridianOfPoint(candidate))
+    if (const std::optional<std::string> meridian = tables.MeridianOfPoint(name))
         currentPicturePath_ = std::string(PicturePathOfMeridian(*meridian));
-    if (const std::string_view own = ConfluentPicturePath(candidate); !own.empty())
+    if (const std::string_view own = ConfluentPicturePath(name); !own.empty())
         currentPicturePath_ = std::string(own);
     // Stored even when still empty, as the row's confirmed "no picture".
     source.StorePicturePath(row->rowKey, currentPicturePath_);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "calendar/datetime.h"
+#include "methods/point_aliases.h"
 
 namespace velunar {
 namespace {
@@ -89,9 +90,10 @@ std::vector<const Doctrine*> ReportOrder() {
     return order;
 }
 
-SearchOutcome ReverseSearch(const std::string& point, std::int64_t firstDay, std::int64_t lastDay,
-                            const ReferenceTables& tables, ReverseSink& sink,
-                            const std::atomic<bool>* cancel) {
+SearchOutcome ReverseSearch(const std::string& typed, std::int64_t firstDay, std::int64_t lastDay,
+                            const ReferenceTables& tables, ReverseSink& sink, const std::atomic<bool>* cancel) {
+    // The tables hold standard names only; a superseded spelling is looked up, and reported, as its standard.
+    const std::string point(CanonicalPointName(typed));
     Walker w(firstDay, lastDay, sink, cancel);
     for (const Doctrine* d : ReportOrder())
         if (!w.Run(*d, point, tables)) return SearchOutcome::Cancelled;

@@ -72,7 +72,27 @@ def phase_of(meridian, category):
 
 
 def source_of(wushu_row):
-    return wushu_row["原"] or wushu_row["俞"]
+    return wushu_row["原"]
+
+
+# 以输代原: a yin meridian's stream point serves as its source.
+YIN_SOURCES = {"肺经": "太渊", "脾经": "太白", "心经": "神门", "肾经": "太溪", "心包经": "大陵", "肝经": "太冲"}
+
+
+def absolute_hour(day, hour):
+    """Position 0..119 of a (day stem, hour stem-branch) pair in the ten-day round."""
+    return 12 * STEMS.index(day) + BRANCHES.index(hour[1])
+
+
+def expected_duty_meridians():
+    """值日经 of all 120 hours from the song: a schedule is on duty from its well to its last opening
+    (eleven hours); an hour outside every schedule keeps its own day's meridian."""
+    duty = {h: DAY_MERIDIAN[STEMS[h // 12]] for h in range(120)}
+    for day, openings in CLASSICAL_SONG.items():
+        well = absolute_hour(day, openings[0][0])  # every well opens on its schedule's own day
+        for h in range(well, well + 11):
+            duty[h % 120] = DAY_MERIDIAN[day]
+    return duty
 
 
 class DoctrineTables(unittest.TestCase):
@@ -92,12 +112,25 @@ class DoctrineTables(unittest.TestCase):
         self.assertEqual((len(self.tiangan), len(closed)), (120, 60))
         for r in closed:
             self.assertEqual([r[c] for c in ("五行", "五俞", "穴位", "过原", "兼过原穴")], [""] * 5, r)
-            self.assertEqual(r["值日经"], DAY_MERIDIAN[r["实际日"]], r)
         for r in self.tiangan:
             if r["经脉"] != "闭":
                 self.assertTrue(r["穴位"] and r["五行"] and r["五俞"], r)
         for name in ("tiangan.tsv", "buxue.tsv", "dizhi.tsv", "wushu.tsv"):
             self.assertNotIn("己", (TABLES / name).read_text(encoding="utf-8"), name)
+
+    def test_duty_meridian_is_the_running_schedule_in_every_row(self):
+        duty = expected_duty_meridians()
+        for table in (self.tiangan, self.buxue):
+            for r in table:
+                self.assertEqual(r["值日经"], duty[absolute_hour(r["实际日"], r["实际时辰"])], r)
+        by_key = {(r["实际日"], r["实际时辰"]): r["值日经"] for r in self.tiangan}
+        # The hand-offs written out: 甲子 to 癸酉 of a 甲 day still run the 癸 schedule; the ten hours
+        # between the 壬 schedule's end (壬子) and the 癸 well (癸亥) belong to no schedule and keep 肾经.
+        self.assertEqual([by_key[("甲", h)] for h in ("甲子", "丙寅", "癸酉", "甲戌", "乙亥")],
+                         ["肾经", "肾经", "肾经", "胆经", "胆经"])
+        self.assertEqual([by_key[("乙", h)] for h in ("丁丑", "甲申", "乙酉")], ["胆经", "胆经", "肝经"])
+        self.assertEqual({by_key[("癸", STEMS[(18 + b) % 10] + BRANCHES[b])] for b in range(1, 11)}, {"肾经"})
+        self.assertEqual((by_key[("癸", "壬子")], by_key[("癸", "癸亥")]), ("膀胱经", "肾经"))
 
     def test_generators_reproduce_committed_tables(self):
         with tempfile.TemporaryDirectory() as out:
@@ -137,7 +170,11 @@ class DoctrineTables(unittest.TestCase):
             for column in ("井", "荥", "俞", "经", "合", "原"):
                 if row[column]:
                     check(row[column], meridian, (meridian, column))
-            self.assertEqual(bool(row["原"]), meridian not in YIN, meridian)
+            if meridian in YIN:
+                self.assertEqual((row["原"], row["俞"]), (YIN_SOURCES[meridian],) * 2, meridian)
+            else:
+                self.assertNotIn(row["原"], ("", row["俞"]), meridian)
+        self.assertEqual(len(self.wushu), 12)
         for r in [r for r in self.tiangan if r["经脉"] != "闭"] + self.buxue:
             check(r["穴位"], r["经脉"], r)
             self.assertEqual(self.wushu[r["经脉"]][r["五俞"]], r["穴位"], r)

@@ -57,6 +57,16 @@ class PointTables(unittest.TestCase):
         for name in ("jingluo.tsv", "xuewei.tsv"):
             (TABLES / name).read_text(encoding="utf-8").encode("gbk")
 
+    def test_standard_spelling_of_qinglingyuan_everywhere(self):
+        # 清泠渊 is the standard name; the old 清冷渊 is accepted as input only, never shipped.
+        self.assertIn(["清泠渊", "三焦", "11"], self.jl)
+        old = "清冷渊"
+        for path in (TABLES.parent).rglob("*"):
+            if path.is_file() and path.suffix in (".tsv", ".txt", ".py", ".sql", ".ini"):
+                raw = path.read_bytes()
+                for encoding in ("utf-8", "gbk"):
+                    self.assertNotIn(old.encode(encoding), raw, path)
+
     def test_descriptions_cover_every_point_once(self):
         names = [row[0] for row in self.xw]
         dupes = [n for n, c in collections.Counter(names).items() if c > 1]

@@ -141,6 +141,14 @@ TEST(ReverseSearch, TableScansFollowTheirRowsAndColumnOrder) {
               (std::vector<std::string>{"2013-06-07子时，徐氏纳干法补穴=足窍阴"}));
 }
 
+TEST(ReverseSearch, OldSpellingIsSearchedAndReportedUnderTheStandardName) {
+    Source src;
+    src.Meridian("三焦", "清泠渊");
+    const auto d = Day(2013, 6, 9);
+    EXPECT_EQ(Section(Search("清冷渊", d, d, src), DoctrineId::NaZhi2),
+              (std::vector<std::string>{"2013-06-09三焦经亥时，穴位=清泠渊"}));
+}
+
 TEST(ReverseSearch, EmptyNameOrReversedRangeGivesHeadingsOnly) {
     Source src;
     src.NaGan("甲", "甲子", "", "", "");  // empty optional columns must not match an empty name
