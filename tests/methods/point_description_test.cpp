@@ -54,13 +54,13 @@ TEST(PointDescription, ZhaoHaiOverridesItsMeridianAndNeedsNoMeridianRow) {
 }
 
 TEST(PointDescription, OldSpellingFindsTheStandardRowAndItsMeridian) {
-    FakeTables t = WithDescriptions();
-    t.descriptions.push_back({16, "清泠渊", "手少阳三焦经穴。", ""});
-    t.meridianOfPoint["清泠渊"] = "三焦";
+    Fixture t = WithDescriptions();
+    t.d.rows.push_back({16, "清泠渊", "手少阳三焦经穴。", ""});
+    t.rows.Points("三焦", {"清泠渊"});
     PointDescriptionStep step;
-    EXPECT_EQ(step.Run(FocusedText::Control("清冷渊"), t), "手少阳三焦经穴。");
+    EXPECT_EQ(t.Run(step, FocusedText::Control("清冷渊")), "手少阳三焦经穴。");
     EXPECT_EQ(step.CurrentPicturePath(), "pic\\三焦.JPG");
-    EXPECT_EQ(t.stored, (std::vector<std::pair<std::int64_t, std::string>>{{16, "pic\\三焦.JPG"}}));
+    EXPECT_EQ(t.d.stored, (std::vector<std::pair<std::int64_t, std::string>>{{16, "pic\\三焦.JPG"}}));
 }
 
 TEST(PointDescription, AStoredPathIsKeptAndNothingWritten) {
