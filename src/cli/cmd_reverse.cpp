@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/doctrines_report.h"
 #include "reverse/reverse.h"
+#include "store/nativepath.h"
 #include "store/reverse_source.h"
 #include "store/store_error.h"
 
@@ -147,7 +148,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     if (!database) return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
-        if (outPath) file = std::make_unique<store::ReportWriter>(QString::fromStdString(*outPath));
+        if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
         ReportOutput output(io.out, file.get());
         StreamingSink sink(output, progress ? &io.err : nullptr);
         store::DatabaseReverseSource source(*database);

@@ -5,6 +5,8 @@
 #include "methods/method_tables.h"
 #include "store/datapaths.h"
 #include "store/method_tables.h"
+#include "store/nativepath.h"
+#include "store/reference_check.h"
 #include "store/settings.h"
 
 namespace velunar::cli {
@@ -61,7 +63,11 @@ std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, con
     const std::string path = flag.path ? *flag.path : DefaultDatabasePath();
     auto db = std::make_unique<store::Database>(QStringLiteral("velunar-cli"));
     try {
-        db->Open(QString::fromStdString(path));
+        db->Open(store::PathFromNative(path));
+        const std::vector<std::string> problems = store::CheckReferenceTables(*db);
+        for (const std::string& problem : problems)
+            io.err << "velunar-cli " << command << ": 数据库 " << path << " 的" << problem << '\n';
+        if (!problems.empty()) return nullptr;
     } catch (const store::StoreError& e) {
         io.err << "velunar-cli " << command << ": the doctrines need the database: " << e.what() << '\n';
         return nullptr;

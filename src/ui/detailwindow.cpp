@@ -252,6 +252,7 @@ bool FrmDetail::post() {
     mapper_->submit();
     // An empty name goes in as NULL, so the database's NOT NULL refuses a row nobody could find.
     if (name.isEmpty()) ADOQuery1->setData(ADOQuery1->index(row, ADOQuery1->column(kNameColumn)), QVariant());
+    if (!makeWritable()) return false;
     if (!ADOQuery1->submitAll()) {
         report(DatabaseMessage(ADOQuery1->lastError()));
         return false;
@@ -381,6 +382,7 @@ void FrmDetail::sdelClick() {
         return;
     }
     Loading loading(loading_);
+    if (!makeWritable()) return;
     ADOQuery1->revertAll();
     mode_ = Mode::Browse;
     ADOQuery1->removeRow(row);
@@ -455,6 +457,17 @@ void FrmDetail::Next() {
 
 void FrmDetail::Last() {
     if (storeBeforeMove()) moveTo(rowCount() - 1);
+}
+
+// The model writes on the store's connection, past the store's own writers: it asks first.
+bool FrmDetail::makeWritable() {
+    try {
+        db_.EnsureWritable();
+        return true;
+    } catch (const store::StoreError& e) {
+        report(QString::fromUtf8(e.what()));
+        return false;
+    }
 }
 
 // --- Dialogs ---

@@ -84,6 +84,7 @@ class FrmDetail : public QWidget {
     void releaseModel();
     void beginEdit();
     bool post();
+    bool makeWritable();
     void discard();
     bool storeBeforeMove();
     void moveTo(int row);

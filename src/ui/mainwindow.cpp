@@ -52,6 +52,9 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     connect(btnpic, &QPushButton::clicked, this, &MainWindow::btnpicClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
 
+    // A read-only file stays so until something is written; the user is told when it changes.
+    db_.SetWritableNotice(
+        [this](const std::string& text) { showMessage(MessageKind::Message, QString::fromStdString(text)); });
     db_.Open(paths_.DatabaseFile());
     tables_ = std::make_unique<store::DatabaseMethodTables>(db_);
 
