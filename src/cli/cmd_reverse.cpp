@@ -10,6 +10,7 @@
 #include "cli/database_access.h"
 #include "reverse/reverse_job.h"
 #include "store/report_file.h"
+#include "store/nativepath.h"
 #include "store/store_error.h"
 
 namespace velunar::cli {
@@ -106,7 +107,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     if (!tables) return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
-        if (outPath) file = std::make_unique<store::ReportWriter>(QString::fromStdString(*outPath));
+        if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
         ReportOutput output(io.out, file.get());
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.

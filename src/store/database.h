@@ -5,6 +5,7 @@
 // Statements are prepared once per connection, on first use, and re-executed; PrepareCount() lets a
 // benchmark check that a tick prepares nothing after the first.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,12 +22,8 @@ class QSqlQuery;
 
 namespace velunar::store {
 
-// How long a statement waits for another program (a second running copy) that holds the write lock.
+// How long a statement waits, by default, for another program (a second running copy) that holds a lock.
 inline constexpr int kBusyTimeoutMs = 10000;
-
-// Gives a file its owner's write permission if it lacks it (the database is written to). A missing file
-// is not an error here; Database::Open reports it. Returns false when the permission could not be set.
-bool MakeWritable(const QString& path);
 
 class Database {
   public:
@@ -37,9 +34,11 @@ class Database {
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the file by its full path after making it writable. Throws StoreError Missing / Empty /
-    // Corrupt / Unreadable naming the path and the cause; never creates a file. Closes an open connection
-    // first.
+    // Opens the file by its path (bytes as PathFromNative gives them), changing nothing about it: a file
+    // without its owner's write permission is opened read-only. Throws StoreError Missing / Empty /
+    // Corrupt / Unreadable (also for anything that is not a regular file, refused before it is opened) /
+    // Busy (another program holds a lock) naming the path and the cause; never creates a file. Closes an
+    // open connection first.
     void Open(const QString& path);
     void Close();
     // Close and open the same file again (the main window does this when first shown).
@@ -47,12 +46,26 @@ class Database {
     bool IsOpen() const;
     const QString& Path() const { return path_; }
 
+    // How long a statement waits for a lock another program holds; takes effect at the next Open.
+    void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+    // True while the connection is read-only because the file lacked its owner's write permission.
+    bool IsReadOnly() const { return readOnly_; }
+    // Called by every writer just before it writes (the row operations below do it themselves): a file
+    // opened read-only gets its owner's write permission and the connection is reopened read-write, in
+    // place, under the same connection name. Returns true when it changed the file's mode, after telling
+    // the writable notice. Throws ReadOnly when the mode cannot be changed, NotOpen when closed.
+    bool EnsureWritable();
+    // Told, with the message to show, each time EnsureWritable changes the file's mode.
+    void SetWritableNotice(std::function<void(const std::string&)> notice) {
+        writableNotice_ = std::move(notice);
+    }
+
     // Runs a catalogue query with its values (UTF-8) and returns all rows in order. Throws NotOpen,
     // BadArgument (wrong number of values) or Sql.
     Result Run(QueryId id, const std::vector<std::string>& values = {});
     // The first row, or nothing when none matches.
     std::optional<Row> First(QueryId id, const std::vector<std::string>& values = {});
-    // Runs a catalogue statement that changes rows; returns how many rows it changed.
+    // Runs a catalogue statement that changes rows (after EnsureWritable); returns how many it changed.
     int Execute(QueryId id, const std::vector<std::string>& values = {});
 
     // Generic row operations of the editable tables (穴位说明 and xxyy mostly). Rows are addressed by
@@ -89,6 +102,9 @@ class Database {
     QString path_;
     std::unique_ptr<Impl> impl_;
     int prepareCount_ = 0;
+    int busyTimeoutMs_ = kBusyTimeoutMs;
+    bool readOnly_ = false;
+    std::function<void(const std::string&)> writableNotice_;
 };
 
 }  // namespace velunar::store

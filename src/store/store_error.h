@@ -10,10 +10,11 @@ enum class StoreErrorKind {
     Missing,      // the database file does not exist
     Empty,        // the file has no bytes or none of the program's tables
     Corrupt,      // the file is not an SQLite database, or a table is missing
-    Unreadable,   // the file exists but cannot be opened or read (permissions, locks)
+    Unreadable,   // the file cannot be opened or read (permissions, not a regular file)
     NotOpen,      // an operation on a closed connection or record
     Sql,          // the database refused a statement (constraint, syntax); message is the driver's
     Busy,         // another program held the database locked for longer than the busy timeout
+    ReadOnly,     // the database file may not be written and could not be made writable
     NoRow,        // an operation on a row that does not exist
     BadArgument,  // unknown column, wrong number of values
     Encoding,     // text that GBK cannot hold, or GBK support missing

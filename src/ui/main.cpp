@@ -123,7 +123,6 @@ int main(int argc, char** argv) {
         const store::DataPaths paths = store::DataPaths::ForExecutable();
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
-        store::MakeWritable(paths.DatabaseFile());
         ui::MainWindow window(paths);
         window.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));

@@ -49,6 +49,9 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     connect(descriptionToggle_, &QPushButton::clicked, this, &MainWindow::toggleDescription);
     connect(placePickerButton_, &QToolButton::clicked, this, [this] { ShowSecondary(secondary_.placePicker); });
 
+    // A read-only file stays so until something is written; the user is told when it changes.
+    db_.SetWritableNotice(
+        [this](const std::string& text) { showMessage(MessageKind::Message, QString::fromStdString(text)); });
     db_.Open(paths_.DatabaseFile());
     tables_ = store::LoadReferenceTables(db_);
     descriptions_ = std::make_unique<store::DatabaseDescriptions>(db_);

@@ -1,9 +1,14 @@
 // Opening the database file: every way it can be wrong, and the row operations of the editable tables.
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +20,7 @@
 
 #include "fixture.h"
 #include "store/database.h"
+#include "store/nativepath.h"
 
 namespace velunar::store {
 namespace {
@@ -104,9 +110,30 @@ TEST_F(OpenFailure, MissingTableOrColumnIsNamed) {
     ExpectOpenFails(other, StoreErrorKind::Corrupt, "ischina");
 }
 
-TEST_F(OpenFailure, FolderInPlaceOfTheFileIsUnreadable) {
+// Nothing that is not a regular file is opened: a FIFO would block the open for ever, a device would be
+// read without end. Each is refused at once, saying what it is.
+TEST_F(OpenFailure, AnythingButARegularFileIsRefusedAtOnce) {
     ASSERT_TRUE(QDir().mkpath(path));
     ExpectOpenFails(path, StoreErrorKind::Unreadable, "文件夹");
+
+    const QString fifo = dir.filePath(QStringLiteral("db.fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    ExpectOpenFails(fifo, StoreErrorKind::Unreadable, "命名管道");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+    ExpectOpenFails(QStringLiteral("/dev/zero"), StoreErrorKind::Unreadable, "设备");
+
+    const QString socketPath = dir.filePath(QStringLiteral("db.sock"));
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(socketPath);
+    ASSERT_LT(static_cast<std::size_t>(native.size()), sizeof address.sun_path);
+    std::copy(native.begin(), native.end(), address.sun_path);
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ExpectOpenFails(socketPath, StoreErrorKind::Unreadable, "套接字");
+    close(fd);
 }
 
 TEST_F(OpenFailure, FileWithoutReadPermissionIsUnreadable) {
@@ -117,22 +144,69 @@ TEST_F(OpenFailure, FileWithoutReadPermissionIsUnreadable) {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TEST(DatabaseOpen, ReadOnlyFileIsMadeWritableAndWritten) {
-    FixtureDb fixture;
-    ASSERT_TRUE(QFile::setPermissions(fixture.Path(), QFile::ReadOwner | QFile::ReadGroup));
-    Database db(QStringLiteral("readonly-test"));
-    db.Open(fixture.Path());
-    EXPECT_TRUE(QFile::permissions(fixture.Path()) & QFile::WriteOwner);
-    const Row row = *db.Locate(Table::Description, "穴位", "公孙");
-    db.SetColumn(Table::Description, *row.Key(), "图片路径", "pic\\脾.JPG");
-    EXPECT_EQ(RawColumn(fixture.Path(), "select 图片路径 from 穴位说明 where 穴位 = '公孙'"),
-              std::vector<std::string>{"pic\\脾.JPG"});
+struct FileState {
+    QByteArray bytes;
+    mode_t mode = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+FileState StateOf(const QString& path) {
+    struct stat st {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return {ReadAll(path), st.st_mode};
 }
 
-TEST(DatabaseOpen, MakeWritableIgnoresAMissingFile) {
-    QTemporaryDir dir;
-    EXPECT_TRUE(MakeWritable(dir.filePath("none.sqlite")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("none.sqlite")));
+// Opening and reading change nothing about a read-only file; the first write makes it writable, says so
+// once, and the connection goes on working.
+TEST(DatabaseOpen, ReadOnlyFileStaysSoUntilTheFirstWrite) {
+    FixtureDb fixture;
+    ASSERT_EQ(chmod(QFile::encodeName(fixture.Path()).constData(), 0444), 0);
+    const FileState before = StateOf(fixture.Path());
+    Database db(QStringLiteral("readonly-test"));
+    std::vector<std::string> notices;
+    db.SetWritableNotice([&](const std::string& text) { notices.push_back(text); });
+    db.Open(fixture.Path());
+    EXPECT_TRUE(db.IsReadOnly());
+    EXPECT_EQ(db.Run(QueryId::NaZhiRow, {"寅"}).FirstValue("本穴"), "经渠");
+    EXPECT_EQ(db.SelectAll(Table::Description).rows.size(), 4u);
+    db.Reopen();
+    EXPECT_TRUE(StateOf(fixture.Path()) == before);
+    EXPECT_TRUE(notices.empty());
+    // A refused write checks its arguments before it touches the file.
+    EXPECT_THROW(db.Append(Table::Description, Row{{"名称", "x"}}), StoreError);
+    EXPECT_TRUE(StateOf(fixture.Path()) == before);
+
+    const Row row = *db.Locate(Table::Description, "穴位", "公孙");
+    db.SetColumn(Table::Description, *row.Key(), "图片路径", "pic\\脾.JPG");
+    EXPECT_EQ(StateOf(fixture.Path()).mode & 07777, 0644u);
+    EXPECT_FALSE(db.IsReadOnly());
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(Contains(notices[0], "数据库文件原为只读，已改为可写")) << notices[0];
+    EXPECT_TRUE(Contains(notices[0], fixture.Path().toStdString())) << notices[0];
+    db.SetColumn(Table::Settings, 1, "suma", "5");
+    EXPECT_FALSE(db.EnsureWritable());
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(RawColumn(fixture.Path(), "select 图片路径 from 穴位说明 where 穴位 = '公孙'"),
+              std::vector<std::string>{"pic\\脾.JPG"});
+    EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"5"});
+}
+
+// A name that is not UTF-8 is opened byte for byte, not under a mangled name.
+TEST(DatabaseOpen, NameThatIsNotUtf8IsTakenByteForByte) {
+    FixtureDb fixture;
+    const QByteArray native = QFile::encodeName(fixture.Folder()) + "/d\xe9.sqlite";
+    ASSERT_EQ(rename(QFile::encodeName(fixture.Path()).constData(), native.constData()), 0);
+    const QString path = PathFromNative(native.toStdString());
+    EXPECT_EQ(NativeFromPath(path), native);
+    Database db(QStringLiteral("native-name-test"));
+    db.Open(path);
+    EXPECT_EQ(db.Run(QueryId::NaZhiRow, {"寅"}).FirstValue("本穴"), "经渠");
+    db.SetColumn(Table::Settings, 1, "suma", "7");
+    db.Close();
+    // Qt cannot list or remove the name either: the folder is read and emptied byte for byte.
+    const std::filesystem::path folder(QFile::encodeName(fixture.Folder()).toStdString());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    EXPECT_EQ(unlink(native.constData()), 0);
 }
 
 TEST(DatabaseOpen, CloseReopenAndOperationsOnAClosedConnection) {
@@ -194,43 +268,92 @@ TEST(DatabaseOpen, WriteWaitsForAnotherWriter) {
     EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"2"});
 }
 
-// Another program (a second process) holds a write transaction for longer than the busy timeout: the
-// write waits the whole timeout, then fails saying so, and goes through once the lock is gone.
-TEST(DatabaseOpen, WriteLockedLongerThanTheTimeoutIsReportedThenSucceeds) {
-    FixtureDb fixture;
-    Database db(QStringLiteral("locked-test"));
-    db.Open(fixture.Path());
-    const std::string holder = "'" VELUNAR_PYTHON
-                               "' -c \"import sqlite3, sys, time\n"
-                               "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                               "c.execute('begin immediate')\n"
-                               "c.execute(\\\"update xxyy set suma = '1'\\\")\n"
-                               "print('locked', flush=True)\n"
-                               "time.sleep(12)\n"
-                               "c.execute('commit')\" '" +
-                               fixture.Path().toStdString() + "'";
-    FILE* other = popen(holder.c_str(), "r");
-    ASSERT_NE(other, nullptr);
-    char line[16] = {};
-    ASSERT_NE(fgets(line, sizeof line, other), nullptr);
-    ASSERT_EQ(std::string(line), "locked\n");
+// Another program (a second process) holding a lock on the file until it is released.
+class LockHolder {
+  public:
+    LockHolder(const QString& database, const char* begin) : marker_(dir_.filePath("locked")) {
+        const std::string script = "'" VELUNAR_PYTHON
+                                   "' -c \"import sqlite3, sys\n"
+                                   "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                   "c.execute('" +
+                                   std::string(begin) +
+                                   "')\n"
+                                   "c.execute(\\\"update xxyy set suma = '1'\\\")\n"
+                                   "open(sys.argv[2], 'w').close()\n"
+                                   "sys.stdin.read()\n"
+                                   "c.execute('commit')\" '" +
+                                   database.toStdString() + "' '" + marker_.toStdString() + "'";
+        child_ = popen(script.c_str(), "w");
+        for (int i = 0; child_ && i < 1000 && !QFile::exists(marker_); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    bool Holds() const { return child_ && QFile::exists(marker_); }
+    // Ends the other program's transaction (it commits); true when it exited cleanly.
+    bool Release() {
+        if (!child_) return false;
+        const int status = pclose(child_);
+        child_ = nullptr;
+        return status == 0;
+    }
+    ~LockHolder() { Release(); }
 
+  private:
+    QTemporaryDir dir_;
+    QString marker_;
+    FILE* child_ = nullptr;
+};
+
+void ExpectLocked(const std::function<void()>& operation, int timeoutMs) {
     const auto start = std::chrono::steady_clock::now();
     try {
-        db.SetColumn(Table::Settings, 1, "suma", "2");
-        ADD_FAILURE() << "the write went through a lock held by another process";
+        operation();
+        ADD_FAILURE() << "went through a lock held by another process";
     } catch (const StoreError& e) {
         EXPECT_EQ(e.kind(), StoreErrorKind::Busy) << e.what();
-        EXPECT_TRUE(Contains(e.what(), "锁住")) << e.what();
+        EXPECT_TRUE(Contains(e.what(), "数据库正被其他程序锁定，请关闭它后重试")) << e.what();
+        EXPECT_TRUE(Contains(e.what(), "database is locked")) << e.what();
+        EXPECT_FALSE(Contains(e.what(), "损坏")) << e.what();
     }
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(kBusyTimeoutMs - 500));
-    EXPECT_LT(waited, std::chrono::milliseconds(kBusyTimeoutMs + 1900));
+    EXPECT_GE(waited, std::chrono::milliseconds(timeoutMs - 100));
+    EXPECT_LT(waited, std::chrono::milliseconds(timeoutMs + 1900));
+}
 
-    EXPECT_EQ(pclose(other), 0);
+// A lock is told as a lock, at open and at every statement, after the busy timeout; once the other
+// program lets go, the same connection reads and writes again.
+TEST(DatabaseLock, ExclusiveLockIsReportedAsALockThenClears) {
+    FixtureDb fixture;
+    constexpr int kTimeout = 400;
+    Database db(QStringLiteral("locked-test"));
+    db.SetBusyTimeout(kTimeout);
+    {
+        LockHolder other(fixture.Path(), "begin exclusive");
+        ASSERT_TRUE(other.Holds());
+        ExpectLocked([&] { db.Open(fixture.Path()); }, kTimeout);
+        EXPECT_FALSE(db.IsOpen());
+        ASSERT_TRUE(other.Release());
+    }
+    db.Open(fixture.Path());
+    LockHolder other(fixture.Path(), "begin exclusive");
+    ASSERT_TRUE(other.Holds());
+    ExpectLocked([&] { db.Run(QueryId::NaZhiRow, {"寅"}); }, kTimeout);
+    ExpectLocked([&] { db.SetColumn(Table::Settings, 1, "suma", "2"); }, kTimeout);
+    ASSERT_TRUE(other.Release());
     EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"1"});
     EXPECT_NO_THROW(db.SetColumn(Table::Settings, 1, "suma", "2"));
     EXPECT_EQ(RawColumn(fixture.Path(), "select suma from xxyy"), std::vector<std::string>{"2"});
+}
+
+// A write transaction of another program lets readers through; only a write waits and is refused.
+TEST(DatabaseLock, ReservedLockRefusesOnlyWrites) {
+    FixtureDb fixture;
+    Database db(QStringLiteral("reserved-test"));
+    db.SetBusyTimeout(300);
+    db.Open(fixture.Path());
+    LockHolder other(fixture.Path(), "begin immediate");
+    ASSERT_TRUE(other.Holds());
+    EXPECT_EQ(db.Run(QueryId::NaZhiRow, {"寅"}).FirstValue("本穴"), "经渠");
+    ExpectLocked([&] { db.SetColumn(Table::Settings, 1, "suma", "2"); }, 300);
 }
 
 class RowOperations : public ::testing::Test {

@@ -159,6 +159,43 @@ class DetailWindowTest : public QObject {
         QCOMPARE(w_->currentRow(), 1);
     }
 
+    // A read-only database file is left so while browsing; the first save makes it writable, says so
+    // once, and the table keeps working on the reopened connection (a second save, then a delete).
+    void readOnlyFileBecomesWritableAtTheFirstSave() {
+        w_.reset();
+        db_->Close();
+        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup));
+        QStringList notices;
+        db_->SetWritableNotice([&](const std::string& text) { notices << QString::fromStdString(text); });
+        db_->Open(path_);
+        w_ = std::make_unique<FrmDetail>(*db_, kConnection);
+        w_->setMessageHook([this](const QString& m) { messages_ << m; });
+        w_->setConfirmHook([](const QString&) { return true; });
+        w_->show();
+        click("Next");
+        click("First");
+        QVERIFY(!(QFile::permissions(path_) & QFile::WriteOwner));
+
+        const QString first = name()->text();
+        Type(memo(), QStringLiteral("补充"));
+        click("spost");
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QVERIFY(QFile::permissions(path_) & QFile::WriteOwner);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0].contains(QStringLiteral("数据库文件原为只读，已改为可写")));
+        QVERIFY(QString::fromStdString(stored(first)->Value("穴位说明")).startsWith(QStringLiteral("补充")));
+
+        click("Next");
+        const QString second = name()->text();
+        Type(memo(), QStringLiteral("再补"));
+        click("spost");
+        QVERIFY(QString::fromStdString(stored(second)->Value("穴位说明")).startsWith(QStringLiteral("再补")));
+        click("sdel");
+        QVERIFY(!stored(second));
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QCOMPARE(notices.size(), 1);
+    }
+
     void cancelAndCloseDiscard() {
         const QString first = name()->text();
         const std::string text = stored(first)->Value("穴位说明");

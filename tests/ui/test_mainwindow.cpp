@@ -33,6 +33,7 @@ class TestMainWindow : public QObject {
     void longitudeMessageOncePerChangeAndPostWhenValid();
     void failedOpenIsReportedAndSkipsTheRest();
     void missingSettingsRowIsCreatedAndSaidOnce();
+    void readOnlyDatabaseIsMadeWritableAtTheFirstWrite();
 };
 
 void TestMainWindow::startPageFollowsIsChina_data() {
@@ -263,6 +264,28 @@ void TestMainWindow::missingSettingsRowIsCreatedAndSaidOnce() {
     h.show();
     QCOMPARE(h.count(MessageKind::Message), 1);
     QCOMPARE(h.value(QStringLiteral("select count(*) from xxyy")), QStringLiteral("1"));
+}
+
+// A read-only database file: starting and showing change nothing about it; the first stored setting
+// makes it writable and says so once.
+void TestMainWindow::readOnlyDatabaseIsMadeWritableAtTheFirstWrite() {
+    Harness h;
+    h.window.reset();
+    QVERIFY(QFile::setPermissions(h.dbPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    h.window = std::make_unique<MainWindow>(store::DataPaths(h.dir.path()));
+    h.window->setMessageHook([&h](MessageKind k, const QString& t) { h.messages.push_back({k, t}); });
+    h.show();
+    QVERIFY(!(QFile::permissions(h.dbPath()) & QFile::WriteOwner));
+    QCOMPARE(h.count(MessageKind::Message), 0);
+    h.get<QLineEdit>("edit3")->setText(QStringLiteral("120.5"));
+    QVERIFY(QFile::permissions(h.dbPath()) & QFile::WriteOwner);
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("120.5"));
+    h.get<QLineEdit>("edit3")->setText(QStringLiteral("121"));
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("121"));
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QVERIFY2(h.messages.front().text.contains(QStringLiteral("数据库文件原为只读，已改为可写")),
+             qPrintable(h.messages.front().text));
+    QCOMPARE(h.count(MessageKind::Error), 0);
 }
 
 QTEST_MAIN(TestMainWindow)
