@@ -168,29 +168,29 @@ class DetailWindowTest : public QObject {
         QStringList notices;
         db_->SetWritableNotice([&](const std::string& text) { notices << QString::fromStdString(text); });
         db_->Open(path_);
-        w_ = std::make_unique<FrmDetail>(*db_, kConnection);
+        w_ = std::make_unique<DescriptionManager>(*db_);
         w_->setMessageHook([this](const QString& m) { messages_ << m; });
         w_->setConfirmHook([](const QString&) { return true; });
         w_->show();
-        click("Next");
-        click("First");
+        click("nextButton");
+        click("firstButton");
         QVERIFY(!(QFile::permissions(path_) & QFile::WriteOwner));
 
         const QString first = name()->text();
         Type(memo(), QStringLiteral("补充"));
-        click("spost");
+        click("saveButton");
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         QVERIFY(QFile::permissions(path_) & QFile::WriteOwner);
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices[0].contains(QStringLiteral("数据库文件原为只读，已改为可写")));
         QVERIFY(QString::fromStdString(stored(first)->Value("穴位说明")).startsWith(QStringLiteral("补充")));
 
-        click("Next");
+        click("nextButton");
         const QString second = name()->text();
         Type(memo(), QStringLiteral("再补"));
-        click("spost");
+        click("saveButton");
         QVERIFY(QString::fromStdString(stored(second)->Value("穴位说明")).startsWith(QStringLiteral("再补")));
-        click("sdel");
+        click("deleteButton");
         QVERIFY(!stored(second));
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         QCOMPARE(notices.size(), 1);

@@ -277,10 +277,10 @@ void TestMainWindow::readOnlyDatabaseIsMadeWritableAtTheFirstWrite() {
     h.show();
     QVERIFY(!(QFile::permissions(h.dbPath()) & QFile::WriteOwner));
     QCOMPARE(h.count(MessageKind::Message), 0);
-    h.get<QLineEdit>("edit3")->setText(QStringLiteral("120.5"));
+    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("120.5"));
     QVERIFY(QFile::permissions(h.dbPath()) & QFile::WriteOwner);
     QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("120.5"));
-    h.get<QLineEdit>("edit3")->setText(QStringLiteral("121"));
+    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("121"));
     QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("121"));
     QCOMPARE(h.count(MessageKind::Message), 1);
     QVERIFY2(h.messages.front().text.contains(QStringLiteral("数据库文件原为只读，已改为可写")),
