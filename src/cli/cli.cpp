@@ -1,3 +1,4 @@
+#include <exception>
 #include <string_view>
 
 #include "cli/commands.h"
@@ -16,7 +17,10 @@ constexpr Command kCommands[] = {VELUNAR_CLI_COMMANDS(VELUNAR_COMMAND_ROW)};
 #undef VELUNAR_COMMAND_ROW
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: velunar-cli <command> [options]   (velunar-cli <command> --help for its options)\n"
+    out << "velunar-cli " VELUNAR_VERSION
+           "\n"
+           "usage: velunar-cli <command> [options]   (velunar-cli <command> --help for its options)\n"
+           "       velunar-cli --version\n"
            "commands:\n";
     for (const Command& c : kCommands) {
         std::string name(c.name);
@@ -36,8 +40,20 @@ int RunCli(const CommandArgs& args, CommandIo& io) {
         PrintUsage(io.out);
         return kExitOk;
     }
-    for (const Command& c : kCommands)
-        if (c.name == args[0]) return c.entry(CommandArgs(args.begin() + 1, args.end()), io);
+    if (args[0] == "--version") {
+        io.out << "velunar-cli " VELUNAR_VERSION "\n";
+        return kExitOk;
+    }
+    for (const Command& c : kCommands) {
+        if (c.name != args[0]) continue;
+        // Whatever a command did not foresee is still said under its own name.
+        try {
+            return c.entry(CommandArgs(args.begin() + 1, args.end()), io);
+        } catch (const std::exception& e) {
+            io.err << "velunar-cli " << c.name << ": " << e.what() << '\n';
+            return kExitFailure;
+        }
+    }
     io.err << "velunar-cli: unknown command \"" << args[0] << "\" (see velunar-cli --help)\n";
     return kExitUsage;
 }

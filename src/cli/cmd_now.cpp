@@ -1,17 +1,47 @@
 #include "cli/cmd_now.h"
 
+#include <algorithm>
+
+#include "calendar/numparse.h"
 #include "cli/clock.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "methods/point_names.h"
 
 namespace velunar::cli {
 namespace {
 
-ArgParser::Apply Text(std::optional<std::string>& target) {
+// The values the window's entries refuse are refused here too, before anything is worked out.
+ArgParser::Apply Longitude(std::optional<std::string>& target) {
     return [&target](const std::string& v) -> std::optional<std::string> {
+        if (!ParseLongitude(v))
+            return "\"" + v +
+                   "\" is not a longitude from 0 to 180 (decimal degrees, \".\" as the decimal point)";
         target = v;
         return std::nullopt;
     };
+}
+
+std::optional<std::string> ReadSummer(const std::string& v, NowFlags& flags) {
+    const auto minutes = ParseDecimal(v);
+    if (!minutes || *minutes < -kMaxSummerMinutes || *minutes > kMaxSummerMinutes)
+        return "\"" + v + "\" is not a number of minutes from -1440 to 1440";
+    flags.summer = v;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
+    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
+    const bool named =
+        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [&v](std::string_view z) { return z == v; });
+    if (!named && (v.find("(GMT") == std::string::npos || !ParseZoneLabel(v))) {
+        const std::vector<std::string> labels(ZoneTexts().begin(), ZoneTexts().end());
+        std::string closest;
+        for (const std::string& label : ClosestTexts(v, labels, 3, false)) closest += "\n  " + label;
+        return "\"" + v + "\" names no time zone (see velunar-cli zones); the closest are:" + closest;
+    }
+    flags.zone = v;
+    return std::nullopt;
 }
 
 std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
@@ -85,7 +115,7 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--mode", "0|1|2", [&f](const std::string& v) { return ReadMode(v, f); },
         "time mode: 0 不区分夜子时早子时, 1 区分夜子时早子时, 2 以0-2时为子时");
-    p.Option("--longitude", "TEXT", Text(f.longitude), "the China page's east longitude box");
+    p.Option("--longitude", "DEGREES", Longitude(f.longitude), "the China page's east longitude, 0 to 180");
     p.Flag(
         "--beijing", [&f] { f.onlyBeijing = true; }, "仅仅使用北京时间: use Beijing time uncorrected");
     p.Flag(
@@ -95,12 +125,16 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "--china", [&f] { f.abroad = false; }, "put the China page in front");
     p.Flag(
         "--abroad", [&f] { f.abroad = true; }, "put the abroad page in front");
-    p.Option("--summer", "TEXT", Text(f.summer), "abroad: summer-time minutes to subtract");
-    p.Option("--zone", "TEXT", Text(f.zone), "abroad: the zone text (see velunar-cli zones)");
+    p.Option(
+        "--summer", "MINUTES", [&f](const std::string& v) { return ReadSummer(v, f); },
+        "abroad: summer-time minutes to subtract, -1440 to 1440");
+    p.Option(
+        "--zone", "TEXT", [&f](const std::string& v) { return ReadZone(v, f); },
+        "abroad: the zone text (see velunar-cli zones)");
     p.Option(
         "--ew", "东经|西经", [&f](const std::string& v) { return ReadEastWest(v, f); },
         "abroad: east or west longitude");
-    p.Option("--lon", "TEXT", Text(f.abroadLongitude), "abroad: the longitude box, degrees");
+    p.Option("--lon", "DEGREES", Longitude(f.abroadLongitude), "abroad: the longitude, 0 to 180 degrees");
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
 }
@@ -163,14 +197,17 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    // Flags are checked as they are read; what still cannot be read comes from the settings record, and
+    // nothing worked out is no success.
     if (view.skipped)
-        io.err << "velunar-cli now: time step skipped: " << SkipNote(input, view.skipReason) << '\n';
+        io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
+               << '\n';
     const Report report = NowReport(input, view);
     if (flags.json)
         report.WriteJson(io.out);
     else
         report.WritePlain(io.out);
-    return kExitOk;
+    return view.skipped ? kExitFailure : kExitOk;
 }
 
 }  // namespace velunar::cli

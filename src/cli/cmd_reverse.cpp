@@ -9,8 +9,9 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "reverse/reverse_job.h"
-#include "store/report_file.h"
 #include "store/nativepath.h"
+#include "store/reference_snapshot.h"
+#include "store/report_file.h"
 #include "store/store_error.h"
 
 namespace velunar::cli {
@@ -87,7 +88,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
             outPath = v;
             return std::nullopt;
         },
-        "write the report file (GBK, CR LF) instead of UTF-8 on standard output");
+        "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
     AddDatabaseFlag(parser, db);
@@ -101,10 +102,20 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         }
     }
 
+    if (*to < *from) {
+        io.err << parser.Error("TO " + positional[2] + " is before FROM " + positional[1]) << '\n';
+        return kExitUsage;
+    }
+    if (outPath == "-") outPath.reset();
+
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("reverse", db, io);
     if (!database) return kExitFailure;
     const auto tables = LoadTablesFor("reverse", *database, io);
     if (!tables) return kExitFailure;
+    if (auto unknown = store::UnknownPointNote(positional[0], *tables, *database)) {
+        io.err << parser.Error(*unknown) << '\n';
+        return kExitUsage;
+    }
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));

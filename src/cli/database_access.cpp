@@ -30,14 +30,15 @@ void AddDatabaseFlag(ArgParser& parser, DatabaseFlag& flag) {
 
 std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, const DatabaseFlag& flag,
                                                  CommandIo& io) {
-    const QString path =
-        flag.path ? store::PathFromNative(*flag.path) : store::DataPaths::ForExecutable().ReadableDatabaseFile();
+    const QString path = flag.path ? store::PathFromNative(*flag.path)
+                                   : store::DataPaths::ForExecutable().ReadableDatabaseFile();
     auto db = std::make_unique<store::Database>(QStringLiteral("velunar-cli"));
     try {
         db->Open(path);
         const std::vector<std::string> problems = store::CheckReferenceTables(*db);
         for (const std::string& problem : problems)
-            io.err << "velunar-cli " << command << ": 数据库 " << store::NativeFromPath(path).toStdString() << " 的" << problem << '\n';
+            io.err << "velunar-cli " << command << ": 数据库 " << store::NativeFromPath(path).toStdString()
+                   << " 的" << problem << '\n';
         if (!problems.empty()) return nullptr;
     } catch (const store::StoreError& e) {
         io.err << "velunar-cli " << command << ": the doctrines need the database: " << e.what() << '\n';

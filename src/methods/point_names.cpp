@@ -16,8 +16,10 @@ std::vector<std::string> PointNamesOf(const ReferenceTables& tables) {
     const ReferenceTables::Rows& r = tables.rows();
     for (const auto& e : r.naGan) add(e.row.point), add(e.row.sourcePoint), add(e.row.extraSourcePoint);
     for (const auto& e : r.supplementary) add(e.row.point);
-    for (const auto& e : r.naZhi) add(e.row.ownPoint), add(e.row.sourcePoint), add(e.row.drainPoint), add(e.row.tonifyPoint);
-    for (const auto& t : r.transport) add(t.well), add(t.spring), add(t.stream), add(t.river), add(t.sea), add(t.source);
+    for (const auto& e : r.naZhi)
+        add(e.row.ownPoint), add(e.row.sourcePoint), add(e.row.drainPoint), add(e.row.tonifyPoint);
+    for (const auto& t : r.transport)
+        add(t.well), add(t.spring), add(t.stream), add(t.river), add(t.sea), add(t.source);
     for (const auto& e : r.meridianPoints) add(e.point);
     // The eight confluent points open by arithmetic; they are points whatever the tables say.
     for (const char* p : {"公孙", "内关", "外关", "临泣", "列缺", "照海", "后溪", "申脉"}) add(p);
@@ -30,7 +32,8 @@ std::vector<std::string> ClosestTexts(std::string_view text, const std::vector<s
     for (const std::string& c : candidates) {
         const std::size_t distance = EditDistance(text, c), shared = SharedCharacters(text, c);
         if (related && shared == 0 && distance > 1) continue;
-        ranked.emplace_back(distance, Utf8Characters(text).size() - std::min(shared, Utf8Characters(text).size()), &c);
+        ranked.emplace_back(distance,
+                            Utf8Characters(text).size() - std::min(shared, Utf8Characters(text).size()), &c);
     }
     std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
         return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));

@@ -1,5 +1,9 @@
 #include "store/reference_snapshot.h"
 
+#include <algorithm>
+
+#include "methods/point_aliases.h"
+#include "methods/point_names.h"
 #include "store/catalogue.h"
 
 namespace velunar::store {
@@ -52,6 +56,23 @@ std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
     rows.meridianPoints = MeridianPoints(db.Run(QueryId::MeridianListOrder));
     rows.meridianOfPointOrder = MeridianPoints(db.SelectAll(Table::JingLuo));
     return std::make_shared<const ReferenceTables>(std::move(rows));
+}
+
+std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,
+                                            Database& db) {
+    std::vector<std::string> known = PointNamesOf(tables);
+    for (const std::string& described : db.Run(QueryId::PointList).Column("穴位")) known.push_back(described);
+    const std::string canonical(CanonicalPointName(point));
+    const auto has = [&known](const std::string& n) {
+        return std::find(known.begin(), known.end(), n) != known.end();
+    };
+    if (!point.empty() && (has(point) || has(canonical))) return std::nullopt;
+    std::sort(known.begin(), known.end());
+    known.erase(std::unique(known.begin(), known.end()), known.end());
+    std::string note = "不是已知的穴位：" + point;
+    const std::vector<std::string> close = ClosestTexts(point, known, 5, true);
+    for (std::size_t i = 0; i < close.size(); ++i) note += (i == 0 ? "（相近的穴位：" : "、") + close[i];
+    return close.empty() ? note : note + "）";
 }
 
 std::optional<DescriptionRow> DatabaseDescriptions::Description(std::string_view point) {

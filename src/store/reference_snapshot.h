@@ -12,6 +12,11 @@ namespace velunar::store {
 // Reads 天干表, 补穴表, 地支表, 五俞穴 and 经络表 once. Throws StoreError.
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db);
 
+// Why a point the user typed is none the program knows (neither the reference tables nor the descriptions
+// name it, in any spelling), with up to five close names; nothing for a known point. Throws StoreError.
+std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,
+                                            Database& db);
+
 // 穴位说明 through the store; its errors come out as DescriptionError with the store's message.
 class DatabaseDescriptions final : public DescriptionSource {
   public:

@@ -38,10 +38,11 @@ bool Fail(const QString& text) {
     return false;
 }
 
-bool ParseOptions(const QApplication& app, Options& o) {
+bool ParseOptions(const QCoreApplication& app, Options& o) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Velunar"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption at(
         QStringLiteral("at"),
         QStringLiteral("Start in chosen-time mode at this moment (YYYY-MM-DD HH:MM[:SS])."),
@@ -114,8 +115,20 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version need no display: answered before any window system is asked for.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v" || arg == "--help-all") {
+            QCoreApplication plain(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("velunar"));
+            QCoreApplication::setApplicationVersion(QStringLiteral(VELUNAR_VERSION));
+            Options ignored;
+            return ParseOptions(plain, ignored) ? 0 : 2;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velunar"));
+    QApplication::setApplicationVersion(QStringLiteral(VELUNAR_VERSION));
     Options options;
     if (!ParseOptions(app, options)) return 2;
     using namespace velunar;
