@@ -80,7 +80,7 @@ std::string SkipNote(const TickInput& in, SkipReason reason) {
     switch (reason) {
         case SkipReason::Longitude: {
             const std::string& box = in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText;
-            return "the longitude \"" + box +
+            return std::string(kLongitudeMessage) + "[0-180]: the longitude \"" + box +
                    "\" is not a number from 0 to 180 (--beijing falls back to 120)";
         }
         case SkipReason::SummerTime:

@@ -5,6 +5,7 @@
 #include "calendar/solar.h"
 #include "cli/clock.h"
 #include "cli/commands.h"
+#include "doctrine_cli_util.h"
 #include "json_check.h"
 
 namespace velunar::cli {
@@ -76,16 +77,19 @@ TEST(CliNow, LateRatHourUnderEachMode) {
 }
 
 TEST(CliNow, AnUnreadableLongitudeIsReportedNotComputed) {
-    const Outcome o = Cli({"now", "--at", "2026-02-10 12:00:00", "--longitude", "abc", "--json"});
-    EXPECT_EQ(o.status, kExitOk);
+    // Typed as a flag it is a usage error; stored in the settings it is reported and nothing is computed.
+    EXPECT_EQ(Cli({"now", "--at", "2026-02-10 12:00:00", "--longitude", "abc", "--json"}).status, kExitUsage);
+    velunar::testing::DatabaseCopy copy("unreadable");
+    ASSERT_TRUE(copy.Exec("update xxyy set xy='abc', onlyBeiJingTime='False', ischina='yeschina'"));
+    const Outcome o = Cli({"now", "--at", "2026-02-10 12:00:00", "--db", copy.path(), "--json"});
+    EXPECT_EQ(o.status, kExitFailure);
     EXPECT_EQ(LineCount(o.err), 1) << o.err;
     const auto j = JsonOf(o);
     EXPECT_EQ(j.at("skipped"), "true");
     EXPECT_EQ(j.at("effectiveTime"), "null");
     EXPECT_EQ(j.at("hourBranch"), "");  // one tick after start-up: no double-hour yet
     // With only Beijing time the box falls back to 120 and the moment is computed.
-    const auto b =
-        JsonOf(Cli({"now", "--at", "2026-02-10 12:00:00", "--longitude", "abc", "--beijing", "--json"}));
+    const auto b = JsonOf(Cli({"now", "--at", "2026-02-10 12:00:00", "--db", copy.path(), "--beijing", "--json"}));
     EXPECT_EQ(b.at("longitude"), "120");
     EXPECT_EQ(b.at("effectiveTime"), "2026-02-10 12:00:00");
     EXPECT_EQ(b.at("hourBranch"), "午");

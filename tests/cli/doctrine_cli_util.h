@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include "cli/commands.h"
 
@@ -60,6 +62,19 @@ class DatabaseCopy {
         std::filesystem::remove_all(dir_, ec);
     }
     const std::string& path() const { return path_; }
+
+    // SQL on the copy through a connection of its own; false when it fails.
+    bool Exec(const std::string& sql) const {
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("copy-exec"));
+            db.setDatabaseName(QString::fromStdString(path_));
+            ok = db.open() && QSqlQuery(db).exec(QString::fromStdString(sql));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("copy-exec"));
+        return ok;
+    }
 
   private:
     std::filesystem::path dir_;

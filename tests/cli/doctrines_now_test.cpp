@@ -70,9 +70,11 @@ TEST(NowDoctrines, JsonCarriesEveryDoctrineUnderItsKey) {
 
 TEST(NowDoctrines, UndefinedHourGivesEmptyPagesAndNoFailure) {
     // An unreadable longitude without 仅仅使用北京时间: no time is computed, the hour stays undefined.
+    testing::DatabaseCopy copy("undefined-hour");
+    ASSERT_TRUE(copy.Exec("update xxyy set xy='abc'"));
     const auto run = RunCommand(
-        {"now", "--at", "2026-12-08 10:00:00", "--longitude", "abc", "--no-beijing", "--china", "--json"});
-    ASSERT_EQ(run.status, 0) << run.err;
+        {"now", "--at", "2026-12-08 10:00:00", "--db", copy.path(), "--no-beijing", "--china", "--json"});
+    ASSERT_EQ(run.status, 1) << run.err;
     const QJsonObject o = ParseJson(run.out);
     EXPECT_TRUE(o["linggui"].toObject()["point"].isNull());
     EXPECT_TRUE(o["feiteng"].toObject()["point"].isNull());

@@ -79,6 +79,14 @@ void AddMeridianPoint(const std::string& dbPath, const std::string& point, const
 }
 
 TEST(ReverseCommand, NothingToFindGivesTheEightHeadingsOnly) {
+    // A point of the user's own descriptions that no doctrine opens.
+    testing::DatabaseCopy copy("described-only");
+    ASSERT_TRUE(copy.Exec("insert into 穴位说明 (穴位, 穴位说明) values ('印堂', '经外奇穴。')"));
+    const auto found = RunCommand({"reverse", "印堂", "2013-06-01", "2013-06-30", "--db", copy.path()});
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(Lines(found.out), Headings());
+    EXPECT_EQ(found.err, "");
+    // Names that name no point, and a range that holds no date, are refused, not searched.
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"reverse", "", "2013-06-01", "2013-06-30"},
              {"reverse", "公孙", "2013-06-02", "2013-06-01"},
@@ -86,9 +94,9 @@ TEST(ReverseCommand, NothingToFindGivesTheEightHeadingsOnly) {
              {"reverse", "公孙 ", "2013-06-01", "2013-06-30"},  // the name is used as typed, untrimmed
              {"reverse", "公孙' or '1'='1", "2013-06-01", "2013-06-30"}}) {
         const auto run = RunCommand(args);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(Lines(run.out), Headings()) << "name \"" << args[1] << "\" from " << args[2];
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, 2) << "name \"" << args[1] << "\" from " << args[2];
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
 }
 
@@ -165,10 +173,10 @@ TEST(ReverseCommand, RefusesWhatIsNotAPointAndARange) {
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
-    // After "--" a name may begin with a hyphen.
+    // After "--" a name may begin with a hyphen: it is taken as the point, not as a flag.
     const auto dashed = RunCommand({"reverse", "--", "-公孙", "2013-06-01", "2013-06-02"});
-    EXPECT_EQ(dashed.status, 0) << dashed.err;
-    EXPECT_EQ(Lines(dashed.out), Headings());
+    EXPECT_EQ(dashed.status, 2);
+    EXPECT_NE(dashed.err.find("不是已知的穴位：-公孙"), std::string::npos) << dashed.err;
 }
 
 // What `schedule` says opens the point, written as the reverse lookup's lines. The schedule names only

@@ -1,0 +1,89 @@
+// A script author's mistakes: every value the window would refuse, every name that names nothing, is a usage
+// error that says which flag or argument, what it got and what it takes; the database is never touched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
+
+#include "doctrine_cli_util.h"
+
+namespace velunar {
+namespace {
+
+using testing::DatabaseCopy;
+using testing::RunCommand;
+
+std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(UsageFaults, EachIsExitTwoNamingWhatWasWrongAndChangesNothing) {
+    DatabaseCopy copy("usage");
+    const std::string db = copy.path();
+    const std::string before = Bytes(db);
+    struct stat st {};
+    stat(db.c_str(), &st);
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> said;
+    } cases[] = {
+        {{"now", "--longitude", "nan"}, {"now: --longitude", "\"nan\"", "0 to 180"}},
+        {{"now", "--longitude", "inf"}, {"--longitude", "0 to 180"}},
+        {{"now", "--longitude", "1e309"}, {"--longitude"}},
+        {{"now", "--longitude", "116,5"}, {"\"116,5\""}},
+        {{"now", "--longitude", "１１６"}, {"--longitude"}},
+        {{"now", "--longitude", "180.0001"}, {"180.0001", "0 to 180"}},
+        {{"now", "--abroad", "--lon", "999"}, {"--lon", "\"999\""}},
+        {{"now", "--summer", "99999"}, {"--summer", "-1440 to 1440"}},
+        {{"now", "--zone", "typo"}, {"--zone", "names no time zone", "(GMT"}},
+        {{"now", "--mode", "3"}, {"--mode"}},
+        {{"reverse", "不是穴位", "2026-01-01", "2026-01-02"}, {"reverse:", "不是已知的穴位：不是穴位"}},
+        {{"reverse", "公孙'; DROP TABLE xxyy;--", "2026-01-01", "2026-01-02"}, {"不是已知的穴位", "公孙"}},
+        {{"reverse", "%", "2026-01-01", "2026-01-02"}, {"不是已知的穴位：%"}},
+        {{"reverse", "", "2026-01-01", "2026-01-02"}, {"不是已知的穴位"}},
+        {{"reverse", "公孙", "2026-01-02", "2026-01-01"}, {"reverse:", "before FROM"}},
+        {{"schedule", "2026-01-02", "2026-01-01"}, {"schedule:", "after TO"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--db", db});
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2]);
+        const auto run = RunCommand(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        for (const std::string& part : c.said) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    }
+    struct stat after {};
+    stat(db.c_str(), &after);
+    EXPECT_EQ(Bytes(db), before);
+    EXPECT_EQ(after.st_mode, st.st_mode);
+}
+
+TEST(UsageFaults, AStoredLongitudeThatCannotBeReadIsAFailureNotASuccess) {
+    DatabaseCopy copy("stored");
+    ASSERT_TRUE(copy.Exec("update xxyy set xy='abc', onlyBeiJingTime='False', ischina='yeschina'"));
+    const auto run = RunCommand({"now", "--db", copy.path(), "--at", "2026-12-09 10:30:00"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("velunar-cli now: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("请先输入正确东经数"), std::string::npos) << run.err;
+    // Beijing time only: the page falls back to 120 and works the moment out.
+    EXPECT_EQ(RunCommand({"now", "--db", copy.path(), "--at", "2026-12-09 10:30:00", "--beijing"}).status, 0);
+}
+
+TEST(UsageFaults, KnownNamesPassAndTheOldSpellingIsKnown) {
+    for (const char* point : {"公孙", "清泠渊", "清冷渊"}) {
+        const auto run = RunCommand({"reverse", point, "2026-01-01", "2026-01-01"});
+        EXPECT_EQ(run.status, 0) << point << ": " << run.err;
+    }
+    const auto out = RunCommand({"reverse", "公孙", "2026-01-01", "2026-01-01", "--out", "-"});
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out.rfind("纳干法（徐氏）：", 0), 0u);
+    EXPECT_EQ(RunCommand({"--version"}).out, "velunar-cli " VELUNAR_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace velunar

@@ -1,0 +1,74 @@
+#include "methods/clock_span.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace velunar {
+namespace {
+
+Branch BranchAtClock(const TickInput& place, DateTime t) {
+    return RunTick(place, Moment{}, [t] { return t; }).moment.hourBranch;
+}
+
+std::vector<TickInput> Places() {
+    TickInput china;
+    china.longitudeText = "87.6";  // far west of Beijing's meridian: hours late on the clock
+    TickInput east = china;
+    east.longitudeText = "134.5";
+    TickInput paris;
+    paris.page = TimePage::Abroad;
+    paris.summerText = "60";
+    paris.zoneText = "(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎";
+    paris.abroadLongitudeText = "2.35";
+    TickInput newYork = paris;
+    newYork.summerText = "0";
+    newYork.zoneText = "(GMT-05:00) 东部时间(美国和加拿大)";
+    newYork.eastWestText = "西经";
+    newYork.abroadLongitudeText = "74";
+    return {china, east, paris, newYork};
+}
+
+// At a span's first second the tick gives its double-hour and one second earlier it does not; at its last
+// second it still does and one second later it does not, for every mode, place and any date.
+TEST(ClockSpan, StartsAndEndsOnTheSecondTheTickChangesDoubleHour) {
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<std::int64_t> days(DaysFromCivil(1950, 1, 1), DaysFromCivil(2060, 12, 31));
+    const double second = 1.0 / 86400.0;
+    for (TickInput place : Places()) {
+        for (TimeMode mode : {TimeMode::NoNightRat, TimeMode::NightRat, TimeMode::ZeroToTwo}) {
+            place.timeMode = mode;
+            for (int i = 0; i < 40; ++i) {
+                const std::int64_t day = days(random);
+                const Branch branch = BranchAt(1 + i % 12);
+                const auto span = ClockSpanOf(place, day, branch);
+                ASSERT_TRUE(span) << day << " " << Number(branch);
+                SCOPED_TRACE(FormatIso(span->start) + " – " + FormatIso(span->end));
+                EXPECT_EQ(BranchAtClock(place, span->start), branch);
+                EXPECT_NE(BranchAtClock(place, span->start - second), branch);
+                EXPECT_EQ(BranchAtClock(place, span->end), branch);
+                EXPECT_NE(BranchAtClock(place, span->end + second), branch);
+                EXPECT_NEAR((span->end - span->start) * 24.0, 2.0, 0.02);
+            }
+        }
+    }
+}
+
+TEST(ClockSpan, OnlyBeijingTimeIsTheDoubleHourItselfAndAnUnreadablePlaceHasNone) {
+    TickInput beijing;
+    beijing.onlyBeijing = true;
+    const auto span = ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Si);
+    ASSERT_TRUE(span);
+    EXPECT_EQ(FormatIso(span->start), "2026-12-09 09:00:00");
+    EXPECT_EQ(FormatIso(span->end), "2026-12-09 10:59:59");
+    // 子 of a date begins the evening before, except when 子 is 00:00-01:59.
+    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start), "2026-12-08 23:00:00");
+    beijing.timeMode = TimeMode::ZeroToTwo;
+    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start), "2026-12-09 00:00:00");
+    TickInput broken;
+    broken.longitudeText = "abc";
+    EXPECT_FALSE(ClockSpanOf(broken, DaysFromCivil(2026, 12, 9), Branch::Si));
+}
+
+}  // namespace
+}  // namespace velunar
