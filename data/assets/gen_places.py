@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Generate the picker's place list from data/assets/places.txt.
 
-Writes data/dist/tree.ini (GBK, CR LF) and src/ui/builtin_places.inc (UTF-8
+Writes data/dist/tree.ini (GBK, CR LF) and src/files/builtin_places.inc (UTF-8
 string literals), so the file the picker loads and the list compiled into the
 program cannot drift apart. Run from anywhere: python3 data/assets/gen_places.py
 """
@@ -11,7 +11,7 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "data/assets/places.txt"
 TREE_INI = ROOT / "data/dist/tree.ini"
-INCLUDE = ROOT / "src/ui/builtin_places.inc"
+INCLUDE = ROOT / "src/files/builtin_places.inc"
 
 # Rows kept deliberately irregular: their last seven characters do not hold
 # their own longitude (the picker rejects or misreads them, and that is known).
@@ -72,7 +72,7 @@ def main():
         "// the place picker loads hold the same lines. One element per line of tree.ini,",
         "// UTF-8, the leading tab of a child kept. Include inside an array initialiser:",
         "//   const char *const kBuiltinPlaces[] = {",
-        '//   #include "ui/builtin_places.inc"',
+        '//   #include "files/builtin_places.inc"',
         "//   };",
         f"// {len(nodes)} lines.",
         "// clang-format off",

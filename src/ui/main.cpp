@@ -16,10 +16,10 @@
 #include <QTextStream>
 
 #include "calendar/datetime.h"
+#include "files/noticeplayer.h"
 #include "store/database.h"
 #include "store/datapaths.h"
 #include "ui/mainwindow.h"
-#include "ui/noticeplayer.h"
 #include "ui/secondary.h"
 
 namespace {
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
         ui::MainWindow window(paths);
-        window.setNoticePlayer(std::make_unique<ui::MediaNoticePlayer>());
+        window.setNoticePlayer(std::make_unique<MediaNoticePlayer>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
         if (options.at) window.setChosenTime(*options.at);
         window.show();

@@ -16,7 +16,7 @@
 #include "ui/clocksettings.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
-#include "ui/noticeplayer.h"
+#include "files/noticeplayer.h"
 #include "ui/picturewindow.h"
 #include "ui/textwindow.h"
 

@@ -1,8 +1,8 @@
 #pragma once
-// The main window: the time pages, the settings pages, one page per doctrine and the description area. It is a
-// thin view over the core: once a second it gathers its inputs into a TickInput, runs the pipeline and renders
-// the TickView it gets back; rendering writes widgets and reads nothing back. What carries from tick to tick
-// lives in TickMemory and ViewState, not in any widget.
+// The main window: the time pages, the settings pages, one page per doctrine and the description area. It is
+// a thin view over the core: once a second it gathers its inputs into a TickInput, runs the pipeline and
+// renders the TickView it gets back; rendering writes widgets and reads nothing back. What carries from tick
+// to tick lives in TickMemory and ViewState, not in any widget.
 #include <functional>
 #include <map>
 #include <memory>
@@ -34,9 +34,12 @@ class QTimeEdit;
 class QTimer;
 class QToolButton;
 
+namespace velunar {
+class NoticePlayer;
+}
+
 namespace velunar::ui {
 
-class NoticePlayer;
 class SettingsCheckBox;
 class UpDownArrows;
 
@@ -88,7 +91,9 @@ class MainWindow : public QMainWindow {
     void pickPlace(const QString& longitude, const QString& where);
 
     // The text of the last tick's failure ("" when the last tick completed).
-    QString tickErrorText() const { return view_.error.empty() ? QString() : QString::fromStdString(view_.error); }
+    QString tickErrorText() const {
+        return view_.error.empty() ? QString() : QString::fromStdString(view_.error);
+    }
 
   public slots:
     // One tick: inputs → pipeline → render.

@@ -12,7 +12,7 @@
 #include <QTimeEdit>
 
 #include "calendar/numparse.h"
-#include "ui/longitude.h"
+#include "files/longitude.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
 

@@ -16,7 +16,7 @@
 #include <QTimer>
 
 #include "ui/mainwindow.h"
-#include "ui/noticeplayer.h"
+#include "files/noticeplayer.h"
 
 namespace velunar::ui {
 namespace {

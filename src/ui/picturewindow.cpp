@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-#include "ui/jpegimage.h"
+#include "files/jpegimage.h"
 
 namespace velunar::ui {
 

@@ -187,23 +187,4 @@ void PlacePicker::setImage(const QModelIndex& index, int image) {
     item->setIcon(Image(image));
 }
 
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings) {
-    QPointer<QWidget> window(mainWindow);
-    return [window, &settings](const QString& xy, const QString& where) {
-        if (!window) return;
-        auto* longitudeBox = window->findChild<QLineEdit*>(QString::fromLatin1(kLongitudeBoxName));
-        settings.Edit();
-        settings.SetValue(store::settings_column::kWhere, where.toStdString());
-        if (!longitudeBox) {
-            settings.SetValue(store::settings_column::kXy, xy.toStdString());
-            return;
-        }
-        if (longitudeBox->text() == xy) {
-            QMetaObject::invokeMethod(window, kLongitudeChangedSlot, Qt::DirectConnection);
-        } else {
-            longitudeBox->setText(xy);  // runs the box's change handler
-        }
-    };
-}
-
 }  // namespace velunar::ui

@@ -8,10 +8,10 @@
 
 #include <QWidget>
 
+#include "files/longitude.h"
+#include "files/placetree.h"
 #include "store/datapaths.h"
 #include "store/settings.h"
-#include "ui/longitude.h"
-#include "ui/placetree.h"
 #include "ui/secondary.h"
 
 class QStandardItemModel;
@@ -71,13 +71,5 @@ class PlacePicker : public QWidget {
 
     std::unique_ptr<::Ui::PlacePicker> ui_;
 };
-
-// The pick handler of the program: put the settings row into edit mode, set where and then xy through
-// the main window's longitude box, whose change handler checks the value and posts the row; when the box
-// already shows xy its handler is run all the same, so the new where is posted too. The box and its
-// handler are found by name (kLongitudeBoxName, kLongitudeChangedSlot); without the box xy is only set.
-inline constexpr char kLongitudeBoxName[] = "edit3";
-inline constexpr char kLongitudeChangedSlot[] = "edit3Change";
-PlacePicker::PickHandler MainWindowPickHandler(QWidget* mainWindow, store::SettingsRecord& settings);
 
 }  // namespace velunar::ui

@@ -95,7 +95,7 @@ class PlaceList(unittest.TestCase):
                 self.assertTrue(73 <= float(value) <= 135, line)  # China lies within
 
     def test_builtin_list_matches(self):
-        inc = (ROOT / "src/ui/builtin_places.inc").read_text(encoding="utf-8")
+        inc = (ROOT / "src/files/builtin_places.inc").read_text(encoding="utf-8")
         literals = re.findall(r'^"((?:[^"\\]|\\.)*)",$', inc, re.M)
         decoded = [s.replace("\\t", "\t").replace('\\"', '"').replace("\\\\", "\\") for s in literals]
         self.assertEqual(decoded, self.lines)

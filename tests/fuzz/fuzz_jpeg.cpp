@@ -5,10 +5,10 @@
 
 #include <QByteArrayView>
 
-#include "ui/jpegimage.h"
+#include "files/jpegimage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto result = velunar::ui::DecodeJpeg(QByteArrayView(data, static_cast<qsizetype>(size)));
+    const auto result = velunar::DecodeJpeg(QByteArrayView(data, static_cast<qsizetype>(size)));
     if (result.ok() && result.image.isNull()) std::abort();
     return 0;
 }

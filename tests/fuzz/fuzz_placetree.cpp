@@ -6,8 +6,8 @@
 
 #include <QByteArrayView>
 
-#include "ui/longitude.h"
-#include "ui/placetree.h"
+#include "files/longitude.h"
+#include "files/placetree.h"
 
 using namespace velunar::ui;
 

@@ -20,7 +20,7 @@
 #include "calendar/datetime.h"
 #include "store/datapaths.h"
 #include "ui/mainwindow.h"
-#include "ui/noticeplayer.h"
+#include "files/noticeplayer.h"
 #include "ui/secondary.h"
 
 namespace velunar::ui::testing {

@@ -9,14 +9,16 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "files/longitude.h"
+#include "files/placetree.h"
 #include "store/codec.h"
 #include "store/database.h"
 #include "store/datapaths.h"
 #include "store/settings.h"
-#include "ui/longitude.h"
+#include "test_mainwindow_fixture.h"
 #include "ui/placepicker.h"
-#include "ui/placetree.h"
 
+using namespace velunar;
 using namespace velunar::ui;
 
 namespace {
@@ -54,33 +56,6 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 namespace column = velunar::store::settings_column;
-
-// Stands in for the main window: its longitude box records its text in the settings row and posts a
-// valid longitude. The slot carries the name the pick handler invokes.
-class FakeMainWindow : public QWidget {
-    Q_OBJECT
-  public:
-    explicit FakeMainWindow(velunar::store::SettingsRecord& settings) : settings_(settings) {
-        longitudeBox = new QLineEdit(this);
-        longitudeBox->setObjectName(QString::fromLatin1(kLongitudeBoxName));
-        connect(longitudeBox, &QLineEdit::textChanged, this, &FakeMainWindow::edit3Change);
-    }
-    QLineEdit* longitudeBox;
-    QStringList messages;
-
-  public slots:
-    void edit3Change() {
-        settings_.SetValue(column::kXy, longitudeBox->text().toStdString());
-        if (const auto m = LongitudeMessageFor(longitudeBox->text())) {
-            messages << *m;
-        } else if (settings_.IsEditing()) {
-            settings_.Post();
-        }
-    }
-
-  private:
-    velunar::store::SettingsRecord& settings_;
-};
 
 }  // namespace
 
@@ -368,38 +343,30 @@ class PlacePickerTest : public QObject {
     }
 
     void pickReachesTheSettingsRow() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("db1.sqlite"));
-        QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/db1.sqlite"), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        velunar::store::Database db(QStringLiteral("picker_test"));
-        db.Open(path);
-        velunar::store::SettingsRecord settings(db);
-        settings.Open();
-        FakeMainWindow mainWindow(settings);
-        mainWindow.longitudeBox->setText(QString::fromStdString(settings.Value(column::kXy)));
-        const PlacePicker::PickHandler pick = MainWindowPickHandler(&mainWindow, settings);
-        auto storedValue = [&](std::string_view c) {
-            velunar::store::SettingsRecord fresh(db);
-            fresh.Open();
-            return QString::fromStdString(fresh.Value(c));
+        velunar::ui::testing::Harness h;
+        h.show();
+        auto pick = [&h](const char* xy, const char* where) {
+            h.window->pickPlace(QString::fromUtf8(xy), QString::fromUtf8(where));
+        };
+        auto stored = [&h](const char* c) {
+            return h.value(QStringLiteral("select \"%1\" from xxyy").arg(c));
         };
 
-        pick(QStringLiteral("126.41"), QStringLiteral("哈尔滨"));
-        QCOMPARE(storedValue(column::kXy), QStringLiteral("126.41"));
-        QCOMPARE(storedValue(column::kWhere), QStringLiteral("哈尔滨"));
-        QVERIFY(!settings.IsEditing());
+        pick("126.41", "哈尔滨");
+        QCOMPARE(stored("xy"), QStringLiteral("126.41"));
+        QCOMPARE(stored("where"), QStringLiteral("哈尔滨"));
+        QVERIFY(!h.window->settingsRecord().IsEditing());
 
         // Another place at the same longitude: the longitude box does not change, the new name is posted all
         // the same.
-        pick(QStringLiteral("126.41"), QStringLiteral("别处"));
-        QCOMPARE(storedValue(column::kWhere), QStringLiteral("别处"));
+        pick("126.41", "别处");
+        QCOMPARE(stored("where"), QStringLiteral("别处"));
 
         // A longitude out of range is shown and left pending, as a typed one is.
-        pick(QStringLiteral("181"), QStringLiteral("远方"));
-        QCOMPARE(mainWindow.messages, QStringList{LongitudeMessage()});
-        QVERIFY(settings.IsEditing());
-        QCOMPARE(storedValue(column::kXy), QStringLiteral("126.41"));
+        pick("181", "远方");
+        QCOMPARE(h.messages.back().text, LongitudeMessage());
+        QVERIFY(h.window->settingsRecord().IsEditing());
+        QCOMPARE(stored("xy"), QStringLiteral("126.41"));
     }
 };
 

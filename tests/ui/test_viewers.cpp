@@ -30,12 +30,13 @@
 
 #include "store/store_error.h"
 #include "ui/clocksettings.h"
-#include "ui/jpegimage.h"
+#include "files/jpegimage.h"
 #include "ui/memodialog.h"
-#include "ui/noticeplayer.h"
+#include "files/noticeplayer.h"
 #include "ui/picturewindow.h"
 #include "ui/textwindow.h"
 
+using namespace velunar;
 using namespace velunar::ui;
 
 namespace {

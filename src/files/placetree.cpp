@@ -1,14 +1,14 @@
-#include "ui/placetree.h"
+#include "files/placetree.h"
 
 #include "store/codec.h"
 #include "store/store_error.h"
 
-namespace velunar::ui {
+namespace velunar {
 namespace {
 
 // Built-in lines, UTF-8, each child with its leading tab.
 const char* const kBuiltinLines[] = {
-#include "ui/builtin_places.inc"
+#include "files/builtin_places.inc"
 };
 
 constexpr qsizetype kMessageTextLimit = 200;
@@ -104,4 +104,4 @@ const std::vector<PlaceNode>& BuiltinPlaces() {
     return nodes;
 }
 
-}  // namespace velunar::ui
+}  // namespace velunar

@@ -1,4 +1,4 @@
-#include "ui/noticeplayer.h"
+#include "files/noticeplayer.h"
 
 #include <exception>
 
@@ -7,7 +7,7 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-namespace velunar::ui {
+namespace velunar {
 
 MediaNoticePlayer::MediaNoticePlayer(QObject* parent) : QObject(parent) {}
 
@@ -59,4 +59,4 @@ void MediaNoticePlayer::play(const QString& path) {
     }
 }
 
-}  // namespace velunar::ui
+}  // namespace velunar

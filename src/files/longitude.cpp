@@ -1,10 +1,10 @@
-#include "ui/longitude.h"
+#include "files/longitude.h"
 
 #include <algorithm>
 
 #include "calendar/numparse.h"
 
-namespace velunar::ui {
+namespace velunar {
 namespace {
 
 constexpr int kMaxDegrees = 180;
@@ -126,4 +126,4 @@ PlacePick PickPlace(const QString& nodeText) {
     return pick;
 }
 
-}  // namespace velunar::ui
+}  // namespace velunar

@@ -1,4 +1,4 @@
-#include "ui/jpegimage.h"
+#include "files/jpegimage.h"
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE
@@ -15,7 +15,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-namespace velunar::ui {
+namespace velunar {
 namespace {
 
 // A hostile progressive file can hold thousands of tiny scans that each cost a full pass.
@@ -268,4 +268,4 @@ PictureResult LoadPictureFile(const QString& path) {
     return result;
 }
 
-}  // namespace velunar::ui
+}  // namespace velunar

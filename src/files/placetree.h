@@ -8,7 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace velunar::ui {
+namespace velunar {
 
 struct PlaceNode {
     QString text;   // the line without its indentation; inner tabs and trailing blanks kept
@@ -46,4 +46,4 @@ const std::vector<PlaceNode>& BuiltinPlaces();
 // would make an unreadable message).
 QString InvalidLevelMessage(int depth, const QString& text);
 
-}  // namespace velunar::ui
+}  // namespace velunar

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace velunar::ui {
+namespace velunar {
 
 // The message a change of the longitude box to an invalid text shows.
 QString LongitudeMessage();  // "请先输入正确东经数[0-180]"
@@ -38,4 +38,4 @@ PlacePick PickPlace(const QString& nodeText);
 // Spaces, tabs and other control characters removed from both ends.
 QString TrimBlanks(const QString& text);
 
-}  // namespace velunar::ui
+}  // namespace velunar

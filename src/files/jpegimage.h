@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QString>
 
-namespace velunar::ui {
+namespace velunar {
 
 // Pictures larger than this are refused before any pixel memory is taken (a damaged or hostile header can
 // declare up to 65500 × 65500).
@@ -33,4 +33,4 @@ bool IsJpegFileName(const QString& path);
 // has a reader for through that reader, anything else is an unsupported format. Error texts name the path.
 PictureResult LoadPictureFile(const QString& path);
 
-}  // namespace velunar::ui
+}  // namespace velunar

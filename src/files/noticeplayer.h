@@ -10,7 +10,7 @@
 class QAudioOutput;
 class QMediaPlayer;
 
-namespace velunar::ui {
+namespace velunar {
 
 class NoticePlayer {
   public:
@@ -69,4 +69,4 @@ class RecordingNoticePlayer : public NoticePlayer {
     QString failWith;  // when set, every play fails with this cause
 };
 
-}  // namespace velunar::ui
+}  // namespace velunar
