@@ -16,13 +16,13 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     memory.moment = tick.moment;
     const std::string reference = FormatDisplay(tick.referenceTime);
     if (input.page == TimePage::China) {
-        memory.chinaReference = reference;
-        if (tick.trueSolarTime) memory.chinaTrueSolar = TimeLabelText(*tick.trueSolarTime);
-        if (tick.correctionShown) memory.correctionShown = *tick.correctionShown;
+        memory.clock.chinaReference = reference;
+        if (tick.trueSolarTime) memory.clock.chinaTrueSolar = TimeLabelText(*tick.trueSolarTime);
+        if (tick.correctionShown) memory.clock.correctionShown = *tick.correctionShown;
     } else {
-        memory.abroadReference = reference;
-        if (tick.trueSolarTime) memory.abroadTrueSolar = TimeLabelText(*tick.trueSolarTime);
-        if (tick.beijingTime) memory.abroadBeijing = TimeLabelText(*tick.beijingTime);
+        memory.clock.abroadReference = reference;
+        if (tick.trueSolarTime) memory.clock.abroadTrueSolar = TimeLabelText(*tick.trueSolarTime);
+        if (tick.beijingTime) memory.clock.abroadBeijing = TimeLabelText(*tick.beijingTime);
     }
 
     TickView v;
@@ -30,12 +30,7 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     v.referenceTime = tick.referenceTime;
     v.skipped = tick.skipped;
     v.skipReason = tick.skipReason;
-    v.chinaReference = memory.chinaReference;
-    v.chinaTrueSolar = memory.chinaTrueSolar;
-    v.correctionShown = memory.correctionShown;
-    v.abroadReference = memory.abroadReference;
-    v.abroadBeijing = memory.abroadBeijing;
-    v.abroadTrueSolar = memory.abroadTrueSolar;
+    v.clock = memory.clock;
     v.trueSolarTime = tick.trueSolarTime;
     v.beijingTime = tick.beijingTime;
     if (tick.longitudeText != input.longitudeText) v.chinaLongitudeReset = tick.longitudeText;

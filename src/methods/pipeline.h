@@ -15,12 +15,18 @@
 
 namespace velunar {
 
-struct TickMemory {
-    Moment moment;  // the last good Moment; its hourBranch is the previous double-hour
-    // Each page's clock texts, kept by a step that writes nothing.
+// The clock texts of both time pages; a step that writes nothing leaves its page's as they were.
+struct ClockTexts {
+    // The China page: its time box, true solar time and whether the longitude entry and true solar time show.
     std::string chinaReference, chinaTrueSolar;
     bool correctionShown = true;
+    // The abroad page: machine time, derived Beijing time, local true solar time.
     std::string abroadReference, abroadBeijing, abroadTrueSolar;
+};
+
+struct TickMemory {
+    Moment moment;  // the last good Moment; its hourBranch is the previous double-hour
+    ClockTexts clock;
     PointDescriptionStep description;
 };
 
@@ -35,11 +41,7 @@ struct TickView {
     bool skipped = false;  // the time step wrote nothing this tick
     SkipReason skipReason = SkipReason::None;
 
-    // The China page: its time box, true solar time and whether the longitude entry and true solar time show.
-    std::string chinaReference, chinaTrueSolar;
-    bool correctionShown = true;
-    // The abroad page: machine time, derived Beijing time, local true solar time.
-    std::string abroadReference, abroadBeijing, abroadTrueSolar;
+    ClockTexts clock;
     // What this tick's time step worked out; none when it was skipped.
     std::optional<DateTime> trueSolarTime, beijingTime;
     // A longitude entry the step reset to "120" (only Beijing time used with an unreadable longitude).

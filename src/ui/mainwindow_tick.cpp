@@ -88,8 +88,8 @@ void MainWindow::tick() {
 }
 
 void MainWindow::render(const TickView& v) {
-    SetText(chinaTimeBox_, Text(v.chinaReference));
-    SetText(abroadTimeBox_, Text(v.abroadReference));
+    SetText(chinaTimeBox_, Text(v.clock.chinaReference));
+    SetText(abroadTimeBox_, Text(v.clock.abroadReference));
     // The chosen moment's pickers stand in for the time box of the page in front.
     QWidget* page = chinaInFront() ? chinaPage_ : abroadPage_;
     chinaTimeBox_->setVisible(automatic_);
@@ -100,10 +100,10 @@ void MainWindow::render(const TickView& v) {
     }
     chosenTimeRow_->setVisible(!automatic_);
 
-    SetText(chinaTrueSolarLabel_, Text(v.chinaTrueSolar));
-    for (QWidget* w : correction_) w->setVisible(v.correctionShown);
-    SetText(abroadBeijingLabel_, Text(v.abroadBeijing));
-    SetText(abroadTrueSolarLabel_, Text(v.abroadTrueSolar));
+    SetText(chinaTrueSolarLabel_, Text(v.clock.chinaTrueSolar));
+    for (QWidget* w : correction_) w->setVisible(v.clock.correctionShown);
+    SetText(abroadBeijingLabel_, Text(v.clock.abroadBeijing));
+    SetText(abroadTrueSolarLabel_, Text(v.clock.abroadTrueSolar));
     SetText(hourBranchBox_, Text(v.hourBranch));
     SetText(dayGanZhiBox_, Text(v.dayGanZhi));
     SetText(hourGanZhiBox_, Text(v.hourGanZhi));

@@ -1,0 +1,37 @@
+#pragma once
+// The connection's own helpers (store/database.cpp only): the file checks before SQLite opens a file, the
+// URI it opens, and the error texts of what went wrong.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include <sys/types.h>
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+
+#include "store/catalogue.h"
+#include "store/store_error.h"
+
+namespace velunar::store::detail {
+
+std::string Utf8(const QString& text);
+[[noreturn]] void Fail(StoreErrorKind kind, const QString& path, const QString& cause);
+QString DatabaseMessage(const QSqlError& error);
+QString SystemReason(int error);
+// What a path names when it is not a plain file; nothing for a plain file.
+std::optional<QString> NotAFile(mode_t mode);
+// Throws StoreError for a file SQLite must not be given; returns whether the owner may write it.
+bool CheckFile(const QString& path);
+QString OpenUri(const QString& path, bool readOnly);
+[[noreturn]] void FailSchemaRead(const QSqlError& error, const QString& path, int timeoutMs);
+QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs);
+int PrimaryCode(const QSqlError& error);
+bool IsBusy(const QSqlError& error);
+QString LockedText(int timeoutMs, const QSqlError& error);
+StoreError SqlError(const QSqlError& error, int timeoutMs);
+StoreError NoRow(Table table, std::int64_t rowid);
+
+}  // namespace velunar::store::detail
