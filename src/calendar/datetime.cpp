@@ -1,5 +1,7 @@
 #include "calendar/datetime.h"
 
+#include "calendar/numparse.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -26,14 +28,10 @@ int DaysInMonth(int y, int m) {
 
 bool ReadInt(std::string_view s, std::size_t& pos, std::size_t digits, int& out) {
     if (pos + digits > s.size()) return false;
-    int v = 0;
-    for (std::size_t i = 0; i < digits; ++i) {
-        char c = s[pos + i];
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
+    const std::optional<int> v = ReadDigits(s.substr(pos, digits));
+    if (!v) return false;
     pos += digits;
-    out = v;
+    out = *v;
     return true;
 }
 

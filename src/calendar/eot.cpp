@@ -1,5 +1,7 @@
 #include "calendar/eot.h"
 
+#include "calendar/numparse.h"
+
 #include <array>
 
 namespace velunar {
@@ -16,17 +18,6 @@ constexpr std::string_view kMinus = "－";  // U+FF0D, the sign the table writes
 std::string RemoveAll(std::string text, std::string_view piece) {
     for (std::size_t pos; (pos = text.find(piece)) != std::string::npos;) text.erase(pos, piece.size());
     return text;
-}
-
-std::optional<int> ReadCount(std::string_view digits) {
-    // Bounded so a long run of digits cannot overflow; no table value comes near.
-    if (digits.empty() || digits.size() > 6) return std::nullopt;
-    int v = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    return v;
 }
 
 }  // namespace
@@ -53,8 +44,8 @@ std::optional<int> EquationOfTimeSeconds(std::string_view value) {
     const std::size_t sStart = m + std::string_view("分").size();
     const std::size_t s = text.find("秒", sStart);
     if (s == std::string::npos) return std::nullopt;
-    const auto minutes = ReadCount(std::string_view(text).substr(0, m));
-    const auto seconds = ReadCount(std::string_view(text).substr(sStart, s - sStart));
+    const auto minutes = ReadDigits(std::string_view(text).substr(0, m));
+    const auto seconds = ReadDigits(std::string_view(text).substr(sStart, s - sStart));
     if (!minutes || !seconds) return std::nullopt;
     return *minutes * 60 + *seconds;
 }

@@ -35,6 +35,17 @@ std::optional<double> ParseDecimal(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<int> ReadDigits(std::string_view digits) {
+    // Bounded so a long run of digits cannot overflow; no field of the program comes near.
+    if (digits.empty() || digits.size() > 6) return std::nullopt;
+    int v = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
 std::optional<double> ParseLongitude(std::string_view text) {
     const auto v = ParseDecimal(text);
     if (!v || *v < 0.0 || *v > 180.0) return std::nullopt;

@@ -9,6 +9,10 @@ namespace velunar {
 // surrounding blanks allowed. Empty text, trailing garbage, NaN and infinity are refused.
 std::optional<double> ParseDecimal(std::string_view text);
 
+// The one reader of fixed digit fields (dates, zone labels, the equation-of-time table): 1 to 6 ASCII
+// digits and nothing else; nothing for any other text.
+std::optional<int> ReadDigits(std::string_view digits);
+
 // A longitude box holds a valid value when it reads as a number from 0 to 180 inclusive.
 std::optional<double> ParseLongitude(std::string_view text);
 

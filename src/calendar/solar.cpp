@@ -95,9 +95,7 @@ constexpr std::array<std::string_view, 75> kZones = {
 // Two decimal digits at a 1-based character position (the zone prefix is ASCII).
 std::optional<int> TwoDigitsAt(std::string_view text, std::size_t position) {
     if (text.size() < position + 1) return std::nullopt;
-    const char a = text[position - 1], b = text[position];
-    if (a < '0' || a > '9' || b < '0' || b > '9') return std::nullopt;
-    return (a - '0') * 10 + (b - '0');
+    return ReadDigits(text.substr(position - 1, 2));
 }
 
 std::optional<int> ReadZoneAmount(std::string_view text) {
