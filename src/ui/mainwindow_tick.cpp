@@ -133,17 +133,20 @@ void MainWindow::renderFinding(const Doctrine& d, const Finding& f) {
 
 void MainWindow::renderList(DoctrineId id, const Finding& f) {
     SetText(listMeridians_[id], Text(f.Text("meridian")));
-    std::vector<std::string>& shown = state_.lists[id];
-    if (shown == *f.points) return;
-    // A new list stands on its first row; an unchanged one keeps the row the user chose.
-    shown = *f.points;
     QTableWidget* list = lists_[id];
+    std::vector<std::string>& shown = state_.lists[id];
     const QSignalBlocker quiet(list);
-    list->clearContents();
-    list->setRowCount(static_cast<int>(shown.size()));
-    for (int i = 0; i < list->rowCount(); ++i) list->setItem(i, 0, new QTableWidgetItem(Text(shown[static_cast<std::size_t>(i)])));
-    state_.selectedRow[id] = shown.empty() ? -1 : 0;
-    if (!shown.empty()) list->setCurrentCell(0, 0);
+    if (shown != *f.points) {
+        // A new list stands on its first row; an unchanged one keeps the row the user chose.
+        shown = *f.points;
+        list->clearContents();
+        list->setRowCount(static_cast<int>(shown.size()));
+        for (int i = 0; i < list->rowCount(); ++i)
+            list->setItem(i, 0, new QTableWidgetItem(Text(shown[static_cast<std::size_t>(i)])));
+        state_.selectedRow[id] = shown.empty() ? -1 : 0;
+    }
+    const int row = state_.selectedRow[id];
+    if (row >= 0 && list->currentRow() != row) list->setCurrentCell(row, 0);
 }
 
 void MainWindow::reportTickError(const QString& what) {
