@@ -189,7 +189,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // The settings record gives what no flag says, as the main window would read it.
     const std::unique_ptr<store::Database> db = OpenDatabaseFor("now", database, io);
     if (!db) return kExitFailure;
-    const auto tables = LoadTablesFor("now", *db, io);
+    const auto tables = LoadTablesFor("now", *db, io, !database.path);
     if (!tables) return kExitFailure;
     const TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
     const ReferenceClock clock =

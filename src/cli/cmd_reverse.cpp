@@ -110,7 +110,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("reverse", db, io);
     if (!database) return kExitFailure;
-    const auto tables = LoadTablesFor("reverse", *database, io);
+    const auto tables = LoadTablesFor("reverse", *database, io, !db.path);
     if (!tables) return kExitFailure;
     if (auto unknown = store::UnknownPointNote(positional[0], *tables, *database)) {
         io.err << parser.Error(*unknown) << '\n';

@@ -39,7 +39,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("schedule", db, io);
     if (!database) return kExitFailure;
-    const auto tables = LoadTablesFor("schedule", *database, io);
+    const auto tables = LoadTablesFor("schedule", *database, io, !db.path);
     if (!tables) return kExitFailure;
 
     const std::vector<std::string_view> titles = ScheduleHeader();

@@ -1,8 +1,9 @@
 #include "cli/database_access.h"
 
+#include <sstream>
+
 #include "store/datapaths.h"
 #include "store/nativepath.h"
-#include "store/reference_check.h"
 #include "store/reference_snapshot.h"
 #include "store/settings.h"
 
@@ -35,11 +36,6 @@ std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, con
     auto db = std::make_unique<store::Database>(QStringLiteral("velunar-cli"));
     try {
         db->Open(path);
-        const std::vector<std::string> problems = store::CheckReferenceTables(*db);
-        for (const std::string& problem : problems)
-            io.err << "velunar-cli " << command << ": 数据库 " << store::NativeFromPath(path).toStdString()
-                   << " 的" << problem << '\n';
-        if (!problems.empty()) return nullptr;
     } catch (const store::StoreError& e) {
         io.err << "velunar-cli " << command << ": the doctrines need the database: " << e.what() << '\n';
         return nullptr;
@@ -48,11 +44,16 @@ std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, con
 }
 
 std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command, store::Database& db,
-                                                     CommandIo& io) {
+                                                     CommandIo& io, bool programDatabase) {
     try {
+        // Without --db the program's own tables, as the window reads them.
+        if (programDatabase) return store::LoadReferenceTables(store::DataPaths::ForExecutable(), db);
         return store::LoadReferenceTables(db);
     } catch (const store::StoreError& e) {
-        io.err << "velunar-cli " << command << ": " << e.what() << '\n';
+        // One line a fault, each under the command's name.
+        std::istringstream lines(e.what());
+        for (std::string line; std::getline(lines, line);)
+            io.err << "velunar-cli " << command << ": " << line << '\n';
         return nullptr;
     }
 }

@@ -24,8 +24,9 @@ std::unique_ptr<store::Database> OpenDatabaseFor(const std::string& command, con
                                                  CommandIo& io);
 
 // The reference tables of an open database; nullptr after writing the failure to io.err.
+// programDatabase: no --db was given, so the program's own tables apply (the shipped ones once installed).
 std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command, store::Database& db,
-                                                     CommandIo& io);
+                                                     CommandIo& io, bool programDatabase = false);
 
 // The tick's inputs as the main window would take them from the settings record: longitude, switches, zone,
 // summer time, time mode and the page in front. Only reads: a database without a settings row gives the

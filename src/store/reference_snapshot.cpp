@@ -5,6 +5,8 @@
 #include "methods/point_aliases.h"
 #include "methods/point_names.h"
 #include "store/catalogue.h"
+#include "store/nativepath.h"
+#include "store/reference_check.h"
 
 namespace velunar::store {
 namespace {
@@ -46,6 +48,11 @@ auto Guard(F&& f) -> decltype(f()) {
 }  // namespace
 
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
+    std::string problems;
+    for (const std::string& problem : CheckReferenceTables(db))
+        problems += (problems.empty() ? "" : "\n") +
+                    ("数据库 " + NativeFromPath(db.Path()).toStdString() + " 的" + problem);
+    if (!problems.empty()) throw StoreError(StoreErrorKind::Corrupt, problems);
     ReferenceTables::Rows rows;
     for (const Row& r : db.SelectAll(Table::TianGan).rows)
         rows.naGan.push_back({r.Value("实际日"), r.Value("实际时辰"), ToNaGan(r)});
@@ -56,6 +63,13 @@ std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
     rows.meridianPoints = MeridianPoints(db.Run(QueryId::MeridianListOrder));
     rows.meridianOfPointOrder = MeridianPoints(db.SelectAll(Table::JingLuo));
     return std::make_shared<const ReferenceTables>(std::move(rows));
+}
+
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(const DataPaths& paths, Database& db) {
+    if (!paths.IsInstalled() || paths.ShippedDatabaseFile() == db.Path()) return LoadReferenceTables(db);
+    Database shipped(QStringLiteral("velunar-reference"));
+    shipped.Open(paths.ShippedDatabaseFile());
+    return LoadReferenceTables(shipped);
 }
 
 std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,

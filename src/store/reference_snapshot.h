@@ -6,11 +6,18 @@
 #include "methods/point_description.h"
 #include "methods/reference_tables.h"
 #include "store/database.h"
+#include "store/datapaths.h"
 
 namespace velunar::store {
 
-// Reads 天干表, 补穴表, 地支表, 五俞穴 and 经络表 once. Throws StoreError.
+// Reads 天干表, 补穴表, 地支表, 五俞穴 and 经络表 once, after checking that they are complete. Throws
+// StoreError: for incomplete tables (Corrupt) one line per table, "数据库 PATH 的…".
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db);
+
+// The reference tables the program runs on: the shipped database's once installed (each user's copy keeps
+// only the user's own settings and descriptions up to date, so corrected tables reach every user), else
+// those of `db`. Throws StoreError.
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(const DataPaths& paths, Database& db);
 
 // Why a point the user typed is none the program knows (neither the reference tables nor the descriptions
 // name it, in any spelling), with up to five close names; nothing for a known point. Throws StoreError.

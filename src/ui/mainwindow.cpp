@@ -53,7 +53,7 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     db_.SetWritableNotice(
         [this](const std::string& text) { showMessage(MessageKind::Message, QString::fromStdString(text)); });
     db_.Open(paths_.DatabaseFile());
-    tables_ = store::LoadReferenceTables(db_);
+    tables_ = store::LoadReferenceTables(paths_, db_);
     descriptions_ = std::make_unique<store::DatabaseDescriptions>(db_);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());

@@ -1,6 +1,6 @@
 // The store side of the reference tables, against a private copy of the built database.
-#include "calendar/utf8.h"
 #include "store/reference_snapshot.h"
+#include "calendar/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +94,29 @@ TEST_F(StoreTables, FailuresComeOutAsErrors) {
     db.Close();
     EXPECT_THROW(descriptions.Description("公孙"), DescriptionError);
     EXPECT_THROW(store::LoadReferenceTables(db), store::StoreError);
+}
+
+}  // namespace
+}  // namespace velunar
+
+namespace velunar {
+namespace {
+
+// Installed, each user keeps a copy of the database made at their first start; the reference tables come from
+// the shipped one, so a corrected table reaches users whose copy is older.
+TEST(StoreTablesInstalled, ComeFromTheShippedDatabaseNotTheUsersCopy) {
+    testing::DatabaseCopy shipped("shipped"), user("user");
+    ASSERT_TRUE(user.Exec("update 地支表 set 本穴='旧穴' where 时辰='子'"));
+    const auto folderOf = [](const std::string& path) {
+        return QString::fromStdString(std::filesystem::path(path).parent_path().string());
+    };
+    const store::DataPaths installed =
+        store::DataPaths::Installed(folderOf(shipped.path()), folderOf(user.path()));
+    store::Database db(QStringLiteral("installed-user"));
+    db.Open(installed.DatabaseFile());
+    EXPECT_NE(store::LoadReferenceTables(db)->NaZhi(Branch::Zi)->ownPoint,
+              store::LoadReferenceTables(installed, db)->NaZhi(Branch::Zi)->ownPoint);
+    EXPECT_EQ(store::LoadReferenceTables(installed, db)->NaZhi(Branch::Zi)->ownPoint, "足临泣");
 }
 
 }  // namespace
