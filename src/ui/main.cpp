@@ -116,6 +116,8 @@ int SaveScreenshots(MainWindow& form1, const Options& o) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velunar"));
+    // Wayland shells match the window to its menu entry by this name, not by the executable's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velunar.velunar"));
     Options options;
     if (!ParseOptions(app, options)) return 2;
     using namespace velunar;
