@@ -129,6 +129,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velunar"));
     QApplication::setApplicationVersion(QStringLiteral(VELUNAR_VERSION));
+    // Wayland shells match the window to its menu entry by this name, not by the executable's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velunar.velunar"));
     Options options;
     if (!ParseOptions(app, options)) return 2;
     using namespace velunar;

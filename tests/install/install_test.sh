@@ -9,8 +9,9 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 shipped="$prefix/share/velunar/db1.sqlite"
 for f in bin/velunar bin/velunar-cli share/velunar/db1.sqlite share/velunar/tree.ini share/velunar/romance.mp3 \
-         share/velunar/msg/sun.txt share/velunar/pic/肺.JPG share/applications/velunar.desktop \
-         share/icons/hicolor/scalable/apps/velunar.svg share/metainfo/org.velunar.Velunar.metainfo.xml; do
+         share/velunar/msg/sun.txt share/velunar/pic/肺.JPG share/applications/org.velunar.velunar.desktop \
+         share/icons/hicolor/scalable/apps/velunar.svg share/metainfo/org.velunar.velunar.metainfo.xml \
+         share/man/man1/velunar.1 share/man/man1/velunar-cli.1; do
     [[ -e "$prefix/$f" ]] || { echo "not installed: $f"; exit 1; }
 done
 chmod a-w "$shipped"
