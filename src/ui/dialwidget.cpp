@@ -68,7 +68,11 @@ void DialWidget::showTick(const TickInput& place, const TickView& view, const Re
     selected_ = model_.current;
     // The hand moves once a minute of true solar time; between minutes nothing is repainted.
     std::optional<long long> minute;
-    if (model_.solarTime) minute = static_cast<long long>(std::floor(*model_.solarTime * 1440.0 + 1e-9));
+    if (model_.solarTime) {
+        // Through the one decomposition, so a whole minute is never read as the end of the one before.
+        const DaySplit split = SplitDateTime(*model_.solarTime);
+        minute = split.day * 1440 + split.msOfDay / 60000;
+    }
     if (!cacheValid_ || minute != shownMinute_) {
         shownMinute_ = minute;
         ++repaintRequests_;
