@@ -80,10 +80,14 @@ QPainterPath Annulus(const QRectF& sq, double start, double r0, double r1) {
     return path;
 }
 
+constexpr double kSmallestText = 10.0;  // pixels
+
 // A line of text centred on `centre`.
 void Centred(QPainter& p, const QPointF& centre, const QString& text, double pixelSize, const QColor& ink,
              bool bold = false) {
     if (text.isEmpty()) return;
+    // A small dial keeps its characters legible rather than in proportion.
+    pixelSize = std::max(pixelSize, kSmallestText);
     QFont f = DialFont(pixelSize);
     f.setBold(bold);
     p.setFont(f);
@@ -132,7 +136,8 @@ void PaintRings(QPainter& p, const QRectF& sq, const DialModel& model, int selec
         auto below = [&](double dy) { return QPointF(outerAt.x(), outerAt.y() + R * dy); };
         Centred(p, below(-0.075), Q(Name(s.branch)), R * 0.085, Qt::black, true);
         Centred(p, below(0.0), Q(s.meridian) + Q(Name(s.phase)), R * 0.05, colours.ink, true);
-        Centred(p, below(0.06), SpanText(s), R * 0.036, QColor(0x30, 0x30, 0x30));
+        // Too small to read, the span is left to the tooltip.
+        if (R * 0.036 >= 8.0) Centred(p, below(0.06), SpanText(s), R * 0.036, QColor(0x30, 0x30, 0x30));
         // The inner ring: the day's 纳干法 opening, or 闭 and its 补穴 in a lighter tone.
         p.setPen(QPen(line, R * 0.004));
         p.setBrush(s.points.closed ? QColor(0xf2, 0xf2, 0xf2) : QColor(0xff, 0xfb, 0xe6));
@@ -177,7 +182,7 @@ void PaintRings(QPainter& p, const QRectF& sq, const DialModel& model, int selec
     row(-0.04, QStringLiteral("纳支 ") + Q(c.naZhi), 0.048, ink);
     row(0.06, QStringLiteral("灵龟 ") + Pair(c.lingGui, c.lingGuiPartner), 0.048, ink);
     row(0.16, QStringLiteral("飞腾 ") + Pair(c.feiTeng, c.feiTengPartner), 0.048, ink);
-    if (model.solarTime)
+    if (model.solarTime && R * 0.036 >= 8.0)
         row(0.28, QStringLiteral("真太阳时 ") + ClockText(*model.solarTime), 0.036, QColor(0x60, 0x60, 0x60));
     p.restore();
 }

@@ -17,8 +17,9 @@ namespace velunar::ui {
 namespace {
 
 // The page is as large as a dial needs to be read comfortably, and no larger, so the window stays within
-// 1366×768 with it in front.
+// 1366×768 (frame included) with it in front; beside the opened description it is drawn smaller.
 constexpr int kSide = 420;
+constexpr int kSideBesideCompanion = 270;
 
 }  // namespace
 
@@ -31,7 +32,21 @@ DialWidget::DialWidget(QWidget* parent) : QWidget(parent) {
 
 QSize DialWidget::sizeHint() const {
     // Only the page in front asks for room: behind, the dial leaves the window as the other pages make it.
-    return isVisible() ? QSize(kSide, kSide) : QSize(0, 0);
+    if (!isVisible()) return {0, 0};
+    const int side = companion_ && companion_->isVisible() ? kSideBesideCompanion : kSide;
+    return {side, side};
+}
+
+void DialWidget::setCompanion(QWidget* companion) {
+    companion_ = companion;
+    if (companion_) companion_->installEventFilter(this);
+    updateGeometry();
+}
+
+bool DialWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == companion_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        updateGeometry();
+    return QWidget::eventFilter(watched, event);
 }
 
 QSize DialWidget::minimumSizeHint() const {
@@ -40,6 +55,9 @@ QSize DialWidget::minimumSizeHint() const {
 
 void DialWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The window builds its description area after the pages: it is looked for once the dial is shown.
+    if (!companion_)
+        if (auto* area = window()->findChild<QWidget*>(QStringLiteral("descriptionArea"))) setCompanion(area);
     updateGeometry();
 }
 

@@ -34,6 +34,10 @@ class DialWidget : public QWidget {
     // The centre of a sector in widget coordinates, for clicking it.
     QPoint sectorCentre(int sector) const;
 
+    // A widget of the window whose room the dial gives up while it shows (the description area), so the
+    // window still fits a 1366×768 screen.
+    void setCompanion(QWidget* companion);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -46,6 +50,7 @@ class DialWidget : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -56,6 +61,7 @@ class DialWidget : public QWidget {
 
     using RingKey = std::tuple<std::int64_t, int, std::optional<TimeMode>, std::string, bool, std::string,
                                std::string, std::string, std::string>;
+    QWidget* companion_ = nullptr;
     TickInput place_;
     std::optional<RingKey> ringKey_;
     DialModel rings_;  // BuildDialRings of ringKey_

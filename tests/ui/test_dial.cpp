@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -36,6 +37,9 @@ QJsonObject Now(const QString& db, const QStringList& args) {
     cli::RunCli(argv, io);
     return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
 }
+
+// A 1366×768 screen less a title bar: offscreen windows have no frame of their own.
+constexpr int kScreenWidth = 1366, kScreenHeight = 768 - 30;
 
 QString S(const std::string& s) {
     return QString::fromStdString(s);
@@ -215,12 +219,30 @@ void TestDial::ringsRedrawnOnlyWhenTheDoubleHourChanges() {
 void TestDial::pageKeepsTheWindowOnAScreen() {
     Harness h;
     h.show();
+    h.window->setChosenTime(MakeDateTime(2026, 12, 9, 10, 30));
+    h.tick();
+    QTest::qWait(50);  // the pickers that replace the time box are laid out
     auto* pages = h.get<QTabWidget>("methodPages");
     const QSize before = h.window->size();
     pages->setCurrentWidget(h.get("dial"));
     QTRY_VERIFY(h.get("dial")->height() >= 400);
-    QVERIFY2(h.window->frameGeometry().width() <= 1366 && h.window->frameGeometry().height() <= 768,
+    QVERIFY2(h.window->frameGeometry().width() <= kScreenWidth &&
+                 h.window->frameGeometry().height() <= kScreenHeight,
              qPrintable(QStringLiteral("%1×%2").arg(h.window->width()).arg(h.window->height())));
+    // VELUNAR_SCREENSHOT=file.png keeps a picture of the window with the dial in front (docs/).
+    if (const QString shot = qEnvironmentVariable("VELUNAR_SCREENSHOT"); !shot.isEmpty())
+        QVERIFY(h.window->grab().save(shot));
+    // With the description opened out too.
+    h.get<QPushButton>("descriptionToggle")->click();
+    QTRY_VERIFY(h.get("descriptionMemo")->isVisible());
+    QTest::qWait(50);
+    QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight,
+             qPrintable(QString::number(h.window->height())));
+    QVERIFY(h.get("dial")->height() >= 260);
+    if (const QString shot = qEnvironmentVariable("VELUNAR_SCREENSHOT"); !shot.isEmpty())
+        QVERIFY(h.window->grab().save(
+            QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-compact.png"))));
+    h.get<QPushButton>("descriptionToggle")->click();
     // Behind the other pages the dial takes no room: the window is as it was without it.
     pages->setCurrentIndex(2);
     QTRY_COMPARE(h.window->size(), before);
