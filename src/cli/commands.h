@@ -18,6 +18,7 @@ struct CommandIo {
 
 // X(name, entry point, one-line summary)
 #define VELUNAR_CLI_COMMANDS(X)                                                              \
+    X("dial", RunDial, "draws the 子午流注 dial of a moment as an SVG or PNG file")             \
     X("eot", RunEot, "prints the equation-of-time table, one KEY<TAB>VALUE row per day")     \
     X("now", RunNow, "works out one tick: day, double-hour, and what every doctrine opens")  \
     X("reverse", RunReverse, "lists when each doctrine opens a point over a range of dates") \

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
 
@@ -155,6 +156,7 @@ QWidget* MainWindow::buildMethodPages() {
     // The supplementary page keeps its place while its tab is hidden (closed hours show it).
     methodPages_->setTabVisible(methodPages_->indexOf(pages_[DoctrineId::Supplementary]), false);
     methodPages_->setCurrentWidget(pages_[DoctrineId::LingGui]);
+    AddDialPage(methodPages_, this);
     return methodPages_;
 }
 

@@ -15,6 +15,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 
+#include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "files/noticeplayer.h"
 
@@ -109,6 +110,7 @@ void MainWindow::render(const TickView& v) {
     SetText(hourGanZhiBox_, Text(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
+    if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];
     // When the supplementary page goes while in front, the page after it comes to the front.

@@ -1,0 +1,152 @@
+#include "methods/dial.h"
+
+#include <cmath>
+#include <utility>
+
+#include "methods/doctrine_tables.h"
+
+namespace velunar {
+namespace {
+
+struct MeridianPhase {
+    std::string_view meridian;
+    Phase phase;
+};
+
+// The twelve meridians by the phase of their organ; 心包 and 三焦 are the minister fire.
+constexpr MeridianPhase kPhases[] = {
+    {"胆", Phase::Wood},   {"肝", Phase::Wood},    {"心", Phase::Fire},  {"小肠", Phase::Fire},
+    {"心包", Phase::Fire}, {"三焦", Phase::Fire},  {"脾", Phase::Earth}, {"胃", Phase::Earth},
+    {"肺", Phase::Metal},  {"大肠", Phase::Metal}, {"肾", Phase::Water}, {"膀胱", Phase::Water},
+};
+
+double Normalised(double degrees) {
+    const double d = std::fmod(degrees, 360.0);
+    return d < 0 ? d + 360.0 : d;
+}
+
+double FractionOfDay(DateTime t) {
+    return static_cast<double>(SplitDateTime(t).msOfDay) / static_cast<double>(kMsPerDay);
+}
+
+const Finding& Find(const std::vector<DoctrineFinding>& findings, DoctrineId id) {
+    for (const DoctrineFinding& f : findings)
+        if (f.doctrine->Id() == id) return f.finding;
+    static const Finding kNone{false, {}, {}, {}};
+    return kNone;
+}
+
+DialPoints PointsFrom(const std::vector<DoctrineFinding>& findings, std::string hourGanZhi) {
+    DialPoints p;
+    p.hourGanZhi = std::move(hourGanZhi);
+    const Finding& naGan = Find(findings, DoctrineId::NaGan);
+    p.closed = naGan.closed.value_or(false);
+    if (!p.closed) p.naGan = naGan.Text("point");
+    const Finding& sup = Find(findings, DoctrineId::Supplementary);
+    if (sup.applies) p.supplementary = sup.Text("point");
+    p.naZhi = Find(findings, DoctrineId::NaZhi).Text("ownPoint");
+    const Finding& lingGui = Find(findings, DoctrineId::LingGui);
+    p.lingGui = lingGui.Text("point");
+    p.lingGuiPartner = lingGui.Text("partner");
+    const Finding& feiTeng = Find(findings, DoctrineId::FeiTeng);
+    p.feiTeng = feiTeng.Text("point");
+    p.feiTengPartner = feiTeng.Text("partner");
+    return p;
+}
+
+}  // namespace
+
+Phase PhaseOfMeridian(std::string_view meridian) {
+    for (const MeridianPhase& m : kPhases)
+        if (m.meridian == meridian) return m.phase;
+    return Phase::None;
+}
+
+std::string_view Name(Phase p) {
+    switch (p) {
+        case Phase::Wood:
+            return "木";
+        case Phase::Fire:
+            return "火";
+        case Phase::Earth:
+            return "土";
+        case Phase::Metal:
+            return "金";
+        case Phase::Water:
+            return "水";
+        case Phase::None:
+            break;
+    }
+    return {};
+}
+
+int DialModel::SectorAt(double angle) const {
+    const double a = Normalised(angle);
+    for (int i = 0; i < 12; ++i)
+        if (Normalised(a - sectors[i].startAngle) < 30.0) return i;
+    return 0;
+}
+
+DialPoints PointsOf(const TickView& view) {
+    return PointsFrom(view.findings, view.hourGanZhi);
+}
+
+DialPoints PointsOf(const Moment& m, const ReferenceTables& t) {
+    std::vector<DoctrineFinding> findings;
+    for (const Doctrine* d : Doctrines()) findings.push_back({d, d->At(m, t)});
+    return PointsFrom(findings, HourGanZhi(m));
+}
+
+std::int64_t DialDayOf(const Moment& m) {
+    if (!HasComputedTime(m) || !m.timeMode) return WholeDay(m.dayDate);
+    // 子 opens the ring an hour before midnight unless it is the first two hours of the day.
+    const double lead = *m.timeMode == TimeMode::ZeroToTwo ? 0.0 : 1.0 / 24.0;
+    return WholeDay(m.effectiveTime + lead);
+}
+
+DialModel BuildDialRings(const TickInput& place, std::int64_t day, const ReferenceTables& t) {
+    DialModel d;
+    d.day = day;
+    const TimeMode mode = place.timeMode.value_or(TimeMode::NoNightRat);
+    for (int i = 0; i < 12; ++i) {
+        DialSector& s = d.sectors[i];
+        s.branch = BranchAt(i + 1);
+        s.meridian = std::string(MeridianOfBranch(i + 1));
+        s.phase = PhaseOfMeridian(s.meridian);
+        s.startAngle = Normalised(FractionOfDay(DoubleHourStart(day, s.branch, mode)) * 360.0);
+        s.span = ClockSpanOf(place, day, s.branch);
+        // Each double-hour says what the tick says at its first clock second, so the ring agrees with the
+        // pages at every moment inside it.
+        Moment m;
+        if (s.span) {
+            TickInput in = place;
+            in.hint = false;
+            m = RunTick(in, Moment{}, [at = s.span->start] { return at; }).moment;
+        }
+        if (m.hourBranch != s.branch) m = DoubleHourMoment(day, s.branch);
+        s.points = PointsOf(m, t);
+    }
+    return d;
+}
+
+DialModel BuildDial(const TickInput& place, const TickView& view, const ReferenceTables& t) {
+    return CompleteDial(BuildDialRings(place, DialDayOf(view.moment), t), view);
+}
+
+DialModel CompleteDial(DialModel d, const TickView& view) {
+    d.dayGanZhi = view.dayGanZhi;
+    d.centre = PointsOf(view);
+    const Moment& m = view.moment;
+    if (m.hourBranch != Branch::None) {
+        d.current = Number(m.hourBranch) - 1;
+        // Under 区分夜子时早子时 the day stem changes at midnight inside 子: the ring shows what holds now.
+        d.sectors[d.current].points = d.centre;
+    }
+    if (HasComputedTime(m) && m.hourBranch != Branch::None) {
+        d.solarTime = m.effectiveTime;
+        d.handAngle = FractionOfDay(m.effectiveTime) * 360.0;
+    }
+    return d;
+}
+
+}  // namespace velunar
