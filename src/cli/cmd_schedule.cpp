@@ -70,11 +70,13 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     // Rows in date order, 子 to 亥, each with its clock span when asked for.
     auto eachRow = [&](std::int64_t first, std::int64_t last, const std::function<void(TextRow&)>& take) {
         std::int64_t day = first;
+        std::optional<ClockSpanWalker> spans;
+        if (place) spans.emplace(*place);
         int hour = 0;
         ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
             TextRow row = cells;
             if (place) {
-                const std::optional<ClockSpan> span = ClockSpanOf(*place, day, BranchAt(hour + 1));
+                const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
                 if (csv) {
                     row.push_back(span ? IsoSecond(span->start) : "");
                     row.push_back(span ? IsoSecond(span->end) : "");
