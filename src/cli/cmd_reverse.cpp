@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "calendar/datetime.h"
+#include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "reverse/reverse_job.h"
@@ -74,6 +75,15 @@ class ProgressReport {
     std::int64_t shownDone_ = 0;
 };
 
+// "2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15"; the line as it is when it names no double-hour
+// or the double-hour never shows on the clock.
+std::string WithSpan(const std::string& line, ClockSpanWalker& spans) {
+    const std::optional<LineHour> hour = HourOfLine(line);
+    if (!hour) return line;
+    const std::optional<ClockSpan> span = spans.SpanOf(hour->day, hour->branch);
+    return span ? line + "，钟表时间 " + SpanText(hour->day, *span) : line;
+}
+
 }  // namespace
 
 int RunReverse(const CommandArgs& args, CommandIo& io) {
@@ -91,6 +101,8 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
+    ClockFlags clock;
+    AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 3)) return *exit;
     const CommandArgs& positional = parser.Positionals();
@@ -116,6 +128,8 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error(*unknown) << '\n';
         return kExitUsage;
     }
+    std::optional<TickInput> place;
+    if (clock.clock && !(place = ClockPlaceFor("reverse", clock, *database, io))) return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
@@ -124,11 +138,17 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);
         ReverseBatch batch;
+        std::optional<ClockSpanWalker> spans;
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
                 if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
-                for (const std::string& line : batch.lines) output.Line(line);
+                if (!place) {
+                    for (const std::string& line : batch.lines) output.Line(line);
+                } else {
+                    if (batch.beginsScan) spans.emplace(*place);
+                    for (const std::string& line : batch.lines) output.Line(WithSpan(line, *spans));
+                }
             }
             shown.Show(job, false);
         }
