@@ -1,6 +1,7 @@
 // `reverse POINT FROM TO`: when each doctrine opens a point over a range of dates, as the reverse lookup
 // window reports it. Lines are written as they are found, so any range costs the memory of a few batches.
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/ics.h"
 #include "reverse/reverse_job.h"
 #include "store/nativepath.h"
 #include "store/reference_snapshot.h"
@@ -75,13 +77,60 @@ class ProgressReport {
     std::int64_t shownDone_ = 0;
 };
 
-// "2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15"; the line as it is when it names no double-hour
-// or the double-hour never shows on the clock.
-std::string WithSpan(const std::string& line, ClockSpanWalker& spans) {
-    const std::optional<LineHour> hour = HourOfLine(line);
-    if (!hour) return line;
-    const std::optional<ClockSpan> span = spans.SpanOf(hour->day, hour->branch);
-    return span ? line + "，钟表时间 " + SpanText(hour->day, *span) : line;
+// Each line's clock span: on the line ("2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15") and as
+// one event of the calendar file. A line that names no double-hour, or one that never shows on the clock,
+// stays as it is and is no event.
+class LineSpans {
+  public:
+    LineSpans(const TickInput& place, bool onLines, CalendarFile* calendar, std::string point)
+        : place_(place),
+          onLines_(onLines),
+          calendar_(calendar),
+          point_(std::move(point)),
+          clockMinusUtc_(ClockMinusUtcMinutes(place).value_or(0.0)) {}
+
+    void BeginScan(const Doctrine& doctrine) {
+        walker_.emplace(place_);
+        doctrine_ = &doctrine;
+        const std::string_view heading = doctrine.ReportHeading();
+        summary_ =
+            point_ + " · " + std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
+    }
+
+    std::string Line(const std::string& line) {
+        const std::optional<LineHour> hour = HourOfLine(line);
+        const std::optional<ClockSpan> span =
+            hour && walker_ ? walker_->SpanOf(hour->day, hour->branch) : std::nullopt;
+        if (!span) return line;
+        if (calendar_) {
+            const DateTime start = AddMinutes(span->start, -clockMinusUtc_);
+            const DateTime end = AddMinutes(AddSeconds(span->end, 1), -clockMinusUtc_);
+            std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: the same line gives the same UID
+            for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
+            char tail[24];
+            std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
+            calendar_->Event(IcsUtc(start) + "-" + std::string(doctrine_->Key()) + tail + "@velunar", start,
+                             end, summary_, line);
+        }
+        return onLines_ ? line + "，钟表时间 " + SpanText(hour->day, *span) : line;
+    }
+
+  private:
+    TickInput place_;
+    bool onLines_;
+    CalendarFile* calendar_;
+    std::string point_;
+    double clockMinusUtc_;
+    std::optional<ClockSpanWalker> walker_;
+    const Doctrine* doctrine_ = nullptr;
+    std::string summary_;
+};
+
+DateTime UtcNow() {
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    return AddSeconds(MakeDateTime(1970, 1, 1), static_cast<double>(seconds));
 }
 
 }  // namespace
@@ -101,6 +150,15 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
+    std::optional<std::string> icsPath;
+    parser.Option(
+        "--ics", "FILE",
+        [&icsPath](const std::string& v) -> std::optional<std::string> {
+            if (v.empty()) return "expected a file name";
+            icsPath = v;
+            return std::nullopt;
+        },
+        "also write each opening as an event of a calendar file (iCalendar, UTC, the place's clock span)");
     ClockFlags clock;
     AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
@@ -129,7 +187,8 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     std::optional<TickInput> place;
-    if (clock.clock && !(place = ClockPlaceFor("reverse", clock, *database, io))) return kExitFailure;
+    if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io)))
+        return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
@@ -137,17 +196,20 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);
+        std::unique_ptr<CalendarFile> calendar;
+        if (icsPath) calendar = std::make_unique<CalendarFile>(*icsPath, UtcNow());
+        std::optional<LineSpans> spans;
+        if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
         ReverseBatch batch;
-        std::optional<ClockSpanWalker> spans;
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
                 if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
-                if (!place) {
+                if (!spans) {
                     for (const std::string& line : batch.lines) output.Line(line);
                 } else {
-                    if (batch.beginsScan) spans.emplace(*place);
-                    for (const std::string& line : batch.lines) output.Line(WithSpan(line, *spans));
+                    if (batch.beginsScan) spans->BeginScan(*batch.doctrine);
+                    for (const std::string& line : batch.lines) output.Line(spans->Line(line));
                 }
             }
             shown.Show(job, false);
@@ -156,6 +218,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         shown.Show(job, true);
         output.Flush();
         if (file) file->Commit();
+        if (calendar) calendar->Commit();
     } catch (const std::exception& e) {
         io.err << "velunar-cli reverse: " << e.what() << '\n';
         return kExitFailure;

@@ -83,6 +83,11 @@ std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, D
     DateTime t = WholeSecond(guess);
     Reading at = Read(place_, t);
     if (!at.ok) return std::nullopt;
+    // The correction changes by well under a minute a day: a step or two by it lands within a second.
+    for (int step = 0; step < 4 && std::abs(solar - at.effective) > 1.5 * kSecond; ++step) {
+        t = WholeSecond(t + (solar - at.effective));
+        at = Read(place_, t);
+    }
     for (int guard = 0; !reached(at); ++guard) {
         if (guard == 600) return std::nullopt;
         t += kSecond;
@@ -104,10 +109,9 @@ std::optional<ClockSpan> ClockSpanWalker::SpanOf(std::int64_t day, Branch branch
     std::optional<Boundary> start;
     if (next_ && std::abs(nextSolar_ - solarStart) < kSecond / 2) {
         start = next_;
-    } else if (const Reading probe = Read(place_, solarStart); probe.ok) {
-        // Two steps of the correction land within a second or two; the walk does the rest.
-        const DateTime guess = solarStart - (probe.effective - solarStart);
-        start = Walk(solarStart, guess + (solarStart - Read(place_, guess).effective));
+    } else {
+        // From the last boundary's correction when there is one, else from the solar time itself.
+        start = Walk(solarStart, next_ ? solarStart + (next_->clock - nextSolar_) : solarStart);
     }
     // Two hours on from a known start the clock has moved two hours, give or take the seconds the equation of
     // time changes by: the search begins there and walks to the exact second.
