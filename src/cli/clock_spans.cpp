@@ -47,6 +47,7 @@ std::optional<LineHour> HourOfLine(std::string_view line) {
     const std::size_t hour = line.find("时", 10);
     constexpr std::size_t kCjk = std::string_view("子").size();
     if (!day || hour == std::string_view::npos || hour < 10 + kCjk) return std::nullopt;
+    if (line.substr(10).starts_with("全部时辰")) return LineHour{*day, Branch::None};
     const int branch = BranchNumber(line.substr(hour - kCjk, kCjk));
     if (branch == kNoBranch) return std::nullopt;
     return LineHour{*day, BranchAt(branch)};

@@ -33,7 +33,8 @@ std::string IsoSecond(DateTime t);
 // `day` (the 子 double-hour begins on the clock the evening before).
 std::string SpanText(std::int64_t day, const ClockSpan& span);
 
-// The double-hour a reverse-lookup line names: its date and the branch before the first "时".
+// The double-hour a reverse-lookup line names: its date and the branch before the first "时"; or the whole
+// date ("全部时辰", branch None).
 struct LineHour {
     std::int64_t day = 0;
     Branch branch = Branch::None;

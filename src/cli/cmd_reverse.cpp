@@ -99,8 +99,15 @@ class LineSpans {
 
     std::string Line(const std::string& line) {
         const std::optional<LineHour> hour = HourOfLine(line);
-        const std::optional<ClockSpan> span =
-            hour && walker_ ? walker_->SpanOf(hour->day, hour->branch) : std::nullopt;
+        std::optional<ClockSpan> span;
+        if (hour && hour->branch != Branch::None) {
+            span = walker_->SpanOf(hour->day, hour->branch);
+        } else if (hour) {
+            // The whole date: from its 子 double-hour's first second to its 亥 double-hour's last.
+            const auto first = walker_->SpanOf(hour->day, Branch::Zi),
+                       last = walker_->SpanOf(hour->day, Branch::Hai);
+            if (first && last) span = ClockSpan{first->start, last->end};
+        }
         if (!span) return line;
         if (calendar_) {
             const DateTime start = AddMinutes(span->start, -clockMinusUtc_);
