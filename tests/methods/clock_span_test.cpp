@@ -60,7 +60,7 @@ TEST(ClockSpan, TheWalkerGivesClockSpanOfsSpans) {
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int> step(0, 30);
     for (TickInput place : Places()) {
-        for (TimeMode mode : {TimeMode::NoNightRat, TimeMode::ZeroToTwo}) {
+        for (TimeMode mode : {TimeMode::NoNightRat, TimeMode::NightRat, TimeMode::ZeroToTwo}) {
             place.timeMode = mode;
             ClockSpanWalker walker(place);
             std::int64_t hour = DaysFromCivil(2026, 3, 1) * 12;
