@@ -31,21 +31,16 @@ DateTime WholeSecond(DateTime t) {
     return std::round(t * 86400.0) / 86400.0;
 }
 
-// The first clock second at or after which true solar time has reached `solar`, searched from a first guess
-// (the clock reading of a nearby solar time, when one is known).
-std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime solar,
-                                            std::optional<DateTime> near = std::nullopt) {
-    DateTime t = near ? WholeSecond(*near) : solar;
-    if (!near) {
-        const Reading probe = Read(place, solar);
-        if (!probe.ok) return std::nullopt;
-        // The correction changes by well under a minute a day: one guess lands within seconds.
-        t = WholeSecond(solar - (probe.effective - solar));
-        for (int step = 0; step < 4; ++step) {
-            const Reading r = Read(place, t);
-            if (!r.ok) return std::nullopt;
-            t = WholeSecond(t + (solar - r.effective));
-        }
+// The first clock second at or after which true solar time has reached `solar`, searched from a first guess.
+std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime solar) {
+    const Reading probe = Read(place, solar);
+    if (!probe.ok) return std::nullopt;
+    // The correction changes by well under a minute a day: one guess lands within seconds.
+    DateTime t = WholeSecond(solar - (probe.effective - solar));
+    for (int step = 0; step < 4; ++step) {
+        const Reading r = Read(place, t);
+        if (!r.ok) return std::nullopt;
+        t = WholeSecond(t + (solar - r.effective));
     }
     auto reached = [&](DateTime at) { return Read(place, at).effective >= solar - kSecond / 2; };
     int guard = 0;
