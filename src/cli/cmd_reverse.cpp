@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/ics.h"
+#include "cli/text_table.h"
 #include "reverse/reverse_job.h"
 #include "store/nativepath.h"
 #include "store/reference_snapshot.h"
@@ -97,7 +98,8 @@ class LineSpans {
             point_ + " · " + std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
     }
 
-    std::string Line(const std::string& line) {
+    // The line's span, put in the calendar as it is found.
+    std::optional<ClockSpan> Span(const std::string& line) {
         const std::optional<LineHour> hour = HourOfLine(line);
         std::optional<ClockSpan> span;
         if (hour && hour->branch != Branch::None) {
@@ -108,8 +110,7 @@ class LineSpans {
                        last = walker_->SpanOf(hour->day, Branch::Hai);
             if (first && last) span = ClockSpan{first->start, last->end};
         }
-        if (!span) return line;
-        if (calendar_) {
+        if (span && calendar_) {
             const DateTime start = AddMinutes(span->start, -clockMinusUtc_);
             const DateTime end = AddMinutes(AddSeconds(span->end, 1), -clockMinusUtc_);
             std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: the same line gives the same UID
@@ -119,7 +120,13 @@ class LineSpans {
             calendar_->Event(IcsUtc(start) + "-" + std::string(doctrine_->Key()) + tail + "@velunar", start,
                              end, summary_, line);
         }
-        return onLines_ ? line + "，钟表时间 " + SpanText(hour->day, *span) : line;
+        return span;
+    }
+
+    std::string Line(const std::string& line) {
+        const std::optional<ClockSpan> span = Span(line);
+        if (!span || !onLines_) return line;
+        return line + "，钟表时间 " + SpanText(HourOfLine(line)->day, *span);
     }
 
   private:
@@ -157,6 +164,13 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
+    bool csv = false, bom = false;
+    parser.Flag(
+        "--csv", [&csv] { csv = true; },
+        "UTF-8 CSV on standard output: 方法, 记录 (the report's line), with --clock ISO start and end");
+    parser.Flag(
+        "--bom", [&bom] { bom = true; },
+        "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
     std::optional<std::string> icsPath;
     parser.Option(
         "--ics", "FILE",
@@ -184,6 +198,15 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (outPath == "-") outPath.reset();
+    if (bom && !csv) {
+        io.err << parser.Error("--bom needs --csv") << '\n';
+        return kExitUsage;
+    }
+    if (csv && outPath) {
+        io.err << parser.Error("--csv writes standard output; --out writes the report file: give one")
+               << '\n';
+        return kExitUsage;
+    }
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("reverse", db, io);
     if (!database) return kExitFailure;
@@ -200,6 +223,12 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
         ReportOutput output(io.out, file.get());
+        std::optional<CsvWriter> table;
+        if (csv) {
+            if (bom) io.out << "\xEF\xBB\xBF";
+            table.emplace(io.out);
+            table->Row(clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
+        }
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);
@@ -211,18 +240,29 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
-                if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
-                if (!spans) {
-                    for (const std::string& line : batch.lines) output.Line(line);
+                if (batch.beginsScan && spans) spans->BeginScan(*batch.doctrine);
+                if (table) {
+                    const std::string_view heading = batch.doctrine->ReportHeading();
+                    const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
+                    for (const std::string& line : batch.lines) {
+                        TextRow row = {name, line};
+                        const std::optional<ClockSpan> span = spans ? spans->Span(line) : std::nullopt;
+                        if (clock.clock) {
+                            row.push_back(span ? IsoSecond(span->start) : "");
+                            row.push_back(span ? IsoSecond(span->end) : "");
+                        }
+                        table->Row(row);
+                    }
                 } else {
-                    if (batch.beginsScan) spans->BeginScan(*batch.doctrine);
-                    for (const std::string& line : batch.lines) output.Line(spans->Line(line));
+                    if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
+                    for (const std::string& line : batch.lines) output.Line(spans ? spans->Line(line) : line);
                 }
             }
             shown.Show(job, false);
         }
         if (job.State() == JobState::Failed) throw std::runtime_error(job.Error());
         shown.Show(job, true);
+        if (table) table->Flush();
         output.Flush();
         if (file) file->Commit();
         if (calendar) calendar->Commit();

@@ -100,6 +100,26 @@ TEST(ClockSpansCli, ReverseLinesCarryTheSpanNowAgreesWith) {
     EXPECT_GT(checked, 8);
 }
 
+TEST(ClockSpansCli, ReverseCsvHoldsTheReportsLinesAndTheirSpans) {
+    const auto csv = RunCommand({"reverse", "公孙", "2026-12-01", "2026-12-20", "--csv", "--clock"});
+    const auto plain = RunCommand({"reverse", "公孙", "2026-12-01", "2026-12-20", "--clock"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto records = ParseCsv(csv.out);
+    ASSERT_EQ(records[0], (std::vector<std::string>{"方法", "记录", "start", "end"}));
+    std::vector<std::string> lines;
+    std::istringstream in(plain.out);
+    for (std::string line; std::getline(in, line);)
+        if (line.find("，钟表时间 ") != std::string::npos) lines.push_back(line);
+    ASSERT_EQ(records.size(), lines.size() + 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& r = records[i + 1];
+        EXPECT_EQ(lines[i].substr(0, lines[i].find("，钟表时间 ")), r[1]);
+        const std::string start = r[2].substr(0, 10) == r[1].substr(0, 10) ? r[2].substr(11) : AtForm(r[2]);
+        EXPECT_NE(lines[i].find("，钟表时间 " + start + "–"), std::string::npos) << lines[i] << " " << r[2];
+        EXPECT_EQ(lines[i].substr(lines[i].size() - 8), r[3].substr(11));
+    }
+}
+
 TEST(ClockSpansCli, TheAlignedScheduleStreamsTheTableItWouldHaveBuilt) {
     // Longer than the sixty days its widths are measured on, starting where a wide cell comes late.
     const auto run = RunCommand({"schedule", "2026-01-05", "2026-06-30"});
