@@ -112,6 +112,12 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--at", "\"YYYY-MM-DD HH:MM:SS\"", [&f](const std::string& v) { return ReadAt(v, f); },
         "the chosen date and time (default: the clock)");
+    AddPlaceFlags(p, f);
+    p.Flag(
+        "--json", [&f] { f.json = true; }, "print one JSON object");
+}
+
+void AddPlaceFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--mode", "0|1|2", [&f](const std::string& v) { return ReadMode(v, f); },
         "time mode: 0 不区分夜子时早子时, 1 区分夜子时早子时, 2 以0-2时为子时");
@@ -135,8 +141,10 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "--ew", "东经|西经", [&f](const std::string& v) { return ReadEastWest(v, f); },
         "abroad: east or west longitude");
     p.Option("--lon", "DEGREES", Longitude(f.abroadLongitude), "abroad: the longitude, 0 to 180 degrees");
-    p.Flag(
-        "--json", [&f] { f.json = true; }, "print one JSON object");
+}
+
+std::string PlaceNote(const TickInput& input, SkipReason reason) {
+    return SkipNote(input, reason);
 }
 
 TickInput TickInputFrom(const NowFlags& f, TickInput in) {

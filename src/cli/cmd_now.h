@@ -33,9 +33,14 @@ struct NowFlags {
 
 // --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --ew, --lon, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
+// The place and mode flags alone (--mode to --lon), for the commands that plan rather than tell the time.
+void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});
+
+// Why the time step could not use `input` (the longitude, summer time or zone it could not read).
+std::string PlaceNote(const TickInput& input, SkipReason reason);
 
 // The fields `now` prints for one tick, every doctrine under its key.
 Report NowReport(const TickInput& input, const TickView& view);

@@ -1,13 +1,17 @@
 // `reverse POINT FROM TO`: when each doctrine opens a point over a range of dates, as the reverse lookup
 // window reports it. Lines are written as they are found, so any range costs the memory of a few batches.
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 
 #include "calendar/datetime.h"
+#include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/ics.h"
+#include "cli/text_table.h"
 #include "reverse/reverse_job.h"
 #include "store/nativepath.h"
 #include "store/reference_snapshot.h"
@@ -74,6 +78,75 @@ class ProgressReport {
     std::int64_t shownDone_ = 0;
 };
 
+// Each line's clock span: on the line ("2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15") and as
+// one event of the calendar file. A line that names no double-hour, or one that never shows on the clock,
+// stays as it is and is no event.
+class LineSpans {
+  public:
+    LineSpans(const TickInput& place, bool onLines, CalendarFile* calendar, std::string point)
+        : place_(place),
+          onLines_(onLines),
+          calendar_(calendar),
+          point_(std::move(point)),
+          clockMinusUtc_(ClockMinusUtcMinutes(place).value_or(0.0)) {}
+
+    void BeginScan(const Doctrine& doctrine) {
+        walker_.emplace(place_);
+        doctrine_ = &doctrine;
+        const std::string_view heading = doctrine.ReportHeading();
+        summary_ =
+            point_ + " · " + std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
+    }
+
+    // The line's span, put in the calendar as it is found.
+    std::optional<ClockSpan> Span(const std::string& line) {
+        const std::optional<LineHour> hour = HourOfLine(line);
+        std::optional<ClockSpan> span;
+        if (hour && hour->branch != Branch::None) {
+            span = walker_->SpanOf(hour->day, hour->branch);
+        } else if (hour) {
+            // The whole date: from its 子 double-hour's first second to its 亥 double-hour's last.
+            const auto first = walker_->SpanOf(hour->day, Branch::Zi),
+                       last = walker_->SpanOf(hour->day, Branch::Hai);
+            if (first && last) span = ClockSpan{first->start, last->end};
+        }
+        if (span && calendar_) {
+            const DateTime start = AddMinutes(span->start, -clockMinusUtc_);
+            const DateTime end = AddMinutes(AddSeconds(span->end, 1), -clockMinusUtc_);
+            std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: the same line gives the same UID
+            for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
+            char tail[24];
+            std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
+            calendar_->Event(IcsUtc(start) + "-" + std::string(doctrine_->Key()) + tail + "@velunar", start,
+                             end, summary_, line);
+        }
+        return span;
+    }
+
+    std::string Line(const std::string& line) {
+        const std::optional<ClockSpan> span = Span(line);
+        if (!span || !onLines_) return line;
+        return line + "，钟表时间 " + SpanText(HourOfLine(line)->day, *span);
+    }
+
+  private:
+    TickInput place_;
+    bool onLines_;
+    CalendarFile* calendar_;
+    std::string point_;
+    double clockMinusUtc_;
+    std::optional<ClockSpanWalker> walker_;
+    const Doctrine* doctrine_ = nullptr;
+    std::string summary_;
+};
+
+DateTime UtcNow() {
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    return AddSeconds(MakeDateTime(1970, 1, 1), static_cast<double>(seconds));
+}
+
 }  // namespace
 
 int RunReverse(const CommandArgs& args, CommandIo& io) {
@@ -91,6 +164,24 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
+    bool csv = false, bom = false;
+    parser.Flag(
+        "--csv", [&csv] { csv = true; },
+        "UTF-8 CSV on standard output: 方法, 记录 (the report's line), with --clock ISO start and end");
+    parser.Flag(
+        "--bom", [&bom] { bom = true; },
+        "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
+    std::optional<std::string> icsPath;
+    parser.Option(
+        "--ics", "FILE",
+        [&icsPath](const std::string& v) -> std::optional<std::string> {
+            if (v.empty()) return "expected a file name";
+            icsPath = v;
+            return std::nullopt;
+        },
+        "also write each opening as an event of a calendar file (iCalendar, UTC, the place's clock span)");
+    ClockFlags clock;
+    AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 3)) return *exit;
     const CommandArgs& positional = parser.Positionals();
@@ -107,6 +198,15 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (outPath == "-") outPath.reset();
+    if (bom && !csv) {
+        io.err << parser.Error("--bom needs --csv") << '\n';
+        return kExitUsage;
+    }
+    if (csv && outPath) {
+        io.err << parser.Error("--csv writes standard output; --out writes the report file: give one")
+               << '\n';
+        return kExitUsage;
+    }
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("reverse", db, io);
     if (!database) return kExitFailure;
@@ -116,26 +216,56 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error(*unknown) << '\n';
         return kExitUsage;
     }
+    std::optional<TickInput> place;
+    if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io)))
+        return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
         ReportOutput output(io.out, file.get());
+        std::optional<CsvWriter> table;
+        if (csv) {
+            if (bom) io.out << "\xEF\xBB\xBF";
+            table.emplace(io.out);
+            table->Row(clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
+        }
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);
+        std::unique_ptr<CalendarFile> calendar;
+        if (icsPath) calendar = std::make_unique<CalendarFile>(*icsPath, UtcNow());
+        std::optional<LineSpans> spans;
+        if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
         ReverseBatch batch;
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
-                if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
-                for (const std::string& line : batch.lines) output.Line(line);
+                if (batch.beginsScan && spans) spans->BeginScan(*batch.doctrine);
+                if (table) {
+                    const std::string_view heading = batch.doctrine->ReportHeading();
+                    const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
+                    for (const std::string& line : batch.lines) {
+                        TextRow row = {name, line};
+                        const std::optional<ClockSpan> span = spans ? spans->Span(line) : std::nullopt;
+                        if (clock.clock) {
+                            row.push_back(span ? IsoSecond(span->start) : "");
+                            row.push_back(span ? IsoSecond(span->end) : "");
+                        }
+                        table->Row(row);
+                    }
+                } else {
+                    if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
+                    for (const std::string& line : batch.lines) output.Line(spans ? spans->Line(line) : line);
+                }
             }
             shown.Show(job, false);
         }
         if (job.State() == JobState::Failed) throw std::runtime_error(job.Error());
         shown.Show(job, true);
+        if (table) table->Flush();
         output.Flush();
         if (file) file->Commit();
+        if (calendar) calendar->Commit();
     } catch (const std::exception& e) {
         io.err << "velunar-cli reverse: " << e.what() << '\n';
         return kExitFailure;

@@ -1,5 +1,8 @@
 // `schedule FROM TO`: the opening schedule of a range of dates, twelve double-hours a date, for printing
 // ahead or for a spreadsheet.
+#include <algorithm>
+
+#include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/text_table.h"
@@ -17,11 +20,16 @@ constexpr const char* kAbout =
 }  // namespace
 
 int RunSchedule(const CommandArgs& args, CommandIo& io) {
-    bool csv = false;
+    bool csv = false, bom = false;
+    ClockFlags clock;
     DatabaseFlag db;
     ArgParser parser("schedule", "FROM TO", kAbout);
     parser.Flag(
         "--csv", [&csv] { csv = true; }, "UTF-8 CSV with a header row instead of an aligned table");
+    parser.Flag(
+        "--bom", [&bom] { bom = true; },
+        "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
+    AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 2)) return *exit;
     const CommandArgs& dates = parser.Positionals();
@@ -36,32 +44,70 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("FROM " + dates[0] + " is after TO " + dates[1]) << '\n';
         return kExitUsage;
     }
+    if (bom && !csv) {
+        io.err << parser.Error("--bom needs --csv") << '\n';
+        return kExitUsage;
+    }
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("schedule", db, io);
     if (!database) return kExitFailure;
     const auto tables = LoadTablesFor("schedule", *database, io, !db.path);
     if (!tables) return kExitFailure;
+    std::optional<TickInput> place;
+    if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io))) return kExitFailure;
 
     const std::vector<std::string_view> titles = ScheduleHeader();
-    const TextRow header(titles.begin(), titles.end());
+    TextRow header(titles.begin(), titles.end());
+    // The clock columns come last, so that a span reaching into another date widens nothing.
+    if (place) {
+        if (csv) {
+            header.emplace_back("start");
+            header.emplace_back("end");
+        } else {
+            header.emplace_back("钟表时间");
+        }
+    }
+    // Rows in date order, 子 to 亥, each with its clock span when asked for.
+    auto eachRow = [&](std::int64_t first, std::int64_t last, const std::function<void(TextRow&)>& take) {
+        std::int64_t day = first;
+        std::optional<ClockSpanWalker> spans;
+        if (place) spans.emplace(*place);
+        int hour = 0;
+        ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
+            TextRow row = cells;
+            if (place) {
+                const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
+                if (csv) {
+                    row.push_back(span ? IsoSecond(span->start) : "");
+                    row.push_back(span ? IsoSecond(span->end) : "");
+                } else {
+                    row.push_back(span ? SpanText(day, *span) : "");
+                }
+            }
+            if (++hour == 12) hour = 0, ++day;
+            take(row);
+            return true;
+        });
+    };
     if (csv) {
         // Row by row: a spreadsheet of any range takes the memory of one row.
         CsvWriter writer(io.out);
+        if (bom) io.out << "\xEF\xBB\xBF";
         writer.Row(header);
-        ForEachScheduleRow(*from, *to, *tables, [&](const std::vector<std::string>& cells) {
-            writer.Row(cells);
-            return true;
-        });
+        eachRow(*from, *to, [&writer](TextRow& row) { writer.Row(row); });
         writer.Flush();
         return kExitOk;
     }
-    // Aligned columns need every row's width first.
-    std::vector<TextRow> rows;
-    ForEachScheduleRow(*from, *to, *tables, [&](const std::vector<std::string>& cells) {
-        rows.push_back(cells);
-        return true;
-    });
-    WriteAlignedTable(io.out, header, rows);
+    // What a double-hour opens follows the stem and branch of its date, which come round every sixty
+    // days: the widest cells of any range are among those of its first sixty dates.
+    std::vector<TextRow> sample;
+    eachRow(*from, std::min(*to, *from + 59), [&sample](TextRow& row) { sample.push_back(std::move(row)); });
+    AlignedWriter writer(io.out, ColumnWidths(header, sample));
+    writer.Row(header);
+    for (const TextRow& row : sample) writer.Row(row);
+    sample = {};
+    if (*to > *from + 59) eachRow(*from + 60, *to, [&writer](TextRow& row) { writer.Row(row); });
+    writer.Flush();
     return kExitOk;
 }
 

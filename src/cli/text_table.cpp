@@ -28,14 +28,22 @@ std::string Cell(const std::string& text) {
     return text.empty() ? "-" : text;
 }
 
-void WriteLine(std::ostream& out, const TextRow& row, const std::vector<std::size_t>& widths) {
-    std::string line;
+void AppendLine(std::string& line, const TextRow& row, const std::vector<std::size_t>& widths) {
     for (std::size_t c = 0; c < row.size(); ++c) {
         const std::string cell = Cell(row[c]);
         line += cell;
-        if (c + 1 < row.size()) line.append(widths[c] - DisplayWidth(cell) + 2, ' ');
+        if (c + 1 < row.size()) {
+            const std::size_t width = DisplayWidth(cell), column = c < widths.size() ? widths[c] : width;
+            line.append(column > width ? column - width + 2 : 2, ' ');
+        }
     }
-    out << line << '\n';
+    line += '\n';
+}
+
+void WriteLine(std::ostream& out, const TextRow& row, const std::vector<std::size_t>& widths) {
+    std::string line;
+    AppendLine(line, row, widths);
+    out << line;
 }
 
 }  // namespace
@@ -62,7 +70,7 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
-void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
+std::vector<std::size_t> ColumnWidths(const TextRow& header, const std::vector<TextRow>& rows) {
     std::vector<std::size_t> widths(header.size(), 0);
     auto measure = [&widths](const TextRow& row) {
         for (std::size_t c = 0; c < row.size() && c < widths.size(); ++c)
@@ -70,8 +78,27 @@ void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vect
     };
     measure(header);
     for (const TextRow& row : rows) measure(row);
+    return widths;
+}
+
+void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {
+    const std::vector<std::size_t> widths = ColumnWidths(header, rows);
     WriteLine(out, header, widths);
     for (const TextRow& row : rows) WriteLine(out, row, widths);
+}
+
+AlignedWriter::~AlignedWriter() {
+    Flush();
+}
+
+void AlignedWriter::Row(const TextRow& row) {
+    AppendLine(buffer_, row, widths_);
+    if (buffer_.size() >= 64 * 1024) Flush();
+}
+
+void AlignedWriter::Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
 }
 
 CsvWriter::~CsvWriter() {

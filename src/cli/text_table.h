@@ -21,6 +21,25 @@ using TextRow = std::vector<std::string>;
 // Header and rows, every column padded to its widest cell, two blanks between columns, no trailing
 // blanks. Empty cells show as "-" so a column never looks shifted.
 void WriteAlignedTable(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);
+// The widths WriteAlignedTable gives the columns of header and rows.
+std::vector<std::size_t> ColumnWidths(const TextRow& header, const std::vector<TextRow>& rows);
+
+// Aligned rows written as they come, against widths known beforehand (cells wider than their column
+// push the rest of their line right); in blocks.
+class AlignedWriter {
+  public:
+    AlignedWriter(std::ostream& out, std::vector<std::size_t> widths)
+        : out_(out), widths_(std::move(widths)) {}
+    ~AlignedWriter();
+    void Row(const TextRow& row);
+    void Flush();
+
+  private:
+    std::ostream& out_;
+    std::vector<std::size_t> widths_;
+    std::string buffer_;
+};
+
 // CSV records written as they come, CR LF after each, in blocks.
 class CsvWriter {
   public:

@@ -1,6 +1,7 @@
 #include "methods/clock_span.h"
 
 #include <cmath>
+#include <utility>
 
 namespace velunar {
 namespace {
@@ -15,9 +16,12 @@ struct Reading {
 };
 
 Reading Read(const TickInput& place, DateTime t) {
-    TickInput in = place;
-    in.hint = false;
-    const TickResult r = RunTick(in, Moment{}, [t] { return t; });
+    if (place.hint) {
+        TickInput quiet = place;
+        quiet.hint = false;
+        return Read(quiet, t);
+    }
+    const TickResult r = RunTick(place, Moment{}, [t] { return t; });
     if (r.skipped || r.moment.hourBranch == Branch::None) return {};
     return {true, r.moment.effectiveTime, r.moment.hourBranch};
 }
@@ -62,6 +66,54 @@ std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, B
     // Only Beijing time uses the clock as it is: the span is then the double-hour itself.
     if (Read(place, *start).branch != branch) return std::nullopt;
     return ClockSpan{*start, *next - kSecond};
+}
+
+ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {
+    place_.hint = false;
+}
+
+std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, DateTime guess) const {
+    // The same test as FirstSecondReaching's, keeping the reading of the second found for its double-hour.
+    auto reached = [solar](const Reading& r) { return r.effective >= solar - kSecond / 2; };
+    DateTime t = WholeSecond(guess);
+    Reading at = Read(place_, t);
+    if (!at.ok) return std::nullopt;
+    // The correction changes by well under a minute a day: a step or two by it lands within a second.
+    for (int step = 0; step < 4 && std::abs(solar - at.effective) > 1.5 * kSecond; ++step) {
+        t = WholeSecond(t + (solar - at.effective));
+        at = Read(place_, t);
+    }
+    for (int guard = 0; !reached(at); ++guard) {
+        if (guard == 600) return std::nullopt;
+        t += kSecond;
+        at = Read(place_, t);
+    }
+    for (int guard = 0; guard < 600; ++guard) {
+        const Reading before = Read(place_, t - kSecond);
+        if (!reached(before)) break;
+        t -= kSecond;
+        at = before;
+    }
+    return Boundary{WholeSecond(t), at.branch};
+}
+
+std::optional<ClockSpan> ClockSpanWalker::SpanOf(std::int64_t day, Branch branch) {
+    if (!place_.timeMode || branch == Branch::None) return std::nullopt;
+    const DateTime solarStart = DoubleHourStart(day, branch, *place_.timeMode);
+    const DateTime solarNext = solarStart + 2.0 / 24.0;
+    std::optional<Boundary> start;
+    if (next_ && std::abs(nextSolar_ - solarStart) < kSecond / 2) {
+        start = next_;
+    } else {
+        // From the last boundary's correction when there is one, else from the solar time itself.
+        start = Walk(solarStart, next_ ? solarStart + (next_->clock - nextSolar_) : solarStart);
+    }
+    // Two hours on from a known start the clock has moved two hours, give or take the seconds the equation of
+    // time changes by: the search begins there and walks to the exact second.
+    next_ = start ? Walk(solarNext, start->clock + 2.0 / 24.0) : std::nullopt;
+    nextSolar_ = solarNext;
+    if (!start || !next_ || next_->clock <= start->clock || start->branch != branch) return std::nullopt;
+    return ClockSpan{start->clock, next_->clock - kSecond};
 }
 
 }  // namespace velunar

@@ -167,7 +167,7 @@ TEST(ReverseCommand, RefusesWhatIsNotAPointAndARange) {
                                                {"reverse", "公孙", "2013-06-01", "2013-02-30"},
                                                {"reverse", "公孙", "2013-06-01 00:00", "2013-06-30"},
                                                {"reverse", "公孙", "2013-06-01", "2013-06-30", "--out"},
-                                               {"reverse", "公孙", "2013-06-01", "2013-06-30", "--csv"}}) {
+                                               {"reverse", "公孙", "2013-06-01", "2013-06-30", "--tsv"}}) {
         const auto run = RunCommand(args);
         EXPECT_EQ(run.status, 2) << args.size();
         EXPECT_EQ(run.out, "");

@@ -54,6 +54,30 @@ TEST(ClockSpan, StartsAndEndsOnTheSecondTheTickChangesDoubleHour) {
     }
 }
 
+// Taken in order, with gaps and jumps back as the reverse lookup's lines make them, the walker's spans are
+// ClockSpanOf's to the second.
+TEST(ClockSpan, TheWalkerGivesClockSpanOfsSpans) {
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> step(0, 30);
+    for (TickInput place : Places()) {
+        for (TimeMode mode : {TimeMode::NoNightRat, TimeMode::NightRat, TimeMode::ZeroToTwo}) {
+            place.timeMode = mode;
+            ClockSpanWalker walker(place);
+            std::int64_t hour = DaysFromCivil(2026, 3, 1) * 12;
+            for (int i = 0; i < 200; ++i) {
+                const int s = step(random);
+                hour += s < 20 ? 1 : s < 29 ? s : -40;
+                const std::int64_t day = hour / 12;
+                const Branch branch = BranchAt(static_cast<int>(hour % 12) + 1);
+                const auto walked = walker.SpanOf(day, branch), alone = ClockSpanOf(place, day, branch);
+                ASSERT_TRUE(walked && alone) << day << " " << Number(branch);
+                EXPECT_EQ(FormatIso(walked->start), FormatIso(alone->start)) << day << " " << Number(branch);
+                EXPECT_EQ(FormatIso(walked->end), FormatIso(alone->end)) << day << " " << Number(branch);
+            }
+        }
+    }
+}
+
 TEST(ClockSpan, OnlyBeijingTimeIsTheDoubleHourItselfAndAnUnreadablePlaceHasNone) {
     TickInput beijing;
     beijing.onlyBeijing = true;
@@ -62,9 +86,11 @@ TEST(ClockSpan, OnlyBeijingTimeIsTheDoubleHourItselfAndAnUnreadablePlaceHasNone)
     EXPECT_EQ(FormatIso(span->start), "2026-12-09 09:00:00");
     EXPECT_EQ(FormatIso(span->end), "2026-12-09 10:59:59");
     // 子 of a date begins the evening before, except when 子 is 00:00-01:59.
-    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start), "2026-12-08 23:00:00");
+    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start),
+              "2026-12-08 23:00:00");
     beijing.timeMode = TimeMode::ZeroToTwo;
-    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start), "2026-12-09 00:00:00");
+    EXPECT_EQ(FormatIso(ClockSpanOf(beijing, DaysFromCivil(2026, 12, 9), Branch::Zi)->start),
+              "2026-12-09 00:00:00");
     TickInput broken;
     broken.longitudeText = "abc";
     EXPECT_FALSE(ClockSpanOf(broken, DaysFromCivil(2026, 12, 9), Branch::Si));

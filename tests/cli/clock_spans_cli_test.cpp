@@ -1,0 +1,152 @@
+// `--clock` of schedule and reverse: each span must be where `now` changes double-hour, to the second, at
+// the place the flags name; and the planning outputs stay as they were where --clock is not given.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "calendar/datetime.h"
+#include "cli/text_table.h"
+#include "doctrine_cli_util.h"
+#include "methods/schedule.h"
+#include "store/reference_snapshot.h"
+
+namespace velunar {
+namespace {
+
+using testing::ParseCsv;
+using testing::ParseJson;
+using testing::RunCommand;
+using testing::Str;
+
+const std::vector<std::vector<std::string>> kPlaces = {
+    {"--china", "--no-beijing", "--longitude", "87.6", "--mode", "0"},
+    {"--china", "--no-beijing", "--longitude", "134.5", "--mode", "2"},
+    {"--abroad", "--zone", "(GMT-05:00) 东部时间(美国和加拿大)", "--ew", "西经", "--lon", "74", "--summer",
+     "60", "--mode", "1"},
+};
+
+std::string BranchAtClock(const std::vector<std::string>& place, const std::string& at) {
+    std::vector<std::string> args = {"now", "--json", "--at", at};
+    args.insert(args.end(), place.begin(), place.end());
+    const auto run = RunCommand(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return Str(ParseJson(run.out), "hourBranch");
+}
+
+std::string SecondBefore(const std::string& iso) {
+    return FormatIso(AddSeconds(*ParseIso(iso), -1));
+}
+
+// "2026-12-09T09:27:18" as --at reads it.
+std::string AtForm(std::string iso) {
+    iso[10] = ' ';
+    return iso;
+}
+
+TEST(ClockSpansCli, ScheduleSpansBeginWhereNowChangesDoubleHour) {
+    for (const auto& place : kPlaces) {
+        std::vector<std::string> args = {"schedule", "2026-03-28", "2026-03-30", "--csv", "--clock"};
+        args.insert(args.end(), place.begin(), place.end());
+        const auto run = RunCommand(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto records = ParseCsv(run.out);
+        ASSERT_EQ(records.size(), 37u);
+        const std::size_t start = records[0].size() - 2;
+        ASSERT_EQ(records[0][start], "start");
+        ASSERT_EQ(records[0][start + 1], "end");
+        for (std::size_t i = 1; i < records.size(); i += 5) {
+            const std::string branch = records[i][1].substr(std::string("甲").size());
+            SCOPED_TRACE(place.back() + " " + records[i][0] + " " + records[i][1]);
+            EXPECT_EQ(BranchAtClock(place, AtForm(records[i][start])), branch);
+            EXPECT_NE(BranchAtClock(place, SecondBefore(AtForm(records[i][start]))), branch);
+            EXPECT_EQ(BranchAtClock(place, AtForm(records[i][start + 1])), branch);
+            // One span ends the second before the next begins.
+            if (i + 1 < records.size()) {
+                EXPECT_EQ(SecondBefore(AtForm(records[i + 1][start])), AtForm(records[i][start + 1]));
+            }
+        }
+    }
+}
+
+TEST(ClockSpansCli, ReverseLinesCarryTheSpanNowAgreesWith) {
+    const auto& place = kPlaces[2];
+    std::vector<std::string> args = {"reverse", "公孙", "2026-12-09", "2026-12-10", "--clock"};
+    args.insert(args.end(), place.begin(), place.end());
+    const auto run = RunCommand(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto plain = RunCommand({"reverse", "公孙", "2026-12-09", "2026-12-10"});
+    std::istringstream clocked(run.out), unclocked(plain.out);
+    const std::string mark = "，钟表时间 ";
+    int checked = 0;
+    for (std::string line, bare; std::getline(clocked, line) && std::getline(unclocked, bare);) {
+        const std::size_t at = line.find(mark);
+        if (bare.find("时，") == std::string::npos) {
+            EXPECT_EQ(line, bare);  // the headings
+            continue;
+        }
+        ASSERT_NE(at, std::string::npos) << line;
+        EXPECT_EQ(line.substr(0, at), bare);
+        // "HH:MM:SS–…" on the line's date, or "YYYY-MM-DD HH:MM:SS–…" before it.
+        std::string start = line.substr(at + mark.size());
+        start = start.substr(0, start.find("–"));
+        if (start.size() == 8) start = line.substr(0, 10) + " " + start;
+        const std::size_t hour = bare.find("时，");
+        const std::string branch = bare.substr(hour - std::string("子").size(), std::string("子").size());
+        SCOPED_TRACE(line);
+        EXPECT_EQ(BranchAtClock(place, start), branch);
+        EXPECT_NE(BranchAtClock(place, SecondBefore(start)), branch);
+        ++checked;
+    }
+    EXPECT_GT(checked, 8);
+}
+
+TEST(ClockSpansCli, ReverseCsvHoldsTheReportsLinesAndTheirSpans) {
+    const auto csv = RunCommand({"reverse", "公孙", "2026-12-01", "2026-12-20", "--csv", "--clock"});
+    const auto plain = RunCommand({"reverse", "公孙", "2026-12-01", "2026-12-20", "--clock"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto records = ParseCsv(csv.out);
+    ASSERT_EQ(records[0], (std::vector<std::string>{"方法", "记录", "start", "end"}));
+    std::vector<std::string> lines;
+    std::istringstream in(plain.out);
+    for (std::string line; std::getline(in, line);)
+        if (line.find("，钟表时间 ") != std::string::npos) lines.push_back(line);
+    ASSERT_EQ(records.size(), lines.size() + 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& r = records[i + 1];
+        EXPECT_EQ(lines[i].substr(0, lines[i].find("，钟表时间 ")), r[1]);
+        const std::string start = r[2].substr(0, 10) == r[1].substr(0, 10) ? r[2].substr(11) : AtForm(r[2]);
+        EXPECT_NE(lines[i].find("，钟表时间 " + start + "–"), std::string::npos) << lines[i] << " " << r[2];
+        EXPECT_EQ(lines[i].substr(lines[i].size() - 8), r[3].substr(11));
+    }
+}
+
+TEST(ClockSpansCli, TheAlignedScheduleStreamsTheTableItWouldHaveBuilt) {
+    // Longer than the sixty days its widths are measured on, starting where a wide cell comes late.
+    const auto run = RunCommand({"schedule", "2026-01-05", "2026-06-30"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    store::Database db(QStringLiteral("streamed"));
+    db.Open(QString::fromStdString(testing::BuiltDatabase()));
+    const auto tables = store::LoadReferenceTables(db);
+    std::vector<cli::TextRow> rows;
+    ForEachScheduleRow(DaysFromCivil(2026, 1, 5), DaysFromCivil(2026, 6, 30), *tables,
+                       [&rows](const std::vector<std::string>& cells) {
+                           rows.push_back(cells);
+                           return true;
+                       });
+    const std::vector<std::string_view> titles = ScheduleHeader();
+    std::ostringstream whole;
+    cli::WriteAlignedTable(whole, cli::TextRow(titles.begin(), titles.end()), rows);
+    EXPECT_EQ(run.out, whole.str());
+}
+
+TEST(ClockSpansCli, TheByteOrderMarkComesOnlyWithCsv) {
+    const auto bom = RunCommand({"schedule", "2026-12-09", "2026-12-09", "--csv", "--bom"});
+    ASSERT_EQ(bom.status, 0) << bom.err;
+    EXPECT_EQ(bom.out.substr(0, 9), "\xEF\xBB\xBF日期");
+    const auto plain = RunCommand({"schedule", "2026-12-09", "2026-12-09", "--csv"});
+    EXPECT_EQ(bom.out.substr(3), plain.out);
+    EXPECT_EQ(RunCommand({"schedule", "2026-12-09", "2026-12-09", "--bom"}).status, 2);
+}
+
+}  // namespace
+}  // namespace velunar
