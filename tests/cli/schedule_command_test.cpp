@@ -1,7 +1,6 @@
 // `schedule FROM TO`, run in this process against the built database.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <set>
 
 #include "cli/text_table.h"
@@ -13,12 +12,10 @@ namespace {
 using testing::ParseCsv;
 using testing::RunCommand;
 
-TEST(ScheduleCommand, AMonthAsCsvIsTwelveRowsADateAndQuick) {
-    const auto start = std::chrono::steady_clock::now();
+// How long it takes is the benchmarks' business (README), never a test's: a loaded machine is no fault.
+TEST(ScheduleCommand, AMonthAsCsvIsTwelveRowsADate) {
     const auto run = RunCommand({"schedule", "2026-12-01", "2026-12-31", "--csv"});
-    const auto took = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_LT(took, std::chrono::milliseconds(500));
 
     const auto records = ParseCsv(run.out);
     ASSERT_EQ(records.size(), 373u);  // the header and 31 × 12 rows
