@@ -28,14 +28,26 @@ struct NowFlags {
     std::optional<std::string> zone;
     std::optional<std::string> eastWest;
     std::optional<std::string> abroadLongitude;
+    std::optional<EotSource> eot;
+    std::optional<std::string> tz;  // a tz-database zone id (or 本机时区); puts the abroad page in front
     bool json = false;
 };
 
-// --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --ew, --lon, --json.
+// --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --tz, --ew, --lon,
+// --eot, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});
+
+// A tz-database zone given by --tz or stored in the settings, resolved for the reference reading: the zone's
+// standard offset and summer time are laid over the abroad inputs. Returns an error text for a stored zone
+// the tz database does not know (the fixed zone is then used, as before the zone was chosen).
+std::optional<std::string> ResolveZone(TickInput& input, DateTime reference);
+
+// The reference reading when --at is absent: the machine's clock, or the clock of the tz-database zone in
+// use on the abroad page.
+ReferenceClock ClockFor(const NowFlags& flags, const TickInput& input);
 
 // The fields `now` prints for one tick, every doctrine under its key.
 Report NowReport(const TickInput& input, const TickView& view);

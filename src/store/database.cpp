@@ -1,5 +1,6 @@
 #include "store/database.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -127,6 +128,16 @@ QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, 
     QStringList columns;
     while (query.next()) columns << query.value(1).toString();
     return columns;
+}
+
+// Columns xxyy gained after the first release, in the order they were added; an empty value reads as the
+// setting's default.
+constexpr std::string_view kLaterSettingsColumns[] = {"eot", "tzid"};
+
+bool IsLaterSettingsColumn(Table table, std::string_view column) {
+    return table == Table::Settings &&
+           std::find(std::begin(kLaterSettingsColumns), std::end(kLaterSettingsColumns), column) !=
+               std::end(kLaterSettingsColumns);
 }
 
 int PrimaryCode(const QSqlError& error) {
@@ -278,6 +289,7 @@ void Database::Open(const QString& path) {
     }
     try {
         VerifySchema();
+        if (!readOnly_) AddLaterSettingsColumns();
     } catch (...) {
         Close();
         throw;
@@ -298,9 +310,24 @@ void Database::VerifySchema() {
         const QStringList columns = ColumnsOf(impl_->db, table, path_, busyTimeoutMs_);
         for (std::string_view column : TableColumns(table)) {
             const QString c = QString::fromUtf8(column);
-            if (!columns.contains(c)) {
+            if (!columns.contains(c) && !IsLaterSettingsColumn(table, column)) {
                 Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("表 %1 缺少列 %2").arg(name, c));
             }
+        }
+    }
+}
+
+void Database::AddLaterSettingsColumns() {
+    const QStringList columns = ColumnsOf(impl_->db, Table::Settings, path_, busyTimeoutMs_);
+    for (std::string_view column : kLaterSettingsColumns) {
+        const QString c = QString::fromUtf8(column);
+        if (columns.contains(c)) continue;
+        QSqlQuery query(impl_->db);
+        if (!query.exec(QStringLiteral("alter table xxyy add column %1 TEXT")
+                            .arg(QString::fromStdString(QuoteIdentifier(column))))) {
+            Fail(StoreErrorKind::Sql, path_,
+                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）")
+                     .arg(c, DatabaseMessage(query.lastError())));
         }
     }
 }
@@ -333,6 +360,7 @@ bool Database::EnsureWritable() {
         Fail(StoreErrorKind::Unreadable, path_, QStringLiteral("无法以可写方式重新打开（%1）").arg(cause));
     }
     readOnly_ = false;
+    AddLaterSettingsColumns();
     if (writableNotice_) writableNotice_("数据库文件原为只读，已改为可写：" + Utf8(path_));
     return true;
 }

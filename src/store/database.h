@@ -97,6 +97,9 @@ class Database {
     QSqlQuery& Statement(const std::string& sql);
     void CheckOpen() const;
     void VerifySchema();
+    // Adds the settings columns of later releases that an older file lacks; a read-only file gets them when
+    // it is made writable, and reads them as empty meanwhile.
+    void AddLaterSettingsColumns();
 
     QString connectionName_;
     QString path_;

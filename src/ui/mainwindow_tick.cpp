@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "ui/mainwindow.h"
+#include "ui/mainwindow_abroad.h"
 #include "ui/noticeplayer.h"
 
 namespace velunar::ui {
@@ -54,6 +55,7 @@ TickInput MainWindow::gatherInput() const {
     in.zoneText = settings_.Value(col::kZone);
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
+    zoneChoices_->Complete(in, settings_, referenceTime(), automatic_);
     return in;
 }
 
