@@ -89,5 +89,7 @@ CREATE TABLE "xxyy" (
     "hint1"           TEXT,
     "onlyBeiJingTime" TEXT,
     "timemode"        TEXT,
-    "ischina"         TEXT
+    "ischina"         TEXT,
+    "eot"             TEXT,
+    "tzid"            TEXT
 );

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "calendar/astro_eot.h"
 #include "calendar/eot.h"
 #include "calendar/numparse.h"
 
@@ -182,6 +183,19 @@ std::optional<int> ParseZoneLabel(std::string_view zoneText) {
     return z;
 }
 
+EotSource EotSourceOfLabel(std::string_view label) {
+    return label == kEotAstroLabel ? EotSource::Astronomical : EotSource::Table;
+}
+
+std::string_view EotSourceLabel(EotSource source) {
+    return source == EotSource::Astronomical ? kEotAstroLabel : kEotTableLabel;
+}
+
+DateTime TrueSolarTime(DateTime localMeanTime, DateTime universalTime, EotSource source) {
+    if (source == EotSource::Table) return ApplyEquationOfTime(localMeanTime);
+    return AddSeconds(localMeanTime, AstronomicalEquationOfTimeSeconds(universalTime));
+}
+
 std::string TimeLabelText(DateTime t) {
     return FormatDisplay(t) + kFiveBlanks;
 }
@@ -194,9 +208,10 @@ ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& re
         r.resetLongitudeTo120 = true;
         longitude = kBeijingMeridian;
     }
-    const DateTime localMeanTime = Shift(reference(), LongitudeCorrection(*longitude));
+    const DateTime clock = reference();
+    const DateTime localMeanTime = Shift(clock, LongitudeCorrection(*longitude));
     r.correctionShown = !in.onlyBeijing;
-    const DateTime solar = ApplyEquationOfTime(localMeanTime);
+    const DateTime solar = TrueSolarTime(localMeanTime, AddMinutes(clock, -kBeijingZoneMinutes), in.eot);
     // Beijing time is a fresh reading of the clock, taken after the correction.
     FinishStep(r, solar, in.onlyBeijing ? reference() : solar, in.timeMode);
     return r;
@@ -207,7 +222,7 @@ AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock&
     const auto summer = ParseSummerMinutes(in.summerText);
     if (!summer) return Skipped<AbroadStepResult>(SkipReason::SummerTime);
     // An unreadable zone is refused before anything is written, like an unreadable summer time.
-    const auto zone = ZoneOffsetMinutes(in.zoneText);
+    const auto zone = in.zoneMinutes ? in.zoneMinutes : ZoneOffsetMinutes(in.zoneText);
     if (!zone) return Skipped<AbroadStepResult>(SkipReason::Zone);
     auto longitude = ParseLongitude(in.longitudeText);
     if (!longitude) {
@@ -222,8 +237,9 @@ AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock&
     const LongitudeSpan span = lambda <= meridian
                                    ? LongitudeSpan{-1, SpanSeconds((meridian - lambda) * kMinutesPerDegree)}
                                    : LongitudeSpan{1, SpanSeconds((lambda - meridian) * kMinutesPerDegree)};
-    const DateTime localMeanTime = Shift(AddMinutes(reference(), -*summer), span);
-    const DateTime solar = ApplyEquationOfTime(localMeanTime);
+    const DateTime standardClock = AddMinutes(reference(), -*summer);
+    const DateTime localMeanTime = Shift(standardClock, span);
+    const DateTime solar = TrueSolarTime(localMeanTime, AddMinutes(standardClock, -*zone), in.eot);
     FinishStep(r, solar, in.onlyBeijing ? r.beijingTime : solar, in.timeMode);
     return r;
 }

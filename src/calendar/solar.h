@@ -54,6 +54,20 @@ std::optional<int> ZoneOffsetMinutes(std::string_view zoneText);
 // The form of the time labels: the display form of the date-time followed by five blanks.
 std::string TimeLabelText(DateTime t);
 
+// Where the equation of time comes from: the fixed table of eot.h (one value per calendar day), or the
+// Sun's position computed for the instant (astro_eot.h). Stored in the settings as its label.
+enum class EotSource { Table, Astronomical };
+inline constexpr std::string_view kEotTableLabel = "固定表";
+inline constexpr std::string_view kEotAstroLabel = "天文计算";
+// The stored label read back: only the astronomical label selects it, so an old or empty record keeps the
+// table.
+EotSource EotSourceOfLabel(std::string_view label);
+std::string_view EotSourceLabel(EotSource source);
+
+// Local mean time corrected to true solar time; `universalTime` is the same instant in UT, which the
+// astronomical source needs (the table reads the calendar day of the local mean time).
+DateTime TrueSolarTime(DateTime localMeanTime, DateTime universalTime, EotSource source);
+
 // Why a time step wrote nothing.
 enum class SkipReason { None, Longitude, SummerTime, Zone };
 
@@ -72,6 +86,7 @@ struct ChinaStepInput {
     std::string longitudeText;  // the China page's longitude box
     bool onlyBeijing = false;   // "仅仅使用北京时间"
     std::optional<TimeMode> timeMode;
+    EotSource eot = EotSource::Table;
 };
 
 struct ChinaStepResult : TimeStepResult {
@@ -87,6 +102,10 @@ struct AbroadStepInput {
     std::string longitudeText;  // degrees 0..180
     bool onlyBeijing = false;
     std::optional<TimeMode> timeMode;
+    EotSource eot = EotSource::Table;
+    // The standard offset of a tz-database zone for the reference instant, minutes east, worked out by the
+    // caller; it replaces the offset of zoneText, and summerText then carries the zone's own summer time.
+    std::optional<int> zoneMinutes = std::nullopt;
 };
 
 struct AbroadStepResult : TimeStepResult {

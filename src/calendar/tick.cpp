@@ -12,7 +12,7 @@ void TakeTimeStep(TickResult& r, const TimeStepResult& step) {
 }
 
 void RunChina(TickResult& r, const TickInput& in, const ReferenceClock& reference) {
-    const ChinaStepResult step = ChinaTimeStep({in.longitudeText, in.onlyBeijing, in.timeMode}, reference);
+    const ChinaStepResult step = ChinaTimeStep({in.longitudeText, in.onlyBeijing, in.timeMode, in.eot}, reference);
     TakeTimeStep(r, step);
     if (step.skipped) return;
     r.correctionShown = step.correctionShown;
@@ -21,7 +21,8 @@ void RunChina(TickResult& r, const TickInput& in, const ReferenceClock& referenc
 
 void RunAbroad(TickResult& r, const TickInput& in, const ReferenceClock& reference) {
     const AbroadStepResult step = AbroadTimeStep(
-        {in.summerText, in.zoneText, in.eastWestText, in.abroadLongitudeText, in.onlyBeijing, in.timeMode},
+        {in.summerText, in.zoneText, in.eastWestText, in.abroadLongitudeText, in.onlyBeijing, in.timeMode,
+         in.eot, in.zoneMinutes},
         reference);
     TakeTimeStep(r, step);
     if (step.skipped) return;

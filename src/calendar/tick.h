@@ -21,11 +21,16 @@ struct TickInput {
     std::string longitudeText = "120";  // China page longitude box
     bool onlyBeijing = false;           // "仅仅使用北京时间"
     bool hint = false;                  // notify when the double-hour changes
+    EotSource eot = EotSource::Table;   // 均时差, both pages
     // Abroad page.
     std::string summerText = "0";
     std::string zoneText{"(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐"};
     std::string eastWestText{kEast};
     std::string abroadLongitudeText = "120";
+    // Set when the abroad place is a tz-database zone: its standard offset for the reference instant, minutes
+    // east (summerText then holds the zone's summer time for that instant). The caller resolves both.
+    std::optional<int> zoneMinutes = std::nullopt;
+    std::string ianaZone{};  // that zone's id, for display and hints; empty with a fixed zone
 };
 
 struct TickResult {

@@ -14,7 +14,19 @@ void AddClockFlags(ArgParser& parser, ClockFlags& flags) {
 
 std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& flags, store::Database& db,
                                        CommandIo& io) {
-    const TickInput place = TickInputFrom(flags.place, SettingsTickInput(db));
+    TickInput place = TickInputFrom(flags.place, SettingsTickInput(db));
+    // A tz-database zone's summer time changes within a range, and the spans take one offset for all of it:
+    // a range in such a zone is refused rather than given an hour off for part of it.
+    if (flags.place.tz) {
+        io.err << "velunar-cli " << command << ": --tz is for one moment (now, dial); spans over a range take "
+               << "the fixed zone with --zone and --summer" << '\n';
+        return std::nullopt;
+    }
+    if (!place.ianaZone.empty()) {
+        io.err << "velunar-cli " << command << ": warning: the spans take the fixed zone \"" << place.zoneText
+               << "\" and the summer time entered, not the tz-database zone \"" << place.ianaZone << "\"\n";
+        place.ianaZone.clear();
+    }
     // The place either works for every reading or for none: one reading tells.
     TickInput probe = place;
     probe.hint = false;

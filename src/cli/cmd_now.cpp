@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "methods/point_names.h"
+#include "store/tzdb.h"
 
 namespace velunar::cli {
 namespace {
@@ -41,6 +42,26 @@ std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
         return "\"" + v + "\" names no time zone (see velunar-cli zones); the closest are:" + closest;
     }
     flags.zone = v;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadTz(const std::string& v, NowFlags& flags) {
+    if (!store::IsKnownZone(v)) {
+        std::string closest;
+        for (const std::string& id : ClosestTexts(v, store::ZoneChoices(), 3, false)) closest += "\n  " + id;
+        return "\"" + v + "\" is not a zone of the tz database; the closest are:" + closest;
+    }
+    flags.tz = v;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadEot(const std::string& v, NowFlags& flags) {
+    if (v == "table")
+        flags.eot = EotSource::Table;
+    else if (v == "astro")
+        flags.eot = EotSource::Astronomical;
+    else
+        return "expected table or astro, got \"" + v + "\"";
     return std::nullopt;
 }
 
@@ -138,9 +159,16 @@ void AddPlaceFlags(ArgParser& p, NowFlags& f) {
         "--zone", "TEXT", [&f](const std::string& v) { return ReadZone(v, f); },
         "abroad: the zone text (see velunar-cli zones)");
     p.Option(
+        "--tz", "ZONE", [&f](const std::string& v) { return ReadTz(v, f); },
+        "abroad, automatic: a tz-database zone (Europe/Paris, or 本机时区); its offset and summer time "
+        "at the moment replace --zone and --summer");
+    p.Option(
         "--ew", "东经|西经", [&f](const std::string& v) { return ReadEastWest(v, f); },
         "abroad: east or west longitude");
     p.Option("--lon", "DEGREES", Longitude(f.abroadLongitude), "abroad: the longitude, 0 to 180 degrees");
+    p.Option(
+        "--eot", "table|astro", [&f](const std::string& v) { return ReadEot(v, f); },
+        "均时差: the fixed table (固定表, the default) or computed for the instant (天文计算)");
 }
 
 std::string PlaceNote(const TickInput& input, SkipReason reason) {
@@ -156,7 +184,30 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     if (f.zone) in.zoneText = *f.zone;
     if (f.eastWest) in.eastWestText = *f.eastWest;
     if (f.abroadLongitude) in.abroadLongitudeText = *f.abroadLongitude;
+    if (f.eot) in.eot = *f.eot;
+    // A fixed zone given on the command line is the place's zone, whatever the settings chose; --tz wins.
+    if (f.zone) in.ianaZone.clear();
+    if (f.tz) {
+        in.ianaZone = *f.tz;
+        in.page = TimePage::Abroad;
+    }
     return in;
+}
+
+std::optional<std::string> ResolveZone(TickInput& in, DateTime reference) {
+    if (in.page != TimePage::Abroad || in.ianaZone.empty() || in.zoneMinutes) return std::nullopt;
+    if (store::ApplyZone(in, in.ianaZone, reference)) return std::nullopt;
+    const std::string unknown = in.ianaZone;
+    in.ianaZone.clear();
+    return "the tz-database zone \"" + unknown + "\" of the settings is unknown here; the fixed zone \"" +
+           in.zoneText + "\" is used";
+}
+
+ReferenceClock ClockFor(const NowFlags& flags, const TickInput& in) {
+    if (flags.at) return [at = *flags.at] { return at; };
+    if (in.page == TimePage::Abroad && !in.ianaZone.empty() && store::IsKnownZone(in.ianaZone))
+        return [id = in.ianaZone] { return store::ZoneClockNow(id); };
+    return LocalClockNow;
 }
 
 Report NowReport(const TickInput& in, const TickView& v) {
@@ -165,6 +216,11 @@ Report NowReport(const TickInput& in, const TickView& v) {
     const bool computed = HasComputedTime(m);
     Report r;
     r.Text("page", abroad ? "abroad" : "china");
+    if (abroad && !in.ianaZone.empty()) {
+        r.Text("tz", in.ianaZone);
+        r.Text("summer", in.summerText);
+    }
+    if (in.eot != EotSource::Table) r.Text("eot", "astro");
     r.Time("referenceTime", v.referenceTime);
     r.Text("timeMode", std::string(Label(m.timeMode)));
     r.Bool("skipped", v.skipped);
@@ -199,9 +255,18 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     if (!db) return kExitFailure;
     const auto tables = LoadTablesFor("now", *db, io, !database.path);
     if (!tables) return kExitFailure;
-    const TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
-    const ReferenceClock clock =
-        flags.at ? ReferenceClock([at = *flags.at] { return at; }) : ReferenceClock(LocalClockNow);
+    if (flags.tz && flags.summer) {
+        io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
+        return kExitUsage;
+    }
+    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const ReferenceClock clock = ClockFor(flags, input);
+    // The zone's offset and summer time are those of the reading itself, taken once for the tick.
+    const DateTime reading = clock();
+    if (auto unknown = ResolveZone(input, reading))
+        io.err << "velunar-cli now: warning: " << *unknown << '\n';
+    const std::string hint = store::ClockHint(input, reading, !flags.at);
+    if (!hint.empty()) io.err << "velunar-cli now: warning: " << hint << '\n';
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);

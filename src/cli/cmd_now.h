@@ -28,10 +28,13 @@ struct NowFlags {
     std::optional<std::string> zone;
     std::optional<std::string> eastWest;
     std::optional<std::string> abroadLongitude;
+    std::optional<EotSource> eot;
+    std::optional<std::string> tz;  // a tz-database zone id (or 本机时区); puts the abroad page in front
     bool json = false;
 };
 
-// --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --ew, --lon, --json.
+// --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --tz, --ew, --lon,
+// --eot, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
 // The place and mode flags alone (--mode to --lon), for the commands that plan rather than tell the time.
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
@@ -41,6 +44,15 @@ TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});
 
 // Why the time step could not use `input` (the longitude, summer time or zone it could not read).
 std::string PlaceNote(const TickInput& input, SkipReason reason);
+
+// A tz-database zone given by --tz or stored in the settings, resolved for the reference reading: the zone's
+// standard offset and summer time are laid over the abroad inputs. Returns an error text for a stored zone
+// the tz database does not know (the fixed zone is then used, as before the zone was chosen).
+std::optional<std::string> ResolveZone(TickInput& input, DateTime reference);
+
+// The reference reading when --at is absent: the machine's clock, or the clock of the tz-database zone in
+// use on the abroad page.
+ReferenceClock ClockFor(const NowFlags& flags, const TickInput& input);
 
 // The fields `now` prints for one tick, every doctrine under its key.
 Report NowReport(const TickInput& input, const TickView& view);

@@ -72,6 +72,8 @@ TickInput SettingsTickInput(store::Database& db) {
     in.zoneText = Value(row, col::kZone);
     in.eastWestText = Value(row, col::kEw);
     in.abroadLongitudeText = Value(row, col::kJingew);
+    in.eot = EotSourceOfLabel(Value(row, col::kEot));
+    in.ianaZone = Value(row, col::kTzid);
     return in;
 }
 

@@ -17,8 +17,9 @@ constexpr std::string_view kDiZhiColumns[] = {"时辰", "本穴", "原穴", "泻
 constexpr std::string_view kWuShuColumns[] = {"经络", "井", "荥", "俞", "经", "合", "原"};
 constexpr std::string_view kJingLuoColumns[] = {"穴位", "经脉", "forder"};
 constexpr std::string_view kDescriptionColumns[] = {"穴位", "图片路径", "穴位说明"};
-constexpr std::string_view kSettingsColumns[] = {
-    "xy", "ew", "zone", "suma", "jingew", "where", "hint1", "onlyBeiJingTime", "timemode", "ischina"};
+constexpr std::string_view kSettingsColumns[] = {"xy",       "ew",      "zone",  "suma",
+                                                 "jingew",   "where",   "hint1", "onlyBeiJingTime",
+                                                 "timemode", "ischina", "eot",   "tzid"};
 
 constexpr int kFirst[] = {0};
 constexpr int kFirstTwo[] = {0, 1};
@@ -26,8 +27,8 @@ constexpr int kFirstThrice[] = {0, 0, 0};
 constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kPathThenPoint[] = {1, 0};
-constexpr int kTen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-constexpr int kTenThenKey[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+constexpr int kTwelve[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+constexpr int kTwelveThenKey[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
 constexpr std::span<const int> kNoValues;
 
@@ -56,18 +57,16 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      kFirstSix},
     {"ReverseBuXue", "select * from 补穴表 where 穴位 = ? order by rowid", 1, kFirst},
     {"DescriptionAll", "select rowid, * from 穴位说明 order by rowid", 0, kNoValues},
-    {"SettingsRead",
-     "select rowid, xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina "
-     "from xxyy order by rowid limit 1",
-     0, kNoValues},
+    {"SettingsRead", "select rowid, * from xxyy order by rowid limit 1", 0, kNoValues},
     {"SettingsWrite",
      "update xxyy set xy = ?, ew = ?, zone = ?, suma = ?, jingew = ?, \"where\" = ?, hint1 = ?, "
-     "onlyBeiJingTime = ?, timemode = ?, ischina = ? where rowid = ?",
-     11, kTenThenKey},
+     "onlyBeiJingTime = ?, timemode = ?, ischina = ?, eot = ?, tzid = ? where rowid = ?",
+     13, kTwelveThenKey},
     {"SettingsInsert",
-     "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina) "
-     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-     10, kTen},
+     "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina, "
+     "eot, "
+     "tzid) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+     12, kTwelve},
 }};
 
 std::string Name(Table table) {

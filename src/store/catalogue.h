@@ -50,8 +50,8 @@ enum class QueryId {
     DescriptionAll,  // every 穴位说明 row with its rowid, in stored order
     // Settings record.
     SettingsRead,    // the first xxyy row with its rowid
-    SettingsWrite,   // update all ten columns of xxyy (ten values, then the rowid)
-    SettingsInsert,  // insert an xxyy row (ten values)
+    SettingsWrite,   // update every column of xxyy (its values, then the rowid)
+    SettingsInsert,  // insert an xxyy row (every column)
 };
 
 inline constexpr int kQueryCount = static_cast<int>(QueryId::SettingsInsert) + 1;

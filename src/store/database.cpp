@@ -127,6 +127,7 @@ void Database::Open(const QString& path) {
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
     path_ = path;
     readOnly_ = readOnly;
+    laterColumnsAdded_ = false;
     impl_ = std::move(impl);
     if (!impl_->db.open()) {
         const QString cause = DatabaseMessage(impl_->db.lastError());
@@ -155,7 +156,7 @@ void Database::VerifySchema() {
         const QStringList columns = ColumnsOf(impl_->db, table, path_, busyTimeoutMs_);
         for (std::string_view column : TableColumns(table)) {
             const QString c = QString::fromUtf8(column);
-            if (!columns.contains(c)) {
+            if (!columns.contains(c) && !IsLaterSettingsColumn(table, column)) {
                 Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("表 %1 缺少列 %2").arg(name, c));
             }
         }
@@ -168,6 +169,26 @@ void Database::Close() {
     impl_->db.close();
     impl_.reset();
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void Database::PrepareForWrite() {
+    EnsureWritable();
+    if (laterColumnsAdded_) return;
+    // An older file gets the settings columns of later releases when something is first written to it, never
+    // by a command that only reads.
+    const QStringList columns = ColumnsOf(impl_->db, Table::Settings, path_, busyTimeoutMs_);
+    for (std::string_view column : kLaterSettingsColumns) {
+        const QString c = QString::fromUtf8(column);
+        if (columns.contains(c)) continue;
+        QSqlQuery query(impl_->db);
+        if (!query.exec(QStringLiteral("alter table xxyy add column %1 TEXT")
+                            .arg(QString::fromStdString(QuoteIdentifier(column))))) {
+            Fail(StoreErrorKind::Sql, path_,
+                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）").arg(c, DatabaseMessage(query.lastError())));
+        }
+    }
+    impl_->statements.clear();
+    laterColumnsAdded_ = true;
 }
 
 bool Database::EnsureWritable() {
@@ -246,7 +267,7 @@ std::optional<Row> Database::First(QueryId id, const std::vector<std::string>& v
 
 int Database::Execute(QueryId id, const std::vector<std::string>& values) {
     const QVariantList bound = BindValues(id, values);
-    EnsureWritable();
+    PrepareForWrite();
     return RunSql(std::string(Query(id).sql), bound).changed;
 }
 
@@ -261,7 +282,7 @@ std::int64_t Database::RowCount(Table table) {
 
 std::int64_t Database::Append(Table table, const Row& values) {
     const std::string sql = AppendSql(table, values.Columns());
-    EnsureWritable();
+    PrepareForWrite();
     return RunSql(sql, FieldValues(values)).insertedRowid;
 }
 
@@ -269,7 +290,7 @@ void Database::Update(Table table, std::int64_t rowid, const Row& values) {
     const std::string sql = UpdateSql(table, values.Columns());
     QVariantList bound = FieldValues(values);
     bound.append(QVariant::fromValue<qint64>(rowid));
-    EnsureWritable();
+    PrepareForWrite();
     if (RunSql(sql, bound).changed == 0) throw NoRow(table, rowid);
 }
 
@@ -280,7 +301,7 @@ void Database::SetColumn(Table table, std::int64_t rowid, std::string_view colum
 }
 
 void Database::Delete(Table table, std::int64_t rowid) {
-    EnsureWritable();
+    PrepareForWrite();
     if (RunSql(DeleteSql(table), {QVariant::fromValue<qint64>(rowid)}).changed == 0)
         throw NoRow(table, rowid);
 }

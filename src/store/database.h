@@ -97,6 +97,10 @@ class Database {
     QSqlQuery& Statement(const std::string& sql);
     void CheckOpen() const;
     void VerifySchema();
+    // Before every write: the file made writable, and the settings columns of later releases that an older
+    // file lacks added (until then they read as empty, the defaults).
+    void PrepareForWrite();
+    bool laterColumnsAdded_ = false;
 
     QString connectionName_;
     QString path_;

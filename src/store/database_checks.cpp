@@ -2,6 +2,7 @@
 // user reads when the database cannot be used.
 #include "store/database_checks.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -163,6 +164,11 @@ StoreError SqlError(const QSqlError& error, int timeoutMs) {
 StoreError NoRow(Table table, std::int64_t rowid) {
     return StoreError(StoreErrorKind::NoRow, "表 " + std::string(TableName(table)) + " 没有这一行（rowid " +
                                                  std::to_string(rowid) + "），它可能已被删除");
+}
+
+bool IsLaterSettingsColumn(Table table, std::string_view column) {
+    return table == Table::Settings && std::find(std::begin(kLaterSettingsColumns), std::end(kLaterSettingsColumns),
+                                                 column) != std::end(kLaterSettingsColumns);
 }
 
 }  // namespace velunar::store::detail

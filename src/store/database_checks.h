@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <sys/types.h>
 
@@ -33,5 +34,10 @@ bool IsBusy(const QSqlError& error);
 QString LockedText(int timeoutMs, const QSqlError& error);
 StoreError SqlError(const QSqlError& error, int timeoutMs);
 StoreError NoRow(Table table, std::int64_t rowid);
+
+// Columns xxyy gained after the first release, in the order they were added; an empty value reads as the
+// setting's default, so a file without them still opens.
+inline constexpr std::string_view kLaterSettingsColumns[] = {"eot", "tzid"};
+bool IsLaterSettingsColumn(Table table, std::string_view column);
 
 }  // namespace velunar::store::detail

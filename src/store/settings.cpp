@@ -23,14 +23,14 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-// The ten values in column order, as the catalogue's settings statements bind them.
+// The values in column order, as the catalogue's settings statements bind them.
 std::vector<std::string> ColumnValues(const Row& row) {
     std::vector<std::string> values;
     for (std::string_view column : kSettingsColumns) values.push_back(row.Value(column));
     return values;
 }
 
-// The row with exactly the ten columns in order; columns the table lacks read as empty.
+// The row with exactly the settings columns in order; columns the table lacks read as empty.
 Row Normalised(const Row& row) {
     Row result;
     for (std::string_view column : kSettingsColumns) {
@@ -52,7 +52,9 @@ Row DefaultSettings() {
                {"hint1", "True"},
                {"onlyBeiJingTime", "False"},
                {"timemode", "不区分夜子时早子时"},
-               {"ischina", "yeschina"}};
+               {"ischina", "yeschina"},
+               {"eot", "固定表"},
+               {"tzid", ""}};
 }
 
 CheckState ReadCheckState(std::string_view text) {

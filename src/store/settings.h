@@ -27,13 +27,16 @@ inline constexpr std::string_view kHint1 = "hint1";                  // notice a
 inline constexpr std::string_view kOnlyBeijing = "onlyBeiJingTime";  // Beijing time only
 inline constexpr std::string_view kTimeMode = "timemode";            // the time-mode text
 inline constexpr std::string_view kIsChina = "ischina";              // "yeschina" / "nochina"
+// Added after the first release; Database::Open adds them to older files (empty reads as the default).
+inline constexpr std::string_view kEot = "eot";    // 均时差: "固定表" (default) / "天文计算"
+inline constexpr std::string_view kTzid = "tzid";  // abroad: a tz-database zone id, empty for the fixed zone
 }  // namespace settings_column
 
-inline constexpr std::array<std::string_view, 10> kSettingsColumns = {
-    settings_column::kXy,     settings_column::kEw,          settings_column::kZone,
-    settings_column::kSuma,   settings_column::kJingew,      settings_column::kWhere,
-    settings_column::kHint1,  settings_column::kOnlyBeijing, settings_column::kTimeMode,
-    settings_column::kIsChina};
+inline constexpr std::array<std::string_view, 12> kSettingsColumns = {
+    settings_column::kXy,      settings_column::kEw,          settings_column::kZone,
+    settings_column::kSuma,    settings_column::kJingew,      settings_column::kWhere,
+    settings_column::kHint1,   settings_column::kOnlyBeijing, settings_column::kTimeMode,
+    settings_column::kIsChina, settings_column::kEot,         settings_column::kTzid};
 
 // The row a new database starts with.
 Row DefaultSettings();
@@ -76,7 +79,7 @@ class SettingsRecord {
     // Sets a pending value, entering edit mode first when browsing (as a bound box does when the user
     // starts typing). Nothing reaches the database before Post.
     void SetValue(std::string_view column, std::string value);
-    // Writes all ten columns in one UPDATE and returns to browsing. In browse mode it does nothing. When the
+    // Writes every column in one UPDATE and returns to browsing. In browse mode it does nothing. When the
     // row has disappeared from the table meanwhile, it is inserted again, so nothing is lost. On failure the
     // record stays in edit mode with its pending values.
     void Post();

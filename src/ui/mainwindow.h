@@ -42,6 +42,7 @@ namespace velunar::ui {
 
 class SettingsCheckBox;
 class UpDownArrows;
+class ZoneChoices;
 
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
@@ -207,6 +208,7 @@ class MainWindow : public QMainWindow {
     QPushButton* descriptionToggle_ = nullptr;
     QWidget* descriptionArea_ = nullptr;
     QPlainTextEdit* descriptionMemo_ = nullptr;
+    ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
 };
 
 }  // namespace velunar::ui

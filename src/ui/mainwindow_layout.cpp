@@ -25,6 +25,7 @@
 
 #include "calendar/solar.h"
 #include "ui/mainwindow.h"
+#include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
 
 namespace velunar::ui {
@@ -188,6 +189,11 @@ QWidget* MainWindow::buildTimePages() {
     pickers->addStretch();
     chosenTimeRow_->hide();
     china->addWidget(chosenTimeRow_, 0, 1);
+    zoneChoices_ = new ZoneChoices(
+        this, [this](std::string_view column, const QString& v) { setPending(column, v); },
+        [this](const QString& text) { showMessage(MessageKind::Message, text); });
+    zoneChoices_->AddToAbroadPage(abroad, summerBox_);
+    zoneChoices_->AddToChinaPage(china);
     return timePages_;
 }
 
@@ -207,6 +213,7 @@ QWidget* MainWindow::buildSettingsPages() {
     c->addWidget(onlyBeijingBox_);
     c->addWidget(automaticBox_);
     c->addStretch();
+    zoneChoices_->AddToSettingsPage(c);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

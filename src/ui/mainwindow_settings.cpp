@@ -14,6 +14,7 @@
 #include "calendar/numparse.h"
 #include "files/longitude.h"
 #include "ui/mainwindow.h"
+#include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
 
 namespace velunar::ui {
@@ -99,6 +100,7 @@ void MainWindow::loadSettings() {
     timeModeButtons_->setExclusive(false);
     for (QAbstractButton* b : timeModeButtons_->buttons()) b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
     timeModeButtons_->setExclusive(true);
+    zoneChoices_->Load(settings_);
     loadingSettings_ = false;
     // The longitude's own handler runs for a loaded value as for a typed one: a stored bad longitude is said.
     longitudeBox_->setText(Text(settings_.Value(col::kXy)));

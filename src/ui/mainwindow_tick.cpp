@@ -18,6 +18,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "files/noticeplayer.h"
+#include "ui/mainwindow_abroad.h"
 
 namespace velunar::ui {
 namespace {
@@ -55,6 +56,7 @@ TickInput MainWindow::gatherInput() const {
     in.zoneText = settings_.Value(col::kZone);
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
+    zoneChoices_->Complete(in, settings_, referenceTime(), automatic_);
     return in;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "calendar/astro_eot.h"
 #include "calendar/eot.h"
 
 namespace velunar {
@@ -242,6 +245,52 @@ TEST(AbroadStep, ALongitudeMoreThanADayFromTheZoneMeridianIsAppliedWhole) {
     const AbroadStepResult r = RunAbroad(ref, Abroad("0", "(GMT+13:00) 努库阿洛法", "西经", "170"));
     ASSERT_FALSE(r.skipped);
     EXPECT_EQ(FormatIso(r.day.effectiveTime), "2026-05-11 11:43:42");  // 3分42秒 of 11 May added back
+}
+
+}  // namespace
+}  // namespace velunar
+
+namespace velunar {
+namespace {
+
+double SecondsBetween(DateTime from, DateTime to) {
+    return (to - from) * 86400.0;
+}
+
+// The astronomical source is taken for the instant in UT: Beijing time less eight hours on the China page,
+// the clock less summer time and zone abroad. A wrong UT shifts the value by the hours' drift of the
+// equation, a few seconds, so compare to the millisecond.
+TEST(EotSourceInSteps, AstronomicalValueIsTakenAtTheInstantInUniversalTime) {
+    const DateTime clock = MakeDateTime(2026, 9, 1, 12);
+    FixedClock china{clock};
+    const ChinaStepResult c =
+        ChinaTimeStep({"120", false, TimeModeAt(0), EotSource::Astronomical}, china.Get());
+    const double expected = AstronomicalEquationOfTimeSeconds(AddMinutes(clock, -480));
+    EXPECT_NEAR(SecondsBetween(clock, c.trueSolarTime), expected, 2e-3);
+    EXPECT_EQ(china.calls, 1);
+    // Around 1 September the table is more than a minute from astronomy.
+    EXPECT_GT(std::fabs(expected - EquationOfTimeOfDay(9, 1)), 30.0);
+
+    AbroadStepInput in = Abroad("60", "(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎", "东经", "15");
+    in.eot = EotSource::Astronomical;
+    FixedClock abroad{clock};
+    const AbroadStepResult a = AbroadTimeStep(in, abroad.Get());
+    const DateTime ut = AddMinutes(clock, -120);
+    EXPECT_NEAR(SecondsBetween(AddMinutes(clock, -60), a.trueSolarTime),
+                AstronomicalEquationOfTimeSeconds(ut), 2e-3);
+    EXPECT_EQ(abroad.calls, 2);
+
+    // A zone resolved from the tz database replaces the label's offset.
+    in.zoneText = "(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐";
+    in.zoneMinutes = 60;
+    EXPECT_EQ(RunAbroad(clock, in).beijingTime, a.beijingTime);
+}
+
+TEST(EotSourceInSteps, OnlyTheAstronomicalLabelSelectsIt) {
+    EXPECT_EQ(EotSourceOfLabel("天文计算"), EotSource::Astronomical);
+    for (const char* label : {"", "固定表", "astro", "天文"})
+        EXPECT_EQ(EotSourceOfLabel(label), EotSource::Table);
+    EXPECT_EQ(EotSourceOfLabel(EotSourceLabel(EotSource::Astronomical)), EotSource::Astronomical);
 }
 
 }  // namespace

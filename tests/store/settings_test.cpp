@@ -178,10 +178,10 @@ TEST(SettingsDefaults, ShippedRowEqualsTheBuiltInDefaults) {
     ASSERT_EQ(lines.size(), 2);
     const QStringList header = lines[0].split('\t');
     const QStringList values = lines[1].split('\t');
-    ASSERT_EQ(header.size(), 10);
-    ASSERT_EQ(values.size(), 10);
+    ASSERT_EQ(header.size(), static_cast<qsizetype>(kSettingsColumns.size()));
+    ASSERT_EQ(values.size(), header.size());
     const Row defaults = DefaultSettings();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < header.size(); ++i) {
         EXPECT_EQ(header[i].toStdString(), kSettingsColumns[static_cast<std::size_t>(i)]);
         EXPECT_EQ(values[i].toStdString(), defaults.Value(header[i].toStdString()))
             << header[i].toStdString();

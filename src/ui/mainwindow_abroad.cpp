@@ -1,0 +1,157 @@
+#include "ui/mainwindow_abroad.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "calendar/solar.h"
+#include "store/tzdb.h"
+
+namespace velunar::ui {
+namespace {
+
+namespace col = store::settings_column;
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QLabel* HintLine(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setStyleSheet(QStringLiteral("color: #b00000"));
+    label->setWordWrap(true);
+    label->hide();
+    return label;
+}
+
+// A label of the list, or a text whose (GMT±hh:mm) the abroad page reads; anything else counts as Greenwich.
+bool IsNamedZone(const std::string& zone) {
+    for (std::string_view z : ZoneTexts())
+        if (z == zone) return true;
+    return zone.find("(GMT") != std::string::npos;
+}
+
+void ShowHint(QLabel* label, const std::string& hint) {
+    const QString text = QString::fromStdString(hint);
+    if (label->text() != text) label->setText(text);
+    label->setVisible(!hint.empty());
+}
+
+}  // namespace
+
+ZoneChoices::ZoneChoices(QObject* parent, SetPending setPending, Say say)
+    : QObject(parent), setPending_(std::move(setPending)), say_(std::move(say)) {}
+
+void ZoneChoices::AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox) {
+    summerBox_ = summerBox;
+    automaticZone_ = new QCheckBox(QStringLiteral("按时区数据库："));
+    automaticZone_->setObjectName(QStringLiteral("automaticZoneBox"));
+    automaticZone_->setToolTip(QStringLiteral("时差与夏令时按所选时区在此时刻的规定自动得出"));
+    tzBox_ = new QComboBox;
+    tzBox_->setObjectName(QStringLiteral("tzBox"));
+    tzBox_->setEditable(true);
+    tzBox_->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& id : store::ZoneChoices()) tzBox_->addItem(QString::fromStdString(id));
+    tzBox_->completer()->setFilterMode(Qt::MatchContains);
+    tzBox_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    tzBox_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    tzBox_->setEnabled(false);
+    const int row = abroad->rowCount();
+    abroad->addWidget(automaticZone_, row, 0);
+    abroad->addWidget(tzBox_, row, 1, 1, 3);
+    abroadHint_ = HintLine("abroadHintLabel");
+    abroad->addWidget(abroadHint_, row + 1, 0, 1, 4);
+    auto store = [this] {
+        if (loading_) return;
+        const QString id = tzBox_->currentText();
+        const bool known = store::IsKnownZone(id.toStdString());
+        // Only a zone the tz database knows is stored: a half-typed name keeps the last good choice.
+        if (automaticZone_->isChecked() && known) setPending_(col::kTzid, id);
+        if (!automaticZone_->isChecked()) setPending_(col::kTzid, QString());
+    };
+    connect(automaticZone_, &QCheckBox::toggled, this, [this, store](bool on) {
+        tzBox_->setEnabled(on);
+        store();
+    });
+    connect(tzBox_, &QComboBox::currentTextChanged, this, store);
+}
+
+void ZoneChoices::AddToChinaPage(QGridLayout* china) {
+    chinaHint_ = HintLine("chinaHintLabel");
+    china->addWidget(chinaHint_, china->rowCount(), 0, 1, 2);
+}
+
+void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("均时差：")));
+    eotBox_ = new QComboBox;
+    eotBox_->setObjectName(QStringLiteral("eotBox"));
+    eotBox_->addItem(QStringLiteral("固定表（默认）"), Text(kEotTableLabel));
+    eotBox_->addItem(QStringLiteral("天文计算"), Text(kEotAstroLabel));
+    row->addWidget(eotBox_);
+    row->addStretch();
+    common->insertLayout(common->count() - 1, row);
+    connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
+    });
+}
+
+void ZoneChoices::Load(const store::SettingsRecord& settings) {
+    loading_ = true;
+    const std::string tzid = settings.Value(col::kTzid);
+    const std::string zone = settings.Value(col::kZone);
+    const bool known = !tzid.empty() && store::IsKnownZone(tzid);
+    if (automaticZone_) {
+        automaticZone_->setChecked(known);
+        tzBox_->setEnabled(known);
+        tzBox_->setCurrentText(known ? QString::fromStdString(tzid) : Text(store::kMachineZone));
+    }
+    if (eotBox_)
+        eotBox_->setCurrentIndex(EotSourceOfLabel(settings.Value(col::kEot)) == EotSource::Astronomical);
+    loading_ = false;
+    // Once per stored text: the tick goes on as before, with the fixed zone (or Greenwich for a label
+    // without an offset).
+    QString unknown;
+    if (!tzid.empty() && !known)
+        unknown = QStringLiteral("设置中的时区“%1”不在本机的时区数据库中，仍按固定时区“%2”计算。")
+                      .arg(QString::fromStdString(tzid), QString::fromStdString(zone));
+    else if (!ParseZoneLabel(zone))
+        unknown = QStringLiteral("设置中的时区“%1”的时差无法读取，国外页不计算，请重新选择时区。")
+                      .arg(QString::fromStdString(zone));
+    else if (!IsNamedZone(zone))
+        unknown = QStringLiteral("设置中的时区“%1”不是已知的时区，按格林威治时间（GMT）计算。")
+                      .arg(QString::fromStdString(zone));
+    if (!unknown.isEmpty() && unknown != saidUnknown_) {
+        saidUnknown_ = unknown;
+        say_(unknown);
+    }
+}
+
+void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading,
+                           bool machineClock) {
+    in.eot = EotSourceOfLabel(settings.Value(col::kEot));
+    const std::string tzid = settings.Value(col::kTzid);
+    const bool automatic =
+        in.page == TimePage::Abroad && !tzid.empty() && store::ApplyZone(in, tzid, reading);
+    if (summerBox_) {
+        // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
+        const QSignalBlocker quiet(summerBox_);
+        if (automatic && summerBox_->text() != QString::fromStdString(in.summerText))
+            summerBox_->setText(QString::fromStdString(in.summerText));
+        if (!automatic && !summerBox_->isEnabled())
+            summerBox_->setText(QString::fromStdString(settings.Value(col::kSuma)));
+        summerBox_->setEnabled(!automatic);
+    }
+    const std::string hint = store::ClockHint(in, reading, machineClock);
+    if (abroadHint_) ShowHint(abroadHint_, in.page == TimePage::Abroad ? hint : std::string());
+    if (chinaHint_) ShowHint(chinaHint_, in.page == TimePage::China ? hint : std::string());
+}
+
+}  // namespace velunar::ui

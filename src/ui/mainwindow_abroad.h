@@ -1,0 +1,56 @@
+#pragma once
+// The main window's clock checks and choices from the tz database: the abroad page's automatic zone (its
+// summer time derived, not typed), the equation-of-time choice, and the one-line hints of both time pages.
+// It reads and writes the settings record through the window's own pending-value path.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <QObject>
+#include <QString>
+
+#include "calendar/tick.h"
+#include "store/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QVBoxLayout;
+
+namespace velunar::ui {
+
+class ZoneChoices : public QObject {
+    Q_OBJECT
+  public:
+    using SetPending = std::function<void(std::string_view column, const QString& value)>;
+    using Say = std::function<void(const QString& text)>;
+
+    ZoneChoices(QObject* parent, SetPending setPending, Say say);
+
+    // Adds the automatic-zone row and the hint line under the abroad page's rows, the hint line to the China
+    // page, and the equation-of-time choice to the common settings page.
+    void AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox);
+    void AddToChinaPage(QGridLayout* china);
+    void AddToSettingsPage(QVBoxLayout* common);
+
+    // Shows the stored choices; a stored zone nobody knows is said once, and keeps its old behaviour.
+    void Load(const store::SettingsRecord& settings);
+    // Completes a tick's inputs from the stored choices for the reference reading, and shows the hints.
+    void Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading, bool machineClock);
+
+  private:
+    SetPending setPending_;
+    Say say_;
+    bool loading_ = false;
+    QString saidUnknown_;
+    QCheckBox* automaticZone_ = nullptr;
+    QComboBox* tzBox_ = nullptr;
+    QComboBox* eotBox_ = nullptr;
+    QLineEdit* summerBox_ = nullptr;
+    QLabel* abroadHint_ = nullptr;
+    QLabel* chinaHint_ = nullptr;
+};
+
+}  // namespace velunar::ui

@@ -1,0 +1,81 @@
+// The abroad page's tz-database zone, the equation-of-time choice and the clock hints in the window.
+#include <QComboBox>
+#include <QLabel>
+
+#include "test_mainwindow_fixture.h"
+
+using namespace velunar;
+using namespace velunar::ui;
+using velunar::ui::testing::Harness;
+
+class TestZoneChoices : public QObject {
+    Q_OBJECT
+  private slots:
+    void storedZoneDerivesTheSummerTimeWithoutStoringIt();
+    void forgottenSummerTimeIsSaidOnTheAbroadPage();
+    void storedUnknownZoneIsSaidOnce();
+    void eotChoiceIsStoredAndChangesTheTrueSolarTime();
+};
+
+void TestZoneChoices::storedZoneDerivesTheSummerTimeWithoutStoringIt() {
+    Harness h(
+        {QStringLiteral("update xxyy set ischina = 'nochina', suma = '0', tzid = 'America/Los_Angeles'")});
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 7, 1, 12), 0, false);
+    h.tick();
+    QCOMPARE(h.text("summerBox"), QStringLiteral("60"));
+    QVERIFY(!h.get<QLineEdit>("summerBox")->isEnabled());
+    QVERIFY(
+        h.get<QLabel>("abroadBeijingLabel")->text().startsWith(QStringLiteral("2026年07月02日  03:00:00")));
+    QVERIFY(h.get<QLabel>("abroadHintLabel")->isHidden());
+    // Back to the fixed zone: the typed summer time is what it was.
+    h.get<QCheckBox>("automaticZoneBox")->click();
+    h.tick();
+    QCOMPARE(h.text("summerBox"), QStringLiteral("0"));
+    QVERIFY(h.get<QLineEdit>("summerBox")->isEnabled());
+    h.window->close();
+    QCOMPARE(h.value(QStringLiteral("select suma from xxyy")), QStringLiteral("0"));
+    QCOMPARE(h.value(QStringLiteral("select tzid from xxyy")), QString());
+}
+
+void TestZoneChoices::forgottenSummerTimeIsSaidOnTheAbroadPage() {
+    Harness h(
+        {QStringLiteral("update xxyy set ischina = 'nochina', suma = '0', "
+                        "zone = '(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎'")});
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 7, 1, 12), 0, false);
+    h.tick();
+    auto* hint = h.get<QLabel>("abroadHintLabel");
+    QVERIFY(!hint->isHidden());
+    QCOMPARE(hint->text(), QStringLiteral("当地此时实行夏令时 60 分钟，您输入的是 0"));
+    h.chooseMoment(MakeDateTime(2026, 1, 15, 12), 0, false);
+    h.tick();
+    QVERIFY(hint->isHidden());
+}
+
+void TestZoneChoices::storedUnknownZoneIsSaidOnce() {
+    Harness h({QStringLiteral("update xxyy set ischina = 'nochina', tzid = 'Mars/Olympus'")});
+    h.show();
+    h.tick();
+    h.tick();
+    int said = 0;
+    for (const auto& m : h.messages) said += m.text.contains(QStringLiteral("Mars/Olympus"));
+    QCOMPARE(said, 1);
+    QVERIFY(h.window->tickErrorText().isEmpty());
+}
+
+void TestZoneChoices::eotChoiceIsStoredAndChangesTheTrueSolarTime() {
+    Harness h;
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 9, 1, 12), 0, false);
+    h.tick();
+    const QString table = h.get<QLabel>("chinaTrueSolarLabel")->text();
+    h.get<QComboBox>("eotBox")->setCurrentIndex(1);
+    h.tick();
+    QVERIFY(h.get<QLabel>("chinaTrueSolarLabel")->text() != table);
+    h.window->close();
+    QCOMPARE(h.value(QStringLiteral("select eot from xxyy")), QStringLiteral("天文计算"));
+}
+
+QTEST_MAIN(TestZoneChoices)
+#include "test_zone_choices.moc"
