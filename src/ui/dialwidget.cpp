@@ -19,7 +19,7 @@ namespace {
 // The page is as large as a dial needs to be read comfortably, and no larger, so the window stays within
 // 1366×768 (frame included) with it in front; beside the opened description it is drawn smaller.
 constexpr int kSide = 420;
-constexpr int kSideBesideCompanion = 270;
+constexpr int kSideBesideCompanion = 240;
 
 }  // namespace
 

@@ -238,7 +238,7 @@ void TestDial::pageKeepsTheWindowOnAScreen() {
     QTest::qWait(50);
     QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight,
              qPrintable(QString::number(h.window->height())));
-    QVERIFY(h.get("dial")->height() >= 260);
+    QVERIFY(h.get("dial")->height() >= 230);
     if (const QString shot = qEnvironmentVariable("VELUNAR_SCREENSHOT"); !shot.isEmpty())
         QVERIFY(h.window->grab().save(
             QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-compact.png"))));
