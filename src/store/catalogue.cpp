@@ -26,7 +26,8 @@ constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kPathThenPoint[] = {1, 0};
 constexpr int kTen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-constexpr int kTenThenKey[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+constexpr int kTwentyOneInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9, 10,
+                                     11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
 
 constexpr std::span<const int> kNoValues;
 
@@ -59,10 +60,17 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      "select rowid, xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina "
      "from xxyy order by rowid limit 1",
      0, kNoValues},
+    // Each column is written only when its flag is set, so two programs on one database keep each other's
+    // changes to the other columns.
     {"SettingsWrite",
-     "update xxyy set xy = ?, ew = ?, zone = ?, suma = ?, jingew = ?, \"where\" = ?, hint1 = ?, "
-     "onlyBeiJingTime = ?, timemode = ?, ischina = ? where rowid = ?",
-     11, kTenThenKey},
+     "update xxyy set xy = case when ? then ? else xy end, ew = case when ? then ? else ew end, "
+     "zone = case when ? then ? else zone end, suma = case when ? then ? else suma end, "
+     "jingew = case when ? then ? else jingew end, \"where\" = case when ? then ? else \"where\" end, "
+     "hint1 = case when ? then ? else hint1 end, "
+     "onlyBeiJingTime = case when ? then ? else onlyBeiJingTime end, "
+     "timemode = case when ? then ? else timemode end, ischina = case when ? then ? else ischina end "
+     "where rowid = ?",
+     21, kTwentyOneInOrder},
     {"SettingsInsert",
      "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina) "
      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",

@@ -50,7 +50,7 @@ enum class QueryId {
     DescriptionAll,  // every 穴位说明 row with its rowid, in stored order
     // Settings record.
     SettingsRead,    // the first xxyy row with its rowid
-    SettingsWrite,   // update all ten columns of xxyy (ten values, then the rowid)
+    SettingsWrite,   // update the flagged columns of xxyy (ten pairs: 1 or 0, value; then the rowid)
     SettingsInsert,  // insert an xxyy row (ten values)
 };
 
