@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -84,9 +85,18 @@ void MainWindow::connectSettings() {
     connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) { chosen_.setDate(d); });
     connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) { chosen_.setTime(t); });
     noticeBox_->installEventFilter(this);
+    longitudeBox_->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Up and Down in the longitude box step it as its arrows do.
+    if (watched == longitudeBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            onLongitudeStepped(key == Qt::Key_Up);
+            return true;
+        }
+    }
     // The focus leaving for another control of the window; a window losing activation is no exit.
     if (watched == noticeBox_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
