@@ -28,7 +28,8 @@ constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kPathThenPoint[] = {1, 0};
 constexpr int kTwelve[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-constexpr int kTwelveThenKey[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+constexpr int kTwentyFiveInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                      13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
 
 constexpr std::span<const int> kNoValues;
 
@@ -58,10 +59,18 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
     {"ReverseBuXue", "select * from 补穴表 where 穴位 = ? order by rowid", 1, kFirst},
     {"DescriptionAll", "select rowid, * from 穴位说明 order by rowid", 0, kNoValues},
     {"SettingsRead", "select rowid, * from xxyy order by rowid limit 1", 0, kNoValues},
+    // Each column is written only when its flag is set, so two programs on one database keep each other's
+    // changes to the other columns.
     {"SettingsWrite",
-     "update xxyy set xy = ?, ew = ?, zone = ?, suma = ?, jingew = ?, \"where\" = ?, hint1 = ?, "
-     "onlyBeiJingTime = ?, timemode = ?, ischina = ?, eot = ?, tzid = ? where rowid = ?",
-     13, kTwelveThenKey},
+     "update xxyy set xy = case when ? then ? else xy end, ew = case when ? then ? else ew end, "
+     "zone = case when ? then ? else zone end, suma = case when ? then ? else suma end, "
+     "jingew = case when ? then ? else jingew end, \"where\" = case when ? then ? else \"where\" end, "
+     "hint1 = case when ? then ? else hint1 end, "
+     "onlyBeiJingTime = case when ? then ? else onlyBeiJingTime end, "
+     "timemode = case when ? then ? else timemode end, ischina = case when ? then ? else ischina end, "
+     "eot = case when ? then ? else eot end, tzid = case when ? then ? else tzid end "
+     "where rowid = ?",
+     25, kTwentyFiveInOrder},
     {"SettingsInsert",
      "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina, "
      "eot, "

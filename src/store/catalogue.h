@@ -50,7 +50,7 @@ enum class QueryId {
     DescriptionAll,  // every 穴位说明 row with its rowid, in stored order
     // Settings record.
     SettingsRead,    // the first xxyy row with its rowid
-    SettingsWrite,   // update every column of xxyy (its values, then the rowid)
+    SettingsWrite,   // update the flagged columns of xxyy (a pair of 1 or 0 and the value for each, then the rowid)
     SettingsInsert,  // insert an xxyy row (every column)
 };
 

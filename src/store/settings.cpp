@@ -119,7 +119,13 @@ void SettingsRecord::SetValue(std::string_view column, std::string value) {
 
 void SettingsRecord::Post() {
     if (!editing_) return;
-    std::vector<std::string> values = ColumnValues(pending_);
+    // Only what this record changed is written: another program on the same database may have stored the
+    // rest.
+    std::vector<std::string> values;
+    for (std::string_view column : kSettingsColumns) {
+        values.push_back(pending_.Value(column) != stored_.Value(column) ? "1" : "0");
+        values.push_back(pending_.Value(column));
+    }
     values.push_back(std::to_string(rowid_));
     if (db_.Execute(QueryId::SettingsWrite, values) == 0) {
         // Someone removed the row while the program ran: store the values as a new row.

@@ -79,9 +79,10 @@ class SettingsRecord {
     // Sets a pending value, entering edit mode first when browsing (as a bound box does when the user
     // starts typing). Nothing reaches the database before Post.
     void SetValue(std::string_view column, std::string value);
-    // Writes every column in one UPDATE and returns to browsing. In browse mode it does nothing. When the
-    // row has disappeared from the table meanwhile, it is inserted again, so nothing is lost. On failure the
-    // record stays in edit mode with its pending values.
+    // Writes the columns whose pending value differs from the one read or last posted (one UPDATE; the other
+    // columns keep what another program may have stored meanwhile) and returns to browsing. In browse mode it
+    // does nothing. When the row has disappeared from the table meanwhile, it is inserted again, so nothing
+    // is lost. On failure the record stays in edit mode with its pending values.
     void Post();
     // Drops the pending values and returns to browsing.
     void Cancel();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QShowEvent>
 
@@ -35,6 +36,10 @@ DescriptionManager::DescriptionManager(store::Database& db, QWidget* parent)
       ui_(std::make_unique<::Ui::DescriptionManager>()) {
     setObjectName(QStringLiteral("descriptionManager"));
     ui_->setupUi(this);
+    // In the gap between the navigator and 查找, so the fixed layout keeps its place.
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    statusLine_->setGeometry(184, 354, 112, 28);
     connect(ui_->nameEdit, &QLineEdit::textEdited, this, &DescriptionManager::beginEdit);
     connect(ui_->picturePathEdit, &QLineEdit::textEdited, this, &DescriptionManager::beginEdit);
     connect(ui_->descriptionEdit, &QPlainTextEdit::textChanged, this, [this] {
@@ -132,6 +137,9 @@ bool DescriptionManager::post() {
     reload();
     const int stored = findRow(name, false);
     moveTo(stored >= 0 ? stored : 0);
+    const QString said = QStringLiteral("已保存：%1").arg(name);
+    statusLine_->setText(statusLine_->fontMetrics().elidedText(said, Qt::ElideRight, statusLine_->width()));
+    statusLine_->setToolTip(said);
     return true;
 }
 
@@ -164,6 +172,7 @@ int DescriptionManager::findRow(const QString& name, bool prefix) const {
 }
 
 void DescriptionManager::updateButtons() {
+    if (mode_ != Mode::Browse) statusLine_->clear();
     const int row = current_;
     const int last = rowCount() - 1;
     ui_->firstButton->setEnabled(row > 0);

@@ -21,6 +21,8 @@ namespace Ui {
 class DescriptionManager;
 }
 
+class QLabel;
+
 namespace velunar::ui {
 
 // An editable drop-down that asks for its list each time it opens.
@@ -95,6 +97,7 @@ class DescriptionManager : public QWidget {
     bool loaded_ = false;
     int current_ = -1;
     Mode mode_ = Mode::Browse;
+    QLabel* statusLine_ = nullptr;  // says what the last 保存 stored, until the next edit
     int rowBeforeInsert_ = -1;
     int filling_ = 0;  // > 0 while the program itself fills the boxes
     bool centred_ = false;

@@ -9,11 +9,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTranslator>
 
 #include "calendar/datetime.h"
 #include "files/noticeplayer.h"
@@ -21,6 +24,7 @@
 #include "store/datapaths.h"
 #include "ui/mainwindow.h"
 #include "ui/secondary.h"
+#include "ui/singleinstance.h"
 
 namespace {
 
@@ -112,6 +116,16 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
     return 0;
 }
 
+// Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
+void InstallQtTranslation(QApplication& app) {
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+    else
+        delete qt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,12 +147,26 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velunar.velunar"));
     Options options;
     if (!ParseOptions(app, options)) return 2;
+    InstallQtTranslation(app);
     using namespace velunar;
     try {
         const store::DataPaths paths = store::DataPaths::ForExecutable();
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
+        ui::SingleInstance instance(paths.DatabaseFile());
+        if (!instance.acquire()) {
+            if (!instance.askedRunning())
+                QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
+                                         QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
+            return 0;
+        }
         ui::MainWindow window(paths);
+        QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {
+            window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+            window.show();
+            window.raise();
+            window.activateWindow();
+        });
         window.setNoticePlayer(std::make_unique<MediaNoticePlayer>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
         if (options.at) window.setChosenTime(*options.at);

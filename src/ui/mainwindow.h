@@ -40,6 +40,7 @@ class NoticePlayer;
 
 namespace velunar::ui {
 
+class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
 class ZoneChoices;
@@ -128,6 +129,7 @@ class MainWindow : public QMainWindow {
     void loadSettings();
     void setPending(std::string_view column, const QString& value);
     void onLongitudeEdited();
+    void storeEntry(std::string_view column, const QString& text);
     void onLongitudeStepped(bool up);
     void storeSettingsOnExit();
 
@@ -179,6 +181,10 @@ class MainWindow : public QMainWindow {
     QTimeEdit* timePicker_ = nullptr;
     QWidget* chosenTimeRow_ = nullptr;  // the two pickers, moved to the page in front
     QLineEdit* longitudeBox_ = nullptr;
+    // The hints beside the longitude, summer-time and abroad longitude boxes while their text is no value.
+    QLabel* longitudeHint_ = nullptr;
+    QLabel* summerHint_ = nullptr;
+    QLabel* abroadLongitudeHint_ = nullptr;
     UpDownArrows* longitudeArrows_ = nullptr;
     QToolButton* placePickerButton_ = nullptr;
     std::vector<QWidget*> correction_;  // what only the corrected time shows

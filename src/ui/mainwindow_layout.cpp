@@ -2,6 +2,7 @@
 // pages top right, one page per doctrine below, then the description area that only the opened-out window
 // shows. Every widget is named for what it is; a doctrine's boxes are named after the cells it reports
 // ("naGanPointBox"), so the renderer needs no list of its own.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -74,12 +75,19 @@ void MainWindow::buildMenu() {
         QAction* a = m->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
+        return a;
     };
     auto showPage = [this](DoctrineId id) { return [this, id] { methodPages_->setCurrentWidget(pages_[id]); }; };
     auto show = [](QWidget* const& w) { return [&w] { ShowSecondary(w); }; };
-    QMenu* file = menu("fileMenu", QStringLiteral("文件"));
-    item(file, "quitAction", QStringLiteral("关闭"), [this] { close(); });
-    QMenu* pages = menu("pagesMenu", QStringLiteral("定位"));
+    QMenu* file = menu("fileMenu", QStringLiteral("文件(&F)"));
+    item(file, "quitAction", QStringLiteral("关闭(&Q)"), [this] { close(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The reverse lookup has no menu entry of its own; its key works from anywhere in the window.
+    auto* reverse = new QAction(this);
+    reverse->setObjectName(QStringLiteral("reverseLookupAction"));
+    reverse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(reverse, &QAction::triggered, this, [this] { ShowSecondary(secondary_.reverseLookup); });
+    addAction(reverse);
+    QMenu* pages = menu("pagesMenu", QStringLiteral("定位(&L)"));
     item(pages, "showNaGanAction", QStringLiteral("子午流注纳干法（徐氏）"), showPage(DoctrineId::NaGan));
     item(pages, "showNaZhiAction", QStringLiteral("子午流注纳支法"), showPage(DoctrineId::NaZhi));
     item(pages, "showLingGuiAction", QStringLiteral("灵龟八法"), showPage(DoctrineId::LingGui));
@@ -87,15 +95,18 @@ void MainWindow::buildMenu() {
     item(pages, "showRiGanAction", QStringLiteral("纳干法之日干法(少用)"), showPage(DoctrineId::RiGan));
     item(pages, "showShiGanAction", QStringLiteral("纳干法之时干法(少用)"), showPage(DoctrineId::ShiGan));
     item(pages, "showNaZhi2Action", QStringLiteral("纳支法(少人用)"), showPage(DoctrineId::NaZhi2));
-    QMenu* manage = menu("manageMenu", QStringLiteral("管理"));
+    QMenu* manage = menu("manageMenu", QStringLiteral("管理(&M)"));
     item(manage, "descriptionManagerAction", QStringLiteral("穴位说明管理"), show(secondary_.descriptionManager));
     item(manage, "placePickerAction", QStringLiteral("东经度数"), show(secondary_.placePicker));
     item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
-    QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识"));
-    item(know, "trueSolarHelpAction", QStringLiteral("真太阳时"), [this] { showHelpFile("sun.txt"); });
-    item(know, "timeModeHelpAction", QStringLiteral("时辰模式"), [this] { showHelpFile("timemode.txt"); });
-    QMenu* help = menu("helpMenu", QStringLiteral(" 帮助"));
+    QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));
+    // F1: the help the program has is its knowledge pages, true solar time first.
+    item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] { showHelpFile("sun.txt"); })
+        ->setShortcut(QKeySequence::HelpContents);
+    item(know, "timeModeHelpAction", QStringLiteral("时辰模式(&T)"), [this] { showHelpFile("timemode.txt"); });
+    QMenu* help = menu("helpMenu", QStringLiteral(" 帮助(&H)"));
     item(help, "aboutAction", QStringLiteral(" 关于..."), [this] { showHelpFile("about.txt"); });
+
     item(help, "disclaimerAction", QStringLiteral("免责声明"), [this] {
         showMessage(MessageKind::Message, QStringLiteral("作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
     });
@@ -132,6 +143,9 @@ QWidget* MainWindow::buildTimePages() {
     for (QWidget* w : {static_cast<QWidget*>(longitudeBox_), static_cast<QWidget*>(longitudeArrows_)}) entry->addWidget(w);
     entry->addSpacing(4);
     entry->addWidget(placePickerButton_);
+    longitudeHint_ = Named(new QLabel, QStringLiteral("longitudeHint"));
+    entry->addSpacing(4);
+    entry->addWidget(longitudeHint_);
     entry->addStretch();
     china->addWidget(longitudeCaption, 1, 0);
     china->addLayout(entry, 1, 1);
@@ -159,12 +173,21 @@ QWidget* MainWindow::buildTimePages() {
     abroad->addWidget(summerBox_, 1, 1);
     abroad->addWidget(eastWestBox_, 1, 2);
     abroad->addWidget(abroadLongitudeBox_, 1, 3);
+    summerHint_ = Named(new QLabel, QStringLiteral("summerHint"));
+    abroadLongitudeHint_ = Named(new QLabel, QStringLiteral("abroadLongitudeHint"));
+    auto* hints = new QHBoxLayout;
+    hints->addWidget(summerHint_);
+    hints->addWidget(abroadLongitudeHint_);
+    hints->addStretch();
+    abroad->addLayout(hints, 5, 0, 1, 4);
     abroad->addWidget(new QLabel(QStringLiteral("时区：")), 2, 0);
     zoneBox_ = Named(new QComboBox, QStringLiteral("zoneBox"));
     zoneBox_->setEditable(true);
     for (std::string_view zone : ZoneTexts()) zoneBox_->addItem(QString::fromUtf8(zone.data(), static_cast<qsizetype>(zone.size())));
     zoneBox_->setMinimumContentsLength(24);
     zoneBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The box shows the offset; its list is as wide as the longest zone.
+    zoneBox_->view()->setMinimumWidth(zoneBox_->view()->sizeHintForColumn(0) + 2 * zoneBox_->view()->frameWidth() + 24);
     abroad->addWidget(zoneBox_, 2, 1, 1, 3);
     abroad->addWidget(new QLabel(QStringLiteral("现在北京时间是：          ")), 3, 0);
     abroadBeijingLabel_ = Named(new QLabel, QStringLiteral("abroadBeijingLabel"));

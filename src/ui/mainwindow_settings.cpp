@@ -1,18 +1,24 @@
-// The settings entries, bound by hand to the settings record: opening the record shows its values, a change by
-// the user puts the row into edit mode with the pending value, and the row is posted by a valid longitude, the
-// arrows, the exit of the notice box and the close of the window. The tick reads the record, never the entries.
+// The settings entries, bound by hand to the settings record: opening the record shows its values, a change
+// by the user puts the row into edit mode with the pending value, and the row is posted by a finished valid
+// entry of a longitude or the summer time, the arrows, the exit of the notice box and the close of the
+// window. The tick reads the record, never the entries.
+#include <cmath>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimeEdit>
 
 #include "calendar/numparse.h"
+#include "calendar/solar.h"
 #include "files/longitude.h"
+#include "ui/finishedentry.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
@@ -39,14 +45,26 @@ void ShowCheckState(SettingsCheckBox* box, store::CheckState state) {
 }  // namespace
 
 void MainWindow::connectSettings() {
-    auto bindEdit = [this](QLineEdit* e, std::string_view column) {
-        connect(e, &QLineEdit::textChanged, this, [this, column](const QString& t) { setPending(column, t); });
+    // Typed texts count once finished; until then the tick keeps working from the stored values.
+    const auto isLongitude = [](const QString& t) { return ParseLongitude(t.toStdString()).has_value(); };
+    const auto isSummer = [](const QString& t) {
+        const auto v = ParseDecimal(t.toStdString());
+        return v && std::fabs(*v) <= kMaxSummerMinutes;
     };
-    bindEdit(summerBox_, col::kSuma);
-    bindEdit(abroadLongitudeBox_, col::kJingew);
-    connect(longitudeBox_, &QLineEdit::textChanged, this, &MainWindow::onLongitudeEdited);
-    connect(eastWestBox_, &QComboBox::currentTextChanged, this, [this](const QString& t) { setPending(col::kEw, t); });
-    connect(zoneBox_, &QComboBox::currentTextChanged, this, [this](const QString& t) { setPending(col::kZone, t); });
+    auto* longitude =
+        new FinishedEntry(longitudeBox_, longitudeHint_, QStringLiteral("东经 0–180"), isLongitude, this);
+    connect(longitude, &FinishedEntry::finished, this, &MainWindow::onLongitudeEdited);
+    auto* summer = new FinishedEntry(summerBox_, summerHint_, QStringLiteral("减夏令时: 分钟数 -1440–1440"),
+                                     isSummer, this);
+    connect(summer, &FinishedEntry::finished, this, [this](const QString& t) { storeEntry(col::kSuma, t); });
+    auto* abroadLongitude = new FinishedEntry(abroadLongitudeBox_, abroadLongitudeHint_,
+                                              QStringLiteral("经度 0–180"), isLongitude, this);
+    connect(abroadLongitude, &FinishedEntry::finished, this,
+            [this](const QString& t) { storeEntry(col::kJingew, t); });
+    connect(eastWestBox_, &QComboBox::currentTextChanged, this,
+            [this](const QString& t) { setPending(col::kEw, t); });
+    connect(zoneBox_, &QComboBox::currentTextChanged, this,
+            [this](const QString& t) { setPending(col::kZone, t); });
     connect(noticeBox_, &QCheckBox::clicked, this, [this] {
         setPending(col::kHint1, Text(store::CheckText(noticeBox_->checkState() == Qt::Checked)));
     });
@@ -68,9 +86,18 @@ void MainWindow::connectSettings() {
     connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) { chosen_.setDate(d); });
     connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) { chosen_.setTime(t); });
     noticeBox_->installEventFilter(this);
+    longitudeBox_->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Up and Down in the longitude box step it as its arrows do.
+    if (watched == longitudeBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            onLongitudeStepped(key == Qt::Key_Up);
+            return true;
+        }
+    }
     // The focus leaving for another control of the window; a window losing activation is no exit.
     if (watched == noticeBox_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -91,7 +118,10 @@ void MainWindow::loadSettings() {
     summerBox_->setText(Text(settings_.Value(col::kSuma)));
     abroadLongitudeBox_->setText(Text(settings_.Value(col::kJingew)));
     eastWestBox_->setCurrentText(Text(settings_.Value(col::kEw)));
-    zoneBox_->setCurrentText(Text(settings_.Value(col::kZone)));
+    // The list opens on the stored zone, not on its first entry.
+    const QString zone = Text(settings_.Value(col::kZone));
+    if (const int i = zoneBox_->findText(zone); i >= 0) zoneBox_->setCurrentIndex(i);
+    zoneBox_->setCurrentText(zone);
     // A zone text is longer than its box: show its beginning, the offset.
     zoneBox_->lineEdit()->setCursorPosition(0);
     ShowCheckState(noticeBox_, settings_.Hint());
@@ -102,19 +132,18 @@ void MainWindow::loadSettings() {
     timeModeButtons_->setExclusive(true);
     zoneChoices_->Load(settings_);
     loadingSettings_ = false;
-    // The longitude's own handler runs for a loaded value as for a typed one: a stored bad longitude is said.
+    // Set after loading, so a stored bad longitude shows its hint.
     longitudeBox_->setText(Text(settings_.Value(col::kXy)));
 }
 
 void MainWindow::onLongitudeEdited() {
+    storeEntry(col::kXy, longitudeBox_->text());
+}
+
+void MainWindow::storeEntry(std::string_view column, const QString& text) {
     try {
-        const QString text = longitudeBox_->text();
-        setPending(col::kXy, text);
-        if (!ParseLongitude(text.toStdString())) {
-            showMessage(MessageKind::Message, LongitudeMessage());
-            return;
-        }
-        if (settings_.IsOpen() && settings_.IsEditing()) settings_.Post();
+        setPending(column, text);
+        if (!loadingSettings_ && settings_.IsOpen() && settings_.IsEditing()) settings_.Post();
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
     }

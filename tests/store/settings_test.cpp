@@ -128,6 +128,29 @@ TEST_F(SettingsTest, OtherTimePageTextsMeanAbroad) {
     }
 }
 
+// Two programs on one database: each posts only what it changed, so neither undoes the other, even when a
+// change is set back to the value read (B posts onlyBeiJingTime and nothing else).
+TEST_F(SettingsTest, PostWritesOnlyTheChangedColumns) {
+    Database other{QStringLiteral("settings-test-other")};
+    other.Open(fixture.Path());
+    SettingsRecord b{other};
+    b.Open();
+    record.SetValue(col::kXy, "100");
+    record.Post();
+    b.SetValue(col::kOnlyBeijing, "True");
+    b.SetValue(col::kWhere, "别处");
+    b.SetValue(col::kWhere, "四 川 成 都");
+    b.StorePageInFront(true);
+    EXPECT_EQ(Stored(fixture, "xy"), "100");
+    EXPECT_EQ(Stored(fixture, "onlyBeiJingTime"), "True");
+    // A's later post of another column leaves B's change alone.
+    record.SetValue(col::kSuma, "60");
+    record.Post();
+    EXPECT_EQ(Stored(fixture, "onlyBeiJingTime"), "True");
+    EXPECT_EQ(Stored(fixture, "suma"), "60");
+    EXPECT_EQ(Stored(fixture, "xy"), "100");
+}
+
 TEST(CheckState, TextsOfTheCheckBoxes) {
     for (const char* text : {"True", "true", "TRUE", "tRuE", "1"}) {
         EXPECT_EQ(ReadCheckState(text), CheckState::Checked) << text;

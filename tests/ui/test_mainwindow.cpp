@@ -9,9 +9,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 #include "test_mainwindow_fixture.h"
+#include "ui/finishedentry.h"
+#include "ui/singleinstance.h"
 
 using namespace velunar;
 using namespace velunar::ui;
@@ -30,7 +33,11 @@ class TestMainWindow : public QObject {
     void closingStoresPageAndTimeMode();
     void storedSettingsShowInControls();
     void greyedAndUnknownSettings();
-    void longitudeMessageOncePerChangeAndPostWhenValid();
+    void typedLongitudeCountsOnlyWhenFinished();
+    void abroadEntriesCountOnlyWhenFinished_data();
+    void abroadEntriesCountOnlyWhenFinished();
+    void secondStartOnTheSameDatabaseRaisesTheFirst();
+    void twoWindowsKeepEachOthersChanges();
     void failedOpenIsReportedAndSkipsTheRest();
     void missingSettingsRowIsCreatedAndSaidOnce();
     void readOnlyDatabaseIsMadeWritableAtTheFirstWrite();
@@ -127,8 +134,11 @@ void TestMainWindow::menuCaptionsAndOrder() {
     Harness h;
     QStringList top;
     for (QAction* a : h.window->menuBar()->actions()) top << a->text();
-    QCOMPARE(top, (QStringList{QStringLiteral("文件"), QStringLiteral("定位"), QStringLiteral("管理"),
-                               QStringLiteral("相关知识"), QStringLiteral(" 帮助")}));
+    QCOMPARE(top, (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("定位(&L)"), QStringLiteral("管理(&M)"),
+                               QStringLiteral("相关知识(&K)"), QStringLiteral(" 帮助(&H)")}));
+    QCOMPARE(h.get<QAction>("quitAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QCOMPARE(h.get<QAction>("trueSolarHelpAction")->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(h.get<QAction>("reverseLookupAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(h.get<QAction>("aboutAction")->text(), QStringLiteral(" 关于..."));
     QStringList show;
     for (QAction* a : h.get<QMenu>("pagesMenu")->actions()) show << a->objectName();
@@ -201,25 +211,136 @@ void TestMainWindow::greyedAndUnknownSettings() {
     QCOMPARE(h.value("select hint1 from xxyy"), QStringLiteral("False"));
 }
 
-void TestMainWindow::longitudeMessageOncePerChangeAndPostWhenValid() {
-    Harness h;
+// Typing counts only once finished: "2", "0", "0" leaves everything as stored and shows the hint, with no
+// message box, also after the pause; a half-typed "10" moves nothing; Enter saves it once.
+void TestMainWindow::typedLongitudeCountsOnlyWhenFinished() {
+    Harness h({QStringLiteral("update xxyy set hint1='True', xy='116.28'"),
+               QStringLiteral("create table writes (n integer)"),
+               QStringLiteral("insert into writes values (0)"),
+               QStringLiteral(
+                   "create trigger counted after update on xxyy begin update writes set n = n + 1; end")});
     h.show();
+    h.chooseMoment(MakeDateTime(2026, 3, 1, 9, 10), 0, false);
+    h.tick();
+    const QString hour = h.text("hourGanZhiBox");
+    const QString writes = h.value(QStringLiteral("select n from writes"));
     auto* box = h.get<QLineEdit>("longitudeBox");
-    box->clear();
-    QCOMPARE(h.count(MessageKind::Message), 1);
-    QCOMPARE(h.messages.back().text, QStringLiteral("请先输入正确东经数[0-180]"));
-    QTest::keyClicks(box, QStringLiteral("180.5"));
-    // "1" to "180." are valid and posted as they come; "180.5" is not.
-    QCOMPARE(h.count(MessageKind::Message), 2);
-    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180."));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180"));
-    QTest::keyClicks(box, QStringLiteral("0"));
-    QCOMPARE(h.count(MessageKind::Message), 3);
-    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("180"));
-    box->setText(QStringLiteral("0"));
-    QCOMPARE(h.value("select xy from xxyy"), QStringLiteral("0"));
+    auto* hint = h.get<QLabel>("longitudeHint");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("200"));
+    h.tick();
+    QVERIFY(!hint->isHidden());
+    QCOMPARE(hint->text(), QStringLiteral("东经 0–180"));
+    QTest::qWait(FinishedEntry::kIdleMs + 200);
+    h.tick();
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("116.28"));
+    QCOMPARE(h.value(QStringLiteral("select n from writes")), writes);
+    QCOMPARE(h.text("hourGanZhiBox"), hour);
+    QCOMPARE(h.count(MessageKind::Notice), 0);
+    QCOMPARE(h.count(MessageKind::Message), 0);
+
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("10"));
+    QVERIFY(hint->isHidden());
+    h.tick();
+    QCOMPARE(h.text("hourGanZhiBox"), hour);
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("116.28"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("10"));
+    // The arrow keys step at once, as the arrow buttons do; one write each.
+    QTest::keyClick(box, Qt::Key_Up);
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("9"));
+    QTest::qWait(FinishedEntry::kIdleMs + 200);
+    box->clearFocus();
+    QCOMPARE(h.value(QStringLiteral("select n from writes")).toInt(), writes.toInt() + 4);
+    h.tick();
+    QVERIFY(h.text("hourGanZhiBox") != hour);
+}
+
+// The summer time and the abroad longitude: an invalid typed text is hinted, never stored, also when the
+// focus leaves; a valid one is stored after the pause.
+void TestMainWindow::abroadEntriesCountOnlyWhenFinished_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("invalid");
+    QTest::addColumn<QString>("valid");
+    QTest::newRow("summer") << "summerBox"
+                            << "summerHint"
+                            << "suma"
+                            << "6o"
+                            << "60";
+    QTest::newRow("longitude") << "abroadLongitudeBox"
+                               << "abroadLongitudeHint"
+                               << "jingew"
+                               << "200"
+                               << "52.5";
+}
+
+void TestMainWindow::abroadEntriesCountOnlyWhenFinished() {
+    QFETCH(QString, box);
+    QFETCH(QString, hint);
+    QFETCH(QString, column);
+    QFETCH(QString, invalid);
+    QFETCH(QString, valid);
+    Harness h({QStringLiteral("update xxyy set ischina='nochina'")});
+    h.show();
+    const QString select = QStringLiteral("select %1 from xxyy").arg(column);
+    const QString stored = h.value(select);
+    auto* edit = h.get<QLineEdit>(box.toLatin1().constData());
+    auto* label = h.get<QLabel>(hint.toLatin1().constData());
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, invalid);
+    QVERIFY(!label->isHidden());
+    h.get("eastWestBox")->setFocus();
+    QCOMPARE(h.value(select), stored);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, valid);
+    QVERIFY(label->isHidden());
+    QCOMPARE(h.value(select), stored);
+    QTRY_COMPARE(h.value(select), valid);
+    QCOMPARE(h.count(MessageKind::Message), 0);
+}
+
+void TestMainWindow::secondStartOnTheSameDatabaseRaisesTheFirst() {
+    Harness h;
+    SingleInstance first(h.dbPath());
+    QVERIFY(first.acquire());
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+    {
+        // The same file by another spelling of its path is the same database.
+        SingleInstance second(h.dir.path() + QStringLiteral("/./db1.sqlite"));
+        QVERIFY(!second.acquire());
+        QVERIFY(second.askedRunning());
+    }
+    QVERIFY(raised.wait(3000));
+    QTemporaryDir otherDir;
+    SingleInstance other(otherDir.filePath(QStringLiteral("db1.sqlite")));
+    QVERIFY(other.acquire());
+}
+
+// Window A stores a longitude; program B, opened before it, ticks 仅仅使用北京时间 and closes; then A closes:
+// each change survives the other's close.
+void TestMainWindow::twoWindowsKeepEachOthersChanges() {
+    Harness h({QStringLiteral("update xxyy set onlyBeiJingTime='False'")});
+    h.show();
+    store::Database other{QStringLiteral("program-b")};
+    other.Open(h.dbPath());
+    store::SettingsRecord b{other};
+    b.Open();
+    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("100"));
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("100"));
+    b.SetValue(store::settings_column::kOnlyBeijing, "True");
+    b.StorePageInFront(true);
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("100"));
+    h.window->close();
+    QCOMPARE(h.value(QStringLiteral("select onlyBeiJingTime from xxyy")), QStringLiteral("True"));
+    QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("100"));
 }
 
 void TestMainWindow::failedOpenIsReportedAndSkipsTheRest() {

@@ -249,7 +249,9 @@ void TestMainWindowTick::invalidLongitudeShowsMessageInHourBox() {
     h.chooseMoment(MakeDateTime(2026, 3, 1, 9, 0), 0, false);
     h.tick();
     const QString day = h.text("dayGanZhiBox");
-    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("abc"));
+    // A bad longitude can only come from the database (a typed one is never stored).
+    h.window->settingsRecord().SetValue(store::settings_column::kXy, "abc");
+    h.window->settingsRecord().Post();
     h.tick();
     QCOMPARE(h.text("hourBranchBox"), QStringLiteral("请先输入正确东经数"));
     QVERIFY(h.text("hourGanZhiBox").endsWith(QStringLiteral("请先输入正确东经数")));
