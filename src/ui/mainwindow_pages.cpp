@@ -16,7 +16,7 @@ namespace velunar::ui {
 namespace {
 
 // A box of a doctrine's page: the cell it shows, its caption, colour and place in the page's grid.
-struct BoxSpec {
+struct BoxLayout {
     const char* cell;
     const char* caption;
     Colour colour;
@@ -24,16 +24,16 @@ struct BoxSpec {
     int column;
 };
 
-struct PageSpec {
+struct PageLayout {
     DoctrineId id;
     const char* title;
-    std::vector<BoxSpec> boxes;
+    std::vector<BoxLayout> boxes;
     bool big = false;  // the eight-method pages' larger boxes
 };
 
-const std::vector<PageSpec>& PageSpecs() {
+const std::vector<PageLayout>& PageLayouts() {
     using C = Colour;
-    static const std::vector<PageSpec> kPages = {
+    static const std::vector<PageLayout> kPages = {
         {DoctrineId::NaGan,
          "纳干法(徐氏)",
          {{"dutyMeridian", "值日经：", C::Grey, 0, 0},
@@ -92,21 +92,21 @@ QWidget* MainWindow::buildMethodPages() {
     QFont tabFont = methodPages_->tabBar()->font();
     tabFont.setPixelSize(11);
     methodPages_->tabBar()->setFont(tabFont);
-    for (const PageSpec& spec : PageSpecs()) {
-        const QString name = QString::fromUtf8(DoctrineOf(spec.id).Name());
+    for (const PageLayout& entry : PageLayouts()) {
+        const QString name = QString::fromUtf8(DoctrineOf(entry.id).Name());
         auto* page = Named(new QWidget, name + QStringLiteral("Page"));
-        pages_[spec.id] = page;
-        methodPages_->addTab(page, QString::fromUtf8(spec.title));
+        pages_[entry.id] = page;
+        methodPages_->addTab(page, QString::fromUtf8(entry.title));
         auto* grid = new QGridLayout(page);
-        for (const BoxSpec& b : spec.boxes) {
+        for (const BoxLayout& b : entry.boxes) {
             auto* caption = Named(new QLabel(QString::fromUtf8(b.caption)), name + Upper(b.cell) + QStringLiteral("Label"));
-            QLineEdit* box = Box(name + Upper(b.cell) + QStringLiteral("Box"), ColourOf(b.colour), spec.big);
+            QLineEdit* box = Box(name + Upper(b.cell) + QStringLiteral("Box"), ColourOf(b.colour), entry.big);
             grid->addWidget(caption, b.row, 2 * b.column);
             grid->addWidget(box, b.row, 2 * b.column + 1);
-            boxes_[{spec.id, b.cell}] = box;
-            captions_[{spec.id, b.cell}] = caption;
+            boxes_[{entry.id, b.cell}] = box;
+            captions_[{entry.id, b.cell}] = caption;
         }
-        if (spec.id == DoctrineId::NaGan) {
+        if (entry.id == DoctrineId::NaGan) {
             supplementaryButton_ = Named(new QPushButton(QStringLiteral("闭穴时可以采用补穴方法>>")), QStringLiteral("supplementaryButton"));
             QFont bold = supplementaryButton_->font();
             bold.setBold(true);
@@ -116,7 +116,7 @@ QWidget* MainWindow::buildMethodPages() {
             supplementaryButton_->hide();
             grid->addWidget(supplementaryButton_, 3, 2, 1, 2);
         }
-        if (spec.id == DoctrineId::LingGui) {
+        if (entry.id == DoctrineId::LingGui) {
             dayGanZhiBox_ = Box(QStringLiteral("dayGanZhiBox"), ColourOf(Colour::Grey), true);
             hourGanZhiBox_ = Box(QStringLiteral("hourGanZhiBox"), ColourOf(Colour::Grey), true);
             grid->addWidget(new QLabel(QStringLiteral("今日日干支是：")), 0, 0);
@@ -129,21 +129,21 @@ QWidget* MainWindow::buildMethodPages() {
             grid->addWidget(new QLabel(QStringLiteral("免责声明：使用本软件引起的一切后果，作者一概不负任何责任。")), 3, 0, 1, 3);
             grid->addWidget(new QLabel(QStringLiteral("2013年6月更新V4.5")), 3, 3);
         }
-        if (spec.id == DoctrineId::Supplementary) {
+        if (entry.id == DoctrineId::Supplementary) {
             auto* title = new QLabel(QStringLiteral("纳干法（徐氏）补穴法"));
             QFont bold = title->font();
             bold.setBold(true);
             title->setFont(bold);
             grid->addWidget(title, 3, 0, 1, 4);
         }
-        if (spec.id == DoctrineId::RiGan || spec.id == DoctrineId::NaZhi2) {
+        if (entry.id == DoctrineId::RiGan || entry.id == DoctrineId::NaZhi2) {
             auto* meridian = Named(new QLabel, name + QStringLiteral("MeridianLabel"));
             auto* list = PointList(name + QStringLiteral("PointList"),
-                                   ColourOf(spec.id == DoctrineId::RiGan ? Colour::Lime : Colour::Yellow));
+                                   ColourOf(entry.id == DoctrineId::RiGan ? Colour::Lime : Colour::Yellow));
             connect(list, &QTableWidget::currentCellChanged, this,
-                    [this, id = spec.id](int row) { state_.selectedRow[id] = row; });
-            listMeridians_[spec.id] = meridian;
-            lists_[spec.id] = list;
+                    [this, id = entry.id](int row) { state_.selectedRow[id] = row; });
+            listMeridians_[entry.id] = meridian;
+            lists_[entry.id] = list;
             grid->addWidget(new QLabel(QStringLiteral("值日经：")), 0, 0);
             grid->addWidget(meridian, 0, 1);
             grid->addWidget(new QLabel(QStringLiteral("所有腧穴：")), 1, 0, Qt::AlignTop);
