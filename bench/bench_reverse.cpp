@@ -1,18 +1,22 @@
-// The reverse lookup window under load, offscreen: how long a 100-year search of 公孙 takes to reach the
-// memos and the report, how long the event loop is ever kept waiting, how often the progress bar moves,
-// and how soon a stop takes effect. For the command line's figures see bench_reverse.sh.
+// The reverse lookup window under load, offscreen, against the command line's own search in the same run:
+// how long a search of 公孙 takes to reach the item views and the report, how long the event loop is ever
+// kept waiting, how soon a stop takes effect, and the process's peak memory. For whole processes of the
+// command line see bench_reverse.sh.
 //   bench_reverse [DATABASE]      (default: db1.sqlite beside the program)
 #include <cstdio>
+#include <fstream>
+#include <streambuf>
+#include <string>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
+#include "cli/commands.h"
 #include "store/database.h"
 #include "store/reference_snapshot.h"
 #include "ui/reversewindow.h"
@@ -22,40 +26,54 @@ using velunar::ui::ReverseLookupWindow;
 namespace {
 
 struct Figures {
-    qint64 linesShownMs = -1;  // the search button to every line in its memo
-    qint64 reportMs = -1;      // the search button to the report
-    qint64 stopMs = -1;        // the stop button to every line found in its memo
-    qint64 longestGapMs = 0;   // the longest time the event loop could not serve a 10 ms timer
-    qint64 longestProgressMs = 0;
-    int reportLines = 0;
+    qint64 shownMs = -1;      // the search button to every opening in the views
+    qint64 reportMs = -1;     // the search button to the complete report
+    qint64 stopMs = -1;       // the stop button to every opening found in the views
+    qint64 longestGapMs = 0;  // the longest time the event loop could not serve a 10 ms timer
+    int reportRows = 0;
 };
+
+// Counts what it is given and keeps nothing: the command line's output costs its formatting only.
+class Discard : public std::streambuf {
+  protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    int overflow(int c) override { return c; }
+};
+
+// Peak resident memory of this process so far (VmHWM), in MB.
+double PeakMb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return -1;
+}
+
+// velunar-cli reverse POINT FROM TO, in this process, its report formatted and thrown away.
+qint64 CommandLineMs(const QString& db, const char* point, const char* from, const char* to) {
+    Discard nothing;
+    std::ostream out(&nothing), err(&nothing);
+    velunar::cli::CommandIo io{out, err};
+    QElapsedTimer t;
+    t.start();
+    velunar::cli::RunReverse({point, from, to, "--db", db.toStdString()}, io);
+    return t.elapsed();
+}
 
 // Runs one search, clicking the stop button after stopAfterMs when that is not negative.
 Figures Measure(ReverseLookupWindow& w, const QString& point, QDate from, QDate to, int stopAfterMs) {
     w.findChild<QComboBox*>(QStringLiteral("pointBox"))->setEditText(point);
     w.findChild<QDateEdit*>(QStringLiteral("fromDate"))->setDate(from);
     w.findChild<QDateEdit*>(QStringLiteral("toDate"))->setDate(to);
-    auto* bar = w.findChild<QProgressBar*>(QStringLiteral("progressBar"));
     Figures f;
-    QElapsedTimer run, gap, progress, stop;
-    QString lastProgress;
+    QElapsedTimer run, gap, stop;
     QTimer probe;
     probe.setInterval(10);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        f.longestGapMs = std::max(f.longestGapMs, gap.restart());
-        const QString now = bar->text();
-        if (now != lastProgress) {
-            if (!lastProgress.isEmpty())
-                f.longestProgressMs = std::max(f.longestProgressMs, progress.elapsed());
-            progress.restart();
-            lastProgress = now;
-        }
-    });
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { f.longestGapMs = std::max(f.longestGapMs, gap.restart()); });
     QEventLoop loop;
     QObject::connect(&w, &ReverseLookupWindow::scansEnded, [&] {
-        f.linesShownMs = run.elapsed();
+        f.shownMs = run.elapsed();
         if (stop.isValid()) f.stopMs = stop.elapsed();
-        lastProgress.clear();  // the report's progress is timed on its own
     });
     QObject::connect(&w, &ReverseLookupWindow::searchFinished, [&] {
         f.reportMs = run.elapsed();
@@ -69,20 +87,20 @@ Figures Measure(ReverseLookupWindow& w, const QString& point, QDate from, QDate 
     }
     run.start();
     gap.start();
-    progress.start();
     probe.start();
     w.onSearch();
     loop.exec();
+    // The views have painted what they show.
+    QCoreApplication::processEvents();
     QObject::disconnect(&w, nullptr, nullptr, nullptr);
-    f.reportLines = static_cast<int>(w.reportMemo()->document()->blockCount());
+    f.reportRows = w.reportModel()->rowCount();
     return f;
 }
 
 void Print(const char* label, const Figures& f) {
-    std::printf("%s\n  lines in their memos after %lld ms, report after %lld ms (%d lines)\n", label,
-                f.linesShownMs, f.reportMs, f.reportLines);
-    std::printf("  longest event-loop wait %lld ms, longest progress-bar pause %lld ms\n", f.longestGapMs,
-                f.longestProgressMs);
+    std::printf("%s\n  in the views after %lld ms, report complete after %lld ms (%d rows)\n", label,
+                f.shownMs, f.reportMs, f.reportRows);
+    std::printf("  longest event-loop wait %lld ms; peak memory so far %.0f MB\n", f.longestGapMs, PeakMb());
     if (f.stopMs >= 0) std::printf("  search stopped %lld ms after the stop button\n", f.stopMs);
 }
 
@@ -96,16 +114,25 @@ int main(int argc, char** argv) {
     velunar::store::Database db(QStringLiteral("bench"));
     db.Open(path);
     const auto tables = velunar::store::LoadReferenceTables(db);
-    ReverseLookupWindow w(db, [tables] { return tables; }, [] { return velunar::MakeDateTime(2013, 6, 9); });
-    w.setMessageHook(
-        [](ReverseLookupWindow::Message, const QString& text) { std::printf("message: %s\n", qPrintable(text)); });
+    ReverseLookupWindow w(
+        db, [tables] { return tables; }, [] { return velunar::MakeDateTime(2013, 6, 9); });
+    w.setMessageHook([](ReverseLookupWindow::Message, const QString& text) {
+        std::printf("message: %s\n", qPrintable(text));
+    });
     w.show();
+    QCoreApplication::processEvents();
+    std::printf("before the first search: peak memory %.0f MB\n", PeakMb());
 
-    Print("公孙, 1950-01-01 to 2049-12-31:",
-          Measure(w, QStringLiteral("公孙"), QDate(1950, 1, 1), QDate(2049, 12, 31), -1));
-    Print("公孙, 1950-01-01 to 2949-12-31, stopped after 2 s:",
-          Measure(w, QStringLiteral("公孙"), QDate(1950, 1, 1), QDate(2949, 12, 31), 2000));
-    Print("a name that opens nowhere, 1800-01-01 to 9999-12-31:",
-          Measure(w, QStringLiteral("不是穴位"), QDate(1800, 1, 1), QDate(9999, 12, 31), -1));
+    const qint64 cli100 = CommandLineMs(path, "公孙", "1950-01-01", "2049-12-31");
+    const Figures f100 = Measure(w, QStringLiteral("公孙"), QDate(1950, 1, 1), QDate(2049, 12, 31), -1);
+    Print("公孙, 1950-01-01 to 2049-12-31:", f100);
+    std::printf("  velunar-cli reverse, same range, this run: %lld ms; the window took %.1f× that\n", cli100,
+                cli100 > 0 ? static_cast<double>(f100.reportMs) / static_cast<double>(cli100) : 0.0);
+    const qint64 cli1000 = CommandLineMs(path, "公孙", "1950-01-01", "2949-12-31");
+    Print("公孙, 1950-01-01 to 2949-12-31:",
+          Measure(w, QStringLiteral("公孙"), QDate(1950, 1, 1), QDate(2949, 12, 31), -1));
+    std::printf("  velunar-cli reverse, same range, this run: %lld ms\n", cli1000);
+    Print("公孙, 1752-09-14 to 9999-12-31, stopped after 300 ms:",
+          Measure(w, QStringLiteral("公孙"), QDate(1752, 9, 14), QDate(9999, 12, 31), 300));
     return 0;
 }

@@ -12,7 +12,8 @@ void TakeTimeStep(TickResult& r, const TimeStepResult& step) {
 }
 
 void RunChina(TickResult& r, const TickInput& in, const ReferenceClock& reference) {
-    const ChinaStepResult step = ChinaTimeStep({in.longitudeText, in.onlyBeijing, in.timeMode, in.eot}, reference);
+    const ChinaStepResult step =
+        ChinaTimeStep({in.longitudeText, in.onlyBeijing, in.timeMode, in.eot}, reference);
     TakeTimeStep(r, step);
     if (step.skipped) return;
     r.correctionShown = step.correctionShown;
@@ -20,10 +21,14 @@ void RunChina(TickResult& r, const TickInput& in, const ReferenceClock& referenc
 }
 
 void RunAbroad(TickResult& r, const TickInput& in, const ReferenceClock& reference) {
-    const AbroadStepResult step = AbroadTimeStep(
-        {in.summerText, in.zoneText, in.eastWestText, in.abroadLongitudeText, in.onlyBeijing, in.timeMode,
-         in.eot, in.zoneMinutes},
-        reference);
+    AbroadStepInput abroad{in.summerText,  in.zoneText, in.eastWestText, in.abroadLongitudeText,
+                           in.onlyBeijing, in.timeMode, in.eot,          in.zoneMinutes};
+    if (in.zoneTimeline) {
+        const ZonePeriod& period = in.zoneTimeline->At(r.referenceTime);
+        abroad.zoneMinutes = period.standardMinutes;
+        abroad.summerText = std::to_string(period.summerMinutes);
+    }
+    const AbroadStepResult step = AbroadTimeStep(abroad, reference);
     TakeTimeStep(r, step);
     if (step.skipped) return;
     r.beijingTime = step.beijingTime;

@@ -2,6 +2,7 @@
 // The time part of one tick as a value-in, value-out function: the time step of the page in front,
 // the double-hour step and the hour stem, in the tick's order. The main window, the command line and
 // the tests all drive the Moment through this one function.
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "calendar/moment.h"
 #include "calendar/solar.h"
 #include "calendar/timemode.h"
+#include "calendar/zone_timeline.h"
 
 namespace velunar {
 
@@ -31,6 +33,9 @@ struct TickInput {
     // east (summerText then holds the zone's summer time for that instant). The caller resolves both.
     std::optional<int> zoneMinutes = std::nullopt;
     std::string ianaZone{};  // that zone's id, for display and hints; empty with a fixed zone
+    // Set when the readings span a range of dates (a schedule, a reverse lookup): the zone's offsets for each
+    // reading, which then replace zoneMinutes and summerText.
+    std::shared_ptr<const ZoneTimeline> zoneTimeline{};
 };
 
 struct TickResult {

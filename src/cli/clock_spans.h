@@ -18,27 +18,19 @@ struct ClockFlags {
     NowFlags place;
 };
 
+// A usage fault among the flags, as text for ArgParser::Error.
+std::optional<std::string> ClockFlagsConflict(const ClockFlags& flags);
+
 // --clock and every place and mode flag of `now`.
 void AddClockFlags(ArgParser& parser, ClockFlags& flags);
 
 // The place the spans are worked out for: the settings record with the flags over it. Nothing, after a
 // message on io.err naming the command, when the time step cannot use it.
+// A tz-database zone (--tz, or the settings') gives each reading of the dates fromDay..toDay its own offsets.
 std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& flags, store::Database& db,
-                                       CommandIo& io);
+                                       CommandIo& io, std::int64_t fromDay, std::int64_t toDay);
 
 // "2026-12-09T09:27:18": the ISO form of the csv and json outputs.
 std::string IsoSecond(DateTime t);
-
-// "09:27:18–11:27:15" after the date of the double-hour: each end's date is written only where it is not
-// `day` (the 子 double-hour begins on the clock the evening before).
-std::string SpanText(std::int64_t day, const ClockSpan& span);
-
-// The double-hour a reverse-lookup line names: its date and the branch before the first "时"; or the whole
-// date ("全部时辰", branch None).
-struct LineHour {
-    std::int64_t day = 0;
-    Branch branch = Branch::None;
-};
-std::optional<LineHour> HourOfLine(std::string_view line);
 
 }  // namespace velunar::cli

@@ -1,12 +1,11 @@
 // velunar-cli dial: the window's 子午流注 dial as an SVG or PNG file, for handouts and web pages.
 #include <memory>
 
-#include <QGuiApplication>
-
 #include "cli/clock.h"
 #include "cli/cmd_now.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/gui_scope.h"
 #include "dial/dial_painter.h"
 #include "methods/dial.h"
 #include "store/nativepath.h"
@@ -22,23 +21,6 @@ constexpr const char* kAbout =
     "Draws the dial the main window shows at the moment given (the clock without --at): the twelve\n"
     "double-hours with their clock spans and 纳支 meridians, the day's 纳干 openings and, in the centre,\n"
     "what each doctrine opens then. An .svg file keeps its texts as text.\n";
-
-// Fonts and painting need a GUI application; none is shown, so no display is needed.
-class GuiScope {
-  public:
-    GuiScope() {
-        if (QCoreApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    bool Usable() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
-
-  private:
-    int argc_ = 1;
-    char name_[12] = "velunar-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 }  // namespace
 
@@ -85,6 +67,10 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--json belongs to now; dial writes a picture") << '\n';
         return kExitUsage;
     }
+    if (flags.tz && flags.summer) {
+        io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
+        return kExitUsage;
+    }
     const GuiScope gui;
     if (!gui.Usable()) {
         io.err << parser.Error("cannot draw without a GUI application") << '\n';
@@ -92,11 +78,13 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     }
     const std::unique_ptr<store::Database> db = OpenDatabaseFor("dial", database, io);
     if (!db) return kExitFailure;
-    const auto tables = LoadTablesFor("dial", *db, io);
+    const auto tables = LoadTablesFor("dial", *db, io, !database.path);
     if (!tables) return kExitFailure;
-    const TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
-    const ReferenceClock clock =
-        flags.at ? ReferenceClock([at = *flags.at] { return at; }) : ReferenceClock(LocalClockNow);
+    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const ReferenceClock clock = ClockFor(flags, input);
+    // The dial is drawn for one reading: the zone's offset and summer time are those of that moment.
+    if (auto unknown = ResolveZone(input, clock()))
+        io.err << "velunar-cli dial: warning: " << *unknown << '\n';
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
     if (view.skipped) {

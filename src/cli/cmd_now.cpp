@@ -232,6 +232,13 @@ Report NowReport(const TickInput& in, const TickView& v) {
     r.Text("dayGanZhi", v.dayGanZhi);
     r.Text("hourBranch", v.hourBranch);
     r.Text("hourGanZhi", v.hourGanZhi);
+    // How long the double-hour lasts, as the time page in front says it.
+    r.Text("hourSpan", v.hourSpan.hours);
+    r.Text("clockSpan", v.hourSpan.clock);
+    if (v.hourSpan.minutesToNext)
+        r.Int("minutesToNext", *v.hourSpan.minutesToNext);
+    else
+        r.Null("minutesToNext");
     r.Text("longitude", v.chinaLongitudeReset.value_or(in.longitudeText));
     if (abroad) r.Text("abroadLongitude", v.abroadLongitudeReset.value_or(in.abroadLongitudeText));
     for (const DoctrineFinding& d : v.findings) {

@@ -1,7 +1,6 @@
 // `reverse POINT FROM TO`: when each doctrine opens a point over a range of dates, as the reverse lookup
 // window reports it. Lines are written as they are found, so any range costs the memory of a few batches.
 #include <chrono>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -10,9 +9,10 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
-#include "cli/ics.h"
 #include "cli/text_table.h"
+#include "reverse/opening_spans.h"
 #include "reverse/reverse_job.h"
+#include "store/calendar_file.h"
 #include "store/nativepath.h"
 #include "store/reference_snapshot.h"
 #include "store/report_file.h"
@@ -78,74 +78,39 @@ class ProgressReport {
     std::int64_t shownDone_ = 0;
 };
 
-// Each line's clock span: on the line ("2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15") and as
-// one event of the calendar file. A line that names no double-hour, or one that never shows on the clock,
-// stays as it is and is no event.
+// Each opening's clock span: on its line ("2026-12-09巳时，灵龟穴位=公孙，钟表时间 09:27:18–11:27:15") and
+// as one event of the calendar file. An opening that never shows on the clock keeps its line as it is and
+// is no event.
 class LineSpans {
   public:
-    LineSpans(const TickInput& place, bool onLines, CalendarFile* calendar, std::string point)
-        : place_(place),
+    LineSpans(const TickInput& place, bool onLines, store::CalendarFile* calendar, std::string point)
+        : spans_(place),
           onLines_(onLines),
           calendar_(calendar),
           point_(std::move(point)),
-          clockMinusUtc_(ClockMinusUtcMinutes(place).value_or(0.0)) {}
+          place_(place) {}
 
-    void BeginScan(const Doctrine& doctrine) {
-        walker_.emplace(place_);
-        doctrine_ = &doctrine;
-        const std::string_view heading = doctrine.ReportHeading();
-        summary_ =
-            point_ + " · " + std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
-    }
-
-    // The line's span, put in the calendar as it is found.
-    std::optional<ClockSpan> Span(const std::string& line) {
-        const std::optional<LineHour> hour = HourOfLine(line);
-        std::optional<ClockSpan> span;
-        if (hour && hour->branch != Branch::None) {
-            span = walker_->SpanOf(hour->day, hour->branch);
-        } else if (hour) {
-            // The whole date: from its 子 double-hour's first second to its 亥 double-hour's last.
-            const auto first = walker_->SpanOf(hour->day, Branch::Zi),
-                       last = walker_->SpanOf(hour->day, Branch::Hai);
-            if (first && last) span = ClockSpan{first->start, last->end};
-        }
-        if (span && calendar_) {
-            const DateTime start = AddMinutes(span->start, -clockMinusUtc_);
-            const DateTime end = AddMinutes(AddSeconds(span->end, 1), -clockMinusUtc_);
-            std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: the same line gives the same UID
-            for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
-            char tail[24];
-            std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
-            calendar_->Event(IcsUtc(start) + "-" + std::string(doctrine_->Key()) + tail + "@velunar", start,
-                             end, summary_, line);
-        }
+    // The opening's span, put in the calendar as it is found.
+    std::optional<ClockSpan> Span(const Opening& o, const std::string& line) {
+        const std::optional<ClockSpan> span = spans_.Of(o);
+        if (span && calendar_)
+            calendar_->Opening(DoctrineOf(o.Doctrine()), point_, line, *span,
+                               ClockMinusUtcMinutes(place_, span->start).value_or(0.0));
         return span;
     }
 
-    std::string Line(const std::string& line) {
-        const std::optional<ClockSpan> span = Span(line);
-        if (!span || !onLines_) return line;
-        return line + "，钟表时间 " + SpanText(HourOfLine(line)->day, *span);
+    void Extend(const Opening& o, std::string& line) {
+        const std::optional<ClockSpan> span = Span(o, line);
+        if (span && onLines_) AppendClockText(o.day, *span, line);
     }
 
   private:
-    TickInput place_;
+    OpeningSpans spans_;
     bool onLines_;
-    CalendarFile* calendar_;
+    store::CalendarFile* calendar_;
     std::string point_;
-    double clockMinusUtc_;
-    std::optional<ClockSpanWalker> walker_;
-    const Doctrine* doctrine_ = nullptr;
-    std::string summary_;
+    TickInput place_;
 };
-
-DateTime UtcNow() {
-    const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    return AddSeconds(MakeDateTime(1970, 1, 1), static_cast<double>(seconds));
-}
 
 }  // namespace
 
@@ -198,6 +163,10 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (outPath == "-") outPath.reset();
+    if (auto conflict = ClockFlagsConflict(clock)) {
+        io.err << parser.Error(*conflict) << '\n';
+        return kExitUsage;
+    }
     if (bom && !csv) {
         io.err << parser.Error("--bom needs --csv") << '\n';
         return kExitUsage;
@@ -217,7 +186,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     std::optional<TickInput> place;
-    if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io)))
+    if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io, *from, *to)))
         return kExitFailure;
     try {
         std::unique_ptr<store::ReportWriter> file;
@@ -232,21 +201,21 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);
-        std::unique_ptr<CalendarFile> calendar;
-        if (icsPath) calendar = std::make_unique<CalendarFile>(*icsPath, UtcNow());
+        std::unique_ptr<store::CalendarFile> calendar;
+        if (icsPath) calendar = std::make_unique<store::CalendarFile>(*icsPath, store::UtcNow());
         std::optional<LineSpans> spans;
         if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
         ReverseBatch batch;
+        std::string line;
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
-                if (batch.beginsScan && spans) spans->BeginScan(*batch.doctrine);
                 if (table) {
                     const std::string_view heading = batch.doctrine->ReportHeading();
                     const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
-                    for (const std::string& line : batch.lines) {
-                        TextRow row = {name, line};
-                        const std::optional<ClockSpan> span = spans ? spans->Span(line) : std::nullopt;
+                    for (const Opening& o : batch.openings) {
+                        TextRow row = {name, batch.texts->Line(o)};
+                        const std::optional<ClockSpan> span = spans ? spans->Span(o, row[1]) : std::nullopt;
                         if (clock.clock) {
                             row.push_back(span ? IsoSecond(span->start) : "");
                             row.push_back(span ? IsoSecond(span->end) : "");
@@ -255,7 +224,12 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                     }
                 } else {
                     if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
-                    for (const std::string& line : batch.lines) output.Line(spans ? spans->Line(line) : line);
+                    for (const Opening& o : batch.openings) {
+                        line.clear();
+                        batch.texts->AppendLine(o, line);
+                        if (spans) spans->Extend(o, line);
+                        output.Line(line);
+                    }
                 }
             }
             shown.Show(job, false);

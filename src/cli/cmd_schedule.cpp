@@ -5,6 +5,7 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/schedule_pdf.h"
 #include "cli/text_table.h"
 #include "methods/schedule.h"
 
@@ -21,6 +22,7 @@ constexpr const char* kAbout =
 
 int RunSchedule(const CommandArgs& args, CommandIo& io) {
     bool csv = false, bom = false;
+    std::optional<std::string> pdf;
     ClockFlags clock;
     DatabaseFlag db;
     ArgParser parser("schedule", "FROM TO", kAbout);
@@ -29,6 +31,14 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     parser.Flag(
         "--bom", [&bom] { bom = true; },
         "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
+    parser.Option(
+        "--pdf", "FILE",
+        [&pdf](const std::string& v) -> std::optional<std::string> {
+            if (v.empty()) return "--pdf needs a file name";
+            pdf = v;
+            return std::nullopt;
+        },
+        "write the printable 开穴表 (A4 landscape, the place, time mode and dates on every page) to FILE");
     AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 2)) return *exit;
@@ -44,8 +54,16 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("FROM " + dates[0] + " is after TO " + dates[1]) << '\n';
         return kExitUsage;
     }
+    if (auto conflict = ClockFlagsConflict(clock)) {
+        io.err << parser.Error(*conflict) << '\n';
+        return kExitUsage;
+    }
     if (bom && !csv) {
         io.err << parser.Error("--bom needs --csv") << '\n';
+        return kExitUsage;
+    }
+    if (pdf && csv) {
+        io.err << parser.Error("--pdf and --csv are two outputs: give one") << '\n';
         return kExitUsage;
     }
 
@@ -54,7 +72,13 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     const auto tables = LoadTablesFor("schedule", *database, io, !db.path);
     if (!tables) return kExitFailure;
     std::optional<TickInput> place;
-    if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io))) return kExitFailure;
+    if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
+        return kExitFailure;
+    if (pdf) {
+        const TickInput named = place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database));
+        const print::SheetRange range{*from, *to, place, print::HeadingOf(named, *from, *to)};
+        return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
+    }
 
     const std::vector<std::string_view> titles = ScheduleHeader();
     TextRow header(titles.begin(), titles.end());

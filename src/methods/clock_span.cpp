@@ -3,6 +3,9 @@
 #include <cmath>
 #include <utility>
 
+#include "calendar/numparse.h"
+#include "calendar/solar.h"
+
 namespace velunar {
 namespace {
 
@@ -66,6 +69,26 @@ std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, B
     // Only Beijing time uses the clock as it is: the span is then the double-hour itself.
     if (Read(place, *start).branch != branch) return std::nullopt;
     return ClockSpan{*start, *next - kSecond};
+}
+
+std::string SpanText(std::int64_t day, const ClockSpan& span) {
+    auto end = [day](DateTime t) {
+        const std::string text = FormatIso(t);
+        return WholeDay(t) == day ? text.substr(11) : text;
+    };
+    return end(span.start) + "–" + end(span.end);
+}
+
+std::optional<double> ClockMinusUtcMinutes(const TickInput& place, DateTime reading) {
+    if (place.page == TimePage::China) return 8.0 * 60.0;
+    if (place.zoneTimeline) {
+        const ZonePeriod& p = place.zoneTimeline->At(reading);
+        return p.standardMinutes + p.summerMinutes;
+    }
+    const std::optional<double> summer = ParseDecimal(place.summerText);
+    const std::optional<int> zone = place.zoneMinutes ? place.zoneMinutes : ZoneOffsetMinutes(place.zoneText);
+    if (!summer || !zone) return std::nullopt;
+    return *zone + *summer;
 }
 
 ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {

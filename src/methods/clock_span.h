@@ -5,6 +5,7 @@
 // equation of time does from one day to the next.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "calendar/tick.h"
 
@@ -22,6 +23,15 @@ DateTime DoubleHourStart(std::int64_t day, Branch branch, TimeMode mode);
 // The clock span of that double-hour for the place and switches of `place`. Nothing when the place cannot be
 // worked out (an unreadable longitude, summer time or zone), or the double-hour never shows on the clock.
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch);
+
+// "09:27:18–11:27:15" after the date of the double-hour: each end's date is written only where it is not
+// `day` (the 子 double-hour begins on the clock the evening before).
+std::string SpanText(std::int64_t day, const ClockSpan& span);
+
+// Minutes to take from the place's clock for UTC: Beijing time on the China page; the zone and summer time
+// of the abroad page (a tz-database zone's for the clock reading given). Nothing when the abroad page's zone
+// or summer time cannot be read.
+std::optional<double> ClockMinusUtcMinutes(const TickInput& place, DateTime reading);
 
 // ClockSpanOf for double-hours taken in order, as the schedule and the reverse lookup take them: a span
 // that follows the one before starts from where that one ended, at a fraction of the work and with the same

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "methods/doctrine_tables.h"
+#include "methods/hour_span.h"
 
 namespace velunar {
 namespace {
@@ -98,10 +99,7 @@ DialPoints PointsOf(const Moment& m, const ReferenceTables& t) {
 }
 
 std::int64_t DialDayOf(const Moment& m) {
-    if (!HasComputedTime(m) || !m.timeMode) return WholeDay(m.dayDate);
-    // 子 opens the ring an hour before midnight unless it is the first two hours of the day.
-    const double lead = *m.timeMode == TimeMode::ZeroToTwo ? 0.0 : 1.0 / 24.0;
-    return WholeDay(m.effectiveTime + lead);
+    return DayOfDoubleHour(m);
 }
 
 DialModel BuildDialRings(const TickInput& place, std::int64_t day, const ReferenceTables& t) {

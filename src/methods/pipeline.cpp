@@ -1,6 +1,24 @@
 #include "methods/pipeline.h"
 
+#include "methods/point_index.h"
+
 namespace velunar {
+namespace {
+
+// Everything ClockSpanOf reads, and the double-hour asked for.
+std::string SpanKey(const TickInput& in, std::int64_t day, Branch branch) {
+    std::string key = std::to_string(day) + '|' + std::to_string(Number(branch)) + '|' +
+                      std::to_string(static_cast<int>(in.page)) + '|' +
+                      std::to_string(in.timeMode ? static_cast<int>(*in.timeMode) : -1) + '|' +
+                      std::to_string(in.onlyBeijing) + std::to_string(static_cast<int>(in.eot)) + '|' +
+                      std::to_string(in.zoneMinutes.value_or(100000));
+    for (const std::string* text :
+         {&in.longitudeText, &in.summerText, &in.zoneText, &in.eastWestText, &in.abroadLongitudeText})
+        key += '\x1f' + *text;
+    return key;
+}
+
+}  // namespace
 
 const Finding& TickView::Of(DoctrineId id) const {
     for (const DoctrineFinding& f : findings)
@@ -46,9 +64,21 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     for (const Doctrine* d : Doctrines()) v.findings.push_back({d, d->At(v.moment, tables)});
     v.closed = v.Of(DoctrineId::NaGan).closed.value_or(false);
 
+    if (v.moment.hourBranch != Branch::None && !tick.skipped) {
+        const std::int64_t day = DayOfDoubleHour(v.moment);
+        std::string key = SpanKey(input, day, v.moment.hourBranch);
+        if (key != memory.spanKey) {
+            memory.span = ClockSpanOf(input, day, v.moment.hourBranch);
+            memory.spanKey = std::move(key);
+        }
+        v.hourSpan = DescribeHourSpan(input, v.moment, tick.referenceTime, memory.span);
+    }
+
     if (descriptions) {
         try {
             memory.description.Run(focus, *descriptions, tables);
+            if (!memory.description.DescribedPoint().empty())
+                v.descriptionHeading = PointHeading(memory.description.DescribedPoint());
             v.description = memory.description.Description();
             v.picturePath = memory.description.CurrentPicturePath();
         } catch (const DescriptionError& e) {

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "calendar/tick.h"
+#include "methods/clock_span.h"
 #include "methods/doctrine.h"
+#include "methods/hour_span.h"
 #include "methods/point_description.h"
 
 namespace velunar {
@@ -28,6 +30,10 @@ struct TickMemory {
     Moment moment;  // the last good Moment; its hourBranch is the previous double-hour
     ClockTexts clock;
     PointDescriptionStep description;
+    // The present double-hour's clock span and the place and double-hour it was worked out for: finding it
+    // runs the time step a few dozen times, so it is done once per double-hour.
+    std::string spanKey;
+    std::optional<ClockSpan> span;
 };
 
 struct DoctrineFinding {
@@ -52,11 +58,14 @@ struct TickView {
     std::string hourBranch;  // the branch, the longitude message, or ""
     std::string hourGanZhi;  // 时干支: the same rules
     bool closed = false;     // the 补穴法 page and its button are reachable
+    HourSpanText hourSpan;   // how long the double-hour lasts, on the clock of the page in front
 
     std::optional<std::string> notice;  // the double-hour changed: sound and "时辰已经变换为午时了。"
     std::vector<DoctrineFinding> findings;  // every doctrine, in Doctrines() order
 
-    // The description area: the text shown, and the picture path of the point it describes.
+    // The description area: the point it describes ("公孙 · SP4", "" when none), the text shown, and the
+    // picture path of that point.
+    std::string descriptionHeading;
     std::string description;
     std::string picturePath;
     std::string error;  // what failed this tick (the description's database), "" when nothing did

@@ -19,4 +19,11 @@ std::string_view CanonicalPointName(std::string_view name) {
     return name;
 }
 
+std::vector<std::string_view> SupersededSpellingsOf(std::string_view standard) {
+    std::vector<std::string_view> out;
+    for (const auto& [old, name] : kAliases)
+        if (name == standard) out.push_back(old);
+    return out;
+}
+
 }  // namespace velunar

@@ -80,6 +80,7 @@ std::string PointDescriptionStep::Lookup(const std::string& candidate, Descripti
         row = source.Description(name);
     }
     description_ = row ? row->description : std::string();
+    describedPoint_ = row ? name : std::string();
     currentPicturePath_ = row ? row->picturePath : std::string();
     if (!currentPicturePath_.empty() || !row) return description_;
 

@@ -70,6 +70,9 @@ class PointDescriptionStep {
     // "pic\X.JPG" relative to the program's folder, an absolute path, or empty (no picture known).
     const std::string& CurrentPicturePath() const { return currentPicturePath_; }
     const std::string& Description() const { return description_; }
+    // The name of the row described (the standard name when an old spelling found it); empty when the
+    // last lookup found no row.
+    const std::string& DescribedPoint() const { return describedPoint_; }
 
   private:
     std::string Lookup(const std::string& candidate, DescriptionSource& source,
@@ -78,6 +81,7 @@ class PointDescriptionStep {
     std::string lastPointText_;
     std::string currentPicturePath_;
     std::string description_;
+    std::string describedPoint_;
 };
 
 }  // namespace velunar

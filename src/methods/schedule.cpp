@@ -9,11 +9,19 @@ std::vector<std::string_view> ScheduleHeader() {
     return header;
 }
 
-std::vector<std::string> ScheduleRowAt(std::int64_t day, Branch branch, const ReferenceTables& tables) {
+ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables) {
     const Moment m = DoubleHourMoment(day, branch);
-    std::vector<std::string> cells = {FormatIsoDate(m.dayDate), HourGanZhi(m), DayGanZhi(m)};
-    for (const Doctrine* d : Doctrines()) d->ScheduleCells(m, d->At(m, tables), cells);
-    return cells;
+    ScheduleRow row{day, branch, {FormatIsoDate(m.dayDate), HourGanZhi(m), DayGanZhi(m)}};
+    for (const Doctrine* d : Doctrines()) {
+        const Finding f = d->At(m, tables);
+        row.closed = row.closed || f.closed.value_or(false);
+        d->ScheduleCells(m, f, row.cells);
+    }
+    return row;
+}
+
+std::vector<std::string> ScheduleRowAt(std::int64_t day, Branch branch, const ReferenceTables& tables) {
+    return ScheduleRowOf(day, branch, tables).cells;
 }
 
 void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,

@@ -17,6 +17,15 @@ std::vector<std::string_view> ScheduleHeader();
 // The cells of one double-hour, in the header's order.
 std::vector<std::string> ScheduleRowAt(std::int64_t day, Branch branch, const ReferenceTables& tables);
 
+// One double-hour with what a printed or windowed schedule marks besides its cells.
+struct ScheduleRow {
+    std::int64_t day = 0;
+    Branch branch = Branch::None;
+    std::vector<std::string> cells;  // in the header's order
+    bool closed = false;             // a doctrine finds the hour closed (闭)
+};
+ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables);
+
 // Dates firstDay..lastDay inclusive (none when firstDay > lastDay), 子 to 亥 each, handed to `row` one at a
 // time as they are worked out, so any range takes the memory of one row. `row` returns false to stop.
 void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,

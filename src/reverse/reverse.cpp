@@ -1,44 +1,11 @@
 #include "reverse/reverse.h"
 
 #include <algorithm>
-#include <array>
 
-#include "calendar/datetime.h"
 #include "methods/point_aliases.h"
 
 namespace velunar {
 namespace {
-
-// Every doctrine depends on the date only through its day stem and branch, which repeat every sixty days. So
-// each scan is worked out once for sixty consecutive dates, as the tails of its lines (everything after the
-// date text), and the walk only glues date texts to them.
-constexpr int kCycle = 60;
-using CyclePattern = std::array<std::vector<std::string>, kCycle>;
-
-// "yyyy-mm-dd" of a day number, written straight into a buffer (the walk formats one per hit date).
-class DateText {
-  public:
-    std::string_view Of(std::int64_t day) {
-        const CivilDate c = CivilFromDays(day);
-        if (c.year < 0 || c.year > 9999) {
-            wide_ = FormatIsoDate(static_cast<DateTime>(day));
-            return wide_;
-        }
-        Digits(buf_, c.year, 4);
-        buf_[4] = '-';
-        Digits(buf_ + 5, c.month, 2);
-        buf_[7] = '-';
-        Digits(buf_ + 8, c.day, 2);
-        return {buf_, 10};
-    }
-
-  private:
-    static void Digits(char* at, int value, int width) {
-        for (int i = width - 1; i >= 0; --i, value /= 10) at[i] = static_cast<char>('0' + value % 10);
-    }
-    char buf_[10] = {};
-    std::string wide_;
-};
 
 class Walker {
   public:
@@ -47,27 +14,22 @@ class Walker {
         total_ = last >= first ? (last - first + 1) * static_cast<std::int64_t>(Doctrines().size()) : 0;
     }
 
-    // Emits the doctrine's lines for every date of the range; false when the user cancelled.
-    bool Run(const Doctrine& d, const std::string& point, const ReferenceTables& tables) {
+    // Hands over the doctrine's openings for every date of the range; false when the user cancelled.
+    bool Run(const Doctrine& d, const OpeningTexts& texts) {
         sink_.BeginScan(d);
         if (first_ > last_) return true;
-        // Only the dates the walk reaches are worked out (a short range needs fewer than sixty).
-        CyclePattern pattern;
-        if (!point.empty())
-            for (std::int64_t k = 0; k < kCycle && first_ + k <= last_; ++k)
-                d.OpeningsOn(first_ + k, point, tables, pattern[static_cast<std::size_t>(k)]);
-        std::size_t k = 0;
         for (std::int64_t day = first_; day <= last_; ++day) {
             if (cancel_ && cancel_->load(std::memory_order_relaxed)) return false;
-            if (!pattern[k].empty()) {
-                const std::string_view date = dates_.Of(day);
-                for (const std::string& tail : pattern[k]) {
-                    line_.assign(date).append(tail);
-                    sink_.Line(d, line_);
-                }
+            const std::vector<OpeningTexts::Tail>& tails = texts.On(d.Id(), day);
+            if (!tails.empty()) {
+                found_.clear();
+                for (std::size_t i = 0; i < tails.size(); ++i)
+                    found_.push_back({static_cast<std::int32_t>(day), static_cast<std::uint8_t>(d.Id()),
+                                      static_cast<std::uint8_t>(Number(tails[i].branch)),
+                                      static_cast<std::uint16_t>(i)});
+                sink_.Found(d, found_.data(), found_.size(), texts);
             }
             sink_.Progress(++done_, total_);
-            if (++k == kCycle) k = 0;
         }
         return true;
     }
@@ -77,8 +39,7 @@ class Walker {
     ReverseSink& sink_;
     const std::atomic<bool>* cancel_;
     std::int64_t done_ = 0, total_ = 0;
-    DateText dates_;
-    std::string line_;
+    std::vector<Opening> found_;
 };
 
 }  // namespace
@@ -91,13 +52,26 @@ std::vector<const Doctrine*> ReportOrder() {
 }
 
 SearchOutcome ReverseSearch(const std::string& typed, std::int64_t firstDay, std::int64_t lastDay,
-                            const ReferenceTables& tables, ReverseSink& sink, const std::atomic<bool>* cancel) {
+                            const ReferenceTables& tables, ReverseSink& sink,
+                            const std::atomic<bool>* cancel) {
     // The tables hold standard names only; a superseded spelling is looked up, and reported, as its standard.
-    const std::string point(CanonicalPointName(typed));
+    const auto texts = std::make_shared<const OpeningTexts>(std::string(CanonicalPointName(typed)), firstDay,
+                                                            lastDay, tables);
+    sink.Begin(texts);
     Walker w(firstDay, lastDay, sink, cancel);
     for (const Doctrine* d : ReportOrder())
-        if (!w.Run(*d, point, tables)) return SearchOutcome::Cancelled;
+        if (!w.Run(*d, *texts)) return SearchOutcome::Cancelled;
     return SearchOutcome::Completed;
+}
+
+void ReverseSink::Found(const Doctrine& doctrine, const Opening* openings, std::size_t count,
+                        const OpeningTexts& texts) {
+    std::string line;
+    for (std::size_t i = 0; i < count; ++i) {
+        line.clear();
+        texts.AppendLine(openings[i], line);
+        Line(doctrine, line);
+    }
 }
 
 CollectingSink::CollectingSink() {

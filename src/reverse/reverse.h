@@ -4,23 +4,30 @@
 // of the day before, and the hour stem is always counted from the date's own day stem (DoubleHourMoment).
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "methods/doctrine.h"
+#include "reverse/openings.h"
 
 namespace velunar {
 
 // The doctrines in the report's order (ReportRank), with their headings.
 std::vector<const Doctrine*> ReportOrder();
 
-// Receives the lines as they are found, in report order within each doctrine.
+// Receives the openings as they are found, in report order within each doctrine.
 class ReverseSink {
   public:
     virtual ~ReverseSink() = default;
+    // Once, before the first scan: the texts every opening's line is made of.
+    virtual void Begin(const std::shared_ptr<const OpeningTexts>& /*texts*/) {}
     virtual void BeginScan(const Doctrine&) {}
-    virtual void Line(const Doctrine& doctrine, std::string_view line) = 0;
+    // The openings of one date, in report order. By default each becomes its line, handed to Line.
+    virtual void Found(const Doctrine& doctrine, const Opening* openings, std::size_t count,
+                       const OpeningTexts& texts);
+    virtual void Line(const Doctrine& /*doctrine*/, std::string_view /*line*/) {}
     // Called once per walked date; datesDone counts over every doctrine's scan.
     virtual void Progress(std::int64_t /*datesDone*/, std::int64_t /*datesTotal*/) {}
 };

@@ -6,54 +6,73 @@
 
 namespace velunar {
 
-// A batch still filling is handed over after this long, so a scan with few lines shows them soon.
+// A batch still filling is handed over after this long, so a scan with few openings shows them soon.
 constexpr auto kBatchAge = std::chrono::milliseconds(50);
 
-// Gathers lines on the search's thread and hands them to the queue batch by batch.
+// Gathers openings on the search's thread and hands them to the queue batch by batch.
 class ReverseJob::Sink : public ReverseSink {
   public:
     explicit Sink(ReverseJob& job) : job_(job) {}
+
+    void Begin(const std::shared_ptr<const OpeningTexts>& texts) override { texts_ = texts; }
 
     void BeginScan(const Doctrine& d) override {
         Flush();
         const auto at = std::find(job_.order_.begin(), job_.order_.end(), &d);
         job_.scan_.store(static_cast<int>(at - job_.order_.begin()), std::memory_order_relaxed);
-        pending_ = {&d, true, {}};
+        pending_ = {&d, true, {}, texts_};
     }
-    void Line(const Doctrine&, std::string_view line) override {
-        pending_.lines.emplace_back(line);
-        if (pending_.lines.size() >= kBatchLines) Flush();
+    void Found(const Doctrine&, const Opening* openings, std::size_t count, const OpeningTexts&) override {
+        pending_.openings.insert(pending_.openings.end(), openings, openings + count);
+        if (pending_.openings.size() >= kBatchOpenings) Flush();
     }
     void Progress(std::int64_t done, std::int64_t) override {
         job_.done_.store(done, std::memory_order_release);
-        if (!pending_.lines.empty() && std::chrono::steady_clock::now() - handed_ >= kBatchAge) Flush();
+        // The clock is read once every few dates: the walk does a date in well under a microsecond.
+        if (pending_.openings.empty() || ++sinceLook_ < 64) return;
+        sinceLook_ = 0;
+        if (std::chrono::steady_clock::now() - handed_ >= kBatchAge) Flush();
     }
     void Flush() {
         handed_ = std::chrono::steady_clock::now();
-        if (!pending_.doctrine || (pending_.lines.empty() && !pending_.beginsScan)) return;
+        if (!pending_.doctrine || (pending_.openings.empty() && !pending_.beginsScan)) return;
         const Doctrine* d = pending_.doctrine;
         job_.Push(std::move(pending_));
-        pending_ = {d, false, {}};
-        pending_.lines.reserve(kBatchLines);
+        pending_ = {d, false, {}, texts_};
+        pending_.openings.reserve(kBatchOpenings);
     }
 
   private:
     ReverseJob& job_;
+    std::shared_ptr<const OpeningTexts> texts_;
     ReverseBatch pending_;
+    int sinceLook_ = 0;
     std::chrono::steady_clock::time_point handed_ = std::chrono::steady_clock::now();
 };
 
 ReverseJob::ReverseJob(std::string point, std::int64_t firstDay, std::int64_t lastDay,
-                       std::shared_ptr<const ReferenceTables> tables)
-    : ReverseJob(firstDay, lastDay,
-                 [point = std::move(point), firstDay, lastDay, tables = std::move(tables)](
-                     ReverseSink& sink, const std::atomic<bool>* cancel) {
-                     if (!tables) throw std::invalid_argument("穴位参考表没有载入");
-                     return ReverseSearch(point, firstDay, lastDay, *tables, sink, cancel);
-                 }) {}
+                       std::shared_ptr<const ReferenceTables> tables, ReadyFn ready)
+    : ReverseJob(
+          firstDay, lastDay,
+          [point = std::move(point), firstDay, lastDay, tables = std::move(tables)](
+              ReverseSink& sink, const std::atomic<bool>* cancel) {
+              if (!tables) throw std::invalid_argument("穴位参考表没有载入");
+              return ReverseSearch(point, firstDay, lastDay, *tables, sink, cancel);
+          },
+          std::move(ready)) {}
 
-ReverseJob::ReverseJob(std::int64_t firstDay, std::int64_t lastDay, SearchFn search)
-    : first_(firstDay), last_(lastDay), thread_([this, search = std::move(search)] { Body(search); }) {}
+ReverseJob::ReverseJob(std::int64_t firstDay, std::int64_t lastDay, SearchFn search, ReadyFn ready)
+    : first_(firstDay),
+      last_(lastDay),
+      onReady_(std::move(ready)),
+      thread_([this, search = std::move(search)] { Body(search); }) {}
+
+std::vector<std::string> ReverseBatch::Lines() const {
+    std::vector<std::string> lines;
+    lines.reserve(openings.size());
+    for (const Opening& o : openings) lines.push_back(texts->Line(o));
+    return lines;
+}
 
 ReverseJob::~ReverseJob() {
     Cancel();
@@ -92,22 +111,28 @@ void ReverseJob::Body(SearchFn search) {
         error_ = std::move(error);
     }
     ready_.notify_all();
+    if (onReady_) onReady_();
 }
 
-// Waits while the consumer is more than a batch or two behind, unless the search is being stopped.
+// Waits while the consumer is more than a few batches behind, unless the search is being stopped.
 void ReverseJob::Push(ReverseBatch&& batch) {
     std::unique_lock lock(mutex_);
-    queuedLines_ += batch.lines.size();
+    queuedOpenings_ += batch.openings.size();
     queue_.push_back(std::move(batch));
     ready_.notify_all();
-    taken_.wait(lock, [this] { return queuedLines_ <= kMaxQueuedLines || cancel_.load(); });
+    if (onReady_) {
+        lock.unlock();
+        onReady_();
+        lock.lock();
+    }
+    taken_.wait(lock, [this] { return queuedOpenings_ <= kMaxQueuedOpenings || cancel_.load(); });
 }
 
 ReverseJob::Take ReverseJob::TakeLocked(ReverseBatch& out) {
     if (queue_.empty()) return state_ == JobState::Running ? Take::NoneYet : Take::Ended;
     out = std::move(queue_.front());
     queue_.pop_front();
-    queuedLines_ -= out.lines.size();
+    queuedOpenings_ -= out.openings.size();
     return Take::Batch;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// One reverse search on a thread of its own, over the read-only reference snapshot. Its lines come out in
-// batches, in report order; the search runs at most a few thousand lines ahead of whoever takes them, so
-// a range of thousands of years holds little more than what the consumer keeps. The window polls it from
-// its timer, the command line drains it: both see the same lines, progress and ending.
+// One reverse search on a thread of its own, over the read-only reference snapshot. Its openings come out in
+// batches, in report order; the search runs at most a few batches ahead of whoever takes them, so a range
+// of thousands of years holds little more than what the consumer keeps. The window takes them when told a
+// batch is ready, the command line drains it: both see the same openings, progress and ending.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -20,13 +20,17 @@
 
 namespace velunar {
 
-// Consecutive lines of one doctrine's scan. Every doctrine the search reaches gives at least one batch, the
-// first of its scan with beginsScan set (empty when the doctrine opens the point nowhere, or the search
+// Consecutive openings of one doctrine's scan. Every doctrine the search reaches gives at least one batch,
+// the first of its scan with beginsScan set (empty when the doctrine opens the point nowhere, or the search
 // was stopped before its first date).
 struct ReverseBatch {
     const Doctrine* doctrine = nullptr;
     bool beginsScan = false;
-    std::vector<std::string> lines;
+    std::vector<Opening> openings;
+    std::shared_ptr<const OpeningTexts> texts;  // what the openings' lines are made of
+
+    // The report's lines of the openings.
+    std::vector<std::string> Lines() const;
 };
 
 struct ReverseProgress {
@@ -45,11 +49,14 @@ class ReverseJob {
     // The search itself: ReverseSearch over the snapshot, or a stand-in in tests.
     using SearchFn = std::function<SearchOutcome(ReverseSink&, const std::atomic<bool>* cancel)>;
     enum class Take { Batch, NoneYet, Ended };
+    // Called on the search's thread whenever a batch has been queued and when the search ends, so a
+    // consumer with an event loop can come and take it; it must return at once.
+    using ReadyFn = std::function<void()>;
 
     // Starts the search of `point` over firstDay..lastDay at once.
     ReverseJob(std::string point, std::int64_t firstDay, std::int64_t lastDay,
-               std::shared_ptr<const ReferenceTables> tables);
-    ReverseJob(std::int64_t firstDay, std::int64_t lastDay, SearchFn search);
+               std::shared_ptr<const ReferenceTables> tables, ReadyFn ready = {});
+    ReverseJob(std::int64_t firstDay, std::int64_t lastDay, SearchFn search, ReadyFn ready = {});
     // Stops the search and waits for its thread.
     ~ReverseJob();
     ReverseJob(const ReverseJob&) = delete;
@@ -72,9 +79,9 @@ class ReverseJob {
     std::int64_t FirstDay() const { return first_; }
     std::int64_t LastDay() const { return last_; }
 
-    // Lines in one batch, and at most this many lines queued before the search waits for its consumer.
-    static constexpr std::size_t kBatchLines = 1000;
-    static constexpr std::size_t kMaxQueuedLines = 2 * kBatchLines;
+    // Openings in one batch, and at most this many queued before the search waits for its consumer.
+    static constexpr std::size_t kBatchOpenings = 16384;
+    static constexpr std::size_t kMaxQueuedOpenings = 4 * kBatchOpenings;
 
   private:
     class Sink;
@@ -83,6 +90,7 @@ class ReverseJob {
     Take TakeLocked(ReverseBatch& out);
 
     const std::int64_t first_, last_;
+    const ReadyFn onReady_;
     const std::vector<const Doctrine*> order_ = ReportOrder();
     std::atomic<bool> cancel_{false};
     std::atomic<std::int64_t> done_{0};
@@ -91,7 +99,7 @@ class ReverseJob {
     mutable std::mutex mutex_;
     std::condition_variable taken_, ready_;
     std::deque<ReverseBatch> queue_;
-    std::size_t queuedLines_ = 0;
+    std::size_t queuedOpenings_ = 0;
     JobState state_ = JobState::Running;
     std::string error_;
 

@@ -26,7 +26,10 @@ QDateTime At(DateTime civil, const QTimeZone& zone) {
 
 std::optional<ZoneFacts> FactsAt(const QTimeZone& zone, DateTime civil) {
     if (!zone.isValid()) return std::nullopt;
-    const QDateTime instant = At(civil, zone);
+    QDateTime instant = At(civil, zone);
+    // A reading the clocks skip has no instant: it counts as the offset after the change, which a few
+    // hours on is in force whatever the size of the gap.
+    if (!instant.isValid()) instant = At(civil + 3.0 / 24.0, zone);
     if (!instant.isValid()) return std::nullopt;
     return ZoneFacts{zone.offsetFromUtc(instant) / 60, zone.daylightTimeOffset(instant) / 60};
 }
@@ -75,6 +78,32 @@ bool ApplyZone(TickInput& in, std::string_view id, DateTime reference) {
     in.summerText = std::to_string(facts->summerMinutes);
     in.ianaZone = std::string(id);
     return true;
+}
+
+std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil,
+                                                   DateTime toCivil) {
+    const QTimeZone zone = ZoneOf(id);
+    if (!zone.isValid()) return nullptr;
+    // A day either side: no zone's offset reaches further than that from UTC.
+    const QDateTime from = At(fromCivil - 1.0, QTimeZone::utc()), to = At(toCivil + 1.0, QTimeZone::utc());
+    auto civilOf = [](const QDateTime& utc, int offsetSeconds) {
+        const QDateTime local = utc.addSecs(offsetSeconds);
+        const QDate d = local.date();
+        const QTime t = local.time();
+        return MakeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+    };
+    const QTimeZone::OffsetData first = zone.offsetData(from);
+    std::vector<ZonePeriod> periods{
+        {fromCivil - 1.0, first.standardTimeOffset / 60, first.daylightTimeOffset / 60}};
+    int before = first.offsetFromUtc;
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, to)) {
+        // As the tz database answers for a single reading: one the clocks skip, or show twice, already
+        // belongs to the new period.
+        periods.push_back({civilOf(change.atUtc, std::min(before, change.offsetFromUtc)),
+                           change.standardTimeOffset / 60, change.daylightTimeOffset / 60});
+        before = change.offsetFromUtc;
+    }
+    return std::make_shared<const ZoneTimeline>(std::move(periods));
 }
 
 std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {

@@ -1,6 +1,7 @@
 #pragma once
 // The system's tz database, through QTimeZone, for the abroad page's automatic zone and the clock hints.
 // The core stays free of it: what is read here reaches the time step as minutes in TickInput.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "calendar/datetime.h"
 #include "calendar/tick.h"
 #include "calendar/zone_hint.h"
+#include "calendar/zone_timeline.h"
 
 namespace velunar::store {
 
@@ -33,6 +35,10 @@ DateTime ZoneClockNow(std::string_view id);
 // Lays a known zone over the abroad inputs for the reference reading: its standard offset, its summer time in
 // the summer box, its id. Returns false (and leaves `in` alone) for an unknown id.
 bool ApplyZone(TickInput& in, std::string_view id, DateTime reference);
+
+// The zone's offsets for every clock reading from `fromCivil` to `toCivil`, for a range of dates whose
+// readings cross its summer-time changes; nothing for an unknown id. At(t) agrees with ZoneFactsAt(id, t).
+std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil, DateTime toCivil);
 
 // The one-line hint of the page in front for a tick's inputs and its reference reading: the abroad page with
 // a fixed zone compares it with the tz database; the China page compares the machine's zone with UTC+8

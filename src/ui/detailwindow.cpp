@@ -8,6 +8,7 @@
 
 #include "store/store_error.h"
 #include "ui/secondary.h"
+#include "ui/windowplacement.h"
 #include "ui_detailwindow.h"
 
 namespace velunar::ui {
@@ -24,22 +25,16 @@ QString Text(const store::Row& row, std::string_view column) {
 
 }  // namespace
 
-void RefillingComboBox::showPopup() {
-    emit aboutToDropDown();
-    QComboBox::showPopup();
-}
-
 DescriptionManager::DescriptionManager(store::Database& db, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       db_(db),
       ui_(std::make_unique<::Ui::DescriptionManager>()) {
     setObjectName(QStringLiteral("descriptionManager"));
     ui_->setupUi(this);
-    // In the gap between the navigator and 查找, so the fixed layout keeps its place.
-    statusLine_ = new QLabel(this);
-    statusLine_->setObjectName(QStringLiteral("statusLine"));
-    statusLine_->setGeometry(184, 354, 112, 28);
+    // Between the navigator and 查找; a long name is cut to the room there, whole in its tool tip.
+    statusLine_ = ui_->statusLine;
     connect(ui_->nameEdit, &QLineEdit::textEdited, this, &DescriptionManager::beginEdit);
     connect(ui_->picturePathEdit, &QLineEdit::textEdited, this, &DescriptionManager::beginEdit);
     connect(ui_->descriptionEdit, &QPlainTextEdit::textChanged, this, [this] {
@@ -57,8 +52,9 @@ DescriptionManager::DescriptionManager(store::Database& db, QWidget* parent)
             &DescriptionManager::onChoosePictureClicked);
     connect(ui_->closeButton, &QPushButton::clicked, this, &DescriptionManager::onCloseClicked);
     connect(ui_->findButton, &QPushButton::clicked, this, &DescriptionManager::onFindClicked);
-    connect(ui_->findBox, &RefillingComboBox::aboutToDropDown, this, &DescriptionManager::refillFindBox);
+    connect(ui_->findBox, &PointFinder::aboutToDropDown, this, &DescriptionManager::refillFindBox);
     updateButtons();
+    WindowPlacement::Keep(this, objectName());
 }
 
 DescriptionManager::~DescriptionManager() = default;
@@ -70,11 +66,19 @@ bool DescriptionManager::reload() {
     try {
         rows_ = db_.SelectAll(store::Table::Description).rows;
         loaded_ = true;
+        offerNames();
     } catch (const store::StoreError& e) {
         Warn(this, message_, QString::fromUtf8(e.what()));
         return false;
     }
     return true;
+}
+
+// The find box types ahead over the names just read, before its drop-down was ever opened.
+void DescriptionManager::offerNames() {
+    std::vector<std::string> names;
+    for (const store::Row& row : rows_) names.push_back(row.Value(kName));
+    ui_->findBox->setPoints(names);
 }
 
 void DescriptionManager::showRow(int row) {
@@ -190,10 +194,6 @@ void DescriptionManager::updateButtons() {
 void DescriptionManager::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // restored after minimising: keep the row and its change
-    if (!centred_) {
-        CentreOnScreen(this);
-        centred_ = true;
-    }
     if (mode_ != Mode::Browse) discard();
     rows_.clear();
     loaded_ = false;
@@ -273,25 +273,30 @@ void DescriptionManager::onCloseClicked() {
     close();
 }
 
+// The row of the name typed, or of the point whose code or pinyin was typed; else the first row whose name
+// begins with the text, else the first matching point that has a row.
+int DescriptionManager::rowToFind() const {
+    const QString typed = ui_->findBox->currentText();
+    if (const int row = findRow(typed, false); row >= 0) return row;
+    if (const int row = findRow(typed, true); row >= 0) return row;
+    for (const std::string& name : ui_->findBox->points().Find(typed.toStdString()))
+        if (const int row = findRow(QString::fromStdString(name), false); row >= 0) return row;
+    return -1;
+}
+
 void DescriptionManager::onFindClicked() {
-    const QString text = ui_->findBox->currentText();
-    if (findRow(text, true) < 0) return;
+    ui_->findBox->settle();
+    if (rowToFind() < 0) return;
     if (!storeBeforeMove()) return;
-    moveTo(findRow(text, true));
+    moveTo(rowToFind());
 }
 
 void DescriptionManager::refillFindBox() {
-    RefillingComboBox* box = ui_->findBox;
-    const QString typed = box->currentText();
-    box->clear();
     try {
-        for (const std::string& name : db_.SelectAll(store::Table::Description).Column(kName))
-            box->addItem(QString::fromStdString(name));
+        ui_->findBox->setPoints(db_.SelectAll(store::Table::Description).Column(kName));
     } catch (const store::StoreError& e) {
         Warn(this, message_, QString::fromUtf8(e.what()));
     }
-    box->setCurrentIndex(-1);
-    box->setEditText(typed);
 }
 
 void DescriptionManager::goFirst() {

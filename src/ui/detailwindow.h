@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-#include <QComboBox>
 #include <QWidget>
 
 #include "store/database.h"
@@ -24,16 +23,6 @@ class DescriptionManager;
 class QLabel;
 
 namespace velunar::ui {
-
-// An editable drop-down that asks for its list each time it opens.
-class RefillingComboBox : public QComboBox {
-    Q_OBJECT
-  public:
-    using QComboBox::QComboBox;
-    void showPopup() override;
-  signals:
-    void aboutToDropDown();
-};
 
 class DescriptionManager : public QWidget {
     Q_OBJECT
@@ -85,6 +74,8 @@ class DescriptionManager : public QWidget {
     bool storeBeforeMove();
     void moveTo(int row);
     int findRow(const QString& name, bool prefix) const;
+    int rowToFind() const;
+    void offerNames();
     void updateButtons();
     bool ask(const QString& text);
 
@@ -100,7 +91,6 @@ class DescriptionManager : public QWidget {
     QLabel* statusLine_ = nullptr;  // says what the last 保存 stored, until the next edit
     int rowBeforeInsert_ = -1;
     int filling_ = 0;  // > 0 while the program itself fills the boxes
-    bool centred_ = false;
 };
 
 }  // namespace velunar::ui

@@ -3,9 +3,12 @@
 //
 // For documentation and demonstrations the program can start at a fixed chosen moment (--at, or the
 // environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
-// the method pages instead of running (--screenshot-dir).
+// the method pages instead of running (--screenshot-dir). VELUNAR_OPEN_WINDOWS (a comma-separated list of
+// description, dial, manager, places, help, picture, reverse, memo, clock) opens those windows once the main
+// window is up, so scripts/check-fit can measure every window without clicking through the program.
 #include <optional>
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -14,8 +17,10 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 #include "calendar/datetime.h"
@@ -23,8 +28,10 @@
 #include "store/database.h"
 #include "store/datapaths.h"
 #include "ui/mainwindow.h"
+#include "ui/picturewindow.h"
 #include "ui/secondary.h"
 #include "ui/singleinstance.h"
+#include "ui/windowplacement.h"
 
 namespace {
 
@@ -116,6 +123,34 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
     return 0;
 }
 
+// Opens the windows named in VELUNAR_OPEN_WINDOWS as the user would; a modal one (memo, clock) last, since it
+// holds the event loop until it is closed.
+void OpenWindowsForChecking(MainWindow& window) {
+    const QStringList names =
+        qEnvironmentVariable("VELUNAR_OPEN_WINDOWS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    auto trigger = [&window](const char* action) {
+        if (auto* a = window.findChild<QAction*>(QString::fromLatin1(action))) a->trigger();
+    };
+    auto click = [&window](const char* button) {
+        if (auto* b = window.findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
+    };
+    for (const QString& name : names) {
+        if (name == QLatin1String("description")) click("descriptionToggle");
+        if (name == QLatin1String("dial")) {
+            auto* pages = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
+            pages->setCurrentIndex(pages->count() - 1);
+        }
+        if (name == QLatin1String("manager")) trigger("descriptionManagerAction");
+        if (name == QLatin1String("places")) trigger("placePickerAction");
+        if (name == QLatin1String("help")) trigger("trueSolarHelpAction");
+        if (name == QLatin1String("picture"))
+            velunar::ui::ShowSecondary(window.secondaryWindows().pictureWindow);
+        if (name == QLatin1String("reverse")) trigger("reverseLookupAction");
+    }
+    if (names.contains(QLatin1String("memo"))) click("beijingNoteButton");
+    if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");
+}
+
 // Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
 void InstallQtTranslation(QApplication& app) {
     auto* qt = new QTranslator(&app);
@@ -160,6 +195,10 @@ int main(int argc, char** argv) {
                                          QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
             return 0;
         }
+        // Where each window was left, kept per user; a screenshot run neither reads nor changes it.
+        QSettings placements(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velunar"),
+                             QStringLiteral("windows"));
+        if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {
             window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
@@ -174,7 +213,11 @@ int main(int argc, char** argv) {
         if (options.page >= 0)
             window.findChild<QTabWidget*>(QStringLiteral("methodPages"))->setCurrentIndex(options.page);
         if (!options.screenshotDir.isEmpty()) return SaveScreenshots(window, options);
-        return QApplication::exec();
+        if (qEnvironmentVariableIsSet("VELUNAR_OPEN_WINDOWS"))
+            QTimer::singleShot(500, &window, [&window] { OpenWindowsForChecking(window); });
+        const int status = QApplication::exec();
+        ui::UsePlacementStore(nullptr);
+        return status;
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("VelunarV4.5"), QString::fromUtf8(e.what()));
         return 1;

@@ -1,24 +1,27 @@
 // The main window: construction, showing and closing, and the handlers of its buttons and menu.
 #include "ui/mainwindow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
+#include "files/noticeplayer.h"
 #include "ui/clocksettings.h"
+#include "ui/contentfit.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
-#include "files/noticeplayer.h"
 #include "ui/picturewindow.h"
 #include "ui/textwindow.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 namespace {
@@ -30,14 +33,14 @@ const QString kCloseCaption = QStringLiteral("<<关闭穴位说明");
 
 const QString& BeijingNoteText() {
     static const QString kBeijingNote = QStringLiteral(
-    "关于国外真太阳时：\n"
-    "在国外，用机器时间减去夏令时，得到的只是当地的平时，还必须再考虑所在的时区，才能与北京时间"
-    "相互换算。\n"
-    "由北京时间推算日干支很容易；由国外的时间推算日干支却不容易。国际日期变更线是人为规定的，"
-    "干支日究竟应当从北京向东延续还是向西延续，并无定论，所以干支的日界线未必与国际日期变更线一致。"
-    "假如有人正好站在日期变更线上，他的一只脚踏在甲子日，另一只脚却踏在乙丑日。\n"
-    "真太阳时也解决不了日期变更线的问题；在南半球（例如澳大利亚），连月柱都难以确定。\n"
-    "因此本软件倾向于认为北京时间是定律，不推荐使用真太阳时，只是把它作为一种选择提供给用户。");
+        "关于国外真太阳时：\n"
+        "在国外，用机器时间减去夏令时，得到的只是当地的平时，还必须再考虑所在的时区，才能与北京时间"
+        "相互换算。\n"
+        "由北京时间推算日干支很容易；由国外的时间推算日干支却不容易。国际日期变更线是人为规定的，"
+        "干支日究竟应当从北京向东延续还是向西延续，并无定论，所以干支的日界线未必与国际日期变更线一致。"
+        "假如有人正好站在日期变更线上，他的一只脚踏在甲子日，另一只脚却踏在乙丑日。\n"
+        "真太阳时也解决不了日期变更线的问题；在南半球（例如澳大利亚），连月柱都难以确定。\n"
+        "因此本软件倾向于认为北京时间是定律，不推荐使用真太阳时，只是把它作为一种选择提供给用户。");
     return kBeijingNote;
 }
 
@@ -47,7 +50,8 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     connectSettings();
     connect(supplementaryButton_, &QPushButton::clicked, this, &MainWindow::showSupplementaryPage);
     connect(descriptionToggle_, &QPushButton::clicked, this, &MainWindow::toggleDescription);
-    connect(placePickerButton_, &QToolButton::clicked, this, [this] { ShowSecondary(secondary_.placePicker); });
+    connect(placePickerButton_, &QToolButton::clicked, this,
+            [this] { ShowSecondary(secondary_.placePicker); });
 
     // A read-only file stays so until something is written; the user is told when it changes.
     db_.SetWritableNotice(
@@ -56,7 +60,9 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     tables_ = store::LoadReferenceTables(paths_, db_);
     descriptions_ = std::make_unique<store::DatabaseDescriptions>(db_);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().center() - rect().center());
+    WindowPlacement::Keep(
+        this, QStringLiteral("mainWindow"), [this](QWidget*) { placeFirstTime(); },
+        [this](const QWidget*) { return keptSize(); });
     tickTimer_ = new QTimer(this);
     tickTimer_->setObjectName(QStringLiteral("tickTimer"));
     tickTimer_->setInterval(1000);
@@ -105,7 +111,21 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    contentFit_->begin();
     onFirstShow();
+}
+
+void MainWindow::placeFirstTime() {
+    contentFit_->fitToContent();
+    const QRect available = AvailableArea(this);
+    const QRect frame = frameGeometry();
+    move(available.left() + std::max(0, (available.width() - frame.width()) / 2), available.top());
+}
+
+QSize MainWindow::keptSize() const {
+    if (!descriptionArea_->isVisible()) return size();
+    const QLayout* column = descriptionArea_->parentWidget()->layout();
+    return contentFit_->desiredSize() - QSize(0, descriptionArea_->sizeHint().height() + column->spacing());
 }
 
 void MainWindow::onFirstShow() {
@@ -116,11 +136,10 @@ void MainWindow::onFirstShow() {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
         return;
     }
-    if (const auto notice = settings_.TakeCreatedNotice()) showMessage(MessageKind::Message, QString::fromStdString(*notice));
+    if (const auto notice = settings_.TakeCreatedNotice())
+        showMessage(MessageKind::Message, QString::fromStdString(*notice));
     loadSettings();
     timePages_->setCurrentWidget(settings_.ChinaPageInFront() ? chinaPage_ : abroadPage_);
-    const QScreen* s = screen();
-    move(x(), s ? s->geometry().top() : 0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

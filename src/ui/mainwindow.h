@@ -40,6 +40,7 @@ class NoticePlayer;
 
 namespace velunar::ui {
 
+class ContentFit;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
@@ -89,6 +90,11 @@ class MainWindow : public QMainWindow {
     void setChosenTime(DateTime t);
     // The reference date-time of a moment: the clock, or the chosen date and time.
     DateTime referenceTime() const;
+    // The place and switches of the page in front, as the next tick takes them (the clock spans of the
+    // reverse lookup are worked out for it).
+    TickInput placeInput() const { return gatherInput(); }
+    // The place and switches of the page in front, as the next tick reads them.
+    TickInput tickInput() const { return gatherInput(); }
     // A place picked from the place list: where and then the longitude, as if typed.
     void pickPlace(const QString& longitude, const QString& where);
 
@@ -143,6 +149,10 @@ class MainWindow : public QMainWindow {
     void giveNotice(const QString& text);
 
     void onFirstShow();
+    // Where the window first opens: as large as its pages ask, centred at the top of the screen.
+    void placeFirstTime();
+    // The size kept for the next start, which opens with the description area closed.
+    QSize keptSize() const;
     void showMessage(MessageKind kind, const QString& text);
     bool confirm(const QString& text);
     void showHelpFile(std::string_view name);
@@ -189,6 +199,8 @@ class MainWindow : public QMainWindow {
     QToolButton* placePickerButton_ = nullptr;
     std::vector<QWidget*> correction_;  // what only the corrected time shows
     QLabel* chinaTrueSolarLabel_ = nullptr;
+    QLabel* chinaSpanLabel_ = nullptr;
+    QLabel* abroadSpanLabel_ = nullptr;
     QLineEdit* hourBranchBox_ = nullptr;
     QLineEdit* summerBox_ = nullptr;
     QComboBox* eastWestBox_ = nullptr;
@@ -213,8 +225,10 @@ class MainWindow : public QMainWindow {
     QLabel* tickStatus_ = nullptr;
     QPushButton* descriptionToggle_ = nullptr;
     QWidget* descriptionArea_ = nullptr;
+    QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"
     QPlainTextEdit* descriptionMemo_ = nullptr;
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
+    ContentFit* contentFit_ = nullptr;
 };
 
 }  // namespace velunar::ui

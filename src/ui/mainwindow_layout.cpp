@@ -1,6 +1,6 @@
-// The main window's widgets, declared as tables of what each page shows: the time pages top left, the settings
-// pages top right, one page per doctrine below, then the description area that only the opened-out window
-// shows. Every widget is named for what it is; a doctrine's boxes are named after the cells it reports
+// The main window's widgets, declared as tables of what each page shows: the time pages top left, the
+// settings pages top right, one page per doctrine below, then the description area that only the opened-out
+// window shows. Every widget is named for what it is; a doctrine's boxes are named after the cells it reports
 // ("naGanPointBox"), so the renderer needs no list of its own.
 #include <QAbstractItemView>
 #include <QAction>
@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/solar.h"
+#include "ui/contentfit.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
@@ -49,19 +51,25 @@ void MainWindow::buildLayout() {
     column->addLayout(top);
     column->addWidget(buildMethodPages());
     auto* bottom = new QHBoxLayout;
-    noticeBox_ = Named(new SettingsCheckBox(QStringLiteral("时辰变换时需要音乐和对话框提示")), QStringLiteral("noticeBox"));
+    noticeBox_ = Named(new SettingsCheckBox(QStringLiteral("时辰变换时需要音乐和对话框提示")),
+                       QStringLiteral("noticeBox"));
     tickStatus_ = RedNote(QStringLiteral("tickStatus"), QString());
     tickStatus_->hide();
-    descriptionToggle_ = Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
+    descriptionToggle_ =
+        Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
     bottom->addWidget(tickStatus_, 1);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
     column->addLayout(bottom);
     column->addWidget(buildDescriptionArea());
-    setCentralWidget(central);
-    // The window is as large as its pages need, growing and shrinking with the description area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window is as large as its pages need, growing and shrinking with the description area, but never
+    // beyond the screen: what does not fit scrolls.
+    OrderTabsByLayout(central);
+    auto* area = new ContentScrollArea(central);
+    setCentralWidget(area);
+    contentFit_ = new ContentFit(this, area);
+    setMinimumSize(320, 200);
 }
 
 void MainWindow::buildMenu() {
@@ -77,10 +85,14 @@ void MainWindow::buildMenu() {
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    auto showPage = [this](DoctrineId id) { return [this, id] { methodPages_->setCurrentWidget(pages_[id]); }; };
+    auto showPage = [this](DoctrineId id) {
+        return [this, id] { methodPages_->setCurrentWidget(pages_[id]); };
+    };
     auto show = [](QWidget* const& w) { return [&w] { ShowSecondary(w); }; };
     QMenu* file = menu("fileMenu", QStringLiteral("文件(&F)"));
-    item(file, "quitAction", QStringLiteral("关闭(&Q)"), [this] { close(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    item(file, "quitAction", QStringLiteral("关闭(&Q)"), [this] {
+        close();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     // The reverse lookup has no menu entry of its own; its key works from anywhere in the window.
     auto* reverse = new QAction(this);
     reverse->setObjectName(QStringLiteral("reverseLookupAction"));
@@ -96,19 +108,25 @@ void MainWindow::buildMenu() {
     item(pages, "showShiGanAction", QStringLiteral("纳干法之时干法(少用)"), showPage(DoctrineId::ShiGan));
     item(pages, "showNaZhi2Action", QStringLiteral("纳支法(少人用)"), showPage(DoctrineId::NaZhi2));
     QMenu* manage = menu("manageMenu", QStringLiteral("管理(&M)"));
-    item(manage, "descriptionManagerAction", QStringLiteral("穴位说明管理"), show(secondary_.descriptionManager));
+    item(manage, "descriptionManagerAction", QStringLiteral("穴位说明管理"),
+         show(secondary_.descriptionManager));
     item(manage, "placePickerAction", QStringLiteral("东经度数"), show(secondary_.placePicker));
     item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
+    item(manage, "scheduleAction", QStringLiteral("开穴表(&T)"), show(secondary_.schedule))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));
     // F1: the help the program has is its knowledge pages, true solar time first.
-    item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] { showHelpFile("sun.txt"); })
-        ->setShortcut(QKeySequence::HelpContents);
-    item(know, "timeModeHelpAction", QStringLiteral("时辰模式(&T)"), [this] { showHelpFile("timemode.txt"); });
+    item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] {
+        showHelpFile("sun.txt");
+    })->setShortcut(QKeySequence::HelpContents);
+    item(know, "timeModeHelpAction", QStringLiteral("时辰模式(&T)"),
+         [this] { showHelpFile("timemode.txt"); });
     QMenu* help = menu("helpMenu", QStringLiteral(" 帮助(&H)"));
     item(help, "aboutAction", QStringLiteral(" 关于..."), [this] { showHelpFile("about.txt"); });
 
     item(help, "disclaimerAction", QStringLiteral("免责声明"), [this] {
-        showMessage(MessageKind::Message, QStringLiteral("作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
+        showMessage(MessageKind::Message,
+                    QStringLiteral("作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
     });
 }
 
@@ -124,7 +142,8 @@ QWidget* MainWindow::buildTimePages() {
     china->addWidget(new QLabel(QStringLiteral("现在北京时间是：")), 0, 0);
     chinaTimeBox_ = TimeBox(QStringLiteral("chinaTimeBox"));
     china->addWidget(chinaTimeBox_, 0, 1);
-    auto* longitudeCaption = Named(new QLabel(QStringLiteral("当地东经度数[0-180]：")), QStringLiteral("longitudeCaption"));
+    auto* longitudeCaption =
+        Named(new QLabel(QStringLiteral("当地东经度数[0-180]：")), QStringLiteral("longitudeCaption"));
     longitudeBox_ = Named(new QLineEdit, QStringLiteral("longitudeBox"));
     longitudeBox_->setToolTip(hint);
     longitudeBox_->setFixedWidth(70);
@@ -133,14 +152,17 @@ QWidget* MainWindow::buildTimePages() {
     longitudeArrows_->setToolTip(hint);
     placePickerButton_ = Named(new QToolButton, QStringLiteral("placePickerButton"));
     placePickerButton_->setText(QStringLiteral("..."));
-    placePickerButton_->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab (Space opens the list); a click leaves the focus, and so the described point, where it
+    // was.
+    placePickerButton_->setFocusPolicy(Qt::TabFocus);
     placePickerButton_->setToolTip(hint);
     hourBranchBox_ = Named(new QLineEdit, QStringLiteral("hourBranchBox"));
     hourBranchBox_->hide();
     china->addWidget(hourBranchBox_, 3, 1);
     auto* entry = new QHBoxLayout;
     entry->setSpacing(0);
-    for (QWidget* w : {static_cast<QWidget*>(longitudeBox_), static_cast<QWidget*>(longitudeArrows_)}) entry->addWidget(w);
+    for (QWidget* w : {static_cast<QWidget*>(longitudeBox_), static_cast<QWidget*>(longitudeArrows_)})
+        entry->addWidget(w);
     entry->addSpacing(4);
     entry->addWidget(placePickerButton_);
     longitudeHint_ = Named(new QLabel, QStringLiteral("longitudeHint"));
@@ -149,13 +171,16 @@ QWidget* MainWindow::buildTimePages() {
     entry->addStretch();
     china->addWidget(longitudeCaption, 1, 0);
     china->addLayout(entry, 1, 1);
-    auto* trueSolarCaption = Named(new QLabel(QStringLiteral("当地真太阳时是：          ")), QStringLiteral("chinaTrueSolarCaption"));
+    auto* trueSolarCaption = Named(new QLabel(QStringLiteral("当地真太阳时是：          ")),
+                                   QStringLiteral("chinaTrueSolarCaption"));
     chinaTrueSolarLabel_ = Named(new QLabel, QStringLiteral("chinaTrueSolarLabel"));
     china->addWidget(trueSolarCaption, 2, 0);
     china->addWidget(chinaTrueSolarLabel_, 2, 1);
-    china->setRowStretch(3, 1);
-    correction_ = {longitudeCaption, longitudeBox_, longitudeArrows_, placePickerButton_, trueSolarCaption,
-                   chinaTrueSolarLabel_};
+    // How long the double-hour lasts: its hours, then its span on this page's clock and the minutes left.
+    chinaSpanLabel_ = Named(new QLabel, QStringLiteral("chinaSpanLabel"));
+    china->addWidget(chinaSpanLabel_, 4, 0, 1, 2);
+    correction_ = {longitudeCaption,   longitudeBox_,    longitudeArrows_,
+                   placePickerButton_, trueSolarCaption, chinaTrueSolarLabel_};
 
     auto* abroad = new QGridLayout(abroadPage_);
     abroad->addWidget(new QLabel(QStringLiteral("现在机器时间是：")), 0, 0);
@@ -179,15 +204,21 @@ QWidget* MainWindow::buildTimePages() {
     hints->addWidget(summerHint_);
     hints->addWidget(abroadLongitudeHint_);
     hints->addStretch();
-    abroad->addLayout(hints, 5, 0, 1, 4);
+    abroadSpanLabel_ = Named(new QLabel, QStringLiteral("abroadSpanLabel"));
+    auto* belowTimes = new QVBoxLayout;
+    belowTimes->addWidget(abroadSpanLabel_);
+    belowTimes->addLayout(hints);
+    abroad->addLayout(belowTimes, 5, 0, 1, 4);
     abroad->addWidget(new QLabel(QStringLiteral("时区：")), 2, 0);
     zoneBox_ = Named(new QComboBox, QStringLiteral("zoneBox"));
     zoneBox_->setEditable(true);
-    for (std::string_view zone : ZoneTexts()) zoneBox_->addItem(QString::fromUtf8(zone.data(), static_cast<qsizetype>(zone.size())));
+    for (std::string_view zone : ZoneTexts())
+        zoneBox_->addItem(QString::fromUtf8(zone.data(), static_cast<qsizetype>(zone.size())));
     zoneBox_->setMinimumContentsLength(24);
     zoneBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // The box shows the offset; its list is as wide as the longest zone.
-    zoneBox_->view()->setMinimumWidth(zoneBox_->view()->sizeHintForColumn(0) + 2 * zoneBox_->view()->frameWidth() + 24);
+    zoneBox_->view()->setMinimumWidth(zoneBox_->view()->sizeHintForColumn(0) +
+                                      2 * zoneBox_->view()->frameWidth() + 24);
     abroad->addWidget(zoneBox_, 2, 1, 1, 3);
     abroad->addWidget(new QLabel(QStringLiteral("现在北京时间是：          ")), 3, 0);
     abroadBeijingLabel_ = Named(new QLabel, QStringLiteral("abroadBeijingLabel"));
@@ -207,6 +238,8 @@ QWidget* MainWindow::buildTimePages() {
     timePicker_ = Named(new QTimeEdit, QStringLiteral("timePicker"));
     timePicker_->setTimeSpec(Qt::UTC);
     timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    SelectSectionOnClick(datePicker_);
+    SelectSectionOnClick(timePicker_);
     pickers->addWidget(datePicker_);
     pickers->addWidget(timePicker_);
     pickers->addStretch();
@@ -217,6 +250,7 @@ QWidget* MainWindow::buildTimePages() {
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
     zoneChoices_->AddToAbroadPage(abroad, summerBox_);
     zoneChoices_->AddToChinaPage(china);
+    china->setRowStretch(china->rowCount(), 1);
     return timePages_;
 }
 
@@ -227,9 +261,11 @@ QWidget* MainWindow::buildSettingsPages() {
     pages->addTab(common, QStringLiteral("设置常用"));
     pages->addTab(modes, QStringLiteral("设置时辰模式"));
     auto* c = new QVBoxLayout(common);
-    auto* note = Named(new QPushButton(QStringLiteral("重要说明！！！")), QStringLiteral("beijingNoteButton"));
+    auto* note =
+        Named(new QPushButton(QStringLiteral("重要说明！！！")), QStringLiteral("beijingNoteButton"));
     connect(note, &QPushButton::clicked, this, [this] { showBeijingNote(); });
-    onlyBeijingBox_ = Named(new SettingsCheckBox(QStringLiteral("仅仅使用北京时间")), QStringLiteral("onlyBeijingBox"));
+    onlyBeijingBox_ =
+        Named(new SettingsCheckBox(QStringLiteral("仅仅使用北京时间")), QStringLiteral("onlyBeijingBox"));
     automaticBox_ = Named(new QCheckBox(QStringLiteral("是否自动计算")), QStringLiteral("automaticBox"));
     automaticBox_->setChecked(true);
     c->addWidget(note, 0, Qt::AlignLeft);
@@ -242,8 +278,9 @@ QWidget* MainWindow::buildSettingsPages() {
     timeModeButtons_ = new QButtonGroup(group);
     for (int i = 0; i < kTimeModeCount; ++i) {
         const std::string_view label = Label(static_cast<TimeMode>(i));
-        auto* r = Named(new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()))),
-                        QStringLiteral("timeModeButton%1").arg(i));
+        auto* r =
+            Named(new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()))),
+                  QStringLiteral("timeModeButton%1").arg(i));
         g->addWidget(r);
         timeModeButtons_->addButton(r, i);
     }
@@ -255,11 +292,23 @@ QWidget* MainWindow::buildDescriptionArea() {
     // Only the opened-out window shows it.
     descriptionArea_ = Named(new QWidget, QStringLiteral("descriptionArea"));
     auto* a = new QGridLayout(descriptionArea_);
-    a->addWidget(new QLabel(QStringLiteral("穴位说明：")), 0, 0);
-    a->addWidget(RedNote(QStringLiteral("descriptionHint"), QStringLiteral("请先用鼠标点击有颜色方框内才有穴位说明！！！")), 0, 1, 1, 2);
+    // The caption, the point described beside it, and the hint taking the rest of the line.
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("穴位说明：")));
+    descriptionHeading_ = Named(new QLabel, QStringLiteral("descriptionHeading"));
+    QFont bold = descriptionHeading_->font();
+    bold.setBold(true);
+    descriptionHeading_->setFont(bold);
+    top->addWidget(descriptionHeading_);
+    top->addWidget(RedNote(QStringLiteral("descriptionHint"),
+                           QStringLiteral("请先用鼠标点击有颜色方框内才有穴位说明！！！")),
+                   1);
+    a->addLayout(top, 0, 0, 1, 3);
     descriptionMemo_ = Named(new QPlainTextEdit, QStringLiteral("descriptionMemo"));
     descriptionMemo_->setReadOnly(true);
-    descriptionMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The description wraps to the window's width: only a long word needs the bar below it.
+    descriptionMemo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    descriptionMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     descriptionMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Reached by a click only, never by the Tab key.
     descriptionMemo_->setFocusPolicy(Qt::ClickFocus);
@@ -269,7 +318,8 @@ QWidget* MainWindow::buildDescriptionArea() {
     descriptionMemo_->setFont(f);
     a->addWidget(descriptionMemo_, 1, 0, 1, 3);
     auto* picture = Named(new QPushButton(QStringLiteral("当前穴位的图片")), QStringLiteral("pictureButton"));
-    auto* manager = Named(new QPushButton(QStringLiteral("穴位说明管理")), QStringLiteral("descriptionManagerButton"));
+    auto* manager =
+        Named(new QPushButton(QStringLiteral("穴位说明管理")), QStringLiteral("descriptionManagerButton"));
     connect(picture, &QPushButton::clicked, this, &MainWindow::showPicture);
     connect(manager, &QPushButton::clicked, this, [this] { ShowSecondary(secondary_.descriptionManager); });
     a->addWidget(picture, 2, 0);

@@ -1,12 +1,12 @@
-// The one-second tick: the window's inputs into a TickInput, the pipeline, and the TickView rendered. Rendering
-// only writes; every value shown comes from the view.
+// The one-second tick: the window's inputs into a TickInput, the pipeline, and the TickView rendered.
+// Rendering only writes; every value shown comes from the view.
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,9 +15,9 @@
 #include <QTimeEdit>
 #include <QTimer>
 
+#include "files/noticeplayer.h"
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
-#include "files/noticeplayer.h"
 #include "ui/mainwindow_abroad.h"
 
 namespace velunar::ui {
@@ -35,6 +35,14 @@ void SetText(QLineEdit* box, const QString& text) {
 
 void SetText(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
+}
+
+// The double-hour's hours on one line, its span on the clock and the minutes left on the next.
+QString SpanText(const HourSpanText& span) {
+    QString text = Text(span.hours);
+    if (!span.clock.empty()) text += QLatin1Char('\n') + Text(span.clock);
+    if (span.minutesToNext) text += QStringLiteral("，还有 %1 分钟").arg(*span.minutesToNext);
+    return text;
 }
 
 }  // namespace
@@ -72,7 +80,8 @@ FocusedText MainWindow::focusedText() const {
     if (auto* c = qobject_cast<QComboBox*>(w)) return FocusedText::Control(c->currentText().toStdString());
     if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) return FocusedText::Control(s->text().toStdString());
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return FocusedText::Control(b->text().toStdString());
-    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return FocusedText::Control(m->toPlainText().toStdString());
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+        return FocusedText::Control(m->toPlainText().toStdString());
     return FocusedText::Control(std::string());
 }
 
@@ -104,6 +113,7 @@ void MainWindow::render(const TickView& v) {
     chosenTimeRow_->setVisible(!automatic_);
 
     SetText(chinaTrueSolarLabel_, Text(v.clock.chinaTrueSolar));
+    SetText(chinaInFront() ? chinaSpanLabel_ : abroadSpanLabel_, SpanText(v.hourSpan));
     for (QWidget* w : correction_) w->setVisible(v.clock.correctionShown);
     SetText(abroadBeijingLabel_, Text(v.clock.abroadBeijing));
     SetText(abroadTrueSolarLabel_, Text(v.clock.abroadTrueSolar));
@@ -116,10 +126,13 @@ void MainWindow::render(const TickView& v) {
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];
     // When the supplementary page goes while in front, the page after it comes to the front.
-    if (!v.closed && methodPages_->currentWidget() == supplementary) methodPages_->setCurrentWidget(pages_[DoctrineId::RiGan]);
+    if (!v.closed && methodPages_->currentWidget() == supplementary)
+        methodPages_->setCurrentWidget(pages_[DoctrineId::RiGan]);
     methodPages_->setTabVisible(methodPages_->indexOf(supplementary), v.closed);
 
-    if (descriptionMemo_->toPlainText() != Text(v.description)) descriptionMemo_->setPlainText(Text(v.description));
+    SetText(descriptionHeading_, Text(v.descriptionHeading));
+    if (descriptionMemo_->toPlainText() != Text(v.description))
+        descriptionMemo_->setPlainText(Text(v.description));
     reportTickError(Text(v.error));
 }
 

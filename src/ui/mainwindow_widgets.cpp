@@ -1,10 +1,18 @@
 #include "ui/mainwindow_widgets.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include <QApplication>
+#include <QDateTimeEdit>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace velunar::ui {
@@ -21,7 +29,8 @@ UpDownArrows::UpDownArrows(QWidget* parent)
     down_->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {up_, down_}) {
         b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, stepped by Space; a click does not take the focus from the longitude box.
+        b->setFocusPolicy(Qt::TabFocus);
     }
     connect(up_, &QToolButton::clicked, this, [this] { emit stepped(true); });
     connect(down_, &QToolButton::clicked, this, [this] { emit stepped(false); });
@@ -31,6 +40,78 @@ void UpDownArrows::resizeEvent(QResizeEvent*) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
+}
+
+namespace {
+
+class SectionSelector : public QObject {
+  public:
+    explicit SectionSelector(QDateTimeEdit* picker) : QObject(picker), picker_(picker) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // After the picker has put its cursor where the click was.
+            QTimer::singleShot(0, picker_, [picker = picker_] {
+                if (picker->currentSection() != QDateTimeEdit::NoSection)
+                    picker->setSelectedSection(picker->currentSection());
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QDateTimeEdit* picker_;
+};
+
+void Collect(QLayout* layout, std::vector<QWidget*>& out);
+
+void CollectWidget(QWidget* w, std::vector<QWidget*>& out) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        out.push_back(tabs);
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->widget(i)->layout()) Collect(tabs->widget(i)->layout(), out);
+        return;
+    }
+    if (auto* arrows = qobject_cast<UpDownArrows*>(w)) {
+        out.insert(out.end(), {arrows->upButton(), arrows->downButton()});
+        return;
+    }
+    if (w->focusPolicy() & Qt::TabFocus) out.push_back(w);
+    // A plain container (a row of pickers, an area) is walked into; a control's own parts are not.
+    else if (w->layout() && w->metaObject() == &QWidget::staticMetaObject)
+        Collect(w->layout(), out);
+}
+
+void Collect(QLayout* layout, std::vector<QWidget*>& out) {
+    std::vector<std::tuple<int, int, int>> order;  // row, column, index
+    auto* grid = qobject_cast<QGridLayout*>(layout);
+    for (int i = 0; i < layout->count(); ++i) {
+        int row = 0, column = i, rowSpan = 0, columnSpan = 0;
+        if (grid) grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        order.emplace_back(row, column, i);
+    }
+    std::stable_sort(order.begin(), order.end());
+    for (const auto& [row, column, index] : order) {
+        QLayoutItem* item = layout->itemAt(index);
+        if (QWidget* w = item->widget())
+            CollectWidget(w, out);
+        else if (QLayout* inner = item->layout())
+            Collect(inner, out);
+    }
+}
+
+}  // namespace
+
+void SelectSectionOnClick(QDateTimeEdit* picker) {
+    if (auto* text = picker->findChild<QLineEdit*>()) text->installEventFilter(new SectionSelector(picker));
+}
+
+void OrderTabsByLayout(QWidget* root) {
+    std::vector<QWidget*> chain;
+    if (root->layout()) Collect(root->layout(), chain);
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 QColor ColourOf(Colour c) {
@@ -51,7 +132,6 @@ QColor ColourOf(Colour c) {
     // The grey of the point pages: the colour scroll bars are drawn with.
     return QApplication::palette().color(QPalette::Button).darker(112);
 }
-
 
 namespace {
 
@@ -116,6 +196,5 @@ QTableWidget* PointList(const QString& name, const QColor& colour) {
     Paint(g->viewport(), colour);
     return g;
 }
-
 
 }  // namespace velunar::ui

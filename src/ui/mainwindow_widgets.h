@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -43,6 +44,14 @@ class UpDownArrows : public QWidget {
     QToolButton* up_;
     QToolButton* down_;
 };
+
+// A click into a date or time picker selects the part clicked (the year, the minutes …), so digits typed
+// next replace it at once.
+void SelectSectionOnClick(QDateTimeEdit* picker);
+
+// Sets the Tab order of everything under `root` to follow its layouts: a grid row by row, left to right; a
+// box in its order; a tab widget its tabs, then each page. Hidden controls are passed over as Tab goes.
+void OrderTabsByLayout(QWidget* root);
 
 // The colours of the point pages.
 enum class Colour { Grey, Lime, Red, Yellow, Aqua, Fuchsia };

@@ -1,5 +1,6 @@
 #include "ui/memodialog.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -13,6 +14,7 @@
 #include <QPushButton>
 
 #include "ui/secondary.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 
@@ -40,6 +42,18 @@ MemoDialogGeometry ComputeMemoDialogGeometry(int x, int y, int labelHeight) {
     g.okButton = QRect(okLeft, buttonTop, buttonWidth, buttonHeight);
     g.cancelButton = QRect(okLeft + buttonWidth + 10, buttonTop, buttonWidth, buttonHeight);
     g.clientHeight = g.cancelButton.top() + buttonHeight + 13;
+    return g;
+}
+
+MemoDialogGeometry FitMemoDialogHeight(MemoDialogGeometry g, int maxClientHeight) {
+    const int excess = g.clientHeight - maxClientHeight;
+    const int room = g.memo.height() - 3 * g.okButton.height();
+    const int cut = std::min(excess, room);
+    if (cut <= 0) return g;
+    g.memo.setHeight(g.memo.height() - cut);
+    g.okButton.translate(0, -cut);
+    g.cancelButton.translate(0, -cut);
+    g.clientHeight -= cut;
     return g;
 }
 
@@ -150,7 +164,9 @@ bool MemoDialog(const QString& caption, const QString& label, const QString& mem
     QLabel* prompt = MakeLabel(label, &dialog);
     const int labelWidth = MemoDialogLabelWidth(units.x);
     const int labelHeight = label.isEmpty() ? 0 : prompt->heightForWidth(labelWidth);
-    const MemoDialogGeometry g = ComputeMemoDialogGeometry(units.x, units.y, labelHeight);
+    const int screenRoom = AvailableArea(parent).height() - FrameExtra(&dialog).height();
+    const MemoDialogGeometry g =
+        FitMemoDialogHeight(ComputeMemoDialogGeometry(units.x, units.y, labelHeight), screenRoom);
     prompt->setGeometry(g.label);
 
     auto* box = new LimitedMemo(maxLength, &dialog);
@@ -171,7 +187,7 @@ bool MemoDialog(const QString& caption, const QString& label, const QString& mem
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
 
     dialog.setFixedSize(g.clientWidth, g.clientHeight);
-    CentreOnScreen(&dialog);
+    WindowPlacement::Keep(&dialog, dialog.objectName());
     box->setFocus();
     return dialog.exec() == QDialog::Accepted;
 }

@@ -25,10 +25,15 @@ struct MemoDialogGeometry {
 // y: the height of that text; labelHeight: the label's height once wrapped to label.width().
 MemoDialogGeometry ComputeMemoDialogGeometry(int x, int y, int labelHeight);
 
+// The geometry with its memo made shorter, down to three button heights, so the client area is no taller
+// than maxClientHeight (a small screen, a large scale factor); the buttons follow the memo up.
+MemoDialogGeometry FitMemoDialogHeight(MemoDialogGeometry g, int maxClientHeight);
+
 // The wrap width of the label for x, which the caller needs to measure labelHeight.
 int MemoDialogLabelWidth(int x);
 
-// Shows the dialog modally (centred on the screen, fixed size) with the memo text all selected. Returns
+// Shows the dialog modally (centred on the screen the first time, then where it was last left; fixed size,
+// shortened to fit the screen) with the memo text all selected. Returns
 // true when the user pressed 确定 (or Enter), false for 取消, Esc or the close box. maxLength limits what
 // the user can type or paste (0: no limit); the given text is shown whole even when longer. The answer is
 // all that comes back: the edited text is not returned.

@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 #include "ui/secondary.h"
+#include "ui/windowplacement.h"
 #include "ui_placepicker.h"
 
 namespace velunar::ui {
@@ -79,6 +80,7 @@ PlacePicker::PlacePicker(store::DataPaths paths, QWidget* parent)
     connect(ui_->okButton, &QPushButton::clicked, this, &PlacePicker::onOkClicked);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &PlacePicker::onCancelClicked);
     setNodes(BuiltinPlaces());
+    WindowPlacement::Keep(this, objectName());
 }
 
 PlacePicker::~PlacePicker() = default;
@@ -140,10 +142,6 @@ bool PlacePicker::loadTreeFile() {
 void PlacePicker::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // restored from the task bar: not a new show
-    if (!centred_) {
-        CentreOnScreen(this);
-        centred_ = true;
-    }
     loadTreeFile();
 }
 

@@ -67,7 +67,6 @@ class PlacePicker : public QWidget {
     PickHandler onPick_;
     WarningHook message_;
     QStandardItemModel* model_ = nullptr;
-    bool centred_ = false;
 
     std::unique_ptr<::Ui::PlacePicker> ui_;
 };

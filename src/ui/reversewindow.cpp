@@ -1,53 +1,45 @@
 #include "ui/reversewindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileDialog>
-#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include "reverse/reverse_job.h"
-#include "store/codec.h"
+#include "store/tzdb.h"
+#include "ui/pointfinder.h"
 #include "store/database.h"
-#include "store/report_file.h"
+#include "store/reference_snapshot.h"
 #include "store/store_error.h"
 
 namespace velunar::ui {
 namespace {
 
-constexpr QSize kOuterSize(696, 432);
-
-// The window takes batches every kBatchIntervalMs and spends at most kSliceMs of it appending them; a batch
-// costs a memo a few milliseconds to take in. Once the search has ended its last lines are taken sooner,
-// and the first look comes as soon, so a short search shows at once.
-constexpr int kBatchIntervalMs = 100;
-constexpr int kSliceMs = 40;
-constexpr int kTailIntervalMs = 40;
+// The size the window opens with where the screen has room for it.
+constexpr QSize kOpeningSize(696, 432);
+// Batches are taken for at most this long before the event loop gets its turn; the timer only moves the
+// progress bar between batches, and takes a batch whose wake-up was missed.
+constexpr int kSliceMs = 15;
+constexpr int kProgressIntervalMs = 100;
+constexpr int kShowIntervalMs = 200;
+constexpr int kRowsPerTurn = 100000;
+constexpr std::size_t kMaxRowsAhead = 3 * kRowsPerTurn;
 constexpr int kProgressSteps = 1000;
-// The report is appended in pieces smaller than the job's batches: it is usually the page in front, and a
-// visible memo takes lines in more slowly.
-constexpr int kReportPieceLines = static_cast<int>(ReverseJob::kBatchLines / 2);
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty()) text += '\n';
-        text += line;
-    }
-    return QString::fromStdString(text);
 }
 
 std::int64_t DayOf(const QDate& d) {
@@ -68,60 +60,30 @@ const Doctrine& ScannedIn(const ReverseProgress& p) {
     return p.doctrine ? *p.doctrine : *ReportOrder().front();
 }
 
-// Whole lines of text in pieces of at most `lines` lines, so a long memo is copied a slice at a time.
-QStringList InPieces(const QString& text, int lines) {
-    QStringList pieces;
-    qsizetype start = 0;
-    int count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\n' || ++count < lines) continue;
-        pieces << text.mid(start, i - start);
-        start = i + 1;
-        count = 0;
-    }
-    pieces << text.mid(start);
-    return pieces;
-}
-
-// Line and column (1-based, in characters) of the character at a 1-based code-point position.
-std::pair<int, int> LineAndColumn(const QString& text, qsizetype position) {
-    int line = 1, column = 0;
-    qsizetype seen = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()) continue;
-        if (++seen == position) return {line, column + 1};
-        if (text[i] == u'\n') {
-            ++line;
-            column = 0;
-        } else {
-            ++column;
-        }
-    }
-    return {line, column};
-}
-
 }  // namespace
 
 ReverseLookupWindow::ReverseLookupWindow(store::Database& db, TablesFn tables, ReferenceTimeFn referenceTime,
                                          QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window),
       db_(db),
       tables_(std::move(tables)),
-      referenceTime_(std::move(referenceTime)) {
+      referenceTime_(std::move(referenceTime)),
+      store_(std::make_unique<OpeningStore>()) {
     setObjectName(QStringLiteral("reverseLookupWindow"));
     setWindowTitle(QStringLiteral("穴位反推功能"));
     buildControls();
     progressBar_->setRange(0, kProgressSteps);
-    // Until the window system has framed the window, its frame is unknown: the whole size is the client's.
-    setFixedSize(kOuterSize);
+    resize(kOpeningSize);
     batchTimer_ = new QTimer(this);
     batchTimer_->setObjectName(QStringLiteral("batchTimer"));
-    connect(batchTimer_, &QTimer::timeout, this, &ReverseLookupWindow::onBatchTimer);
+    batchTimer_->setInterval(kProgressIntervalMs);
+    connect(batchTimer_, &QTimer::timeout, this, &ReverseLookupWindow::onJobReady);
 }
 
-ReverseLookupWindow::~ReverseLookupWindow() = default;
+ReverseLookupWindow::~ReverseLookupWindow() {
+    // The job's thread may still call back: it is stopped before anything it could reach goes.
+    job_.reset();
+}
 
 void ReverseLookupWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -129,23 +91,29 @@ void ReverseLookupWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     if (!placed_) {
         placed_ = true;
-        placeCentred();
+        placeOnScreen();
     }
     resetForShowing();
 }
 
-void ReverseLookupWindow::placeCentred() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(kOuterSize - frame);
-    const QScreen* where = screen();
+void ReverseLookupWindow::placeOnScreen() {
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!where) return;
     const QRect desktop = where->availableGeometry();
-    move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+    const QSize frame = frameGeometry().size() - geometry().size();
+    // As large as it always opened, or as much of the screen as there is.
+    const QSize room = desktop.size() - frame;
+    resize(kOpeningSize.boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room)));
+    QRect outer = frameGeometry();
+    outer.moveCenter(desktop.center());
+    move(outer.topLeft().x() < desktop.left() ? desktop.left() : outer.topLeft().x(),
+         outer.topLeft().y() < desktop.top() ? desktop.top() : outer.topLeft().y());
 }
 
 void ReverseLookupWindow::closeEvent(QCloseEvent* event) {
     // Closing only hides the window; a search still running is stopped, and the next showing resets all.
     abortRun();
+    exportCancelled_ = true;
     QWidget::closeEvent(event);
 }
 
@@ -153,12 +121,12 @@ void ReverseLookupWindow::resetForShowing() {
     abortRun();
     pointBox_->clear();
     try {
-        QStringList names;
+        std::vector<std::string> names;
         for (const store::Row& row : db_.Run(store::QueryId::PointList).rows) {
-            const QString name = QString::fromStdString(row.Value("穴位"));
-            if (!name.trimmed().isEmpty()) names << name;
+            const std::string name = row.Value("穴位");
+            if (!QString::fromStdString(name).trimmed().isEmpty()) names.push_back(name);
         }
-        pointBox_->addItems(names);
+        pointBox_->setPoints(names);
     } catch (const store::StoreError& e) {
         showMessage(Message::Error, QString::fromUtf8(e.what()));
     }
@@ -170,101 +138,183 @@ void ReverseLookupWindow::resetForShowing() {
     };
     fromDate_->setDate(DateOf(now()));
     toDate_->setDate(DateOf(now() + 10));
-    for (QPlainTextEdit* m : allMemos()) m->clear();
+    setStatus({}, false);
+    clearResults(std::nullopt);
 }
 
-QList<QPlainTextEdit*> ReverseLookupWindow::allMemos() const {
-    QList<QPlainTextEdit*> memos{reportMemo_};
-    for (QPlainTextEdit* m : doctrineMemos_) memos << m;
-    return memos;
+DoctrineOpeningsModel* ReverseLookupWindow::modelFor(DoctrineId doctrine) const {
+    return doctrineModels_.at(static_cast<std::size_t>(doctrine));
 }
 
-QPlainTextEdit* ReverseLookupWindow::memoFor(DoctrineId doctrine) const {
-    return doctrineMemos_.at(static_cast<std::size_t>(doctrine));
+QTableView* ReverseLookupWindow::viewFor(DoctrineId doctrine) const {
+    return doctrineViews_.at(static_cast<std::size_t>(doctrine));
+}
+
+void ReverseLookupWindow::clearResults(std::optional<TickInput> place) {
+    store_->Reset(std::move(place));
+    reportModel_->reset();
+    for (DoctrineOpeningsModel* m : doctrineModels_) m->reset();
+}
+
+void ReverseLookupWindow::setStatus(const QString& text, bool fault) {
+    statusLine_->setText(text);
+    statusLine_->setStyleSheet(fault ? QStringLiteral("color: #c00000;") : QString());
+    statusLine_->setVisible(!text.isEmpty());
+}
+
+std::optional<TickInput> ReverseLookupWindow::clockPlace() {
+    if (!place_) {
+        setStatus(QStringLiteral("没有地点设置，无法显示钟表时间"), true);
+        return std::nullopt;
+    }
+    TickInput place = place_();
+    place.hint = false;
+    // A tz-database zone gives each reading of the range the offsets in force then.
+    if (place.page == TimePage::Abroad && !place.ianaZone.empty()) {
+        place.zoneTimeline =
+            store::ZoneTimelineOf(place.ianaZone, static_cast<DateTime>(DayOf(fromDate_->date())) - 1.0,
+                                  static_cast<DateTime>(DayOf(toDate_->date())) + 2.0);
+        if (!place.zoneTimeline) place.ianaZone.clear();
+    }
+    const TickResult r = RunTick(place, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
+    if (r.skipped || !place.timeMode) {
+        setStatus(QStringLiteral("主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间"), true);
+        return std::nullopt;
+    }
+    return place;
+}
+
+void ReverseLookupWindow::onClockToggled(bool on) {
+    // The place is read again: the user may have changed the main window's settings since the search.
+    if (on) {
+        const std::optional<TickInput> place = clockPlace();
+        if (!place) {
+            clockBox_->setChecked(false);
+            return;
+        }
+        store_->SetPlace(*place);
+    }
+    for (DoctrineOpeningsModel* m : doctrineModels_) m->setClockShown(on);
+    reportModel_->setClockShown(on);
 }
 
 void ReverseLookupWindow::onSearch() {
-    if (isSearching()) return;
-    for (QPlainTextEdit* m : allMemos()) m->clear();
-    job_ = std::make_unique<ReverseJob>(pointBox_->currentText().toStdString(), DayOf(fromDate_->date()),
-                                        DayOf(toDate_->date()), tables_ ? tables_() : nullptr);
-    phase_ = Phase::Searching;
+    if (isSearching() || exporting_) return;
+    const QString typed = pointBox_->settle();
+    const std::shared_ptr<const ReferenceTables> tables = tables_ ? tables_() : nullptr;
+    // A point the program does not know opens nowhere: the user is told what was meant instead. Without
+    // the snapshot there is nothing to check against, and the search reports why it cannot run.
+    if (tables) {
+        try {
+            if (const auto unknown = store::UnknownPointNote(typed.toStdString(), *tables, db_)) {
+                setStatus(FromUtf8(*unknown), true);
+                return;
+            }
+        } catch (const store::StoreError& e) {
+            showMessage(Message::Error, QString::fromUtf8(e.what()));
+            return;
+        }
+    }
+    setStatus({}, false);
+    std::optional<TickInput> place;
+    if (clockBox_->isChecked() && !(place = clockPlace())) clockBox_->setChecked(false);
+    clearResults(place);
+    const std::weak_ptr<std::atomic<bool>> pending = wakePending_;
+    wakePending_->store(false);
+    // Called on the search's thread: one wake-up waits in the event queue at a time.
+    auto ready = [this, pending] {
+        const auto flag = pending.lock();
+        if (flag && !flag->exchange(true))
+            QMetaObject::invokeMethod(this, &ReverseLookupWindow::onJobReady, Qt::QueuedConnection);
+    };
+    job_ = std::make_unique<ReverseJob>(typed.toStdString(), DayOf(fromDate_->date()), DayOf(toDate_->date()),
+                                        tables, ready);
+    jobEnded_ = false;
+    rowsBehind_ = false;
+    sinceShown_.invalidate();
     setRunning(true);
-    batchTimer_->start(kTailIntervalMs);
+    batchTimer_->start();
 }
 
 void ReverseLookupWindow::onStop() {
-    if (phase_ != Phase::Searching) return;
+    if (!isSearching()) return;
     job_->Cancel();
     stopButton_->setEnabled(false);
 }
 
 void ReverseLookupWindow::setRunning(bool running) {
-    // The memos take in the search's lines without an undo record of each; editing is undoable again after.
-    for (QPlainTextEdit* m : allMemos()) m->setUndoRedoEnabled(!running);
     searchButton_->setEnabled(!running);
     saveButton_->setEnabled(!running);
+    calendarButton_->setEnabled(!running);
     progressBar_->setVisible(running);
     stopButton_->setVisible(running);
     stopButton_->setEnabled(running);
+    // Rows come in report order while the search runs; they can be sorted once all are in.
+    for (QTableView* v : doctrineViews_) {
+        if (running)
+            v->horizontalHeader()->setSortIndicator(DoctrineOpeningsModel::DateColumn, Qt::AscendingOrder);
+        v->setSortingEnabled(!running);
+    }
     if (running) {
         progressBar_->setValue(0);
         updateProgress();
     }
 }
 
-void ReverseLookupWindow::onBatchTimer() {
-    if (phase_ == Phase::Idle) return;
-    QElapsedTimer slice;
-    slice.start();
-    if (phase_ == Phase::Searching) {
-        if (job_->State() != JobState::Running) stopButton_->setEnabled(false);
-        batchTimer_->setInterval(job_->State() == JobState::Running ? kBatchIntervalMs : kTailIntervalMs);
-        if (appendSearchLines(slice)) {
-            batchTimer_->setInterval(kBatchIntervalMs);
-            startReport();
-            emit scansEnded();
-        }
+void ReverseLookupWindow::onJobReady() {
+    wakePending_->store(false);
+    if (!isSearching()) return;
+    const bool more = takeBatches();
+    const bool caughtUp = showRows();
+    if (jobEnded_ && caughtUp) {
+        finishRun();
+        return;
     }
-    if (phase_ == Phase::Reporting && appendReport(slice)) finishRun();
-    if (phase_ != Phase::Idle) updateProgress();
+    // Rows held back until the next showing wait for the timer; rows left over from this turn do not.
+    if ((more || rowsBehind_) && !wakePending_->exchange(true))
+        QMetaObject::invokeMethod(this, &ReverseLookupWindow::onJobReady, Qt::QueuedConnection);
+    updateProgress();
 }
 
-// Appends the batches that are ready until the slice is used up; true once the search has ended and every
-// line is in its memo.
-bool ReverseLookupWindow::appendSearchLines(const QElapsedTimer& slice) {
+// Moves the batches that are ready into the store until the slice is used up; true when more are ready.
+bool ReverseLookupWindow::takeBatches() {
+    QElapsedTimer slice;
+    slice.start();
     ReverseBatch batch;
-    while (slice.elapsed() < kSliceMs) {
-        switch (job_->TakeBatch(batch)) {
-            case ReverseJob::Take::Ended:
-                return true;
-            case ReverseJob::Take::NoneYet:
-                return false;
-            case ReverseJob::Take::Batch:
-                if (!batch.lines.empty()) memoFor(batch.doctrine->Id())->appendPlainText(Joined(batch.lines));
-                break;
+    // The search waits rather than run far ahead of the views: a stop then shows its last rows at once.
+    std::size_t shown = 0;
+    for (const DoctrineOpeningsModel* m : doctrineModels_) shown += static_cast<std::size_t>(m->rowCount());
+    while (!jobEnded_) {
+        if (store_->Total() - shown >= kMaxRowsAhead) return false;
+        if (slice.elapsed() >= kSliceMs) return true;
+        const ReverseJob::Take took = job_->TakeBatch(batch);
+        if (took == ReverseJob::Take::NoneYet) return false;
+        if (took == ReverseJob::Take::Ended) {
+            jobEnded_ = true;
+            break;
         }
+        if (batch.beginsScan) store_->BeginScan(*batch.doctrine, batch.texts);
+        store_->Append(batch.openings);
     }
     return false;
 }
 
-void ReverseLookupWindow::startReport() {
-    phase_ = Phase::Reporting;
-    reportChunks_.clear();
-    reportDone_ = 0;
-    for (const Doctrine* d : ReportOrder()) {
-        reportChunks_ << FromUtf8(d->ReportHeading());
-        const QString text = memoFor(d->Id())->toPlainText();
-        if (!text.isEmpty()) reportChunks_ << InPieces(text, kReportPieceLines);
-    }
-}
-
-bool ReverseLookupWindow::appendReport(const QElapsedTimer& slice) {
-    while (reportDone_ < reportChunks_.size()) {
-        if (slice.elapsed() >= kSliceMs) return false;
-        reportMemo_->appendPlainText(reportChunks_[reportDone_++]);
-    }
-    return true;
+// Hands the views some of the rows they do not show yet; true once they show every row in the store.
+// A view's header costs a little for every row it takes, so a few hundred thousand rows at a time keep
+// the window live while millions come in, and a few times a second is often enough while they do.
+bool ReverseLookupWindow::showRows() {
+    if (!jobEnded_ && !rowsBehind_ && sinceShown_.isValid() && sinceShown_.elapsed() < kShowIntervalMs)
+        return false;
+    sinceShown_.start();
+    int room = kRowsPerTurn;
+    for (const Doctrine* d : ReportOrder()) room -= modelFor(d->Id())->grow(std::max(room, 0));
+    const int reportRoom = kRowsPerTurn;
+    const int added = reportModel_->grow(reportRoom);
+    bool all = room > 0 && added < reportRoom;
+    for (const Doctrine* d : ReportOrder())
+        all = all && modelFor(d->Id())->rowCount() == static_cast<int>(store_->CountOf(d->Id()));
+    rowsBehind_ = !all;
+    return all;
 }
 
 QString ReverseLookupWindow::endNote() const {
@@ -285,87 +335,32 @@ QString ReverseLookupWindow::endNote() const {
 void ReverseLookupWindow::finishRun() {
     batchTimer_->stop();
     const QString note = endNote();
-    if (!note.isEmpty()) reportMemo_->appendPlainText(note);
-    // Appending followed the end of each memo; the report is read from its start.
-    for (QPlainTextEdit* m : allMemos()) m->moveCursor(QTextCursor::Start);
     const QString error = job_->State() == JobState::Failed ? FromUtf8(job_->Error()) : QString();
     job_.reset();
-    phase_ = Phase::Idle;
-    reportChunks_.clear();
+    emit scansEnded();
+    reportModel_->finish(note);
     setRunning(false);
     emit searchFinished();
     if (!error.isEmpty()) showMessage(Message::Error, error);
 }
 
 void ReverseLookupWindow::abortRun() {
-    if (phase_ == Phase::Idle) return;
+    if (!isSearching()) return;
     batchTimer_->stop();
     job_.reset();
-    phase_ = Phase::Idle;
-    reportChunks_.clear();
     setRunning(false);
 }
 
 void ReverseLookupWindow::updateProgress() {
-    if (phase_ == Phase::Searching) {
-        const ReverseProgress p = job_->Progress();
-        progressBar_->setValue(
-            p.datesTotal > 0 ? static_cast<int>(p.datesDone * kProgressSteps / p.datesTotal) : 0);
-        // The date reached moves on every update, even when a long range barely moves the bar.
-        const QString reached =
-            p.dateReached ? QStringLiteral("，已查到 %1").arg(IsoDate(*p.dateReached)) : QString();
-        progressBar_->setFormat(
-            QStringLiteral("正在查找：%1%2（%p%）").arg(PageCaption(ScannedIn(p).Id()), reached));
-    } else if (phase_ == Phase::Reporting) {
-        const qsizetype total = reportChunks_.size();
-        progressBar_->setValue(total > 0 ? static_cast<int>(reportDone_ * kProgressSteps / total) : 0);
-        progressBar_->setFormat(QStringLiteral("正在汇总到“全部”（%p%）"));
-    }
-}
-
-void ReverseLookupWindow::onSave() {
-    const QString proposed = pointBox_->currentText();
-    if (!saveDialog_) {
-        saveDialog_ = new QFileDialog(this, QStringLiteral("导出为文本"));
-        saveDialog_->setObjectName(QStringLiteral("saveDialog"));
-        saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-        saveDialog_->setNameFilter(QStringLiteral("TXT (*.txt)"));
-        saveDialog_->setDefaultSuffix(QStringLiteral("txt"));
-        saveDialog_->setOption(QFileDialog::DontConfirmOverwrite);
-    }
-    saveDialog_->selectFile(proposed);
-    QString path =
-        chooseFile_
-            ? chooseFile_(*saveDialog_, proposed)
-            : (saveDialog_->exec() == QDialog::Accepted ? saveDialog_->selectedFiles().value(0) : QString());
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
-
-    const QString text = reportMemo_->toPlainText();
-    try {
-        // Refused before anything is written, with the place of the character, so the user can mend it.
-        const store::Unencodable bad = store::FirstUnencodable(text);
-        if (bad.position > 0) {
-            const auto [line, column] = LineAndColumn(text, bad.position);
-            const QString code =
-                QString::number(bad.character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-            showMessage(Message::Error,
-                        QStringLiteral("报告第 %1 行第 %2 个字符“%3”（%4）无法用 GBK 编码保存，文件没有写入。"
-                                       "请删去或改写这个字符后再导出。")
-                            .arg(line)
-                            .arg(column)
-                            .arg(bad.character, QStringLiteral("U+") + code));
-            return;
-        }
-        std::vector<std::string> lines;
-        if (!text.isEmpty())
-            for (const QString& line : text.split(u'\n')) lines.push_back(line.toStdString());
-        store::WriteReport(path, lines);
-    } catch (const store::StoreError& e) {
-        showMessage(Message::Error, QString::fromUtf8(e.what()));
-        return;
-    }
-    showMessage(Message::Saved, QStringLiteral("成功保存"));
+    if (!isSearching()) return;
+    const ReverseProgress p = job_->Progress();
+    progressBar_->setValue(p.datesTotal > 0 ? static_cast<int>(p.datesDone * kProgressSteps / p.datesTotal)
+                                            : 0);
+    // The date reached moves on every update, even when a long range barely moves the bar.
+    const QString reached =
+        p.dateReached ? QStringLiteral("，已查到 %1").arg(IsoDate(*p.dateReached)) : QString();
+    progressBar_->setFormat(
+        QStringLiteral("正在查找：%1%2（%p%）").arg(PageCaption(ScannedIn(p).Id()), reached));
 }
 
 void ReverseLookupWindow::showMessage(Message kind, const QString& text) {

@@ -1,27 +1,35 @@
 #pragma once
 // The reverse lookup window "穴位反推功能": for one point and a range of dates, when each doctrine opens it.
-// The search is a ReverseJob over the main window's reference snapshot; the window only shows what the job
-// hands out, a batch per timer slice, so it and the main window stay live however long the range. The
-// report on the page "全部" is built when the search ends, and can be saved as GBK text.
+// The search is a ReverseJob over the main window's reference snapshot. Its openings are kept compact
+// (ui/openingmodels.h) and shown through item views: the report page "全部" and one sortable page per
+// doctrine, filled as the job hands batches out, so a range of a thousand years shows in about a second
+// and the window stays live meanwhile. The report can be saved as GBK text, the openings as a calendar.
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QElapsedTimer>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include "calendar/datetime.h"
+#include "calendar/tick.h"
 #include "methods/doctrine.h"
+#include "ui/openingmodels.h"
 
+class QAbstractItemView;
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QFileDialog;
-class QPlainTextEdit;
+class QLabel;
+
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QTimer;
 
 namespace velunar {
@@ -34,6 +42,8 @@ class Database;
 
 namespace velunar::ui {
 
+class PointFinder;
+
 // The caption of a doctrine's page: the name the user sees on its tab.
 QString PageCaption(DoctrineId doctrine);
 
@@ -44,39 +54,50 @@ class ReverseLookupWindow : public QWidget {
     using ReferenceTimeFn = std::function<DateTime()>;
     // The reference snapshot, asked at the start of each search (null when it could not be loaded).
     using TablesFn = std::function<std::shared_ptr<const ReferenceTables>()>;
-    // The save dialog: returns the chosen path, or "" when the user cancels. proposedName is the name the
-    // dialog offers (the point box's text).
+    // The user's place and time mode: the settings of the main window's page in front. Asked when a search
+    // starts, when 显示钟表时间 is ticked and when a calendar is exported.
+    using PlaceFn = std::function<TickInput()>;
+    // A save dialog (the report's or the calendar's): returns the chosen path, or "" when the user cancels.
+    // proposedName is the name the dialog offers (the point box's text).
     using ChooseFileHook = std::function<QString(QFileDialog& dialog, const QString& proposedName)>;
     enum class Message { Saved, Error };
     using MessageHook = std::function<void(Message kind, const QString& text)>;
 
-    // db: the main window's connection, for the point list only.
+    // db: the main window's connection, for the point list and the check of the point typed.
     ReverseLookupWindow(store::Database& db, TablesFn tables, ReferenceTimeFn referenceTime,
                         QWidget* parent = nullptr);
     ~ReverseLookupWindow() override;
 
+    void setPlaceSource(PlaceFn place) { place_ = std::move(place); }
     void setChooseFileHook(ChooseFileHook hook) { chooseFile_ = std::move(hook); }
     void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
 
-    // True from onSearch until the report is built.
-    bool isSearching() const { return phase_ != Phase::Idle; }
-    QPlainTextEdit* memoFor(DoctrineId doctrine) const;
-    QPlainTextEdit* reportMemo() const { return reportMemo_; }
+    // True from onSearch until every opening is in the views.
+    bool isSearching() const { return job_ != nullptr; }
+    DoctrineOpeningsModel* modelFor(DoctrineId doctrine) const;
+    ReportModel* reportModel() const { return reportModel_; }
+    QTableView* viewFor(DoctrineId doctrine) const;
+    QTableView* reportView() const { return reportView_; }
+    // The report as the saved file has it, one string per line (UTF-8).
+    std::vector<std::string> reportLines() const;
 
   public slots:
-    // Resets the window as a new showing does: the point list, the default range, empty memos.
+    // Resets the window as a new showing does: the point list, the default range, no results.
     void resetForShowing();
-    // Starts the search of the point box's text over the two pickers' dates; returns at once.
+    // Starts the search of the point box's text over the two pickers' dates; returns at once. A point the
+    // program does not know is not searched: the status line says so.
     void onSearch();
-    // Saves the report memo through the save dialog.
+    // Saves the report through the save dialog.
     void onSave();
+    // Saves every opening found as an event of a calendar file, in the clock time of the user's place.
+    void onExportCalendar();
     // Stops a running search; what was found stays and the report says the search was stopped.
     void onStop();
 
   signals:
-    // Every line found is in its memo (the search completed, was stopped or failed); the report follows.
+    // Every opening found is in the views (the search completed, was stopped or failed).
     void scansEnded();
-    // The search has ended (completed, stopped or failed) and the report is in the report memo.
+    // The search has ended and the report is complete, with its closing note if any.
     void searchFinished();
 
   protected:
@@ -84,47 +105,65 @@ class ReverseLookupWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    enum class Phase { Idle, Searching, Reporting };
-
     void buildControls();
-    void placeCentred();
+    QWidget* buildPointPicker();
+    QWidget* buildResultPages();
+    void addCopyAction(QAbstractItemView* view);
+    void copySelection(QAbstractItemView* view) const;
+    void placeOnScreen();
     void showMessage(Message kind, const QString& text);
+    void setStatus(const QString& text, bool fault);
     void setRunning(bool running);
-    QList<QPlainTextEdit*> allMemos() const;
-    void onBatchTimer();
-    bool appendSearchLines(const QElapsedTimer& slice);
-    void startReport();
-    bool appendReport(const QElapsedTimer& slice);
+    void clearResults(std::optional<TickInput> place);
+    // The user's place for the clock spans, or nothing (after a note in the status line) when the time
+    // step cannot work it out.
+    std::optional<TickInput> clockPlace();
+    void onClockToggled(bool on);
+    void onJobReady();
+    bool takeBatches();
+    bool showRows();
     void finishRun();
     void abortRun();
     QString endNote() const;
     void updateProgress();
+    QString chooseFile(QFileDialog*& dialog, const QString& title, const QString& filter,
+                       const QString& suffix);
 
     store::Database& db_;
     TablesFn tables_;
     ReferenceTimeFn referenceTime_;
+    PlaceFn place_;
     ChooseFileHook chooseFile_;
     MessageHook message_;
     bool placed_ = false;
 
     std::unique_ptr<ReverseJob> job_;
-    Phase phase_ = Phase::Idle;
-    QStringList reportChunks_;
-    qsizetype reportDone_ = 0;
+    std::shared_ptr<std::atomic<bool>> wakePending_ = std::make_shared<std::atomic<bool>>(false);
+    std::unique_ptr<OpeningStore> store_;
+    ReportModel* reportModel_ = nullptr;
+    std::vector<DoctrineOpeningsModel*> doctrineModels_;  // by DoctrineId
+    bool exporting_ = false;
+    bool exportCancelled_ = false;
     QTimer* batchTimer_ = nullptr;
+    QElapsedTimer sinceShown_;  // since the views last took new rows
+    bool jobEnded_ = false;     // the job has ended and every batch is in the store
+    bool rowsBehind_ = false;   // the views were given all they could take at the last turn
 
-    QComboBox* pointBox_ = nullptr;
+    PointFinder* pointBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;
     QDateEdit* fromDate_ = nullptr;
     QDateEdit* toDate_ = nullptr;
+    QCheckBox* clockBox_ = nullptr;
+    QLabel* statusLine_ = nullptr;
     QTabWidget* doctrinePages_ = nullptr;
-    QPlainTextEdit* reportMemo_ = nullptr;
-    // One memo per doctrine, indexed by DoctrineId.
-    std::vector<QPlainTextEdit*> doctrineMemos_;
+    QTableView* reportView_ = nullptr;
+    std::vector<QTableView*> doctrineViews_;  // by DoctrineId
     QPushButton* saveButton_ = nullptr;
+    QPushButton* calendarButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPushButton* stopButton_ = nullptr;
     QFileDialog* saveDialog_ = nullptr;
+    QFileDialog* calendarDialog_ = nullptr;
 };
 
 }  // namespace velunar::ui

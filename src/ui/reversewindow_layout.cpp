@@ -1,26 +1,24 @@
-// The reverse lookup window's controls, placed as the practitioner knows them.
+// The reverse lookup window's controls, in the order the practitioner knows them, held by layouts so the
+// window can be made smaller or larger (down to what a 1366×768 screen shows at twice the scale).
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "reverse/reverse.h"
+#include "ui/pointfinder.h"
 #include "ui/reversewindow.h"
 
 namespace velunar::ui {
 namespace {
-
-template <class W>
-W* Place(W* w, QWidget* parent, const char* name, QRect where) {
-    w->setParent(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where);
-    return w;
-}
 
 QFont SongFont(QFont font, int pixels) {
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
@@ -28,18 +26,18 @@ QFont SongFont(QFont font, int pixels) {
     return font;
 }
 
-void AddLabel(QWidget* parent, const char* name, const QString& text, QPoint at, bool bold) {
-    auto* l = new QLabel(text, parent);
+QLabel* MakeLabel(const char* name, const QString& text, bool bold) {
+    auto* l = new QLabel(text);
     l->setObjectName(QString::fromLatin1(name));
     QFont font = SongFont(l->font(), 12);
     font.setBold(bold);
     l->setFont(font);
-    l->move(at);
-    l->adjustSize();
+    return l;
 }
 
-QDateEdit* MakePicker(QWidget* parent, const char* name, QRect where) {
-    auto* p = Place(new QDateEdit, parent, name, where);
+QDateEdit* MakePicker(const char* name) {
+    auto* p = new QDateEdit;
+    p->setObjectName(QString::fromLatin1(name));
     // The fields as picked, never an instant of the system's zone.
     p->setTimeSpec(Qt::UTC);
     p->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -47,14 +45,24 @@ QDateEdit* MakePicker(QWidget* parent, const char* name, QRect where) {
     return p;
 }
 
-QPlainTextEdit* MakeMemo(const QString& name) {
-    auto* m = new QPlainTextEdit;
-    m->setObjectName(name);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m->setFont(SongFont(m->font(), 16));
-    return m;
+template <class View>
+View* SetUpView(View* view, const QString& name) {
+    view->setObjectName(name);
+    view->setFont(SongFont(view->font(), 16));
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return view;
+}
+
+QWidget* Page(const QString& name, QWidget* view) {
+    auto* page = new QWidget;
+    page->setObjectName(name + QStringLiteral("Page"));
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(view);
+    return page;
 }
 
 }  // namespace
@@ -81,57 +89,156 @@ QString PageCaption(DoctrineId doctrine) {
     return {};
 }
 
-void ReverseLookupWindow::buildControls() {
-    AddLabel(this, "pointCaption", QStringLiteral("要查找的穴位名称："), {16, 18}, false);
-    pointBox_ = Place(new QComboBox, this, "pointBox", {132, 13, 145, 24});
-    pointBox_->setEditable(true);
-    pointBox_->setInsertPolicy(QComboBox::NoInsert);
+// The point to look up, as one piece of the layout: its caption and the list of the known points.
+QWidget* ReverseLookupWindow::buildPointPicker() {
+    auto* picker = new QWidget;
+    picker->setObjectName(QStringLiteral("pointPicker"));
+    auto* row = new QHBoxLayout(picker);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(MakeLabel("pointCaption", QStringLiteral("要查找的穴位名称："), false));
+    pointBox_ = new PointFinder;
+    pointBox_->setObjectName(QStringLiteral("pointBox"));
     pointBox_->setMaxVisibleItems(20);
-    searchButton_ =
-        Place(new QPushButton(QStringLiteral("穴位反查")), this, "searchButton", {288, 12, 90, 26});
+    pointBox_->setMinimumContentsLength(8);
+    pointBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    row->addWidget(pointBox_);
+    return picker;
+}
+
+QWidget* ReverseLookupWindow::buildResultPages() {
+    doctrinePages_ = new QTabWidget;
+    doctrinePages_->setObjectName(QStringLiteral("doctrinePages"));
+    doctrinePages_->setUsesScrollButtons(true);
+
+    reportModel_ = new ReportModel(*store_, this);
+    // A table of one column rather than a list: a table takes rows at the end without laying out the
+    // ones it has, which a list does on every insertion, and the report may have millions.
+    reportView_ = SetUpView(new QTableView, QStringLiteral("reportView"));
+    reportView_->setModel(reportModel_);
+    reportView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    reportView_->setShowGrid(false);
+    reportView_->setWordWrap(false);
+    reportView_->horizontalHeader()->hide();
+    reportView_->horizontalHeader()->setStretchLastSection(true);
+    reportView_->verticalHeader()->hide();
+    reportView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    reportView_->verticalHeader()->setDefaultSectionSize(reportView_->fontMetrics().height() + 4);
+    addCopyAction(reportView_);
+    doctrinePages_->addTab(Page(QStringLiteral("report"), reportView_), QStringLiteral("全部"));
+
+    doctrineModels_.assign(Doctrines().size(), nullptr);
+    doctrineViews_.assign(Doctrines().size(), nullptr);
+    for (const Doctrine* d : ReportOrder()) {
+        const QString name = QString::fromUtf8(d->Name().data(), static_cast<qsizetype>(d->Name().size()));
+        auto* model = new DoctrineOpeningsModel(*store_, d->Id(), this);
+        model->setObjectName(name + QStringLiteral("Model"));
+        auto* view = SetUpView(new QTableView, name + QStringLiteral("View"));
+        view->setModel(model);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setWordWrap(false);
+        view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+        view->horizontalHeader()->setDefaultSectionSize(
+            view->fontMetrics().horizontalAdvance(QStringLiteral("2013-06-09")) + 24);
+        view->horizontalHeader()->setStretchLastSection(true);
+        view->horizontalHeader()->setSortIndicator(DoctrineOpeningsModel::DateColumn, Qt::AscendingOrder);
+        view->setSortingEnabled(true);
+        addCopyAction(view);
+        doctrineModels_[static_cast<std::size_t>(d->Id())] = model;
+        doctrineViews_[static_cast<std::size_t>(d->Id())] = view;
+        doctrinePages_->addTab(Page(name, view), PageCaption(d->Id()));
+    }
+    doctrinePages_->setCurrentIndex(0);
+    return doctrinePages_;
+}
+
+void ReverseLookupWindow::addCopyAction(QAbstractItemView* view) {
+    auto* copy = new QAction(QStringLiteral("复制"), view);
+    copy->setObjectName(QStringLiteral("copyAction"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(copy);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, [this, view] { copySelection(view); });
+}
+
+void ReverseLookupWindow::buildControls() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(12, 10, 12, 10);
+    outer->setSpacing(6);
+
+    auto* pointRow = new QHBoxLayout;
+    pointRow->addWidget(buildPointPicker());
+    searchButton_ = new QPushButton(QStringLiteral("穴位反查"));
+    searchButton_->setObjectName(QStringLiteral("searchButton"));
     QFont bold = searchButton_->font();
     bold.setBold(true);
     searchButton_->setFont(bold);
-    AddLabel(this, "searchHint", QStringLiteral("(根据穴位名查询什么时间应开此穴)"), {388, 18}, true);
+    searchButton_->setDefault(true);
+    pointRow->addWidget(searchButton_);
+    pointRow->addWidget(MakeLabel("searchHint", QStringLiteral("(根据穴位名查询什么时间应开此穴)"), true));
+    pointRow->addStretch();
+    outer->addLayout(pointRow);
 
-    AddLabel(this, "fromCaption", QStringLiteral("日期从："), {16, 53}, false);
-    fromDate_ = MakePicker(this, "fromDate", {72, 48, 120, 24});
-    AddLabel(this, "toCaption", QStringLiteral("到"), {202, 53}, false);
-    toDate_ = MakePicker(this, "toDate", {222, 48, 120, 24});
-    AddLabel(this, "midnightNote",
-             QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
-                            "23:00到2013-6-9 00:59:59"),
-             {16, 86}, true);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(MakeLabel("fromCaption", QStringLiteral("日期从："), false));
+    fromDate_ = MakePicker("fromDate");
+    rangeRow->addWidget(fromDate_);
+    rangeRow->addWidget(MakeLabel("toCaption", QStringLiteral("到"), false));
+    toDate_ = MakePicker("toDate");
+    rangeRow->addWidget(toDate_);
+    rangeRow->addSpacing(12);
+    clockBox_ = new QCheckBox(QStringLiteral("显示钟表时间"));
+    clockBox_->setObjectName(QStringLiteral("clockBox"));
+    rangeRow->addWidget(clockBox_);
+    rangeRow->addStretch();
+    outer->addLayout(rangeRow);
 
-    doctrinePages_ = Place(new QTabWidget, this, "doctrinePages", {16, 110, 644, 177});
-    const auto addPage = [this](const QString& name, const QString& caption) {
-        QPlainTextEdit* memo = MakeMemo(name + QStringLiteral("Memo"));
-        auto* page = new QWidget;
-        page->setObjectName(name + QStringLiteral("Page"));
-        auto* fill = new QVBoxLayout(page);
-        fill->setContentsMargins(0, 0, 0, 0);
-        fill->addWidget(memo);
-        doctrinePages_->addTab(page, caption);
-        return memo;
-    };
-    reportMemo_ = addPage(QStringLiteral("report"), QStringLiteral("全部"));
-    doctrineMemos_.assign(Doctrines().size(), nullptr);
-    for (const Doctrine* d : ReportOrder())
-        doctrineMemos_[static_cast<std::size_t>(d->Id())] =
-            addPage(QString::fromUtf8(d->Name().data(), static_cast<qsizetype>(d->Name().size())),
-                    PageCaption(d->Id()));
-    doctrinePages_->setCurrentIndex(0);
+    QLabel* note =
+        MakeLabel("midnightNote",
+                  QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
+                                 "23:00到2013-6-9 00:59:59"),
+                  true);
+    note->setWordWrap(true);
+    outer->addWidget(note);
+    statusLine_ = MakeLabel("statusLine", QString(), false);
+    statusLine_->setWordWrap(true);
+    statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusLine_->hide();
+    outer->addWidget(statusLine_);
 
-    saveButton_ =
-        Place(new QPushButton(QStringLiteral("导出为文本")), this, "saveButton", {16, 300, 100, 26});
-    progressBar_ = Place(new QProgressBar, this, "progressBar", {128, 302, 440, 22});
+    outer->addWidget(buildResultPages(), 1);
+
+    auto* bottom = new QHBoxLayout;
+    saveButton_ = new QPushButton(QStringLiteral("导出为文本"));
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
+    bottom->addWidget(saveButton_);
+    calendarButton_ = new QPushButton(QStringLiteral("导出为日历"));
+    calendarButton_->setObjectName(QStringLiteral("calendarButton"));
+    bottom->addWidget(calendarButton_);
+    progressBar_ = new QProgressBar;
+    progressBar_->setObjectName(QStringLiteral("progressBar"));
+    progressBar_->setMinimumWidth(120);
+    // Shown or not, the bar keeps its room: the buttons do not jump when a search starts.
+    QSizePolicy keep = progressBar_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    progressBar_->setSizePolicy(keep);
     progressBar_->hide();
-    stopButton_ = Place(new QPushButton(QStringLiteral("停止查找")), this, "stopButton", {576, 300, 84, 26});
+    bottom->addWidget(progressBar_, 1);
+    stopButton_ = new QPushButton(QStringLiteral("停止查找"));
+    stopButton_->setObjectName(QStringLiteral("stopButton"));
+    keep = stopButton_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    stopButton_->setSizePolicy(keep);
     stopButton_->hide();
+    bottom->addWidget(stopButton_);
+    outer->addLayout(bottom);
 
     connect(searchButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onSearch);
     connect(saveButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onSave);
+    connect(calendarButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onExportCalendar);
     connect(stopButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onStop);
+    connect(clockBox_, &QCheckBox::toggled, this, &ReverseLookupWindow::onClockToggled);
 }
 
 }  // namespace velunar::ui

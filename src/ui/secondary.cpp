@@ -1,15 +1,15 @@
 #include "ui/secondary.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "ui/detailwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
 #include "ui/placepicker.h"
 #include "ui/reversewindow.h"
+#include "ui/schedulewindow.h"
 #include "ui/textwindow.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 
@@ -22,9 +22,21 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
     w.descriptionManager = new DescriptionManager(mainWindow.database(), &mainWindow);
     w.pictureWindow = new PictureWindow(&mainWindow);
     w.helpWindow = new HelpTextWindow(&mainWindow);
-    w.reverseLookup = new ReverseLookupWindow(
+    auto* reverse = new ReverseLookupWindow(
         mainWindow.database(), [&mainWindow] { return mainWindow.referenceTables(); },
         [&mainWindow] { return mainWindow.referenceTime(); }, &mainWindow);
+    reverse->setPlaceSource([&mainWindow] { return mainWindow.placeInput(); });
+    w.reverseLookup = reverse;
+    w.schedule = new ScheduleWindow([&mainWindow] { return mainWindow.referenceTables(); },
+                                    [&mainWindow] { return mainWindow.tickInput(); },
+                                    [&mainWindow] { return mainWindow.referenceTime(); },
+                                    [&mainWindow](DateTime t) {
+                                        // As a click on the dial: the chosen moment, and the pages follow at
+                                        // once.
+                                        mainWindow.setChosenTime(t);
+                                        mainWindow.tick();
+                                    },
+                                    &mainWindow);
     return w;
 }
 
@@ -44,10 +56,8 @@ void Warn(QWidget* window, const WarningHook& hook, const QString& text) {
 }
 
 void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    QRect frame(window->pos(), window->size() + FrameExtra(window));
+    frame.moveCenter(AvailableArea(window).center());
     window->move(frame.topLeft());
 }
 

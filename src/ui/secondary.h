@@ -19,10 +19,11 @@ struct SecondaryWindows {
     PictureWindow* pictureWindow = nullptr;
     HelpTextWindow* helpWindow = nullptr;
     QWidget* reverseLookup = nullptr;
+    QWidget* schedule = nullptr;  // 开穴表
 };
 
 // Creates the secondary windows in start-up order (place picker, description manager, picture window,
-// help window, reverse lookup), hidden, owned by `mainWindow`.
+// help window, reverse lookup, schedule), hidden, owned by `mainWindow`.
 SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow);
 
 // Shows a secondary window without making it modal, or brings it to the front when already shown.

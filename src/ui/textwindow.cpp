@@ -11,6 +11,7 @@
 #include "store/codec.h"
 #include "store/store_error.h"
 #include "ui/secondary.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 namespace {
@@ -69,6 +70,8 @@ ViewerWindow::ViewerWindow(const QString& objectName, const QString& caption, QS
     column->addWidget(buttonStrip_);
     connect(closeButton_, &QPushButton::clicked, this, &ViewerWindow::onCloseClicked);
     resize(outerSize_);
+    // Afterwards it opens where the user left it.
+    WindowPlacement::Keep(this, objectName, [this](QWidget*) { PlaceCentred(); });
 }
 
 void ViewerWindow::SetContent(QWidget* content) {
@@ -87,15 +90,6 @@ void ViewerWindow::BringToFront() {
     activateWindow();
 }
 
-void ViewerWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        PlaceCentred();
-    }
-}
-
-// Only the first showing places the window; afterwards it stays where the user put it.
 void ViewerWindow::PlaceCentred() {
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(outerSize_ - frame);
@@ -107,8 +101,9 @@ HelpTextWindow::HelpTextWindow(QWidget* parent)
                    parent) {
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("textBox"));
-    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Wrapped to the window's width, however narrow the screen makes it.
+    textBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetContent(textBox_);
 }

@@ -41,13 +41,12 @@ class ViewerWindow : public QWidget {
     void SetContent(QWidget* content);
     // Shows the window, or brings it to the front (restored) when it is already open.
     void BringToFront();
-    void showEvent(QShowEvent* event) override;
 
   private:
+    // Where the window opens when it was never moved: its own size, centred on the screen.
     void PlaceCentred();
 
     QSize outerSize_;
-    bool placed_ = false;
     QWidget* buttonStrip_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };

@@ -23,6 +23,8 @@ const std::vector<std::vector<std::string>> kPlaces = {
     {"--china", "--no-beijing", "--longitude", "134.5", "--mode", "2"},
     {"--abroad", "--zone", "(GMT-05:00) 东部时间(美国和加拿大)", "--ew", "西经", "--lon", "74", "--summer",
      "60", "--mode", "1"},
+    // Paris puts its clocks forward on 2026-03-29: each reading takes the summer time in force then.
+    {"--tz", "Europe/Paris", "--ew", "东经", "--lon", "2.35", "--mode", "0"},
 };
 
 std::string BranchAtClock(const std::vector<std::string>& place, const std::string& at) {
@@ -117,6 +119,27 @@ TEST(ClockSpansCli, ReverseCsvHoldsTheReportsLinesAndTheirSpans) {
         const std::string start = r[2].substr(0, 10) == r[1].substr(0, 10) ? r[2].substr(11) : AtForm(r[2]);
         EXPECT_NE(lines[i].find("，钟表时间 " + start + "–"), std::string::npos) << lines[i] << " " << r[2];
         EXPECT_EQ(lines[i].substr(lines[i].size() - 8), r[3].substr(11));
+    }
+}
+
+TEST(ClockSpansCli, ATzZoneMovesTheSpansByItsSummerTimeWithinTheRange) {
+    const auto run = RunCommand({"schedule", "2026-03-28", "2026-03-30", "--csv", "--clock", "--tz",
+                                 "Europe/Paris", "--ew", "东经", "--lon", "2.35"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto records = ParseCsv(run.out);
+    ASSERT_EQ(records.size(), 37u);
+    const std::size_t start = records[0].size() - 2;
+    // 午 of the 28th and of the 30th: an hour later on the clock, less the seconds the equation of time
+    // moved.
+    const double moved = *ParseIso(AtForm(records[31][start])) - *ParseIso(AtForm(records[7][start])) - 2.0;
+    EXPECT_NEAR(moved * 24 * 60, 60.0, 1.0);
+    for (const char* command : {"schedule", "reverse"}) {
+        std::vector<std::string> args = {command};
+        if (command == std::string("reverse")) args.push_back("公孙");
+        for (const char* a : {"2026-03-28", "2026-03-30", "--clock", "--tz", "Europe/Paris", "--summer", "0"})
+            args.push_back(a);
+        EXPECT_EQ(RunCommand(args).status, 2) << command;
     }
 }
 

@@ -59,6 +59,7 @@ TEST(PointDescription, OldSpellingFindsTheStandardRowAndItsMeridian) {
     t.rows.Points("三焦", {"清泠渊"});
     PointDescriptionStep step;
     EXPECT_EQ(t.Run(step, FocusedText::Control("清冷渊")), "手少阳三焦经穴。");
+    EXPECT_EQ(step.DescribedPoint(), "清泠渊");
     EXPECT_EQ(step.CurrentPicturePath(), "pic\\三焦.JPG");
     EXPECT_EQ(t.d.stored, (std::vector<std::pair<std::int64_t, std::string>>{{16, "pic\\三焦.JPG"}}));
 }
@@ -86,7 +87,9 @@ TEST(PointDescription, ANameWithoutDescriptionClearsMemoAndPathWithoutWriting) {
     Fixture t = WithDescriptions();
     PointDescriptionStep step;
     t.Run(step, FocusedText::Control("太渊"));
+    EXPECT_EQ(step.DescribedPoint(), "太渊");
     EXPECT_EQ(t.Run(step, FocusedText::Control("胆经")), "");
+    EXPECT_EQ(step.DescribedPoint(), "");
     EXPECT_EQ(step.CurrentPicturePath(), "");
     EXPECT_EQ(t.d.calls, (std::vector<std::string>{"Description(太渊)", "Description(胆经)"}));
     EXPECT_TRUE(t.d.stored.empty());

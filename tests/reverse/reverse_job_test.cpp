@@ -1,4 +1,4 @@
-// The reverse search as a job: the lines ReverseSearch finds, handed out batch by batch in report order, a
+// The reverse search as a job: the openings ReverseSearch finds, handed out batch by batch in report order, a
 // queue that stays bounded however far behind the consumer is, and a stop or a failure that keeps exactly
 // what was found before it.
 #include "reverse/reverse_job.h"
@@ -31,7 +31,8 @@ std::shared_ptr<const ReferenceTables> Tables() {
 }
 
 struct Drained {
-    std::map<const Doctrine*, std::vector<std::string>> lines;
+    std::map<const Doctrine*, std::vector<std::string>> lines;  // the openings' lines, when they have texts
+    std::map<const Doctrine*, std::vector<Opening>> openings;
     std::vector<const Doctrine*> begun;  // the doctrines whose scan began, in the order of their first batch
     std::size_t largestBatch = 0;
 };
@@ -47,8 +48,13 @@ Drained Drain(ReverseJob& job, Fn afterBatch) {
         EXPECT_EQ(batch.beginsScan, d.lines.count(batch.doctrine) == 0) << batch.doctrine->ReportHeading();
         if (batch.beginsScan) d.begun.push_back(batch.doctrine);
         auto& into = d.lines[batch.doctrine];
-        into.insert(into.end(), batch.lines.begin(), batch.lines.end());
-        d.largestBatch = std::max(d.largestBatch, batch.lines.size());
+        if (batch.texts) {
+            const std::vector<std::string> lines = batch.Lines();
+            into.insert(into.end(), lines.begin(), lines.end());
+        }
+        auto& found = d.openings[batch.doctrine];
+        found.insert(found.end(), batch.openings.begin(), batch.openings.end());
+        d.largestBatch = std::max(d.largestBatch, batch.openings.size());
         afterBatch(d);
     }
     return d;
@@ -65,19 +71,19 @@ CollectingSink Search(const ReferenceTables& t, std::int64_t first, std::int64_t
 
 TEST(ReverseJob, HandsOutTheLinesOfReverseSearchInReportOrder) {
     const auto tables = Tables();
-    const std::int64_t first = Day(1999, 12, 1), last = Day(2001, 3, 1);
+    const std::int64_t first = Day(1990, 12, 1), last = Day(2011, 3, 1);
     ReverseJob job("公孙", first, last, tables);
     const Drained got = Drain(job);
     EXPECT_EQ(job.State(), JobState::Completed);
     EXPECT_EQ(got.begun, ReportOrder());
-    EXPECT_LE(got.largestBatch, ReverseJob::kBatchLines);
+    EXPECT_LE(got.largestBatch, ReverseJob::kBatchOpenings);
     const CollectingSink expected = Search(*tables, first, last);
     std::size_t total = 0;
     for (const auto& [d, lines] : expected.sections) {
         EXPECT_EQ(got.lines.at(d), lines) << d->ReportHeading();
         total += lines.size();
     }
-    EXPECT_GT(total, ReverseJob::kBatchLines) << "the range should need several batches";
+    EXPECT_GT(total, 2 * ReverseJob::kBatchOpenings) << "the range should need several batches";
     const ReverseProgress p = job.Progress();
     EXPECT_EQ(p.datesDone, p.datesTotal);
     EXPECT_EQ(p.datesTotal, (last - first + 1) * static_cast<std::int64_t>(ReportOrder().size()));
@@ -95,31 +101,33 @@ TEST(ReverseJob, HandsOutTheLinesOfReverseSearchInReportOrder) {
 }
 
 TEST(ReverseJob, SearchWaitsForItsConsumer) {
-    // A stand-in search that counts what it has handed to the job: a consumer that is slow to take lines
+    // A stand-in search that counts what it has handed to the job: a consumer that is slow to take openings
     // must find the search no more than the bounded queue (and the batch it is filling) ahead.
     std::atomic<std::size_t> emitted{0};
     const Doctrine& d = *ReportOrder().front();
-    const std::size_t kLines = 20 * ReverseJob::kMaxQueuedLines;
+    const std::size_t kLines = 20 * ReverseJob::kMaxQueuedOpenings;
+    const OpeningTexts none("", 0, 0, *Tables());
     ReverseJob job(0, 0, [&](ReverseSink& sink, const std::atomic<bool>* cancel) {
         sink.BeginScan(d);
         for (std::size_t i = 0; i < kLines; ++i) {
             if (cancel->load()) return SearchOutcome::Cancelled;
-            sink.Line(d, std::to_string(i));
+            const Opening o{static_cast<std::int32_t>(i), 0, 0, 0};
+            sink.Found(d, &o, 1, none);
             emitted.fetch_add(1);
         }
         return SearchOutcome::Completed;
     });
-    const std::size_t kAhead = ReverseJob::kMaxQueuedLines + ReverseJob::kBatchLines;
+    const std::size_t kAhead = ReverseJob::kMaxQueuedOpenings + ReverseJob::kBatchOpenings;
     std::size_t taken = 0, slowTakes = 0;
     const Drained got = Drain(job, [&](const Drained& so) {
-        taken = so.lines.begin()->second.size();
+        taken = so.openings.begin()->second.size();
         // The first few takes leave the search time to run ahead, if it could.
         if (slowTakes++ < 5) std::this_thread::sleep_for(std::chrono::milliseconds(30));
         EXPECT_LE(emitted.load(), taken + kAhead);
     });
     EXPECT_EQ(job.State(), JobState::Completed);
-    ASSERT_EQ(got.lines.at(&d).size(), kLines);
-    EXPECT_EQ(got.lines.at(&d)[kLines - 1], std::to_string(kLines - 1));
+    ASSERT_EQ(got.openings.at(&d).size(), kLines);
+    EXPECT_EQ(got.openings.at(&d)[kLines - 1].day, static_cast<std::int32_t>(kLines - 1));
 }
 
 TEST(ReverseJob, StopKeepsEveryLineOfTheDatesWalked) {
@@ -128,7 +136,7 @@ TEST(ReverseJob, StopKeepsEveryLineOfTheDatesWalked) {
     ReverseJob job("公孙", first, last, tables);
     // Some batches into the second doctrine's scan, the consumer stops the search.
     const Drained got = Drain(job, [&](const Drained& so) {
-        if (so.begun.size() >= 2 && so.lines.at(so.begun.back()).size() > 3 * ReverseJob::kBatchLines)
+        if (so.begun.size() >= 2 && so.openings.at(so.begun.back()).size() > 3 * ReverseJob::kBatchOpenings)
             job.Cancel();
     });
     ASSERT_EQ(job.State(), JobState::Cancelled);
@@ -169,11 +177,14 @@ TEST(ReverseJob, FailureKeepsWhatWasFoundAndSaysWhy) {
     class Failing : public ReverseSink {
       public:
         explicit Failing(ReverseSink& to) : to_(to) {}
+        void Begin(const std::shared_ptr<const OpeningTexts>& texts) override { to_.Begin(texts); }
         void BeginScan(const Doctrine& d) override {
             if (d.Id() == DoctrineId::RiGan) throw std::runtime_error("no such table: 经络表");
             to_.BeginScan(d);
         }
-        void Line(const Doctrine& d, std::string_view line) override { to_.Line(d, line); }
+        void Found(const Doctrine& d, const Opening* o, std::size_t n, const OpeningTexts& t) override {
+            to_.Found(d, o, n, t);
+        }
         void Progress(std::int64_t done, std::int64_t total) override { to_.Progress(done, total); }
 
       private:

@@ -53,6 +53,30 @@ TEST(TzDatabase, OffsetAndSummerTimeEitherSideOfEach2026Transition) {
     EXPECT_EQ(ZoneChoices().front(), kMachineZone);
 }
 
+TEST(TzDatabase, ARangesTimelineAgreesWithTheZoneAtEveryReadingAroundEachChange) {
+    // Every minute of the hours around the 2026 changes (the skipped and the repeated readings included),
+    // and every six hours of the year.
+    for (const char* zone : {"Europe/Paris", "America/Los_Angeles", "Australia/Sydney", "America/Santiago"}) {
+        SCOPED_TRACE(zone);
+        const auto timeline = ZoneTimelineOf(zone, MakeDateTime(2026, 1, 1), MakeDateTime(2026, 12, 31));
+        ASSERT_TRUE(timeline);
+        std::vector<DateTime> readings;
+        for (DateTime t = MakeDateTime(2026, 1, 1); t < MakeDateTime(2027, 1, 1); t += 0.25)
+            readings.push_back(t);
+        for (const ZonePeriod& p : timeline->Periods())
+            for (int minute = -180; minute <= 180; ++minute)
+                readings.push_back(p.localStart + minute / 1440.0);
+        for (const DateTime t : readings) {
+            const auto facts = ZoneFactsAt(zone, t);
+            ASSERT_TRUE(facts) << FormatDisplay(t);
+            const ZonePeriod& p = timeline->At(t);
+            ASSERT_EQ(p.standardMinutes + p.summerMinutes, facts->offsetMinutes) << FormatDisplay(t);
+            ASSERT_EQ(p.summerMinutes, facts->summerMinutes) << FormatDisplay(t);
+        }
+    }
+    EXPECT_FALSE(ZoneTimelineOf("Europe/Pariss", MakeDateTime(2026, 1, 1), MakeDateTime(2026, 2, 1)));
+}
+
 TEST(TzDatabase, ApplyingAZoneFillsTheAbroadInputsForTheReading) {
     TickInput in;
     in.page = TimePage::Abroad;

@@ -1,7 +1,9 @@
 // The description manager against a temporary copy of the shipped database: the round trips of adding,
 // editing, saving, deleting and cancelling, the find box, the picture path, and rows the database refuses.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -287,6 +289,31 @@ class DetailWindowTest : public QObject {
         box->setEditText(QStringLiteral("没有这个穴"));
         click("findButton");
         QCOMPARE(w_->currentRow(), row);
+    }
+
+    void findBoxTypesAheadByPinyinAndCode() {
+        auto* box = child<QComboBox>("findBox");
+        // A code finds its point's row, and the box then names the point.
+        box->setEditText(QStringLiteral("sp4"));
+        click("findButton");
+        QCOMPARE(name()->text(), QStringLiteral("公孙"));
+        QCOMPARE(box->currentText(), QStringLiteral("公孙"));
+        // Pinyin typed, before the drop-down was ever opened: the matches show under the box, the one
+        // chosen is put in as its name.
+        w_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+        box->setEditText(QString());
+        box->lineEdit()->setFocus();
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("taiyu"));
+        QAbstractItemView* matches = box->lineEdit()->completer()->popup();
+        QTRY_VERIFY(matches->isVisible());
+        QCOMPARE(matches->model()->rowCount(), 1);
+        QCOMPARE(matches->model()->index(0, 0).data().toString(), QStringLiteral("太渊  LU9  tài yuān"));
+        QTest::keyClick(matches, Qt::Key_Down);
+        QTest::keyClick(matches, Qt::Key_Return);
+        QCOMPARE(box->currentText(), QStringLiteral("太渊"));
+        click("findButton");
+        QCOMPARE(name()->text(), QStringLiteral("太渊"));
     }
 
     void dropDownListsEveryStoredName() {

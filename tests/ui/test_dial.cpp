@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -16,6 +17,7 @@
 #include "dial/dial_painter.h"
 #include "test_mainwindow_fixture.h"
 #include "ui/dialwidget.h"
+#include "ui/windowplacement.h"
 
 using namespace velunar;
 using namespace velunar::ui;
@@ -217,6 +219,8 @@ void TestDial::ringsRedrawnOnlyWhenTheDoubleHourChanges() {
 }
 
 void TestDial::pageKeepsTheWindowOnAScreen() {
+    SetAvailableAreaForTesting(QRect(0, 0, kScreenWidth, kScreenHeight));
+    const auto restore = qScopeGuard([] { SetAvailableAreaForTesting(std::nullopt); });
     Harness h;
     h.show();
     h.window->setChosenTime(MakeDateTime(2026, 12, 9, 10, 30));
@@ -275,9 +279,37 @@ void TestDial::cliWritesTheAcceptanceTexts() {
         QVERIFY2(all.contains(QString::fromUtf8(point)), point);
     QImage image(png);
     QCOMPARE(image.size(), QSize(400, 400));
+    // A tz-database zone gives the dial the summer time of that moment: the same picture as the fixed zone
+    // with its 60 minutes typed in.
+    auto drawn = [&](const QStringList& place, const QString& file) {
+        std::ostringstream out, err;
+        cli::CommandIo io{out, err};
+        cli::CommandArgs argv = {"dial"};
+        const QStringList flags =
+            QStringList{"--at", "2026-07-01 12:00:00", "--ew", "东经", "--lon", "2.33", "--out", file} +
+            place;
+        for (auto& a : Args(h.dbPath(), flags)) argv.push_back(a);
+        const int status = cli::RunCli(argv, io);
+        QFile f(file);
+        return std::make_pair(status, f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    };
+    const auto tz = drawn({"--tz", "Europe/Paris"}, dir.filePath(QStringLiteral("tz.svg")));
+    const auto fixed =
+        drawn({"--abroad", "--zone", "(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎", "--summer", "60"},
+              dir.filePath(QStringLiteral("fixed.svg")));
+    const auto winter =
+        drawn({"--abroad", "--zone", "(GMT+01:00) 布鲁塞尔，哥本哈根，马德里，巴黎", "--summer", "0"},
+              dir.filePath(QStringLiteral("winter.svg")));
+    QCOMPARE(tz.first, 0);
+    QCOMPARE(fixed.first, 0);
+    QVERIFY(!tz.second.isEmpty());
+    QCOMPARE(tz.second, fixed.second);
+    QVERIFY(tz.second != winter.second);
     // Refused before anything is written: no file name, an unknown kind, a size out of range.
-    for (const cli::CommandArgs& bad : {cli::CommandArgs{"dial"}, cli::CommandArgs{"dial", "--out", "d.gif"},
-                                        cli::CommandArgs{"dial", "--out", "d.svg", "--size", "10"}}) {
+    for (const cli::CommandArgs& bad :
+         {cli::CommandArgs{"dial"}, cli::CommandArgs{"dial", "--out", "d.gif"},
+          cli::CommandArgs{"dial", "--out", "d.svg", "--size", "10"},
+          cli::CommandArgs{"dial", "--out", "d.svg", "--tz", "Europe/Paris", "--summer", "0"}}) {
         std::ostringstream out, err;
         cli::CommandIo io{out, err};
         QCOMPARE(cli::RunCli(bad, io), cli::kExitUsage);

@@ -11,9 +11,12 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTimeEdit>
+#include <QToolButton>
 
 #include "test_mainwindow_fixture.h"
 #include "ui/finishedentry.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/singleinstance.h"
 
 using namespace velunar;
@@ -29,6 +32,7 @@ class TestMainWindow : public QObject {
     void toggleSetsHeightsAndCaptions();
     void menuBringsPageIndexes();
     void menuCaptionsAndOrder();
+    void tabFollowsThePagesAndPickersTakeDigits();
     void closingStoresPageAndTimeMode_data();
     void closingStoresPageAndTimeMode();
     void storedSettingsShowInControls();
@@ -67,11 +71,11 @@ void TestMainWindow::startsAsLaidOut() {
     h.show();
     MainWindow& w = *h.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("VelunarV4.5"));
-    // As large as its pages need, no larger.
-    QCOMPARE(w.minimumSize(), w.maximumSize());
+    // As large as its pages need, no larger, where the screen has the room.
+    QCOMPARE(w.centralWidget()->size(), w.centralWidget()->sizeHint());
     auto* methods = h.get<QTabWidget>("methodPages");
     QCOMPARE(methods->count(), 9);
-    const char* pages[] = {"naGanPage",  "naZhiPage",  "lingGuiPage", "feiTengPage", "supplementaryPage",
+    const char* pages[] = {"naGanPage", "naZhiPage",  "lingGuiPage", "feiTengPage", "supplementaryPage",
                            "riGanPage", "shiGanPage", "naZhi2Page",  "dial"};
     for (int i = 0; i < 9; ++i) QCOMPARE(methods->widget(i)->objectName(), QString::fromLatin1(pages[i]));
     QCOMPARE(methods->currentIndex(), 2);
@@ -117,9 +121,9 @@ void TestMainWindow::menuBringsPageIndexes() {
     Harness h;
     h.show();
     auto* methods = h.get<QTabWidget>("methodPages");
-    const std::pair<const char*, int> items[] = {{"showNaGanAction", 0}, {"showNaZhiAction", 1}, {"showFeiTengAction", 3},
-                                                 {"showRiGanAction", 5}, {"showShiGanAction", 6}, {"showNaZhi2Action", 7},
-                                                 {"showLingGuiAction", 2}};
+    const std::pair<const char*, int> items[] = {
+        {"showNaGanAction", 0},  {"showNaZhiAction", 1},  {"showFeiTengAction", 3}, {"showRiGanAction", 5},
+        {"showShiGanAction", 6}, {"showNaZhi2Action", 7}, {"showLingGuiAction", 2}};
     for (const auto& [name, index] : items) {
         h.get<QAction>(name)->trigger();
         QCOMPARE(methods->currentIndex(), index);
@@ -134,19 +138,55 @@ void TestMainWindow::menuCaptionsAndOrder() {
     Harness h;
     QStringList top;
     for (QAction* a : h.window->menuBar()->actions()) top << a->text();
-    QCOMPARE(top, (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("定位(&L)"), QStringLiteral("管理(&M)"),
-                               QStringLiteral("相关知识(&K)"), QStringLiteral(" 帮助(&H)")}));
+    QCOMPARE(top,
+             (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("定位(&L)"), QStringLiteral("管理(&M)"),
+                          QStringLiteral("相关知识(&K)"), QStringLiteral(" 帮助(&H)")}));
     QCOMPARE(h.get<QAction>("quitAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     QCOMPARE(h.get<QAction>("trueSolarHelpAction")->shortcut(), QKeySequence(Qt::Key_F1));
     QCOMPARE(h.get<QAction>("reverseLookupAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QCOMPARE(h.get<QAction>("aboutAction")->text(), QStringLiteral(" 关于..."));
     QStringList show;
     for (QAction* a : h.get<QMenu>("pagesMenu")->actions()) show << a->objectName();
-    QCOMPARE(show, (QStringList{"showNaGanAction", "showNaZhiAction", "showLingGuiAction", "showFeiTengAction", "showRiGanAction",
-                                "showShiGanAction", "showNaZhi2Action"}));
+    QCOMPARE(show,
+             (QStringList{"showNaGanAction", "showNaZhiAction", "showLingGuiAction", "showFeiTengAction",
+                          "showRiGanAction", "showShiGanAction", "showNaZhi2Action"}));
     QStringList manage;
     for (QAction* a : h.get<QMenu>("manageMenu")->actions()) manage << a->objectName();
     QCOMPARE(manage, (QStringList{"descriptionManagerAction", "placePickerAction", "clockSettingsAction"}));
+}
+
+void TestMainWindow::tabFollowsThePagesAndPickersTakeDigits() {
+    Harness h;
+    h.show();
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    auto tabFrom = [&](const char* start) {
+        h.get(start)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    // The longitude's arrows and "..." come after it; the 灵龟 page goes row by row.
+    auto* arrows = h.get<UpDownArrows>("longitudeArrows");
+    QCOMPARE(tabFrom("longitudeBox"), arrows->upButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), arrows->downButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), h.get("placePickerButton"));
+    QCOMPARE(tabFrom("dayGanZhiBox"), h.get("reverseLookupButton"));
+    QCOMPARE(tabFrom("reverseLookupButton"), h.get("hourGanZhiBox"));
+    QCOMPARE(tabFrom("hourGanZhiBox"), h.get("lingGuiPointBox"));
+    // One click into the hours of the time picker, then two digits: the hour is replaced.
+    h.window->setChosenTime(MakeDateTime(2026, 2, 10, 4, 30));
+    h.tick();
+    auto* time = h.get<QTimeEdit>("timePicker");
+    QTRY_VERIFY(time->isVisible());
+    auto* text = time->findChild<QLineEdit*>();
+    QTest::mouseClick(text, Qt::LeftButton, {},
+                      QPoint(text->fontMetrics().horizontalAdvance(QStringLiteral("0")), text->height() / 2));
+    QTRY_COMPARE(time->currentSection(), QDateTimeEdit::HourSection);
+    QTRY_VERIFY(text->hasSelectedText());
+    QTest::keyClicks(time, QStringLiteral("11"));
+    QCOMPARE(time->time(), QTime(11, 30));
 }
 
 void TestMainWindow::closingStoresPageAndTimeMode_data() {

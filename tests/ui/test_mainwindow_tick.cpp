@@ -334,11 +334,13 @@ void TestMainWindowTick::focusedPointGetsDescriptionAndPicture() {
     QCOMPARE(h.window->currentPicturePath(), std::string("pic\\脾.JPG"));
     QCOMPARE(h.value("select 图片路径 from 穴位说明 where 穴位='公孙'"), QStringLiteral("pic\\脾.JPG"));
     QVERIFY(!h.get<QPlainTextEdit>("descriptionMemo")->toPlainText().isEmpty());
+    QCOMPARE(h.get<QLabel>("descriptionHeading")->text(), QStringLiteral("公孙 · SP4"));
     // The partner is described in turn; its stored path is kept.
     h.get("lingGuiPartnerBox")->setFocus();
     h.tick();
     QCOMPARE(h.text("lingGuiPartnerBox"), QStringLiteral("内关"));
     QCOMPARE(h.window->currentPicturePath(), std::string("pic\\心包.JPG"));
+    QCOMPARE(h.get<QLabel>("descriptionHeading")->text(), QStringLiteral("内关 · PC6"));
 }
 
 void TestMainWindowTick::gridRowIsDescribedAndMemoKeepsPoint() {
@@ -382,6 +384,7 @@ void TestMainWindowTick::tickSurvivesFailingStep() {
     QVERIFY2(h.messages.back().text.contains(QStringLiteral("穴位说明")), qPrintable(h.messages.back().text));
     QVERIFY(h.get("tickStatus")->isVisible());
     QVERIFY(h.get<QPlainTextEdit>("descriptionMemo")->toPlainText().isEmpty());
+    QVERIFY(h.get<QLabel>("descriptionHeading")->text().isEmpty());
     // The other pages are current.
     QCOMPARE(h.text("dayGanZhiBox"), QStringLiteral("甲子"));
     QVERIFY(!h.text("lingGuiPointBox").isEmpty());

@@ -1,165 +1,17 @@
 // The reverse lookup window against a temporary copy of the shipped database: what showing the window
-// resets, a search agreeing line for line with the core, a long search that stays live and stops when
-// asked, the bytes of a saved report, the refusal of text GBK cannot hold, a table lost while the search
-// runs and a snapshot that could not be loaded, and the window as the main window's button shows it.
-#include <QComboBox>
-#include <QDateEdit>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileDialog>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStringEncoder>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+// resets and how it is laid out, a search agreeing row for row with the core, an unknown point refused in
+// the status line, a long search that stays live and stops when asked, the refusal of text GBK cannot
+// hold, a table lost while the search runs and a snapshot that could not be loaded, and the window as the
+// main window's button shows it.
+#include "methods/point_index.h"
+#include "test_reversewindow_fixture.h"
 
-#include <thread>
-
-#include "calendar/datetime.h"
-#include "reverse/reverse.h"
-#include "store/database.h"
-#include "store/reference_snapshot.h"
-#include "test_mainwindow_fixture.h"
-#include "ui/reversewindow.h"
-
-using velunar::CollectingSink;
-using velunar::DaysFromCivil;
-using velunar::Doctrine;
-using velunar::DoctrineId;
-using velunar::MakeDateTime;
-using velunar::ReferenceTables;
-using velunar::ReportOrder;
-using velunar::store::Database;
-using velunar::ui::ReverseLookupWindow;
-
-namespace {
-
-QStringList LinesOf(const QPlainTextEdit* memo) {
-    const QString text = memo->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
-
-QStringList ToQt(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const auto& l : lines) out << QString::fromStdString(l);
-    return out;
-}
-
-QString Heading(const Doctrine* d) {
-    return QString::fromUtf8(d->ReportHeading().data(), static_cast<qsizetype>(d->ReportHeading().size()));
-}
-
-QStringList Headings() {
-    QStringList out;
-    for (const Doctrine* d : ReportOrder()) out << Heading(d);
-    return out;
-}
-
-// Runs SQL on the file through a connection of its own, as another program would.
-void Exec(const QString& path, const QString& sql) {
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reverse_side"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("reverse_side"));
-}
-
-}  // namespace
-
-class ReverseWindowTest : public QObject {
+class ReverseWindowTest : public ReverseWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    QString path_;
-    std::unique_ptr<Database> db_;
-    std::shared_ptr<const ReferenceTables> tables_;
-    std::unique_ptr<ReverseLookupWindow> w_;
-    int referenceCalls_ = 0;
-    QList<std::pair<ReverseLookupWindow::Message, QString>> messages_;
-    QString proposed_;
-    QString chosen_;
-
-    template <typename T>
-    T* child(const char* name) {
-        T* found = w_->findChild<T*>(QString::fromLatin1(name));
-        if (!found) qFatal("no control %s", name);
-        return found;
-    }
-    QComboBox* combo() { return child<QComboBox>("pointBox"); }
-    QPlainTextEdit* report() { return child<QPlainTextEdit>("reportMemo"); }
-    QPlainTextEdit* memo(const char* name) { return child<QPlainTextEdit>(name); }
-    void setRange(QDate from, QDate to) {
-        child<QDateEdit>("fromDate")->setDate(from);
-        child<QDateEdit>("toDate")->setDate(to);
-    }
-    // Starts a search of `point` and waits for its report.
-    void search(const QString& point, QDate from, QDate to) {
-        combo()->setEditText(point);
-        setRange(from, to);
-        QSignalSpy done(w_.get(), &ReverseLookupWindow::searchFinished);
-        QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
-        QVERIFY(done.wait(60000));
-    }
-    // What the core finds in a snapshot loaded on its own connection, for comparison.
-    CollectingSink core(const std::string& point, QDate from, QDate to) {
-        Database db(QStringLiteral("reverse_core"));
-        db.Open(path_);
-        CollectingSink sink;
-        velunar::ReverseSearch(point, DaysFromCivil(from.year(), from.month(), from.day()),
-                               DaysFromCivil(to.year(), to.month(), to.day()),
-                               *velunar::store::LoadReferenceTables(db), sink);
-        return sink;
-    }
-    QStringList errors() const {
-        QStringList out;
-        for (const auto& [kind, text] : messages_)
-            if (kind == ReverseLookupWindow::Message::Error) out << text;
-        return out;
-    }
-
   private slots:
-    void init() {
-        QVERIFY(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("db1.sqlite"));
-        QFile::remove(path_);
-        QVERIFY(QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/db1.sqlite"), path_));
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
-        db_ = std::make_unique<Database>(QStringLiteral("reverse_window"));
-        db_->Open(path_);
-        referenceCalls_ = 0;
-        messages_.clear();
-        tables_ = velunar::store::LoadReferenceTables(*db_);
-        w_ = std::make_unique<ReverseLookupWindow>(
-            *db_, [this] { return tables_; },
-            [this] {
-                ++referenceCalls_;
-                return MakeDateTime(2013, 6, 9, 15, 30, 0);
-            });
-        w_->setMessageHook([this](ReverseLookupWindow::Message kind, const QString& text) {
-            messages_ << std::pair{kind, text};
-        });
-        w_->setChooseFileHook([this](QFileDialog& dialog, const QString& proposed) {
-            proposed_ = proposed;
-            if (dialog.nameFilters() != QStringList{QStringLiteral("TXT (*.txt)")}) return QString();
-            return chosen_;
-        });
-    }
-    void cleanup() {
-        w_.reset();
-        tables_.reset();
-        db_.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void layoutAndShowing() {
         // Names that are blank once trimmed are skipped; others are listed as stored, blanks and all.
@@ -167,8 +19,17 @@ class ReverseWindowTest : public QObject {
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         QCOMPARE(w_->windowTitle(), QStringLiteral("穴位反推功能"));
-        QCOMPARE(w_->frameGeometry().size(), QSize(696, 432));
-        QCOMPARE(w_->minimumSize(), w_->maximumSize());
+        // Resizable, down to what 1366×768 shows at twice the scale (683×384, less a title bar and a panel).
+        QVERIFY(w_->minimumSize() != w_->maximumSize());
+        QVERIFY(w_->maximumSize().width() > 1000);
+        const QSize least = w_->minimumSizeHint();
+        QVERIFY2(least.width() <= 683 && least.height() <= 320,
+                 qPrintable(QStringLiteral("%1×%2").arg(least.width()).arg(least.height())));
+        w_->resize(least);
+        QVERIFY(w_->size().width() <= 683);
+        w_->resize(1200, 800);
+        QCOMPARE(w_->size(), QSize(1200, 800));
+        QVERIFY(child<QTabWidget>("doctrinePages")->height() > 500);
         QCOMPARE(child<QLabel>("midnightNote")->text(),
                  QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
                                 "23:00到2013-6-9 00:59:59"));
@@ -176,22 +37,28 @@ class ReverseWindowTest : public QObject {
         auto* pages = child<QTabWidget>("doctrinePages");
         const QStringList captions = {"全部",   "纳干法(徐氏)", "纳支法",  "灵龟八法", "飞腾八法",
                                       "日干法", "时干法",       "纳支法2", "补穴法"};
-        QList<QPlainTextEdit*> memos{report()};
-        for (const Doctrine* d : ReportOrder()) memos << w_->memoFor(d->Id());
+        QList<QAbstractItemView*> views{w_->reportView()};
+        for (const Doctrine* d : ReportOrder()) views << w_->viewFor(d->Id());
         QCOMPARE(pages->count(), 9);
-        QCOMPARE(memos.size(), 9);
         for (int i = 0; i < 9; ++i) {
             QCOMPARE(pages->tabText(i), captions[i]);
-            QCOMPARE(pages->widget(i)->findChild<QPlainTextEdit*>(), memos[i]);
-            QVERIFY(!memos[i]->isReadOnly());
+            QCOMPARE(pages->widget(i)->findChild<QAbstractItemView*>(), views[i]);
         }
+        QCOMPARE(child<QCheckBox>("clockBox")->text(), QStringLiteral("显示钟表时间"));
+        QVERIFY(!child<QCheckBox>("clockBox")->isChecked());
+        QCOMPARE(child<QPushButton>("calendarButton")->text(), QStringLiteral("导出为日历"));
 
         const std::vector<std::string> stored = db_->Run(velunar::store::QueryId::PointList).Column("穴位");
-        QStringList expected;
+        std::vector<std::string> named;
         for (const auto& name : stored)
-            if (!QString::fromStdString(name).trimmed().isEmpty()) expected << QString::fromStdString(name);
-        QCOMPARE(static_cast<std::size_t>(expected.size()), stored.size() - 2);
-        QVERIFY(expected.contains(QStringLiteral(" 阿是穴")));
+            if (!QString::fromStdString(name).trimmed().isEmpty()) named.push_back(name);
+        QCOMPARE(named.size(), stored.size() - 2);
+        // Along the meridians, the user's own names after them.
+        QStringList expected;
+        const velunar::PointIndex index(named);
+        for (const auto& name : index.Ordered()) expected << QString::fromStdString(name);
+        QCOMPARE(expected.front(), QStringLiteral("中府"));
+        QCOMPARE(expected.back(), QStringLiteral(" 阿是穴"));
         QStringList listed;
         for (int i = 0; i < combo()->count(); ++i) listed << combo()->itemText(i);
         QCOMPARE(listed, expected);
@@ -205,12 +72,12 @@ class ReverseWindowTest : public QObject {
         w_->show();
         QCOMPARE(referenceCalls_, 2);
         QCOMPARE(combo()->currentText(), QStringLiteral("申脉"));
-        QVERIFY(!LinesOf(report()).isEmpty());
+        QVERIFY(!report().isEmpty());
         w_->close();
         w_->show();
         QCOMPARE(referenceCalls_, 4);
         QCOMPARE(combo()->currentText(), expected.front());
-        for (const QPlainTextEdit* m : memos) QVERIFY(m->toPlainText().isEmpty());
+        for (const QAbstractItemView* v : views) QCOMPARE(v->model()->rowCount(), 0);
     }
 
     void searchAgreesWithTheCore() {
@@ -221,34 +88,59 @@ class ReverseWindowTest : public QObject {
         const auto expected = core("公孙", from, to);
         QStringList whole;
         for (const Doctrine* d : ReportOrder()) {
-            QCOMPARE(LinesOf(w_->memoFor(d->Id())), ToQt(expected.LinesOf(d->Id())));
+            QCOMPARE(page(d->Id()), ToQt(expected.LinesOf(d->Id())));
             whole << Heading(d) << ToQt(expected.LinesOf(d->Id()));
         }
-        QCOMPARE(LinesOf(report()), whole);
-        QVERIFY(!LinesOf(report()).contains(QString()));
-        QVERIFY(LinesOf(memo("feiTengMemo")).contains(QStringLiteral("2013-06-09甲午时，飞腾穴位=公孙")));
-        QVERIFY(LinesOf(memo("feiTengMemo")).contains(QStringLiteral("2013-06-09丙申时，飞腾配穴=公孙")));
+        QCOMPARE(report(), whole);
+        QCOMPARE(w_->reportModel()->rowCount(), whole.size());
+        QCOMPARE(w_->reportModel()->index(1).data().toString(), whole[1]);
+        QVERIFY(!report().contains(QString()));
+        QVERIFY(page(DoctrineId::FeiTeng).contains(QStringLiteral("2013-06-09甲午时，飞腾穴位=公孙")));
+        QVERIFY(page(DoctrineId::FeiTeng).contains(QStringLiteral("2013-06-09丙申时，飞腾配穴=公孙")));
+        QCOMPARE(w_->modelFor(DoctrineId::FeiTeng)->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("开穴"));
         // The search never moves the page in front.
         QCOMPARE(child<QTabWidget>("doctrinePages")->currentIndex(), 0);
         QVERIFY(!child<QProgressBar>("progressBar")->isVisible());
 
-        // A name that opens nowhere, an empty name, a range that ends before it begins: headings only.
-        for (const auto& [point, a, b] :
-             {std::tuple{QStringLiteral("不是穴位"), from, to}, std::tuple{QString(), from, to},
-              std::tuple{QStringLiteral("公孙"), to, from}}) {
-            search(point, a, b);
-            QCOMPARE(LinesOf(report()), Headings());
+        // A range that ends before it begins: headings only.
+        search(QStringLiteral("公孙"), to, from);
+        QCOMPARE(report(), Headings());
+
+        // A name the program does not know is not searched: the status line names it and close names;
+        // the results of the last search stay. A superseded spelling is known.
+        auto* status = child<QLabel>("statusLine");
+        QVERIFY(!status->isVisible());
+        QSignalSpy finished(w_.get(), &ReverseLookupWindow::searchFinished);
+        for (const QString& point : {QStringLiteral("不是穴位"), QStringLiteral("%"), QString(),
+                                     QStringLiteral("公'孙"), QStringLiteral("公孙孙")}) {
+            combo()->setEditText(point);
+            QTest::mouseClick(child<QPushButton>("searchButton"), Qt::LeftButton);
+            QVERIFY(!w_->isSearching());
+            QVERIFY(status->isVisible());
+            QVERIFY2(status->text().startsWith(QStringLiteral("不是已知的穴位：") + point),
+                     qPrintable(status->text()));
+            QVERIFY(child<QPushButton>("searchButton")->isEnabled());
         }
-        // A quote in the name is searched like any other text.
-        search(QStringLiteral("公'孙"), from, to);
-        QCOMPARE(LinesOf(report()), Headings());
+        QVERIFY2(status->text().contains(QStringLiteral("公孙")), qPrintable(status->text()));
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(report(), Headings());
+        search(QStringLiteral("清冷渊"), from, to);
+        QVERIFY(!status->isVisible());
+        QCOMPARE(
+            report().size(), static_cast<qsizetype>(Headings().size()) + [&] {
+                qsizetype n = 0;
+                for (const Doctrine* d : ReportOrder())
+                    n += static_cast<qsizetype>(core("清泠渊", from, to).LinesOf(d->Id()).size());
+                return n;
+            }());
         QVERIFY(errors().isEmpty());
     }
 
     void longSearchStaysLiveAndStopsWhenAsked() {
         w_->show();
         combo()->setEditText(QStringLiteral("公孙"));
-        setRange(QDate(1800, 1, 1), QDate(3999, 12, 31));
+        setRange(QDate(1752, 9, 14), QDate(9999, 12, 31));
         auto* bar = child<QProgressBar>("progressBar");
         QList<int> values;
         qint64 longestGap = 0;
@@ -265,13 +157,13 @@ class ReverseWindowTest : public QObject {
         QVERIFY(!child<QPushButton>("searchButton")->isEnabled());
         gap.start();
         probe.start();
-        QTest::qWait(1500);
+        QTest::qWait(200);
         probe.stop();
-        // The event loop never waited long for the memos, and the bar moved.
+        // The event loop never waited long for the views, and the bar moved.
         QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
-        QVERIFY(values.size() >= 3);
+        QVERIFY(values.size() >= 2);
         QVERIFY(std::is_sorted(values.begin(), values.end()));
-        QVERIFY(!LinesOf(memo("lingGuiMemo")).isEmpty());
+        QVERIFY(w_->isSearching());
 
         QSignalSpy ended(w_.get(), &ReverseLookupWindow::scansEnded);
         QElapsedTimer stop;
@@ -279,7 +171,8 @@ class ReverseWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>("stopButton"), Qt::LeftButton);
         QVERIFY(ended.wait(5000));
         const qint64 stopped = stop.elapsed();
-        QVERIFY(done.wait(20000));
+        // The report is complete as the last openings come in.
+        QVERIFY(done.count() == 1 || done.wait(20000));
         qInfo(
             "search stopped %lld ms after the click, report built after %lld ms; longest event-loop gap %lld "
             "ms",
@@ -289,58 +182,25 @@ class ReverseWindowTest : public QObject {
         QVERIFY(!bar->isVisible());
 
         // Everything found before the stop is in its memo and in the report, which says it was stopped.
-        const QStringList lines = LinesOf(report());
+        const QStringList lines = report();
         QVERIFY2(lines.back().startsWith(QStringLiteral("（已取消：")), qPrintable(lines.back()));
         QStringList expected;
-        for (const Doctrine* d : ReportOrder()) expected << Heading(d) << LinesOf(w_->memoFor(d->Id()));
+        for (const Doctrine* d : ReportOrder()) expected << Heading(d) << page(d->Id());
         expected << lines.back();
         QCOMPARE(lines, expected);
         QVERIFY(!lines.contains(QString()));
         // The lines stop at a date boundary: the stopped scan's last line is of the date the note names.
-        const QStringList shown = LinesOf(memo("lingGuiMemo")) + LinesOf(memo("feiTengMemo"));
+        QStringList shown;
+        for (const Doctrine* d : ReportOrder()) shown << page(d->Id());
         QVERIFY(lines.back().contains(shown.back().left(10)) ||
                 lines.back().contains(QStringLiteral("开始前")));
         QVERIFY(child<QPushButton>("searchButton")->isEnabled());
     }
 
-    void savedReportIsGbkWithCrLf() {
-        w_->show();
-        search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
-        report()->appendPlainText(QStringLiteral("医者附注"));
-        combo()->setEditText(QStringLiteral("另一个名字"));
-        chosen_ = dir_.filePath(QStringLiteral("申脉报告"));
-        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
-        QCOMPARE(proposed_, QStringLiteral("另一个名字"));
-        QCOMPARE(messages_.size(), 1);
-        QCOMPARE(messages_.front().first, ReverseLookupWindow::Message::Saved);
-        QCOMPARE(messages_.front().second, QStringLiteral("成功保存"));
-
-        QFile file(chosen_ + QStringLiteral(".txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        // 纳干法（徐氏）： in GBK, no byte-order mark in front.
-        QVERIFY(bytes.startsWith(QByteArray::fromHex("c4c9b8c9b7a8a3a8d0eccacfa3a9a3ba0d0a")));
-        QVERIFY(bytes.endsWith(QByteArray::fromHex("d2bdd5dfb8bdd7a20d0a")));  // 医者附注 CR LF
-        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QStringEncoder gbk("GBK");
-        QVERIFY(gbk.isValid());
-        const QByteArray expected =
-            gbk(LinesOf(report()).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-        QCOMPARE(bytes, expected);
-        QVERIFY(LinesOf(report()).contains(QStringLiteral("2013-06-09子时，灵龟穴位=申脉")));
-
-        // A name with its extension keeps it; cancelling the dialog writes nothing.
-        chosen_ = dir_.filePath(QStringLiteral("b.txt"));
-        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
-        QVERIFY(QFile::exists(chosen_));
-        QVERIFY(!QFile::exists(chosen_ + QStringLiteral(".txt")));
-        chosen_.clear();
-        messages_.clear();
-        QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
-        QVERIFY(messages_.isEmpty());
-    }
-
     void textGbkCannotHoldIsRefused() {
+        // A point of the reference tables renamed to text GBK cannot hold reaches the report's lines.
+        Exec(path_, QStringLiteral("update 天干表 set 穴位 = '少商😀' where 穴位 = '少商'"));
+        tables_ = velunar::store::LoadReferenceTables(*db_);
         w_->show();
         search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 9));
         chosen_ = dir_.filePath(QStringLiteral("report.txt"));
@@ -351,19 +211,19 @@ class ReverseWindowTest : public QObject {
         earlier.close();
 
         messages_.clear();
-        QTextCursor end(report()->document());
-        end.movePosition(QTextCursor::End);
-        report()->setTextCursor(end);
-        QTest::keyClick(report(), Qt::Key_Return);
-        for (const QString& typed : {QStringLiteral("好"), QStringLiteral("😀")})
-            QTest::sendKeyEvent(QTest::Click, report(), Qt::Key_unknown, typed, Qt::NoModifier);
+        search(QStringLiteral("少商😀"), QDate(2013, 6, 1), QDate(2013, 6, 30));
+        const QStringList lines = report();
+        qsizetype row = 0;
+        while (row < lines.size() && !lines[row].contains(QStringLiteral("😀"))) ++row;
+        QVERIFY(row < lines.size());
+        const qsizetype column = lines[row].left(lines[row].indexOf(QStringLiteral("😀"))).size() + 1;
         QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
         QCOMPARE(messages_.front().first, ReverseLookupWindow::Message::Error);
         const QString text = messages_.front().second;
         QVERIFY2(text.contains(QStringLiteral("😀")) && text.contains(QStringLiteral("U+1F600")),
                  qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("第 %1 行第 2 个字符").arg(LinesOf(report()).size())),
+        QVERIFY2(text.contains(QStringLiteral("第 %1 行第 %2 个字符").arg(row + 1).arg(column)),
                  qPrintable(text));
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), before);
@@ -387,11 +247,11 @@ class ReverseWindowTest : public QObject {
         QVERIFY2(errors().isEmpty(), qPrintable(errors().join(u'|')));
         QStringList whole;
         for (const Doctrine* d : ReportOrder()) {
-            QCOMPARE(LinesOf(w_->memoFor(d->Id())), ToQt(found.LinesOf(d->Id())));
+            QCOMPARE(page(d->Id()), ToQt(found.LinesOf(d->Id())));
             whole << Heading(d) << ToQt(found.LinesOf(d->Id()));
         }
-        QVERIFY(!LinesOf(w_->memoFor(DoctrineId::RiGan)).isEmpty());
-        QCOMPARE(LinesOf(report()), whole);
+        QVERIFY(!page(DoctrineId::RiGan).isEmpty());
+        QCOMPARE(report(), whole);
         QVERIFY(child<QPushButton>("searchButton")->isEnabled());
     }
 
@@ -402,7 +262,7 @@ class ReverseWindowTest : public QObject {
         tables_.reset();
         search(QStringLiteral("公孙"), QDate(2013, 6, 1), QDate(2013, 6, 30));
         QCOMPARE(errors().size(), 1);
-        const QStringList lines = LinesOf(report());
+        const QStringList lines = report();
         QVERIFY2(lines.back().startsWith(QStringLiteral("（查找因错误而中断：") + errors().front()),
                  qPrintable(lines.back()));
         QCOMPARE(lines.mid(0, lines.size() - 1), Headings());
@@ -435,7 +295,7 @@ class ReverseWindowTest : public QObject {
         QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
         back->findChild<QComboBox*>(QStringLiteral("pointBox"))->setEditText(QStringLiteral("公孙"));
         from->setDate(QDate(1900, 1, 1));
-        to->setDate(QDate(2899, 12, 31));
+        to->setDate(QDate(4899, 12, 31));
         QSet<QString> clock;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] { clock << h.text("chinaTimeBox"); });
@@ -444,17 +304,16 @@ class ReverseWindowTest : public QObject {
         QSignalSpy done(back, &ReverseLookupWindow::searchFinished);
         back->findChild<QPushButton*>(QStringLiteral("searchButton"))->click();
         QTest::qWait(2600);
-        QVERIFY(back->isSearching());
         QVERIFY2(clock.size() >= 2, qPrintable(QStringList(clock.values()).join(u'|')));
-        back->findChild<QPushButton*>(QStringLiteral("stopButton"))->click();
-        QVERIFY(done.wait(30000));
+        if (back->isSearching()) back->findChild<QPushButton*>(QStringLiteral("stopButton"))->click();
+        QVERIFY(done.count() == 1 || done.wait(30000));
         h.window->findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
 
         // The button again while the window is open only brings it forward: the results stay.
-        const QString report = back->reportMemo()->toPlainText();
-        QVERIFY(!report.isEmpty());
+        const int rows = back->reportModel()->rowCount();
+        QVERIFY(rows > 1000);
         opener->click();
-        QCOMPARE(back->reportMemo()->toPlainText(), report);
+        QCOMPARE(back->reportModel()->rowCount(), rows);
         QCOMPARE(from->date(), QDate(1900, 1, 1));
     }
 };

@@ -1,20 +1,18 @@
-#include "cli/ics.h"
+#include "store/calendar_file.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <chrono>
+#include <cstdio>
 
-#include "calendar/numparse.h"
-#include "calendar/solar.h"
 #include "store/nativepath.h"
 
-namespace velunar::cli {
+namespace velunar::store {
 
-std::optional<double> ClockMinusUtcMinutes(const TickInput& place) {
-    if (place.page == TimePage::China) return 8.0 * 60.0;
-    const std::optional<double> summer = ParseDecimal(place.summerText);
-    const std::optional<int> zone = ZoneOffsetMinutes(place.zoneText);
-    if (!summer || !zone) return std::nullopt;
-    return *zone + *summer;
+DateTime UtcNow() {
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    return AddSeconds(MakeDateTime(1970, 1, 1), static_cast<double>(seconds));
 }
 
 std::string IcsUtc(DateTime utc) {
@@ -68,9 +66,10 @@ std::string IcsFold(std::string_view line) {
 }
 
 CalendarFile::CalendarFile(const std::string& nativePath, DateTime stamp)
-    : file_(store::PathFromNative(nativePath)), stamp_(IcsUtc(stamp)) {
+    : file_(PathFromNative(nativePath)), stamp_(IcsUtc(stamp)) {
     if (!file_.Open())
-        throw std::runtime_error("cannot write " + nativePath + ": " + file_.ErrorString().toStdString());
+        throw CalendarFileError("cannot write " + nativePath + ": " + file_.ErrorString().toStdString(),
+                                file_.ErrorString());
     Line("BEGIN:VCALENDAR");
     Line("VERSION:2.0");
     Line("PRODID:-//Velunar//Opening times//ZH");
@@ -95,11 +94,27 @@ void CalendarFile::Event(std::string_view uid, DateTime startUtc, DateTime endUt
     Line("END:VEVENT");
 }
 
+void CalendarFile::Opening(const Doctrine& doctrine, std::string_view point, std::string_view line,
+                           const ClockSpan& span, double clockMinusUtcMinutes) {
+    const DateTime start = AddMinutes(span.start, -clockMinusUtcMinutes);
+    const DateTime end = AddMinutes(AddSeconds(span.end, 1), -clockMinusUtcMinutes);
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
+    char tail[24];
+    std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
+    const std::string_view heading = doctrine.ReportHeading();
+    const std::string summary =
+        std::string(point) + " · " +
+        std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
+    Event(IcsUtc(start) + "-" + std::string(doctrine.Key()) + tail + "@velunar", start, end, summary, line);
+}
+
 void CalendarFile::Commit() {
     Line("END:VCALENDAR");
     Flush();
     if (!file_.Commit())
-        throw std::runtime_error("cannot write the calendar: " + file_.ErrorString().toStdString());
+        throw CalendarFileError("cannot write the calendar: " + file_.ErrorString().toStdString(),
+                                file_.ErrorString());
     done_ = true;
 }
 
@@ -110,8 +125,9 @@ void CalendarFile::Line(std::string_view line) {
 
 void CalendarFile::Flush() {
     if (!file_.Write(QByteArray(buffer_.data(), static_cast<qsizetype>(buffer_.size()))))
-        throw std::runtime_error("cannot write the calendar: " + file_.ErrorString().toStdString());
+        throw CalendarFileError("cannot write the calendar: " + file_.ErrorString().toStdString(),
+                                file_.ErrorString());
     buffer_.clear();
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar::store

@@ -1,0 +1,58 @@
+#include "methods/hour_span.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "calendar/ganzhi.h"
+#include "calendar/timemode.h"
+
+namespace velunar {
+namespace {
+
+std::string Clock(DateTime t, bool seconds) {
+    const CivilTime c = Decompose(t).time;
+    char text[16];
+    if (seconds)
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", c.hour, c.minute, c.second);
+    else
+        std::snprintf(text, sizeof text, "%02d:%02d", c.hour, c.minute);
+    return text;
+}
+
+}  // namespace
+
+std::string HourSpanText::Line() const {
+    std::string line = hours;
+    if (!clock.empty()) line += "（" + clock + "）";
+    if (minutesToNext) line += "，还有 " + std::to_string(*minutesToNext) + " 分钟";
+    return line;
+}
+
+std::int64_t DayOfDoubleHour(const Moment& m) {
+    if (!HasComputedTime(m) || !m.timeMode) return WholeDay(m.dayDate);
+    const double lead = *m.timeMode == TimeMode::ZeroToTwo ? 0.0 : 1.0 / 24.0;
+    return WholeDay(m.effectiveTime + lead);
+}
+
+HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, DateTime reference,
+                              const std::optional<ClockSpan>& span) {
+    HourSpanText t;
+    if (m.hourBranch == Branch::None || !m.timeMode || !HasComputedTime(m)) return t;
+    const DateTime start = DoubleHourStart(DayOfDoubleHour(m), m.hourBranch, *m.timeMode);
+    // The double-hour's last minute, not the next one's first.
+    const DateTime last = start + (2.0 * 60.0 - 1.0) / (24.0 * 60.0);
+    t.hours = std::string(Name(m.hourBranch)) + "时 " + Clock(start, false) + "–" + Clock(last, false) + " " +
+              (in.onlyBeijing ? "北京时间" : "真太阳时");
+    // The reading must lie inside the span found, or the span belongs to another double-hour than the pages'.
+    constexpr double kSecond = 1.0 / 86400.0;
+    if (!span || reference < span->start - kSecond / 2 || reference > span->end + kSecond) return t;
+    const bool china = in.page == TimePage::China;
+    if (!(china && in.onlyBeijing))
+        t.clock = std::string(china ? "北京时间 " : "机器时间 ") + Clock(span->start, true) + "–" +
+                  Clock(span->end, true);
+    const double secondsLeft = std::round((span->end + kSecond - reference) * 86400.0);
+    t.minutesToNext = static_cast<int>(std::ceil(secondsLeft / 60.0));
+    return t;
+}
+
+}  // namespace velunar

@@ -1,0 +1,31 @@
+#pragma once
+// The printed 开穴表: the sheet drawn page by page on any paged device, a printer or a PDF file. Each page
+// has the heading (place, time mode, dates), the column titles again, whole dates of twelve double-hours
+// (three to an A4 landscape page) and its number. Rows are drawn as they are worked out, so a range of
+// any length takes the memory of one page.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "print/schedule_sheet.h"
+
+class QIODevice;
+class QPagedPaintDevice;
+
+namespace velunar::print {
+
+struct SheetRange {
+    std::int64_t firstDay = 0;
+    std::int64_t lastDay = 0;
+    std::optional<TickInput> place;  // the clock spans' place; none: no 钟表时间 column
+    SheetHeading heading;
+};
+
+// The number of pages drawn; 0 when the device could not be painted on.
+int PaintSchedule(QPagedPaintDevice& device, const SheetRange& range, const ReferenceTables& tables);
+
+// An A4 landscape PDF of the sheet written to `out` (open for writing), the fonts used embedded. The pages
+// written; 0 when nothing could be drawn.
+int WriteSchedulePdf(QIODevice& out, const SheetRange& range, const ReferenceTables& tables);
+
+}  // namespace velunar::print

@@ -1,0 +1,39 @@
+#pragma once
+// The opening schedule as a sheet for people: the rows of methods/schedule.h with each double-hour's span
+// on the clock of the user's place, and the texts that say for which place, time mode and dates it holds.
+// The window's grid and the printed pages both read their rows from here.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "methods/clock_span.h"
+#include "methods/schedule.h"
+
+namespace velunar::print {
+
+struct SheetRow {
+    ScheduleRow row;
+    std::optional<ClockSpan> span;  // none without a place, or where the place gives none
+};
+
+// Dates firstDay..lastDay, 子 to 亥 each, one row at a time; with a place, each row carries its clock span.
+// `take` returns false to stop.
+void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
+                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take);
+
+// The column titles: the schedule's, then 钟表时间 when the sheet has a place.
+std::vector<std::string> SheetColumns(bool withClock);
+// A row's texts in the columns' order.
+std::vector<std::string> SheetCells(const SheetRow& row, bool withClock);
+
+// What a sheet is for, as its heading says it.
+struct SheetHeading {
+    std::string place;  // "中国国内，东经 120°，真太阳时"
+    std::string mode;   // "时辰模式：不区分夜子时早子时"
+    std::string range;  // "2026-12-01 至 2026-12-31"
+};
+SheetHeading HeadingOf(const TickInput& place, std::int64_t firstDay, std::int64_t lastDay);
+
+}  // namespace velunar::print

@@ -1,0 +1,91 @@
+#include "ui/contentfit.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "ui/windowplacement.h"
+
+namespace velunar::ui {
+
+ContentScrollArea::ContentScrollArea(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("contentScrollArea"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(content);
+}
+
+QSize ContentScrollArea::sizeHint() const {
+    // QScrollArea caps its hint at a few dozen lines of text; the window decides how much of it fits.
+    return widget() ? widget()->sizeHint() : QScrollArea::sizeHint();
+}
+
+ContentFit::ContentFit(QMainWindow* window, ContentScrollArea* area)
+    : QObject(window), window_(window), area_(area) {
+    area_->widget()->installEventFilter(this);
+    window_->installEventFilter(this);
+}
+
+QSize ContentFit::contentHint() const {
+    return area_->widget()->sizeHint().expandedTo(area_->widget()->minimumSizeHint());
+}
+
+QSize ContentFit::windowSizeFor(QSize hint) const {
+    const int menu = window_->menuWidget() ? window_->menuWidget()->sizeHint().height() : 0;
+    return {hint.width(), hint.height() + menu};
+}
+
+void ContentFit::apply(QSize size) {
+    const QRect available = AvailableArea(window_);
+    const QSize room = available.size() - FrameExtra(window_);
+    // Too tall for the screen: the content scrolls, and the window is a scroll bar wider so that only the
+    // one bar shows.
+    if (size.height() > room.height()) size.rwidth() += area_->verticalScrollBar()->sizeHint().width();
+    if (size.width() > room.width()) size.rheight() += area_->horizontalScrollBar()->sizeHint().height();
+    applied_ = size.boundedTo(room).expandedTo(window_->minimumSize());
+    window_->resize(applied_);
+    KeepInsideScreen(window_);
+    applied_ = window_->size();
+}
+
+void ContentFit::fitToContent() {
+    lastHint_ = contentHint();
+    desired_ = windowSizeFor(lastHint_);
+    apply(desired_);
+}
+
+void ContentFit::begin() {
+    lastHint_ = contentHint();
+    if (!desired_.isValid()) desired_ = window_->size();
+    applied_ = window_->size();
+    following_ = true;
+}
+
+void ContentFit::follow() {
+    followPending_ = false;
+    if (!following_ || !window_->isVisible() || window_->isMaximized() || window_->isFullScreen()) return;
+    const QSize hint = contentHint();
+    if (hint == lastHint_) return;
+    desired_ += hint - lastHint_;
+    lastHint_ = hint;
+    apply(desired_);
+}
+
+bool ContentFit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_->widget() && event->type() == QEvent::LayoutRequest && !followPending_) {
+        // After the content has laid itself out, so its hint is the new one.
+        followPending_ = true;
+        QTimer::singleShot(0, this, &ContentFit::follow);
+    }
+    if (watched == window_ && event->type() == QEvent::Resize && following_ && !window_->isMaximized() &&
+        window_->size() != applied_) {
+        // Resized by the user (or the window system): that is the room it has from now on.
+        desired_ = window_->size();
+        applied_ = desired_;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velunar::ui

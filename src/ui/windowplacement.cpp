@@ -1,0 +1,162 @@
+#include "ui/windowplacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QWidget>
+
+#include "ui/secondary.h"
+
+namespace velunar::ui {
+namespace {
+
+QSettings* gStore = nullptr;
+std::optional<QRect> gTestArea;
+// The frame last seen around any window: the window system frames the next one alike.
+QSize gLastExtra;
+
+QString Group(const QString& key) {
+    return QStringLiteral("windows/") + key;
+}
+
+QRect MoveInside(QRect frame, const QRect& available) {
+    if (frame.right() > available.right()) frame.moveRight(available.right());
+    if (frame.bottom() > available.bottom()) frame.moveBottom(available.bottom());
+    // A frame larger than the screen keeps its title bar and top-left corner on it.
+    if (frame.left() < available.left()) frame.moveLeft(available.left());
+    if (frame.top() < available.top()) frame.moveTop(available.top());
+    return frame;
+}
+
+QRect AvailableAt(const QPoint& point, const QWidget* window) {
+    if (gTestArea) return *gTestArea;
+    if (const QScreen* screen = QGuiApplication::screenAt(point)) return screen->availableGeometry();
+    return AvailableArea(window);
+}
+
+// Sizes the window to `client` within its own limits and puts its frame's top-left corner at `corner`, then
+// keeps the frame on the screen.
+void Apply(QWidget* window, QSize client, QPoint corner, const QRect& available) {
+    const QSize extra = FrameExtra(window);
+    client = client.expandedTo(window->minimumSize()).boundedTo(window->maximumSize());
+    const QRect frame = MoveInside(QRect(corner, client + extra), available);
+    if (window->size() != client) window->resize(client);
+    if (window->pos() != frame.topLeft()) window->move(frame.topLeft());
+}
+
+}  // namespace
+
+QRect FitFrameInside(QRect frame, const QRect& available) {
+    if (frame.width() > available.width()) frame.setWidth(available.width());
+    if (frame.height() > available.height()) frame.setHeight(available.height());
+    return MoveInside(frame, available);
+}
+
+void UsePlacementStore(QSettings* store) {
+    gStore = store;
+}
+
+QRect AvailableArea(const QWidget* window) {
+    if (gTestArea) return *gTestArea;
+    const QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+}
+
+void SetAvailableAreaForTesting(std::optional<QRect> area) {
+    gTestArea = area;
+}
+
+QSize FrameExtra(const QWidget* window) {
+    const QSize extra = window->frameGeometry().size() - window->geometry().size();
+    if (!extra.isEmpty()) {
+        gLastExtra = extra;
+        return extra;
+    }
+    return gLastExtra.isValid() ? gLastExtra : QSize(0, 0);
+}
+
+void KeepInsideScreen(QWidget* window) {
+    const QSize extra = FrameExtra(window);
+    const QRect available = AvailableArea(window);
+    const QRect frame = FitFrameInside(QRect(window->pos(), window->size() + extra), available);
+    Apply(window, frame.size() - extra, frame.topLeft(), available);
+}
+
+WindowPlacement* WindowPlacement::Keep(QWidget* window, const QString& key, FirstPlacement first,
+                                       KeptSize kept) {
+    return new WindowPlacement(window, key, std::move(first), std::move(kept));
+}
+
+WindowPlacement::WindowPlacement(QWidget* window, QString key, FirstPlacement first, KeptSize kept)
+    : QObject(window),
+      window_(window),
+      key_(std::move(key)),
+      first_(std::move(first)),
+      kept_(std::move(kept)) {
+    window_->installEventFilter(this);
+}
+
+void WindowPlacement::save() const {
+    if (!gStore) return;
+    const bool maximized = window_->isMaximized();
+    gStore->beginGroup(Group(key_));
+    gStore->setValue(QStringLiteral("pos"), maximized ? window_->normalGeometry().topLeft() : window_->pos());
+    gStore->setValue(QStringLiteral("size"), maximized ? window_->normalGeometry().size()
+                                             : kept_   ? kept_(window_)
+                                                       : window_->size());
+    gStore->setValue(QStringLiteral("frame"), FrameExtra(window_));
+    gStore->setValue(QStringLiteral("maximized"), maximized);
+    gStore->endGroup();
+}
+
+bool WindowPlacement::restore() {
+    if (!gStore) return false;
+    gStore->beginGroup(Group(key_));
+    const QPoint pos = gStore->value(QStringLiteral("pos")).toPoint();
+    const QSize size = gStore->value(QStringLiteral("size")).toSize();
+    const QSize extra = gStore->value(QStringLiteral("frame")).toSize();
+    const bool maximized = gStore->value(QStringLiteral("maximized")).toBool();
+    gStore->endGroup();
+    if (!size.isValid() || size.isEmpty()) return false;
+    if (!gLastExtra.isValid() && extra.isValid()) gLastExtra = extra;
+    const QSize frameExtra = FrameExtra(window_);
+    const QRect available = AvailableAt(QRect(pos, size + frameExtra).center(), window_);
+    const QRect frame = FitFrameInside(QRect(pos, size + frameExtra), available);
+    Apply(window_, frame.size() - frameExtra, frame.topLeft(), available);
+    if (maximized) window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
+    return true;
+}
+
+bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_) return QObject::eventFilter(watched, event);
+    // A window restored from the task bar or minimised is not shown or hidden anew.
+    const bool own = !event->spontaneous();
+    switch (event->type()) {
+        case QEvent::Show:
+            if (!own) break;
+            if (!placed_) {
+                placed_ = true;
+                if (!restore()) first_ ? first_(window_) : CentreOnScreen(window_);
+                // Once the window system has framed it, the frame is known: keep that inside too.
+                QTimer::singleShot(400, window_, [window = QPointer<QWidget>(window_)] {
+                    if (window && window->isVisible() && !window->isMaximized()) KeepInsideScreen(window);
+                });
+            }
+            if (!window_->isMaximized()) KeepInsideScreen(window_);
+            break;
+        case QEvent::Hide:
+            if (own) save();
+            break;
+        case QEvent::Close:
+            save();
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velunar::ui

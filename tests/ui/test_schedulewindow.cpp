@@ -1,0 +1,121 @@
+// The 开穴表 window: its grid is the schedule's rows with the clock spans of the main window's place, a click
+// puts the main window on that double-hour, and the menu key and the PDF export work from the window.
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "methods/schedule.h"
+#include "print/schedule_sheet.h"
+#include "test_mainwindow_fixture.h"
+#include "ui/schedulemodel.h"
+#include "ui/schedulewindow.h"
+
+using namespace velunar;
+using namespace velunar::ui;
+using velunar::ui::testing::Harness;
+
+class TestScheduleWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void aWeekIsTheScheduleWithTheClockOfThePlace();
+    void aClickPutsTheMainWindowOnTheDoubleHour();
+    void theMenuKeyOpensItAndItExportsAPdf();
+};
+
+namespace {
+
+ScheduleWindow* Window(Harness& h) {
+    auto* w = qobject_cast<ScheduleWindow*>(h.window->secondaryWindows().schedule);
+    if (!w) qFatal("no schedule window");
+    return w;
+}
+
+}  // namespace
+
+void TestScheduleWindow::aWeekIsTheScheduleWithTheClockOfThePlace() {
+    Harness h;
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 12, 9, 10, 30), 0, false);
+    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("87.6"));
+    ScheduleWindow* w = Window(h);
+    // Wednesday 2026-12-09: the week from Monday the 7th to Sunday the 13th.
+    w->setRange(QDate(2026, 12, 9), ScheduleWindow::Length::Week);
+    ScheduleModel* model = w->model();
+    const std::int64_t monday = WholeDay(MakeDateTime(2026, 12, 7));
+    QCOMPARE(w->range().firstDay, monday);
+    QCOMPARE(model->rowCount(), 7 * 12);
+    QCOMPARE(model->columnCount(), static_cast<int>(ScheduleHeader().size()) + 1);
+    QCOMPARE(model->headerData(model->columnCount() - 1, Qt::Horizontal).toString(),
+             QStringLiteral("钟表时间"));
+    int row = 0, closed = 0;
+    ClockSpanWalker spans(h.window->tickInput());
+    ForEachScheduleRow(
+        monday, monday + 6, *h.window->referenceTables(), [&](const std::vector<std::string>& cells) {
+            for (std::size_t c = 0; c < cells.size(); ++c)
+                if (model->index(row, static_cast<int>(c)).data().toString().toStdString() != cells[c])
+                    qFatal("row %d column %zu differs", row, c);
+            const bool shaded = model->index(row, 0).data(Qt::BackgroundRole).isValid();
+            if (shaded != (std::find(cells.begin(), cells.end(), "闭") != cells.end()))
+                qFatal("row %d: closed and shaded differ", row);
+            closed += shaded;
+            // Far west of Beijing the clock runs hours ahead of the sun: the spans are the place's, not the
+            // hours'.
+            const auto span = spans.SpanOf(monday + row / 12, BranchAt(row % 12 + 1));
+            if (!span || model->index(row, model->columnCount() - 1).data().toString().toStdString() !=
+                             SpanText(monday + row / 12, *span))
+                qFatal("row %d: the clock span differs", row);
+            ++row;
+            return true;
+        });
+    QCOMPARE(row, 84);
+    QVERIFY(closed > 0);
+}
+
+void TestScheduleWindow::aClickPutsTheMainWindowOnTheDoubleHour() {
+    Harness h;
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 12, 9, 10, 30), 0, false);
+    h.get<QCheckBox>("automaticBox")->setChecked(true);
+    ScheduleWindow* w = Window(h);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->setRange(QDate(2026, 12, 20), ScheduleWindow::Length::Day);
+    auto* view = w->findChild<QTableView*>(QStringLiteral("tableView"));
+    const int shen = Number(Branch::Shen) - 1;
+    const auto span = w->model()->sheetRow(shen).span;
+    QVERIFY(span.has_value());
+    const QModelIndex cell = w->model()->index(shen, 5);
+    view->scrollTo(cell);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QVERIFY(!h.get<QCheckBox>("automaticBox")->isChecked());
+    QCOMPARE(h.window->referenceTime(), span->start);
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("申"));
+}
+
+void TestScheduleWindow::theMenuKeyOpensItAndItExportsAPdf() {
+    Harness h;
+    h.show();
+    auto* action = h.get<QAction>("scheduleAction");
+    QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+    action->trigger();
+    ScheduleWindow* w = Window(h);
+    QVERIFY(w->isVisible());
+    w->setRange(QDate(2026, 12, 9), ScheduleWindow::Length::Month);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("十二月"));
+    QStringList warnings;
+    w->setWarningHook([&warnings](const QString& t) { warnings << t; });
+    w->setPdfPathHook([path] { return path; });
+    w->exportPdf();
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
+    QFile pdf(path + QStringLiteral(".pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 11);
+}
+
+QTEST_MAIN(TestScheduleWindow)
+#include "test_schedulewindow.moc"
