@@ -84,11 +84,7 @@ class ProgressReport {
 class LineSpans {
   public:
     LineSpans(const TickInput& place, bool onLines, store::CalendarFile* calendar, std::string point)
-        : spans_(place),
-          onLines_(onLines),
-          calendar_(calendar),
-          point_(std::move(point)),
-          place_(place) {}
+        : spans_(place), onLines_(onLines), calendar_(calendar), point_(std::move(point)), place_(place) {}
 
     // The opening's span, put in the calendar as it is found.
     std::optional<ClockSpan> Span(const Opening& o, const std::string& line) {

@@ -18,11 +18,11 @@
 #include <QTimer>
 
 #include "reverse/reverse_job.h"
-#include "store/tzdb.h"
-#include "ui/pointfinder.h"
 #include "store/database.h"
 #include "store/reference_snapshot.h"
 #include "store/store_error.h"
+#include "store/tzdb.h"
+#include "ui/pointfinder.h"
 
 namespace velunar::ui {
 namespace {

@@ -129,7 +129,8 @@ class DetailWindowTest : public QObject {
         click("saveButton");
         QVERIFY(messages_.isEmpty());
         QCOMPARE(w_->mode(), Mode::Browse);
-        QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("statusLine"))->toolTip(), QStringLiteral("已保存：新穴"));
+        QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("statusLine"))->toolTip(),
+                 QStringLiteral("已保存：新穴"));
         QCOMPARE(w_->rowCount(), before + 1);
         QCOMPARE(name()->text(), QStringLiteral("新穴"));
         const auto row = stored(QStringLiteral("新穴"));

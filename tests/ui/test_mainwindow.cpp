@@ -152,7 +152,9 @@ void TestMainWindow::menuCaptionsAndOrder() {
                           "showRiGanAction", "showShiGanAction", "showNaZhi2Action"}));
     QStringList manage;
     for (QAction* a : h.get<QMenu>("manageMenu")->actions()) manage << a->objectName();
-    QCOMPARE(manage, (QStringList{"descriptionManagerAction", "placePickerAction", "clockSettingsAction"}));
+    QCOMPARE(manage, (QStringList{"descriptionManagerAction", "placePickerAction", "clockSettingsAction",
+                                  "scheduleAction"}));
+    QCOMPARE(h.get<QAction>("scheduleAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
 void TestMainWindow::tabFollowsThePagesAndPickersTakeDigits() {

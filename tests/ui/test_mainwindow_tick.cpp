@@ -29,7 +29,8 @@ QStringList GridPoints(const Harness& h, const char* grid) {
 // What every page shows, except the clock text itself.
 QStringList Pages(const Harness& h) {
     QStringList shown;
-    for (const char* box : {"hourBranchBox", "dayGanZhiBox", "lingGuiPartnerBox", "hourGanZhiBox", "lingGuiPointBox", "feiTengPointBox", "feiTengPartnerBox", "naZhiOwnPointBox",
+    for (const char* box : {"hourBranchBox", "dayGanZhiBox", "lingGuiPartnerBox", "hourGanZhiBox",
+                            "lingGuiPointBox", "feiTengPointBox", "feiTengPartnerBox", "naZhiOwnPointBox",
                             "naGanMeridianBox", "naGanPointBox", "shiGanMeridianBox"})
         shown << QStringLiteral("%1=%2").arg(QLatin1String(box), h.text(box));
     for (const char* label : {"riGanMeridianLabel", "naZhi2MeridianLabel", "chinaTrueSolarLabel"})
@@ -178,7 +179,8 @@ void TestMainWindowTick::workedMomentsOnEveryPage() {
     h.show();
     h.chooseMoment(MakeDateTime(1949, 10, 1, 23, 30), mode);
     h.tick();
-    const char* boxes[] = {"dayGanZhiBox", "hourBranchBox", "hourGanZhiBox", "lingGuiPointBox", "lingGuiPartnerBox", "feiTengPointBox", "feiTengPartnerBox"};
+    const char* boxes[] = {"dayGanZhiBox",      "hourBranchBox",   "hourGanZhiBox",    "lingGuiPointBox",
+                           "lingGuiPartnerBox", "feiTengPointBox", "feiTengPartnerBox"};
     for (int i = 0; i < 7; ++i) QCOMPARE(h.text(boxes[i]), expected[i]);
     QCOMPARE(h.text("chinaTimeBox"), QStringLiteral("1949年10月01日  23:30:00 "));
     QCOMPARE(h.text("naGanPointBox"), naGanPoint);

@@ -28,11 +28,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "files/jpegimage.h"
+#include "files/noticeplayer.h"
 #include "store/store_error.h"
 #include "ui/clocksettings.h"
-#include "files/jpegimage.h"
 #include "ui/memodialog.h"
-#include "files/noticeplayer.h"
 #include "ui/picturewindow.h"
 #include "ui/textwindow.h"
 
