@@ -4,8 +4,8 @@
 // For documentation and demonstrations the program can start at a fixed chosen moment (--at, or the
 // environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
 // the method pages instead of running (--screenshot-dir). VELUNAR_OPEN_WINDOWS (a comma-separated list of
-// description, dial, manager, places, help, picture, reverse, memo, clock) opens those windows once the main
-// window is up, so scripts/check-fit can measure every window without clicking through the program.
+// description, dial, manager, places, help, picture, reverse, schedule, memo, clock) opens those windows once
+// the main window is up, so scripts/check-fit can measure every window without clicking through the program.
 #include <optional>
 
 #include <QAction>
@@ -146,6 +146,7 @@ void OpenWindowsForChecking(MainWindow& window) {
         if (name == QLatin1String("picture"))
             velunar::ui::ShowSecondary(window.secondaryWindows().pictureWindow);
         if (name == QLatin1String("reverse")) trigger("reverseLookupAction");
+        if (name == QLatin1String("schedule")) trigger("scheduleAction");
     }
     if (names.contains(QLatin1String("memo"))) click("beijingNoteButton");
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");

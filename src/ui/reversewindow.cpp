@@ -1,4 +1,5 @@
 #include "ui/reversewindow.h"
+#include "ui/windowplacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -74,6 +75,7 @@ ReverseLookupWindow::ReverseLookupWindow(store::Database& db, TablesFn tables, R
     buildControls();
     progressBar_->setRange(0, kProgressSteps);
     resize(kOpeningSize);
+    WindowPlacement::Keep(this, objectName(), [this](QWidget*) { placeOnScreen(); });
     batchTimer_ = new QTimer(this);
     batchTimer_->setObjectName(QStringLiteral("batchTimer"));
     batchTimer_->setInterval(kProgressIntervalMs);
@@ -89,10 +91,6 @@ void ReverseLookupWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Coming back from the task bar is no new showing: the window keeps its results.
     if (event->spontaneous()) return;
-    if (!placed_) {
-        placed_ = true;
-        placeOnScreen();
-    }
     resetForShowing();
 }
 

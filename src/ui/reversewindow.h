@@ -135,7 +135,6 @@ class ReverseLookupWindow : public QWidget {
     PlaceFn place_;
     ChooseFileHook chooseFile_;
     MessageHook message_;
-    bool placed_ = false;
 
     std::unique_ptr<ReverseJob> job_;
     std::shared_ptr<std::atomic<bool>> wakePending_ = std::make_shared<std::atomic<bool>>(false);

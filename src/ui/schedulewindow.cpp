@@ -1,4 +1,5 @@
 #include "ui/schedulewindow.h"
+#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -46,6 +47,7 @@ ScheduleWindow::ScheduleWindow(TablesSource tables, PlaceSource place, DateSourc
       ui_(std::make_unique<::Ui::ScheduleWindow>()) {
     ui_->setupUi(this);
     setObjectName(QStringLiteral("scheduleWindow"));
+    WindowPlacement::Keep(this, objectName());
     model_ = new ScheduleModel(this);
     ui_->tableView->setModel(model_);
     ui_->tableView->verticalHeader()->hide();

@@ -1,5 +1,7 @@
 #include "ui/windowplacement.h"
 
+#include <cmath>
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
@@ -31,9 +33,21 @@ QRect MoveInside(QRect frame, const QRect& available) {
     return frame;
 }
 
+// The screen's available area in the window's pixels. At a fractional scale factor Qt rounds the logical
+// size to the nearest pixel, which can be half a device pixel more than the screen has (911 x 1.5 = 1366.5 on
+// 1366): a frame that fills that area would reach one pixel past the edge, so such a size is taken one less.
+QRect Inward(const QScreen* screen) {
+    QRect area = screen->availableGeometry();
+    const qreal scale = screen->devicePixelRatio();
+    const qreal native = scale * area.width(), nativeHigh = scale * area.height();
+    if (native != std::floor(native)) area.setWidth(area.width() - 1);
+    if (nativeHigh != std::floor(nativeHigh)) area.setHeight(area.height() - 1);
+    return area;
+}
+
 QRect AvailableAt(const QPoint& point, const QWidget* window) {
     if (gTestArea) return *gTestArea;
-    if (const QScreen* screen = QGuiApplication::screenAt(point)) return screen->availableGeometry();
+    if (const QScreen* screen = QGuiApplication::screenAt(point)) return Inward(screen);
     return AvailableArea(window);
 }
 
@@ -62,7 +76,7 @@ void UsePlacementStore(QSettings* store) {
 QRect AvailableArea(const QWidget* window) {
     if (gTestArea) return *gTestArea;
     const QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    return screen ? Inward(screen) : QRect(0, 0, 1366, 768);
 }
 
 void SetAvailableAreaForTesting(std::optional<QRect> area) {
