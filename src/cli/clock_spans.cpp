@@ -23,17 +23,10 @@ std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& fl
                                        CommandIo& io, std::int64_t fromDay, std::int64_t toDay) {
     TickInput place = TickInputFrom(flags.place, SettingsTickInput(db));
     // A tz-database zone's summer time changes within a range: each reading takes the offsets in force then.
-    if (place.page == TimePage::Abroad && !place.ianaZone.empty()) {
-        // From the evening before the first date (its 子 double-hour) to the morning after the last.
-        place.zoneTimeline = store::ZoneTimelineOf(place.ianaZone, static_cast<DateTime>(fromDay) - 1.0,
-                                                   static_cast<DateTime>(toDay) + 2.0);
-        if (!place.zoneTimeline) {
-            io.err << "velunar-cli " << command << ": warning: the tz-database zone \"" << place.ianaZone
-                   << "\" of the settings is unknown here; the fixed zone \"" << place.zoneText
-                   << "\" is used\n";
-            place.ianaZone.clear();
-        }
-    }
+    const std::string zone = place.ianaZone;
+    if (!store::CoverDays(place, fromDay, toDay))
+        io.err << "velunar-cli " << command << ": warning: the tz-database zone \"" << zone
+               << "\" of the settings is unknown here; the fixed zone \"" << place.zoneText << "\" is used\n";
     // The place either works for every reading or for none: one reading tells.
     TickInput probe = place;
     probe.hint = false;

@@ -106,6 +106,15 @@ std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime
     return std::make_shared<const ZoneTimeline>(std::move(periods));
 }
 
+bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay) {
+    if (place.page != TimePage::Abroad || place.ianaZone.empty()) return true;
+    place.zoneTimeline = ZoneTimelineOf(place.ianaZone, static_cast<DateTime>(fromDay) - 1.0,
+                                        static_cast<DateTime>(toDay) + 2.0);
+    if (place.zoneTimeline) return true;
+    place.ianaZone.clear();
+    return false;
+}
+
 std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {
     if (in.page == TimePage::Abroad) {
         if (in.zoneMinutes) return {};  // the tz database gave both offset and summer time

@@ -40,6 +40,11 @@ bool ApplyZone(TickInput& in, std::string_view id, DateTime reference);
 // readings cross its summer-time changes; nothing for an unknown id. At(t) agrees with ZoneFactsAt(id, t).
 std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil, DateTime toCivil);
 
+// Gives a place abroad with a tz-database zone that zone's offsets for the whole of the days fromDay..toDay,
+// from the evening before the first (its 子 double-hour) to the morning after the last. False when the zone
+// is unknown here: the place then keeps its fixed zone (its id is cleared). Any other place is left alone.
+bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay);
+
 // The one-line hint of the page in front for a tick's inputs and its reference reading: the abroad page with
 // a fixed zone compares it with the tz database; the China page compares the machine's zone with UTC+8
 // (only when the reading is the machine's clock). Empty when there is nothing to say.

@@ -23,8 +23,8 @@ QSize ContentScrollArea::sizeHint() const {
 }
 
 ContentFit::ContentFit(QMainWindow* window, ContentScrollArea* area)
-    : QObject(window), window_(window), area_(area) {
-    area_->widget()->installEventFilter(this);
+    : QObject(window), window_(window), area_(area), content_(area->widget()) {
+    content_->installEventFilter(this);
     window_->installEventFilter(this);
 }
 
@@ -74,7 +74,9 @@ void ContentFit::follow() {
 }
 
 bool ContentFit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == area_->widget() && event->type() == QEvent::LayoutRequest && !followPending_) {
+    // Compared, never asked of the area: while the window goes, the content still has events when the area
+    // around it is already half destroyed.
+    if (watched == content_ && event->type() == QEvent::LayoutRequest && !followPending_) {
         // After the content has laid itself out, so its hint is the new one.
         followPending_ = true;
         QTimer::singleShot(0, this, &ContentFit::follow);

@@ -44,6 +44,7 @@ class ContentFit : public QObject {
 
     QMainWindow* window_;
     ContentScrollArea* area_;
+    QObject* content_;
     QSize lastHint_;
     QSize desired_;
     QSize applied_;

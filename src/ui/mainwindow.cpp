@@ -60,7 +60,7 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     tables_ = store::LoadReferenceTables(paths_, db_);
     descriptions_ = std::make_unique<store::DatabaseDescriptions>(db_);
 
-    WindowPlacement::Keep(
+    placement_ = WindowPlacement::Keep(
         this, QStringLiteral("mainWindow"), [this](QWidget*) { placeFirstTime(); },
         [this](const QWidget*) { return keptSize(); });
     tickTimer_ = new QTimer(this);
@@ -75,6 +75,10 @@ MainWindow::~MainWindow() {
     // going may reach the record.
     noticeBox_->removeEventFilter(this);
     tickTimer_->stop();
+    // Kept while the window is whole: the placement asks it for its size, which a window half destroyed
+    // (hidden by QWidget's own destructor) can no longer answer.
+    if (isVisible()) placement_->save();
+    delete placement_;
 }
 
 void MainWindow::setNoticePlayer(std::unique_ptr<NoticePlayer> player) {

@@ -44,6 +44,7 @@ class ContentFit;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
+class WindowPlacement;
 class ZoneChoices;
 
 // Every message box of the window goes through one hook, so tests never block on a modal box.
@@ -229,6 +230,7 @@ class MainWindow : public QMainWindow {
     QPlainTextEdit* descriptionMemo_ = nullptr;
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
     ContentFit* contentFit_ = nullptr;
+    WindowPlacement* placement_ = nullptr;
 };
 
 }  // namespace velunar::ui

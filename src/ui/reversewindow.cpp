@@ -168,12 +168,7 @@ std::optional<TickInput> ReverseLookupWindow::clockPlace() {
     TickInput place = place_();
     place.hint = false;
     // A tz-database zone gives each reading of the range the offsets in force then.
-    if (place.page == TimePage::Abroad && !place.ianaZone.empty()) {
-        place.zoneTimeline =
-            store::ZoneTimelineOf(place.ianaZone, static_cast<DateTime>(DayOf(fromDate_->date())) - 1.0,
-                                  static_cast<DateTime>(DayOf(toDate_->date())) + 2.0);
-        if (!place.zoneTimeline) place.ianaZone.clear();
-    }
+    store::CoverDays(place, DayOf(fromDate_->date()), DayOf(toDate_->date()));
     const TickResult r = RunTick(place, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
     if (r.skipped || !place.timeMode) {
         setStatus(QStringLiteral("主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间"), true);

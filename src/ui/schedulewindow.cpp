@@ -10,6 +10,7 @@
 
 #include "calendar/datetime.h"
 #include "store/outputfile.h"
+#include "store/tzdb.h"
 #include "ui/schedulemodel.h"
 #include "ui_schedulewindow.h"
 
@@ -26,9 +27,9 @@ QPageLayout SheetPage() {
 }
 
 // The place the spans are worked out for; none when the time step cannot use it.
-std::optional<TickInput> ClockPlace(TickInput place) {
-    // A range takes one offset throughout: the zone's as it stands at the reference time.
-    place.ianaZone.clear();
+std::optional<TickInput> ClockPlace(TickInput place, std::int64_t firstDay, std::int64_t lastDay) {
+    // A tz-database zone gives each reading of the range the offsets in force then.
+    store::CoverDays(place, firstDay, lastDay);
     place.hint = false;
     const TickResult r = RunTick(place, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
     if (r.skipped || !place.timeMode) return std::nullopt;
@@ -120,7 +121,7 @@ void ScheduleWindow::refresh() {
     const TickInput place = place_ ? place_() : TickInput{};
     range_.firstDay = DayOf(first);
     range_.lastDay = DayOf(last);
-    range_.place = ClockPlace(place);
+    range_.place = ClockPlace(place, range_.firstDay, range_.lastDay);
     range_.heading = print::HeadingOf(range_.place ? *range_.place : place, range_.firstDay, range_.lastDay);
     ui_->headingLabel->setText(QString::fromStdString(range_.heading.place + "　" + range_.heading.mode +
                                                       "　" + range_.heading.range));
@@ -205,7 +206,7 @@ void ScheduleWindow::changeEvent(QEvent* event) {
     // keeps where the user stands when nothing did.
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !shown_) return;
     const TickInput place = place_ ? place_() : TickInput{};
-    const std::optional<TickInput> clock = ClockPlace(place);
+    const std::optional<TickInput> clock = ClockPlace(place, range_.firstDay, range_.lastDay);
     const print::SheetHeading now = print::HeadingOf(clock ? *clock : place, range_.firstDay, range_.lastDay);
     if (now.place != range_.heading.place || now.mode != range_.heading.mode ||
         clock.has_value() != range_.place.has_value())

@@ -189,11 +189,17 @@ class ReverseWindowTest : public ReverseWindowFixture {
         expected << lines.back();
         QCOMPARE(lines, expected);
         QVERIFY(!lines.contains(QString()));
-        // The lines stop at a date boundary: the stopped scan's last line is of the date the note names.
-        QStringList shown;
-        for (const Doctrine* d : ReportOrder()) shown << page(d->Id());
-        QVERIFY(lines.back().contains(shown.back().left(10)) ||
-                lines.back().contains(QStringLiteral("开始前")));
+        // The lines stop at a date boundary: the stopped scan's last line is of the date the note names (a
+        // slow build may stop in a doctrine that never opens the point, which then has no line to check).
+        for (const Doctrine* d : ReportOrder()) {
+            const QStringList rows = page(d->Id());
+            if (!lines.back().contains(QStringLiteral("“%1”").arg(velunar::ui::PageCaption(d->Id()))))
+                continue;
+            if (!rows.isEmpty())
+                QVERIFY2(lines.back().contains(rows.back().left(10)) ||
+                             lines.back().contains(QStringLiteral("开始前")),
+                         qPrintable(rows.back()));
+        }
         QVERIFY(child<QPushButton>("searchButton")->isEnabled());
     }
 
