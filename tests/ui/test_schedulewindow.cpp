@@ -20,6 +20,7 @@ class TestScheduleWindow : public QObject {
     Q_OBJECT
   private slots:
     void aWeekIsTheScheduleWithTheClockOfThePlace();
+    void aTzZoneWeekFollowsTheSummerTimeChange();
     void aClickPutsTheMainWindowOnTheDoubleHour();
     void theMenuKeyOpensItAndItExportsAPdf();
 };
@@ -71,6 +72,23 @@ void TestScheduleWindow::aWeekIsTheScheduleWithTheClockOfThePlace() {
         });
     QCOMPARE(row, 84);
     QVERIFY(closed > 0);
+}
+
+void TestScheduleWindow::aTzZoneWeekFollowsTheSummerTimeChange() {
+    // Paris goes to summer time on Sunday 2026-03-29, inside the week: the 午 double-hour's clock span is an
+    // hour later on the Sunday than on the Saturday (and the sun's minutes a little apart besides).
+    Harness h({QStringLiteral("update xxyy set ischina = 'nochina', suma = '0', tzid = 'Europe/Paris'")});
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 1, 10, 12), 0, false);
+    h.tick();
+    ScheduleWindow* w = Window(h);
+    w->setRange(QDate(2026, 3, 25), ScheduleWindow::Length::Week);
+    const int wu = Number(Branch::Wu) - 1;
+    const auto saturday = w->model()->sheetRow(5 * 12 + wu).span;
+    const auto sunday = w->model()->sheetRow(6 * 12 + wu).span;
+    QVERIFY(saturday && sunday);
+    const double shift = (sunday->start - saturday->start - 1.0) * 24 * 60;
+    QVERIFY2(std::abs(shift - 60) < 2, qPrintable(QString::number(shift)));
 }
 
 void TestScheduleWindow::aClickPutsTheMainWindowOnTheDoubleHour() {
