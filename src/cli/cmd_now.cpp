@@ -161,7 +161,7 @@ void AddPlaceFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--tz", "ZONE", [&f](const std::string& v) { return ReadTz(v, f); },
         "abroad, automatic: a tz-database zone (Europe/Paris, or 本机时区); its offset and summer time "
-        "at the moment replace --zone and --summer");
+        "at each moment replace --zone and --summer");
     p.Option(
         "--ew", "东经|西经", [&f](const std::string& v) { return ReadEastWest(v, f); },
         "abroad: east or west longitude");
