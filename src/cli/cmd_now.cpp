@@ -235,6 +235,8 @@ Report NowReport(const TickInput& in, const TickView& v) {
     // How long the double-hour lasts, as the time page in front says it.
     r.Text("hourSpan", v.hourSpan.hours);
     r.Text("clockSpan", v.hourSpan.clock);
+    r.Time("clockStart", v.hourSpan.clockStart);
+    r.Time("clockEnd", v.hourSpan.clockEnd);
     if (v.hourSpan.minutesToNext)
         r.Int("minutesToNext", *v.hourSpan.minutesToNext);
     else

@@ -46,6 +46,8 @@ HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, DateTime ref
     // The reading must lie inside the span found, or the span belongs to another double-hour than the pages'.
     constexpr double kSecond = 1.0 / 86400.0;
     if (!span || reference < span->start - kSecond / 2 || reference > span->end + kSecond) return t;
+    t.clockStart = span->start;
+    t.clockEnd = span->end;
     const bool china = in.page == TimePage::China;
     if (!(china && in.onlyBeijing))
         t.clock = std::string(china ? "北京时间 " : "机器时间 ") + Clock(span->start, true) + "–" +

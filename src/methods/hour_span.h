@@ -16,6 +16,8 @@ struct HourSpanText {
     std::string hours;  // "巳时 09:00–10:59 真太阳时"; "" without a double-hour
     std::string clock;  // "北京时间 09:14:37–11:14:34"; "" when the clock is the double-hour's own time
     std::optional<int> minutesToNext;  // whole minutes, rounded up, until the next double-hour on the clock
+    // The span itself on the clock of the page in front, its first and last second (for scripts, as ISO).
+    std::optional<DateTime> clockStart, clockEnd;
 
     // The one line of the time pages: "巳时 09:00–10:59 真太阳时（北京时间 09:14:37–11:14:34），还有 37
     // 分钟".

@@ -30,6 +30,8 @@ TEST(HourSpan, TheChangeOnTheClockOfThePageInFront) {
     EXPECT_EQ(last.hourSpan.clock,
               "北京时间 " + FormatIso(si->start).substr(11) + "–" + FormatIso(si->end).substr(11));
     EXPECT_EQ(last.hourSpan.minutesToNext, 1);
+    EXPECT_EQ(last.hourSpan.clockStart, si->start);
+    EXPECT_EQ(last.hourSpan.clockEnd, si->end);
     EXPECT_EQ(ViewAt(china, si->end - 60 * kSecond, memory).hourSpan.minutesToNext, 2);
     const TickView next = ViewAt(china, si->end + kSecond, memory);
     EXPECT_EQ(next.hourSpan.hours, "午时 11:00–12:59 真太阳时");
