@@ -141,6 +141,13 @@ QWidget* ReverseLookupWindow::buildResultPages() {
         view->horizontalHeader()->setDefaultSectionSize(
             view->fontMetrics().horizontalAdvance(QStringLiteral("2013-06-09")) + 24);
         view->horizontalHeader()->setStretchLastSection(true);
+        // What opens is as wide as the doctrine's texts, known once the first rows are in; Qt measures at
+        // most a thousand rows, however many come.
+        connect(model, &QAbstractItemModel::rowsInserted, view, [view](const QModelIndex&, int first) {
+            if (first != 0) return;
+            view->resizeColumnToContents(DoctrineOpeningsModel::HourColumn);
+            view->resizeColumnToContents(DoctrineOpeningsModel::RoleColumn);
+        });
         view->horizontalHeader()->setSortIndicator(DoctrineOpeningsModel::DateColumn, Qt::AscendingOrder);
         view->setSortingEnabled(true);
         addCopyAction(view);

@@ -21,6 +21,9 @@ std::int64_t DayOf(QDate d) {
     return WholeDay(MakeDateTime(d.year(), d.month(), d.day()));
 }
 
+// Where the clock column shows: after the date and the double-hour's stem and branch.
+constexpr int kClockPlace = 2;
+
 QPageLayout SheetPage() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);
@@ -138,6 +141,9 @@ void ScheduleWindow::refresh() {
                                return true;
                            });
     model_->setRows(std::move(rows), range_.place.has_value());
+    // The clock span is what a booking is made by: beside the double-hour, not past the last doctrine.
+    QHeaderView* header = ui_->tableView->horizontalHeader();
+    if (range_.place) header->moveSection(header->visualIndex(model_->columnCount() - 1), kClockPlace);
 }
 
 void ScheduleWindow::choose(int row) {
