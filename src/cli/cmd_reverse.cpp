@@ -125,13 +125,16 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "write the report file (GBK, CR LF) instead of UTF-8 on standard output (\"-\": standard output)");
     parser.Flag(
         "--progress", [&progress] { progress = true; }, "report progress on standard error");
-    bool csv = false, bom = false;
+    bool csv = false, bom = false, json = false;
     parser.Flag(
         "--csv", [&csv] { csv = true; },
         "UTF-8 CSV on standard output: 方法, 记录 (the report's line), with --clock ISO start and end");
     parser.Flag(
         "--bom", [&bom] { bom = true; },
         "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
+    parser.Flag(
+        "--json", [&json] { json = true; },
+        "JSON Lines on standard output: one object per opening, keyed as the CSV header");
     std::optional<std::string> icsPath;
     parser.Option(
         "--ics", "FILE",
@@ -167,8 +170,13 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--bom needs --csv") << '\n';
         return kExitUsage;
     }
-    if (csv && outPath) {
-        io.err << parser.Error("--csv writes standard output; --out writes the report file: give one")
+    if (csv && json) {
+        io.err << parser.Error("--csv and --json are two outputs: give one") << '\n';
+        return kExitUsage;
+    }
+    if ((csv || json) && outPath) {
+        io.err << parser.Error(std::string(csv ? "--csv" : "--json") +
+                               " writes standard output; --out writes the report file: give one")
                << '\n';
         return kExitUsage;
     }
@@ -188,12 +196,11 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
         ReportOutput output(io.out, file.get());
-        std::optional<CsvWriter> table;
-        if (csv) {
-            if (bom) io.out << "\xEF\xBB\xBF";
-            table.emplace(io.out);
-            table->Row(clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
-        }
+        std::unique_ptr<RecordWriter> table;
+        if (csv || json)
+            table = MakeRecordWriter(
+                io.out, json, bom,
+                clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(positional[0], *from, *to, tables);

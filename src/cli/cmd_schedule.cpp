@@ -21,7 +21,7 @@ constexpr const char* kAbout =
 }  // namespace
 
 int RunSchedule(const CommandArgs& args, CommandIo& io) {
-    bool csv = false, bom = false;
+    bool csv = false, bom = false, json = false;
     std::optional<std::string> pdf;
     ClockFlags clock;
     DatabaseFlag db;
@@ -31,6 +31,9 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     parser.Flag(
         "--bom", [&bom] { bom = true; },
         "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
+    parser.Flag(
+        "--json", [&json] { json = true; },
+        "JSON Lines instead of an aligned table: one object per double-hour, keyed as the CSV header");
     parser.Option(
         "--pdf", "FILE",
         [&pdf](const std::string& v) -> std::optional<std::string> {
@@ -62,10 +65,16 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--bom needs --csv") << '\n';
         return kExitUsage;
     }
-    if (pdf && csv) {
-        io.err << parser.Error("--pdf and --csv are two outputs: give one") << '\n';
+    if (csv + json + pdf.has_value() > 1) {
+        io.err << parser.Error(std::string(csv && json ? "--csv and --json"
+                                           : csv       ? "--pdf and --csv"
+                                                       : "--pdf and --json") +
+                               " are two outputs: give one")
+               << '\n';
         return kExitUsage;
     }
+    // Records for scripts carry the spans as ISO date-times; the table for reading, as one text.
+    const bool records = csv || json;
 
     const std::unique_ptr<store::Database> database = OpenDatabaseFor("schedule", db, io);
     if (!database) return kExitFailure;
@@ -84,7 +93,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     TextRow header(titles.begin(), titles.end());
     // The clock columns come last, so that a span reaching into another date widens nothing.
     if (place) {
-        if (csv) {
+        if (records) {
             header.emplace_back("start");
             header.emplace_back("end");
         } else {
@@ -101,7 +110,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
             TextRow row = cells;
             if (place) {
                 const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
-                if (csv) {
+                if (records) {
                     row.push_back(span ? IsoSecond(span->start) : "");
                     row.push_back(span ? IsoSecond(span->end) : "");
                 } else {
@@ -113,13 +122,11 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
             return true;
         });
     };
-    if (csv) {
-        // Row by row: a spreadsheet of any range takes the memory of one row.
-        CsvWriter writer(io.out);
-        if (bom) io.out << "\xEF\xBB\xBF";
-        writer.Row(header);
-        eachRow(*from, *to, [&writer](TextRow& row) { writer.Row(row); });
-        writer.Flush();
+    if (records) {
+        // Row by row: records of any range take the memory of one row.
+        const std::unique_ptr<RecordWriter> writer = MakeRecordWriter(io.out, json, bom, header);
+        eachRow(*from, *to, [&writer](TextRow& row) { writer->Row(row); });
+        writer->Flush();
         return kExitOk;
     }
     // What a double-hour opens follows the stem and branch of its date, which come round every sixty

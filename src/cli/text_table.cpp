@@ -1,6 +1,7 @@
 #include "cli/text_table.h"
 
 #include "calendar/utf8.h"
+#include "cli/json.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -117,6 +118,42 @@ void CsvWriter::Row(const TextRow& row) {
 void CsvWriter::Flush() {
     out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     buffer_.clear();
+}
+
+JsonLinesWriter::JsonLinesWriter(std::ostream& out, const TextRow& keys) : out_(out) {
+    for (const std::string& key : keys) {
+        keys_.push_back(JsonQuote(key) + ':');
+        nullWhenEmpty_.push_back(key == "start" || key == "end");
+    }
+}
+
+JsonLinesWriter::~JsonLinesWriter() {
+    Flush();
+}
+
+void JsonLinesWriter::Row(const TextRow& row) {
+    buffer_ += '{';
+    for (std::size_t c = 0; c < row.size() && c < keys_.size(); ++c) {
+        if (c) buffer_ += ',';
+        buffer_ += keys_[c];
+        buffer_ += row[c].empty() && nullWhenEmpty_[c] ? std::string("null") : JsonQuote(row[c]);
+    }
+    buffer_ += "}\n";
+    if (buffer_.size() >= 64 * 1024) Flush();
+}
+
+void JsonLinesWriter::Flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+}
+
+std::unique_ptr<RecordWriter> MakeRecordWriter(std::ostream& out, bool json, bool bom,
+                                               const TextRow& header) {
+    if (json) return std::make_unique<JsonLinesWriter>(out, header);
+    if (bom) out << "\xEF\xBB\xBF";
+    auto csv = std::make_unique<CsvWriter>(out);
+    csv->Row(header);
+    return csv;
 }
 
 void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows) {

@@ -1,6 +1,7 @@
 #pragma once
 // Tables for a terminal and for spreadsheets: columns aligned by display width (a CJK character takes
-// two columns), and CSV fields quoted as RFC 4180 asks.
+// two columns), CSV fields quoted as RFC 4180 asks, and the same records as JSON Lines.
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -40,18 +41,45 @@ class AlignedWriter {
     std::string buffer_;
 };
 
-// CSV records written as they come, CR LF after each, in blocks.
-class CsvWriter {
+// Records for scripts, written as they come, in blocks.
+class RecordWriter {
+  public:
+    virtual ~RecordWriter() = default;
+    virtual void Row(const TextRow& row) = 0;
+    virtual void Flush() = 0;
+};
+
+// CSV records, CR LF after each.
+class CsvWriter : public RecordWriter {
   public:
     explicit CsvWriter(std::ostream& out) : out_(out) {}
-    ~CsvWriter();
-    void Row(const TextRow& row);
-    void Flush();
+    ~CsvWriter() override;
+    void Row(const TextRow& row) override;
+    void Flush() override;
 
   private:
     std::ostream& out_;
     std::string buffer_;
 };
+
+// JSON Lines: each row one object on a line of its own, its fields keyed by `keys` (the CSV header's
+// titles), every value a string but an empty "start" or "end", which is null (the double-hour has no span).
+class JsonLinesWriter : public RecordWriter {
+  public:
+    JsonLinesWriter(std::ostream& out, const TextRow& keys);
+    ~JsonLinesWriter() override;
+    void Row(const TextRow& row) override;
+    void Flush() override;
+
+  private:
+    std::ostream& out_;
+    std::vector<std::string> keys_;  // quoted, with their colon
+    std::vector<bool> nullWhenEmpty_;
+    std::string buffer_;
+};
+
+// JSON Lines, or CSV with `header` as its first record (after the byte-order mark when `bom`).
+std::unique_ptr<RecordWriter> MakeRecordWriter(std::ostream& out, bool json, bool bom, const TextRow& header);
 
 // Header and rows as CSV, CR LF after every record.
 void WriteCsv(std::ostream& out, const TextRow& header, const std::vector<TextRow>& rows);

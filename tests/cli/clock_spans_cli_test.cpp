@@ -162,6 +162,40 @@ TEST(ClockSpansCli, TheAlignedScheduleStreamsTheTableItWouldHaveBuilt) {
     EXPECT_EQ(run.out, whole.str());
 }
 
+// --json gives the records of --csv, one object a line keyed by the CSV header, read by Qt's own parser;
+// across a summer-time change, in a zone with a 子 span reaching into the day before.
+TEST(ClockSpansCli, JsonLinesAreTheCsvRecords) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"schedule", "2026-03-28", "2026-03-30", "--clock", "--tz", "Europe/Paris", "--lon", "2.35"},
+        {"reverse", "公孙", "2026-03-20", "2026-04-05", "--clock", "--tz", "Europe/Paris", "--lon", "2.35"},
+        {"reverse", "公孙", "2026-03-20", "2026-03-25"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0] + " " + command[1]);
+        std::vector<std::string> csvArgs = command, jsonArgs = command;
+        csvArgs.push_back("--csv");
+        jsonArgs.push_back("--json");
+        const auto csv = RunCommand(csvArgs);
+        const auto json = RunCommand(jsonArgs);
+        ASSERT_EQ(json.status, 0) << json.err;
+        const auto records = ParseCsv(csv.out);
+        std::istringstream lines(json.out);
+        std::size_t row = 1;
+        for (std::string line; std::getline(lines, line); ++row) {
+            ASSERT_LT(row, records.size());
+            const QJsonObject object = ParseJson(line);
+            ASSERT_EQ(object.size(), static_cast<qsizetype>(records[0].size())) << line;
+            for (std::size_t c = 0; c < records[0].size(); ++c)
+                EXPECT_EQ(Str(object, records[0][c].c_str()), records[row][c]) << line;
+        }
+        EXPECT_EQ(row, records.size());
+        EXPECT_GT(row, 5u);
+    }
+    EXPECT_EQ(RunCommand({"schedule", "2026-03-28", "2026-03-28", "--json", "--csv"}).status, 2);
+    EXPECT_EQ(RunCommand({"reverse", "公孙", "2026-03-28", "2026-03-28", "--json", "--out", "x.txt"}).status,
+              2);
+}
+
 TEST(ClockSpansCli, TheByteOrderMarkComesOnlyWithCsv) {
     const auto bom = RunCommand({"schedule", "2026-12-09", "2026-12-09", "--csv", "--bom"});
     ASSERT_EQ(bom.status, 0) << bom.err;
