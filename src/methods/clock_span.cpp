@@ -29,6 +29,14 @@ Reading Read(const TickInput& place, DateTime t) {
     return {true, r.moment.effectiveTime, r.moment.hourBranch};
 }
 
+// Whether true solar time has reached `solar` at this reading, as the tick decides it: in whole milliseconds.
+// True solar time lies at fractions of a second from the clock (the longitude's minutes, the astronomical
+// equation of time), so a tolerance would count a reading 0.4 s short of a double-hour as in it.
+bool Reached(const Reading& r, DateTime solar) {
+    constexpr double kMsPerDay = 86'400'000.0;
+    return std::llround(r.effective * kMsPerDay) >= std::llround(solar * kMsPerDay);
+}
+
 // Whole clock seconds, so that every candidate is a reading the clock can show.
 DateTime WholeSecond(DateTime t) {
     return std::round(t * 86400.0) / 86400.0;
@@ -45,7 +53,7 @@ std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime sol
         if (!r.ok) return std::nullopt;
         t = WholeSecond(t + (solar - r.effective));
     }
-    auto reached = [&](DateTime at) { return Read(place, at).effective >= solar - kSecond / 2; };
+    auto reached = [&](DateTime at) { return Reached(Read(place, at), solar); };
     int guard = 0;
     while (!reached(t) && ++guard < 600) t += kSecond;
     while (reached(t - kSecond) && ++guard < 1200) t -= kSecond;
@@ -97,7 +105,7 @@ ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {
 
 std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, DateTime guess) const {
     // The same test as FirstSecondReaching's, keeping the reading of the second found for its double-hour.
-    auto reached = [solar](const Reading& r) { return r.effective >= solar - kSecond / 2; };
+    auto reached = [solar](const Reading& r) { return Reached(r, solar); };
     DateTime t = WholeSecond(guess);
     Reading at = Read(place_, t);
     if (!at.ok) return std::nullopt;

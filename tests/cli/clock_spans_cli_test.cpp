@@ -25,6 +25,10 @@ const std::vector<std::vector<std::string>> kPlaces = {
      "60", "--mode", "1"},
     // Paris puts its clocks forward on 2026-03-29: each reading takes the summer time in force then.
     {"--tz", "Europe/Paris", "--ew", "东经", "--lon", "2.35", "--mode", "0"},
+    // Longitudes and the astronomical equation of time put true solar time at fractions of a second from the
+    // clock (113.27° is 1615.2 s from Beijing's meridian).
+    {"--china", "--no-beijing", "--longitude", "113.27", "--mode", "1"},
+    {"--china", "--no-beijing", "--longitude", "116.28", "--mode", "1", "--eot", "astro"},
 };
 
 std::string BranchAtClock(const std::vector<std::string>& place, const std::string& at) {
@@ -56,9 +60,10 @@ TEST(ClockSpansCli, ScheduleSpansBeginWhereNowChangesDoubleHour) {
         const std::size_t start = records[0].size() - 2;
         ASSERT_EQ(records[0][start], "start");
         ASSERT_EQ(records[0][start + 1], "end");
-        for (std::size_t i = 1; i < records.size(); i += 5) {
+        for (std::size_t i = 1; i < records.size(); i += 3) {
             const std::string branch = records[i][1].substr(std::string("甲").size());
             SCOPED_TRACE(place.back() + " " + records[i][0] + " " + records[i][1]);
+            ASSERT_FALSE(records[i][start].empty() || records[i][start + 1].empty());
             EXPECT_EQ(BranchAtClock(place, AtForm(records[i][start])), branch);
             EXPECT_NE(BranchAtClock(place, SecondBefore(AtForm(records[i][start]))), branch);
             EXPECT_EQ(BranchAtClock(place, AtForm(records[i][start + 1])), branch);
