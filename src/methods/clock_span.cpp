@@ -1,6 +1,7 @@
 #include "methods/clock_span.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "calendar/numparse.h"
@@ -42,6 +43,58 @@ DateTime WholeSecond(DateTime t) {
     return std::round(t * 86400.0) / 86400.0;
 }
 
+// The first whole clock second whose reading has reached `solar`, with that reading, searched from `t` near
+// it. True solar time moves on with the clock except where a zone's clocks change: a reading the clocks show
+// twice is taken in the later period, so at the autumn change it jumps an hour ahead. The search gallops
+// outward from `t` until it holds a reading on either side, then halves that bracket: a second or two
+// normally, a few dozen readings at a change.
+std::optional<std::pair<DateTime, Reading>> FirstReaching(const TickInput& place, DateTime solar,
+                                                          DateTime t) {
+    constexpr std::int64_t kFarthest = 3 * 86'400;  // seconds; the guesses are always far nearer
+    auto at = [&place](std::int64_t second) { return Read(place, static_cast<double>(second) / 86'400.0); };
+    std::int64_t lo = 0, hi = std::llround(t * 86'400.0);
+    Reading high = at(hi);
+    if (!high.ok) return std::nullopt;
+    if (Reached(high, solar)) {
+        for (std::int64_t step = 1;; step *= 2) {
+            if (step > kFarthest) return std::nullopt;
+            const Reading r = at(hi - step);
+            if (!r.ok) return std::nullopt;
+            if (!Reached(r, solar)) {
+                lo = hi - step;
+                break;
+            }
+            hi -= step;
+            high = r;
+        }
+    } else {
+        lo = hi;
+        for (std::int64_t step = 1;; step *= 2) {
+            if (step > kFarthest) return std::nullopt;
+            const Reading r = at(lo + step);
+            if (!r.ok) return std::nullopt;
+            if (Reached(r, solar)) {
+                hi = lo + step;
+                high = r;
+                break;
+            }
+            lo += step;
+        }
+    }
+    while (hi - lo > 1) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        const Reading r = at(mid);
+        if (!r.ok) return std::nullopt;
+        if (Reached(r, solar)) {
+            hi = mid;
+            high = r;
+        } else {
+            lo = mid;
+        }
+    }
+    return std::pair{static_cast<double>(hi) / 86'400.0, high};
+}
+
 // The first clock second at or after which true solar time has reached `solar`, searched from a first guess.
 std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime solar) {
     const Reading probe = Read(place, solar);
@@ -53,11 +106,9 @@ std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime sol
         if (!r.ok) return std::nullopt;
         t = WholeSecond(t + (solar - r.effective));
     }
-    auto reached = [&](DateTime at) { return Reached(Read(place, at), solar); };
-    int guard = 0;
-    while (!reached(t) && ++guard < 600) t += kSecond;
-    while (reached(t - kSecond) && ++guard < 1200) t -= kSecond;
-    return WholeSecond(t);
+    const auto found = FirstReaching(place, solar, t);
+    if (!found) return std::nullopt;
+    return found->first;
 }
 
 }  // namespace
@@ -104,8 +155,6 @@ ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {
 }
 
 std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, DateTime guess) const {
-    // The same test as FirstSecondReaching's, keeping the reading of the second found for its double-hour.
-    auto reached = [solar](const Reading& r) { return Reached(r, solar); };
     DateTime t = WholeSecond(guess);
     Reading at = Read(place_, t);
     if (!at.ok) return std::nullopt;
@@ -113,19 +162,11 @@ std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, D
     for (int step = 0; step < 4 && std::abs(solar - at.effective) > 1.5 * kSecond; ++step) {
         t = WholeSecond(t + (solar - at.effective));
         at = Read(place_, t);
+        if (!at.ok) return std::nullopt;
     }
-    for (int guard = 0; !reached(at); ++guard) {
-        if (guard == 600) return std::nullopt;
-        t += kSecond;
-        at = Read(place_, t);
-    }
-    for (int guard = 0; guard < 600; ++guard) {
-        const Reading before = Read(place_, t - kSecond);
-        if (!reached(before)) break;
-        t -= kSecond;
-        at = before;
-    }
-    return Boundary{WholeSecond(t), at.branch};
+    const auto found = FirstReaching(place_, solar, t);
+    if (!found) return std::nullopt;
+    return Boundary{found->first, found->second.branch};
 }
 
 std::optional<ClockSpan> ClockSpanWalker::SpanOf(std::int64_t day, Branch branch) {

@@ -75,6 +75,28 @@ TEST(ClockSpansCli, ScheduleSpansBeginWhereNowChangesDoubleHour) {
     }
 }
 
+// The night the clocks go back, 02:00–03:00 shows twice and the tick takes such a reading in the later
+// period: true solar time jumps an hour at 02:00, and the spans must begin where the tick's double-hour
+// changes.
+TEST(ClockSpansCli, TheNightTheClocksGoBackTheSpansFollowTheTick) {
+    const std::vector<std::string> place = {"--tz",  "Europe/Paris", "--ew",   "东经",
+                                            "--lon", "2.35",         "--mode", "0"};
+    std::vector<std::string> args = {"schedule", "2026-10-25", "2026-10-25", "--csv", "--clock"};
+    args.insert(args.end(), place.begin(), place.end());
+    const auto records = ParseCsv(RunCommand(args).out);
+    ASSERT_EQ(records.size(), 13u);
+    const std::size_t start = records[0].size() - 2;
+    for (std::size_t i = 1; i <= 3; ++i) {
+        SCOPED_TRACE(records[i][1]);
+        const std::string branch = records[i][1].substr(std::string("甲").size());
+        ASSERT_FALSE(records[i][start].empty());
+        EXPECT_EQ(BranchAtClock(place, AtForm(records[i][start])), branch);
+        EXPECT_NE(BranchAtClock(place, SecondBefore(AtForm(records[i][start]))), branch);
+        EXPECT_EQ(SecondBefore(AtForm(records[i + 1][start])), AtForm(records[i][start + 1]));
+    }
+    EXPECT_EQ(records[2][start], "2026-10-25T02:00:00");
+}
+
 TEST(ClockSpansCli, ReverseLinesCarryTheSpanNowAgreesWith) {
     const auto& place = kPlaces[2];
     std::vector<std::string> args = {"reverse", "公孙", "2026-12-09", "2026-12-10", "--clock"};
