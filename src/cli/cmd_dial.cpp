@@ -83,7 +83,7 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
     const ReferenceClock clock = ClockFor(flags, input);
     // The dial is drawn for one reading: the zone's offset and summer time are those of that moment.
-    if (auto unknown = ResolveZone(input, clock()))
+    if (auto unknown = ResolveZone(input, clock(), !flags.at))
         io.err << "velunar-cli dial: warning: " << *unknown << '\n';
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);

@@ -194,9 +194,12 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     return in;
 }
 
-std::optional<std::string> ResolveZone(TickInput& in, DateTime reference) {
+std::optional<std::string> ResolveZone(TickInput& in, DateTime reference, bool live) {
     if (in.page != TimePage::Abroad || in.ianaZone.empty() || in.zoneMinutes) return std::nullopt;
-    if (store::ApplyZone(in, in.ianaZone, reference)) return std::nullopt;
+    // The clock read now: the offsets in force now, which tell the two passes of a repeated hour apart.
+    if (live ? store::ApplyZoneAtInstant(in, in.ianaZone, store::NowUtcMilliseconds())
+             : store::ApplyZone(in, in.ianaZone, reference))
+        return std::nullopt;
     const std::string unknown = in.ianaZone;
     in.ianaZone.clear();
     return "the tz-database zone \"" + unknown + "\" of the settings is unknown here; the fixed zone \"" +
@@ -272,7 +275,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     const ReferenceClock clock = ClockFor(flags, input);
     // The zone's offset and summer time are those of the reading itself, taken once for the tick.
     const DateTime reading = clock();
-    if (auto unknown = ResolveZone(input, reading))
+    if (auto unknown = ResolveZone(input, reading, !flags.at))
         io.err << "velunar-cli now: warning: " << *unknown << '\n';
     const std::string hint = store::ClockHint(input, reading, !flags.at);
     if (!hint.empty()) io.err << "velunar-cli now: warning: " << hint << '\n';

@@ -47,8 +47,9 @@ std::string PlaceNote(const TickInput& input, SkipReason reason);
 
 // A tz-database zone given by --tz or stored in the settings, resolved for the reference reading: the zone's
 // standard offset and summer time are laid over the abroad inputs. Returns an error text for a stored zone
-// the tz database does not know (the fixed zone is then used, as before the zone was chosen).
-std::optional<std::string> ResolveZone(TickInput& input, DateTime reference);
+// the tz database does not know (the fixed zone is then used, as before the zone was chosen). `live`: the
+// reference is the clock read now, whose offsets are those in force at this instant.
+std::optional<std::string> ResolveZone(TickInput& input, DateTime reference, bool live);
 
 // The reference reading when --at is absent: the machine's clock, or the clock of the tz-database zone in
 // use on the abroad page.

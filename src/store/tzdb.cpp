@@ -71,13 +71,32 @@ DateTime ZoneClockNow(std::string_view id) {
     return MakeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
 }
 
-bool ApplyZone(TickInput& in, std::string_view id, DateTime reference) {
-    const auto facts = ZoneFactsAt(id, reference);
+namespace {
+
+bool ApplyFacts(TickInput& in, std::string_view id, const std::optional<ZoneFacts>& facts) {
     if (!facts) return false;
     in.zoneMinutes = facts->offsetMinutes - facts->summerMinutes;
     in.summerText = std::to_string(facts->summerMinutes);
     in.ianaZone = std::string(id);
     return true;
+}
+
+}  // namespace
+
+bool ApplyZone(TickInput& in, std::string_view id, DateTime reference) {
+    return ApplyFacts(in, id, ZoneFactsAt(id, reference));
+}
+
+bool ApplyZoneAtInstant(TickInput& in, std::string_view id, std::int64_t utcMilliseconds) {
+    const QTimeZone zone = ZoneOf(id);
+    if (!zone.isValid()) return false;
+    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(utcMilliseconds, QTimeZone::utc());
+    return ApplyFacts(in, id,
+                      ZoneFacts{zone.offsetFromUtc(instant) / 60, zone.daylightTimeOffset(instant) / 60});
+}
+
+std::int64_t NowUtcMilliseconds() {
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil,

@@ -1,6 +1,7 @@
 #pragma once
 // The system's tz database, through QTimeZone, for the abroad page's automatic zone and the clock hints.
 // The core stays free of it: what is read here reaches the time step as minutes in TickInput.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,12 @@ DateTime ZoneClockNow(std::string_view id);
 // Lays a known zone over the abroad inputs for the reference reading: its standard offset, its summer time in
 // the summer box, its id. Returns false (and leaves `in` alone) for an unknown id.
 bool ApplyZone(TickInput& in, std::string_view id, DateTime reference);
+// The same for a live reading of the clock, at the instant it was read (milliseconds since 1970 UTC): the
+// offsets in force then, which also tell the two passes of an hour the clocks show twice apart (a reading
+// alone counts as the later one).
+bool ApplyZoneAtInstant(TickInput& in, std::string_view id, std::int64_t utcMilliseconds);
+// The instant now, for ApplyZoneAtInstant.
+std::int64_t NowUtcMilliseconds();
 
 // The zone's offsets for every clock reading from `fromCivil` to `toCivil`, for a range of dates whose
 // readings cross its summer-time changes; nothing for an unknown id. At(t) agrees with ZoneFactsAt(id, t).

@@ -135,11 +135,13 @@ void ZoneChoices::Load(const store::SettingsRecord& settings) {
 }
 
 void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading,
-                           bool machineClock) {
+                           std::optional<std::int64_t> clockInstant) {
     in.eot = EotSourceOfLabel(settings.Value(col::kEot));
     const std::string tzid = settings.Value(col::kTzid);
-    const bool automatic =
-        in.page == TimePage::Abroad && !tzid.empty() && store::ApplyZone(in, tzid, reading);
+    const bool machineClock = clockInstant.has_value();
+    const bool automatic = in.page == TimePage::Abroad && !tzid.empty() &&
+                           (clockInstant ? store::ApplyZoneAtInstant(in, tzid, *clockInstant)
+                                         : store::ApplyZone(in, tzid, reading));
     if (summerBox_) {
         // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
         const QSignalBlocker quiet(summerBox_);

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 // The main window's clock checks and choices from the tz database: the abroad page's automatic zone (its
 // summer time derived, not typed), the equation-of-time choice, and the one-line hints of both time pages.
 // It reads and writes the settings record through the window's own pending-value path.
@@ -38,7 +40,10 @@ class ZoneChoices : public QObject {
     // Shows the stored choices; a stored zone nobody knows is said once, and keeps its old behaviour.
     void Load(const store::SettingsRecord& settings);
     // Completes a tick's inputs from the stored choices for the reference reading, and shows the hints.
-    void Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading, bool machineClock);
+    // `clockInstant` is the instant of a live reading of the machine clock (milliseconds since 1970 UTC);
+    // none for a picked moment.
+    void Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading,
+                  std::optional<std::int64_t> clockInstant);
 
   private:
     SetPending setPending_;

@@ -64,7 +64,8 @@ TickInput MainWindow::gatherInput() const {
     in.zoneText = settings_.Value(col::kZone);
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
-    zoneChoices_->Complete(in, settings_, referenceTime(), automatic_);
+    zoneChoices_->Complete(in, settings_, referenceTime(),
+                           automatic_ ? std::optional(wallClock().toMSecsSinceEpoch()) : std::nullopt);
     return in;
 }
 

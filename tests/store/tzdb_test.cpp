@@ -93,6 +93,21 @@ TEST(TzDatabase, ApplyingAZoneFillsTheAbroadInputsForTheReading) {
     EXPECT_FALSE(fixed.zoneMinutes);
 }
 
+// Paris shows 02:30 twice on 2026-10-25: a reading alone is the later pass, the instant tells them apart.
+TEST(TzDatabase, TheInstantOfALiveReadingTellsTheTwoPassesOfARepeatedHourApart) {
+    constexpr std::int64_t kFirstPass = 1'792'888'200'000;  // 2026-10-25 00:30 UTC, 02:30 summer time
+    TickInput first, second, reading;
+    ASSERT_TRUE(ApplyZoneAtInstant(first, "Europe/Paris", kFirstPass));
+    ASSERT_TRUE(ApplyZoneAtInstant(second, "Europe/Paris", kFirstPass + 3'600'000));
+    ASSERT_TRUE(ApplyZone(reading, "Europe/Paris", MakeDateTime(2026, 10, 25, 2, 30)));
+    EXPECT_EQ(first.summerText, "60");
+    EXPECT_EQ(second.summerText, "0");
+    EXPECT_EQ(reading.summerText, "0");
+    EXPECT_EQ(first.zoneMinutes, 60);
+    EXPECT_EQ(second.zoneMinutes, 60);
+    EXPECT_FALSE(ApplyZoneAtInstant(first, "Nowhere/Atlantis", kFirstPass));
+}
+
 TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
     test::FixtureDb fixture;
     test::RawExec(fixture.Path(), "update xxyy set zone = '(GMT+09:00) 汉城'");

@@ -1,6 +1,7 @@
 // The abroad page's tz-database zone, the equation-of-time choice and the clock hints in the window.
 #include <QComboBox>
 #include <QLabel>
+#include <QTimeZone>
 
 #include "test_mainwindow_fixture.h"
 
@@ -14,6 +15,7 @@ class TestZoneChoices : public QObject {
     void storedZoneDerivesTheSummerTimeWithoutStoringIt();
     void forgottenSummerTimeIsSaidOnTheAbroadPage();
     void storedUnknownZoneIsSaidOnce();
+    void theLiveClockTellsTheTwoPassesOfARepeatedHourApart();
     void eotChoiceIsStoredAndChangesTheTrueSolarTime();
 };
 
@@ -51,6 +53,28 @@ void TestZoneChoices::forgottenSummerTimeIsSaidOnTheAbroadPage() {
     h.chooseMoment(MakeDateTime(2026, 1, 15, 12), 0, false);
     h.tick();
     QVERIFY(hint->isHidden());
+}
+
+void TestZoneChoices::theLiveClockTellsTheTwoPassesOfARepeatedHourApart() {
+    // 02:30 shows twice in Paris on 2026-10-25: first in summer time, an hour later in standard time. The
+    // machine clock's reading is the same; its instant is not.
+    Harness h({QStringLiteral("update xxyy set ischina = 'nochina', suma = '0', tzid = 'Europe/Paris'")});
+    h.show();
+    const QTimeZone paris("Europe/Paris");
+    QDateTime now = QDateTime::fromMSecsSinceEpoch(1'792'888'200'000, paris);
+    QCOMPARE(now.time(), QTime(2, 30));
+    h.window->setClock([&now] { return now; });
+    QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
+    h.tick();
+    QCOMPARE(h.text("summerBox"), QStringLiteral("60"));
+    const QString firstPass = h.get<QLabel>("abroadBeijingLabel")->text();
+    now = now.addSecs(3600);
+    QCOMPARE(now.time(), QTime(2, 30));
+    h.tick();
+    QCOMPARE(h.text("summerBox"), QStringLiteral("0"));
+    // Beijing time moved on by the hour that passed, not stood still.
+    QVERIFY(firstPass.startsWith(QStringLiteral("2026年10月25日  08:30")));
+    QVERIFY(h.get<QLabel>("abroadBeijingLabel")->text().startsWith(QStringLiteral("2026年10月25日  09:30")));
 }
 
 void TestZoneChoices::storedUnknownZoneIsSaidOnce() {
