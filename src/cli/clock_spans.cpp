@@ -27,13 +27,9 @@ std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& fl
     if (!store::CoverDays(place, fromDay, toDay))
         io.err << "velunar-cli " << command << ": warning: the tz-database zone \"" << zone
                << "\" of the settings is unknown here; the fixed zone \"" << place.zoneText << "\" is used\n";
-    // The place either works for every reading or for none: one reading tells.
-    TickInput probe = place;
-    probe.hint = false;
-    const TickResult r = RunTick(probe, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
-    if (r.skipped) {
-        io.err << "velunar-cli " << command
-               << ": no clock spans for this place: " << PlaceNote(place, r.skipReason) << '\n';
+    if (const auto fault = SpanPlaceFault(place)) {
+        io.err << "velunar-cli " << command << ": no clock spans for this place: " << PlaceNote(place, *fault)
+               << '\n';
         return std::nullopt;
     }
     return place;

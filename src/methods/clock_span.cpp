@@ -95,20 +95,21 @@ std::optional<std::pair<DateTime, Reading>> FirstReaching(const TickInput& place
     return std::pair{static_cast<double>(hi) / 86'400.0, high};
 }
 
-// The first clock second at or after which true solar time has reached `solar`, searched from a first guess.
-std::optional<DateTime> FirstSecondReaching(const TickInput& place, DateTime solar) {
-    const Reading probe = Read(place, solar);
-    if (!probe.ok) return std::nullopt;
-    // The correction changes by well under a minute a day: one guess lands within seconds.
-    DateTime t = WholeSecond(solar - (probe.effective - solar));
+// The first whole clock second whose reading has reached `solar`, and the double-hour the tick gives there,
+// from a guess: the correction changes by well under a minute a day, so a step or two by it lands within a
+// second, and FirstReaching settles the exact one.
+std::optional<std::pair<DateTime, Branch>> FirstSecond(const TickInput& place, DateTime solar,
+                                                       DateTime guess) {
+    DateTime t = WholeSecond(guess);
     for (int step = 0; step < 4; ++step) {
         const Reading r = Read(place, t);
         if (!r.ok) return std::nullopt;
+        if (std::abs(solar - r.effective) <= 1.5 * kSecond) break;
         t = WholeSecond(t + (solar - r.effective));
     }
     const auto found = FirstReaching(place, solar, t);
     if (!found) return std::nullopt;
-    return found->first;
+    return std::pair{found->first, found->second.branch};
 }
 
 }  // namespace
@@ -119,15 +120,25 @@ DateTime DoubleHourStart(std::int64_t day, Branch branch, TimeMode mode) {
     return branch == Branch::Zi ? date - 1.0 / 24.0 : date + (2.0 * Number(branch) - 3.0) / 24.0;
 }
 
+std::optional<SkipReason> SpanPlaceFault(const TickInput& place) {
+    TickInput quiet = place;
+    quiet.hint = false;
+    const TickResult r = RunTick(quiet, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
+    if (r.skipped) return r.skipReason;
+    return std::nullopt;
+}
+
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch) {
     if (!place.timeMode || branch == Branch::None) return std::nullopt;
     const DateTime solarStart = DoubleHourStart(day, branch, *place.timeMode);
-    const auto start = FirstSecondReaching(place, solarStart);
-    const auto next = FirstSecondReaching(place, solarStart + 2.0 / 24.0);
-    if (!start || !next || *next <= *start) return std::nullopt;
+    const auto start = FirstSecond(place, solarStart, solarStart);
+    // Two hours on, the clock has moved two hours give or take the seconds the correction changes by.
+    const auto next =
+        start ? FirstSecond(place, solarStart + 2.0 / 24.0, start->first + 2.0 / 24.0) : std::nullopt;
+    if (!start || !next || next->first <= start->first) return std::nullopt;
     // Only Beijing time uses the clock as it is: the span is then the double-hour itself.
-    if (Read(place, *start).branch != branch) return std::nullopt;
-    return ClockSpan{*start, *next - kSecond};
+    if (start->second != branch) return std::nullopt;
+    return ClockSpan{start->first, next->first - kSecond};
 }
 
 std::string SpanText(std::int64_t day, const ClockSpan& span) {
@@ -155,18 +166,9 @@ ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {
 }
 
 std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, DateTime guess) const {
-    DateTime t = WholeSecond(guess);
-    Reading at = Read(place_, t);
-    if (!at.ok) return std::nullopt;
-    // The correction changes by well under a minute a day: a step or two by it lands within a second.
-    for (int step = 0; step < 4 && std::abs(solar - at.effective) > 1.5 * kSecond; ++step) {
-        t = WholeSecond(t + (solar - at.effective));
-        at = Read(place_, t);
-        if (!at.ok) return std::nullopt;
-    }
-    const auto found = FirstReaching(place_, solar, t);
+    const auto found = FirstSecond(place_, solar, guess);
     if (!found) return std::nullopt;
-    return Boundary{found->first, found->second.branch};
+    return Boundary{found->first, found->second};
 }
 
 std::optional<ClockSpan> ClockSpanWalker::SpanOf(std::int64_t day, Branch branch) {

@@ -20,6 +20,10 @@ struct ClockSpan {
 // mode: the 子 double-hour of D starts at 23:00 of D − 1 (at 00:00 of D when 子 is 00:00-01:59).
 DateTime DoubleHourStart(std::int64_t day, Branch branch, TimeMode mode);
 
+// Why the time step cannot use `place` (its longitude, zone or summer time), which then has no span at all:
+// they work for every reading or for none, so one reading tells. Nothing when it can.
+std::optional<SkipReason> SpanPlaceFault(const TickInput& place);
+
 // The clock span of that double-hour for the place and switches of `place`. Nothing when the place cannot be
 // worked out (an unreadable longitude, summer time or zone), or the double-hour never shows on the clock.
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch);

@@ -1,5 +1,4 @@
 #include "ui/reversewindow.h"
-#include "ui/windowplacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,12 +17,15 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "methods/clock_span.h"
 #include "reverse/reverse_job.h"
 #include "store/database.h"
 #include "store/reference_snapshot.h"
 #include "store/store_error.h"
 #include "store/tzdb.h"
+#include "ui/civil_date.h"
 #include "ui/pointfinder.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 namespace {
@@ -41,10 +43,6 @@ constexpr int kProgressSteps = 1000;
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::int64_t DayOf(const QDate& d) {
-    return DaysFromCivil(d.year(), d.month(), d.day());
 }
 
 QDate DateOf(DateTime t) {
@@ -132,7 +130,7 @@ void ReverseLookupWindow::resetForShowing() {
     const auto now = [this] {
         if (referenceTime_) return referenceTime_();
         const QDate d = QDate::currentDate();
-        return static_cast<DateTime>(DaysFromCivil(d.year(), d.month(), d.day()));
+        return static_cast<DateTime>(DayOf(d));
     };
     fromDate_->setDate(DateOf(now()));
     toDate_->setDate(DateOf(now() + 10));
@@ -169,8 +167,7 @@ std::optional<TickInput> ReverseLookupWindow::clockPlace() {
     place.hint = false;
     // A tz-database zone gives each reading of the range the offsets in force then.
     store::CoverDays(place, DayOf(fromDate_->date()), DayOf(toDate_->date()));
-    const TickResult r = RunTick(place, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
-    if (r.skipped || !place.timeMode) {
+    if (SpanPlaceFault(place) || !place.timeMode) {
         setStatus(QStringLiteral("主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间"), true);
         return std::nullopt;
     }

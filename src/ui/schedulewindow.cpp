@@ -1,5 +1,4 @@
 #include "ui/schedulewindow.h"
-#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -9,17 +8,16 @@
 #include <QPrinter>
 
 #include "calendar/datetime.h"
+#include "methods/clock_span.h"
 #include "store/outputfile.h"
 #include "store/tzdb.h"
+#include "ui/civil_date.h"
 #include "ui/schedulemodel.h"
+#include "ui/windowplacement.h"
 #include "ui_schedulewindow.h"
 
 namespace velunar::ui {
 namespace {
-
-std::int64_t DayOf(QDate d) {
-    return WholeDay(MakeDateTime(d.year(), d.month(), d.day()));
-}
 
 // Where the clock column shows: after the date and the double-hour's stem and branch.
 constexpr int kClockPlace = 2;
@@ -34,8 +32,7 @@ std::optional<TickInput> ClockPlace(TickInput place, std::int64_t firstDay, std:
     // A tz-database zone gives each reading of the range the offsets in force then.
     store::CoverDays(place, firstDay, lastDay);
     place.hint = false;
-    const TickResult r = RunTick(place, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
-    if (r.skipped || !place.timeMode) return std::nullopt;
+    if (SpanPlaceFault(place) || !place.timeMode) return std::nullopt;
     return place;
 }
 
