@@ -81,10 +81,9 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     const auto tables = LoadTablesFor("dial", *db, io, !database.path);
     if (!tables) return kExitFailure;
     TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
-    const ReferenceClock clock = ClockFor(flags, input);
-    // The dial is drawn for one reading: the zone's offset and summer time are those of that moment.
-    if (auto unknown = ResolveZone(input, clock(), !flags.at))
-        io.err << "velunar-cli dial: warning: " << *unknown << '\n';
+    std::vector<std::string> warnings;
+    const ReferenceClock clock = PrepareReference(flags, input, warnings);
+    for (const std::string& w : warnings) io.err << "velunar-cli dial: warning: " << w << '\n';
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
     if (view.skipped) {

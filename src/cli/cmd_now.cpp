@@ -4,6 +4,7 @@
 
 #include "calendar/numparse.h"
 #include "cli/clock.h"
+#include "calendar/instant.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "methods/point_names.h"
@@ -66,8 +67,18 @@ std::optional<std::string> ReadEot(const std::string& v, NowFlags& flags) {
 }
 
 std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
-    flags.at = ParseIso(v);
-    if (!flags.at) return "not a date and time \"" + v + "\" (expected \"YYYY-MM-DD HH:MM:SS\")";
+    flags.at = ParseTypedReading(v);
+    if (!flags.at)
+        return "not a date and time \"" + v +
+               "\" (expected \"YYYY-MM-DD HH:MM:SS\", optionally with its offset: \"2026-10-25T02:30:00+02:00\")";
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<SixthStem>& spelling) {
+    if (v != kSixthStemUsual && v != kSixthStemAsKeys)
+        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) + ", got \"" +
+               v + "\"";
+    spelling = SixthStemOf(v);
     return std::nullopt;
 }
 
@@ -127,6 +138,11 @@ Report FindingReport(const Finding& f) {
     return r;
 }
 
+std::string ClockName(const TickInput& in) {
+    if (in.page == TimePage::China) return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
+    return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
+}
+
 }  // namespace
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
@@ -169,6 +185,21 @@ void AddPlaceFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--eot", "table|astro", [&f](const std::string& v) { return ReadEot(v, f); },
         "均时差: the fixed table (固定表, the default) or computed for the instant (天文计算)");
+    p.Flag(
+        "--dst-china", [&f] { f.chinaSummer = true; },
+        "China page: readings of 1986-1991 (and the 1940s) that fall in China's summer time are taken on "
+        "the clocks of then, an hour ahead of Beijing time");
+    p.Flag(
+        "--no-dst-china", [&f] { f.chinaSummer = false; },
+        "China page: take every reading as Beijing time (the default), whatever the settings say");
+    AddSpellingFlag(p, f.sixthStem);
+}
+
+void AddSpellingFlag(ArgParser& p, std::optional<SixthStem>& spelling) {
+    p.Option(
+        "--sixth-stem", "己|已", [&spelling](const std::string& v) { return ReadSixthStem(v, spelling); },
+        "how the sixth stem is written in the output (default: the settings' 天干写法, 已 as the tables "
+        "write it)");
 }
 
 std::string PlaceNote(const TickInput& input, SkipReason reason) {
@@ -191,40 +222,77 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
         in.ianaZone = *f.tz;
         in.page = TimePage::Abroad;
     }
+    if (f.chinaSummer) in.chinaSummerTime = *f.chinaSummer;
+    if (f.sixthStem) in.sixthStem = *f.sixthStem;
     return in;
 }
 
-std::optional<std::string> ResolveZone(TickInput& in, DateTime reference, bool live) {
-    if (in.page != TimePage::Abroad || in.ianaZone.empty() || in.zoneMinutes) return std::nullopt;
-    // The clock read now: the offsets in force now, which tell the two passes of a repeated hour apart.
-    if (live ? store::ApplyZoneAtInstant(in, in.ianaZone, store::NowUtcMilliseconds())
-             : store::ApplyZone(in, in.ianaZone, reference))
-        return std::nullopt;
-    const std::string unknown = in.ianaZone;
-    in.ianaZone.clear();
-    return "the tz-database zone \"" + unknown + "\" of the settings is unknown here; the fixed zone \"" +
-           in.zoneText + "\" is used";
+ReferenceClock PrepareReference(const NowFlags& flags, TickInput& in, std::vector<std::string>& warnings) {
+    const std::string zone = in.ianaZone;
+    bool known = true;
+    ReferenceClock clock;
+    if (flags.at) {
+        known = store::CoverReading(in, flags.at->reading);
+        clock = [at = *flags.at] { return ClockReference(at.reading, at.offsetSeconds); };
+    } else if (in.page == TimePage::Abroad && !in.ianaZone.empty() && store::IsKnownZone(in.ianaZone)) {
+        // The zone's clock now: the instant itself, which also tells the two passes of a repeated hour apart.
+        const Instant now = store::Now();
+        known = store::CoverInstants(in, now - 3 * kMsPerDay, now + 3 * kMsPerDay);
+        clock = [now] { return ClockReference::At(now); };
+    } else {
+        const DateTime reading = LocalClockNow();
+        known = store::CoverReading(in, reading);
+        clock = [reading] { return ClockReference(reading); };
+    }
+    if (!known)
+        warnings.push_back("the tz-database zone \"" + zone + "\" of the settings is unknown here; the fixed zone \"" +
+                           in.zoneText + "\" is used");
+    return clock;
 }
 
-ReferenceClock ClockFor(const NowFlags& flags, const TickInput& in) {
-    if (flags.at) return [at = *flags.at] { return at; };
-    if (in.page == TimePage::Abroad && !in.ianaZone.empty() && store::IsKnownZone(in.ianaZone))
-        return [id = in.ianaZone] { return store::ZoneClockNow(id); };
-    return LocalClockNow;
+std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, const NowFlags& flags) {
+    if (!flags.at || !v.reference) return std::nullopt;
+    const ResolvedReading& r = *v.reference;
+    const std::string typed = FormatIso(flags.at->reading);
+    const std::string taken = FormatIsoInstant(r.instant, r.offset.Total());
+    switch (r.fit) {
+        case ReadingFit::Skipped:
+            return typed + " does not occur on " + ClockName(in) + ": the clocks moved from " +
+                   FormatOffset(r.other->Total()) + " to " + FormatOffset(r.offset.Total()) +
+                   "; taken as the clock would have moved on, " + taken;
+        case ReadingFit::Later:
+            return typed + " occurs twice on " + ClockName(in) + "; taken as the later, " + taken +
+                   " (the earlier is " + FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
+                                                          r.other->Total()) +
+                   ")";
+        case ReadingFit::Offset:
+            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " + ClockName(in) +
+                   " then; the instant it names reads " + taken;
+        case ReadingFit::Once:
+        case ReadingFit::Earlier:
+            break;
+    }
+    return std::nullopt;
 }
 
-Report NowReport(const TickInput& in, const TickView& v) {
+Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::string>* warnings) {
     const Moment& m = v.moment;
     const bool abroad = in.page == TimePage::Abroad;
     const bool computed = HasComputedTime(m);
     Report r;
     r.Text("page", abroad ? "abroad" : "china");
-    if (abroad && !in.ianaZone.empty()) {
+    if (abroad && in.zoneTimeline) {
         r.Text("tz", in.ianaZone);
-        r.Text("summer", in.summerText);
+        // The zone's summer time at the instant itself.
+        r.Text("summer", v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
     }
+    if (!abroad && in.chinaClock) r.Bool("dstChina", true);
     if (in.eot != EotSource::Table) r.Text("eot", "astro");
     r.Time("referenceTime", v.referenceTime);
+    if (v.reference)
+        r.Text("referenceInstant", FormatIsoInstant(v.reference->instant, v.reference->offset.Total()));
+    else
+        r.Null("referenceInstant");
     r.Text("timeMode", std::string(Label(m.timeMode)));
     r.Bool("skipped", v.skipped);
     if (v.skipped) r.Text("skipReason", SkipReasonName(v.skipReason));
@@ -238,8 +306,13 @@ Report NowReport(const TickInput& in, const TickView& v) {
     // How long the double-hour lasts, as the time page in front says it.
     r.Text("hourSpan", v.hourSpan.hours);
     r.Text("clockSpan", v.hourSpan.clock);
-    r.Time("clockStart", v.hourSpan.clockStart);
-    r.Time("clockEnd", v.hourSpan.clockEnd);
+    const std::optional<ClockSpan>& span = v.hourSpan.span;
+    if (span) {
+        r.Text("clockStart", FormatIsoInstant(span->start, span->startOffset.Total()));
+        r.Text("clockEnd", FormatIsoInstant(span->end, span->endOffset.Total()));
+    } else {
+        r.Null("clockStart").Null("clockEnd");
+    }
     if (v.hourSpan.minutesToNext)
         r.Int("minutesToNext", *v.hourSpan.minutesToNext);
     else
@@ -252,6 +325,7 @@ Report NowReport(const TickInput& in, const TickView& v) {
         else
             r.Null(std::string(d.doctrine->Key()));
     }
+    if (warnings) r.List("warnings", *warnings);
     return r;
 }
 
@@ -272,22 +346,22 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
-    const ReferenceClock clock = ClockFor(flags, input);
-    // The zone's offset and summer time are those of the reading itself, taken once for the tick.
-    const DateTime reading = clock();
-    if (auto unknown = ResolveZone(input, reading, !flags.at))
-        io.err << "velunar-cli now: warning: " << *unknown << '\n';
-    const std::string hint = store::ClockHint(input, reading, !flags.at);
-    if (!hint.empty()) io.err << "velunar-cli now: warning: " << hint << '\n';
+    std::vector<std::string> warnings;
+    const ReferenceClock clock = PrepareReference(flags, input, warnings);
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (auto note = ReadingNote(input, view, flags)) warnings.push_back(*note);
+    const std::string hint = store::ClockHint(input, view.referenceTime, !flags.at);
+    if (!hint.empty()) warnings.push_back(hint);
+    for (const std::string& w : warnings) io.err << "velunar-cli now: warning: " << w << '\n';
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
         io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
-    const Report report = NowReport(input, view);
+    // Scripts find the warnings in the object, always there; the plain form lists them only when there are any.
+    const Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);
     if (flags.json)
         report.WriteJson(io.out);
     else

@@ -58,10 +58,18 @@ std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command,
     }
 }
 
-TickInput SettingsTickInput(store::Database& db) {
+namespace {
+
+store::Row StoredSettings(store::Database& db) {
     // Read as the settings record would show it, but without its Open, which adds a missing row.
     const std::optional<store::Row> stored = db.First(store::QueryId::SettingsRead);
-    const store::Row row = stored ? *stored : store::DefaultSettings();
+    return stored ? *stored : store::DefaultSettings();
+}
+
+}  // namespace
+
+TickInput SettingsTickInput(store::Database& db) {
+    const store::Row row = StoredSettings(db);
     TickInput in;
     in.page = Value(row, col::kIsChina) == store::kYesChina ? TimePage::China : TimePage::Abroad;
     in.timeMode = TimeModeOf(Value(row, col::kTimeMode));
@@ -74,6 +82,8 @@ TickInput SettingsTickInput(store::Database& db) {
     in.abroadLongitudeText = Value(row, col::kJingew);
     in.eot = EotSourceOfLabel(Value(row, col::kEot));
     in.ianaZone = Value(row, col::kTzid);
+    in.chinaSummerTime = store::IsChecked(store::ReadCheckState(Value(row, col::kChinaDst)));
+    in.sixthStem = SixthStemOf(Value(row, col::kSixthStem));
     return in;
 }
 

@@ -33,4 +33,5 @@ std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command,
 // default row's values and stays as it is.
 TickInput SettingsTickInput(store::Database& db);
 
+
 }  // namespace velunar::cli

@@ -87,10 +87,15 @@ class MainWindow : public QMainWindow {
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
 
-    // Switches to a chosen moment (是否自动计算 off) at `t`.
-    void setChosenTime(DateTime t);
-    // The reference date-time of a moment: the clock, or the chosen date and time.
+    // Switches to a chosen moment (是否自动计算 off) at the reading `t` of the page's clock; `offsetSeconds`
+    // names which time of a reading the clock shows twice (none: the later, as the clock would).
+    void setChosenTime(DateTime t, std::optional<int> offsetSeconds = std::nullopt);
+    // The reading of a moment: the clock, or the chosen date and time.
     DateTime referenceTime() const;
+    // What the tick takes: the instant itself when the clock is a tz-database zone's, else the reading (and
+    // the pass chosen).
+    ClockReference reference() const;
+    ClockReference referenceFor(const TickInput& in) const;
     // The place and switches of the page in front, as the next tick takes them (the clock spans of the
     // reverse lookup are worked out for it).
     TickInput placeInput() const { return gatherInput(); }
@@ -177,6 +182,7 @@ class MainWindow : public QMainWindow {
     std::function<QDateTime()> clock_;
     bool automatic_ = true;  // 是否自动计算: the clock, not the chosen moment
     QDateTime chosen_;       // the chosen date and time, as civil fields
+    std::optional<int> chosenOffset_;  // which time of a reading shown twice; none: the later
     bool shownOnce_ = false;
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;

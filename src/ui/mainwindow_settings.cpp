@@ -83,8 +83,15 @@ void MainWindow::connectSettings() {
         timePicker_->setTime(now.time());
     });
     chosen_ = QDateTime(datePicker_->date(), timePicker_->time(), Qt::UTC);
-    connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) { chosen_.setDate(d); });
-    connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) { chosen_.setTime(t); });
+    // A reading typed anew is taken as the clock takes it, until a pass is chosen for it.
+    connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) {
+        chosen_.setDate(d);
+        chosenOffset_.reset();
+    });
+    connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) {
+        chosen_.setTime(t);
+        chosenOffset_.reset();
+    });
     noticeBox_->installEventFilter(this);
     longitudeBox_->installEventFilter(this);
 }
@@ -181,13 +188,14 @@ void MainWindow::storeSettingsOnExit() {
     }
 }
 
-void MainWindow::setChosenTime(DateTime t) {
+void MainWindow::setChosenTime(DateTime t, std::optional<int> offsetSeconds) {
     const CivilDateTime c = Decompose(t);
     chosen_ = QDateTime(QDate(c.date.year, c.date.month, c.date.day),
                         QTime(c.time.hour, c.time.minute, c.time.second, c.time.millisecond), Qt::UTC);
     automaticBox_->setChecked(false);
     datePicker_->setDate(chosen_.date());
     timePicker_->setTime(chosen_.time());
+    chosenOffset_ = offsetSeconds;
 }
 
 DateTime MainWindow::referenceTime() const {
@@ -196,6 +204,19 @@ DateTime MainWindow::referenceTime() const {
     const QDate d = t.date();
     const QTime h = t.time();
     return MakeDateTime(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second(), h.msec());
+}
+
+ClockReference MainWindow::reference() const {
+    return referenceFor(gatherInput());
+}
+
+ClockReference MainWindow::referenceFor(const TickInput& in) const {
+    if (!automatic_) return ClockReference(referenceTime(), chosenOffset_);
+    // A tz-database zone's page reads the clock as an instant: its zone tells the two passes of a repeated
+    // hour apart, which a reading alone cannot.
+    if (in.page == TimePage::Abroad && in.zoneTimeline)
+        return ClockReference::At(Instant{wallClock().toMSecsSinceEpoch()});
+    return ClockReference(referenceTime());
 }
 
 QDateTime MainWindow::wallClock() const {

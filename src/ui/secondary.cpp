@@ -30,10 +30,10 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
     w.schedule = new ScheduleWindow([&mainWindow] { return mainWindow.referenceTables(); },
                                     [&mainWindow] { return mainWindow.tickInput(); },
                                     [&mainWindow] { return mainWindow.referenceTime(); },
-                                    [&mainWindow](DateTime t) {
+                                    [&mainWindow](DateTime t, int offsetSeconds) {
                                         // As a click on the dial: the chosen moment, and the pages follow at
                                         // once.
-                                        mainWindow.setChosenTime(t);
+                                        mainWindow.setChosenTime(t, offsetSeconds);
                                         mainWindow.tick();
                                     },
                                     &mainWindow);
