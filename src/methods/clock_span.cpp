@@ -134,6 +134,22 @@ Moment SlotMoment(const HourSlot& slot, TimeMode mode) {
     return MomentAt(ReadingOfMs(slot.solarStart), mode);
 }
 
+HourSlot SlotOf(const Moment& m) {
+    const TimeMode mode = m.timeMode.value_or(TimeMode::NoNightRat);
+    if (mode == TimeMode::NightRat && m.hourBranch == Branch::Zi) {
+        const std::int64_t day = WholeDay(m.effectiveTime);
+        const bool late = HourOf(m.effectiveTime) == 23;
+        const std::int64_t start = day * kMsPerDay + (late ? 23 * kHourMs : 0);
+        return {day, Branch::Zi, late, start, start + kHourMs};
+    }
+    // The 子 double-hour opens a day at 23:00 of the day before (at 00:00 under 以0-2时为子时).
+    const std::int64_t lead = mode == TimeMode::ZeroToTwo ? 0 : kHourMs;
+    std::int64_t day = (ReadingMs(m.effectiveTime) + lead) / kMsPerDay;
+    if (ReadingMs(m.effectiveTime) + lead < 0) --day;
+    const std::int64_t start = DoubleHourStartMs(day, m.hourBranch, mode);
+    return {day, m.hourBranch, false, start, start + 2 * kHourMs};
+}
+
 std::optional<SkipReason> SpanPlaceFault(const TickInput& place) {
     const auto clock = PlaceClock::Of(place);
     if (const SkipReason* fault = std::get_if<SkipReason>(&clock)) return *fault;
@@ -142,6 +158,10 @@ std::optional<SkipReason> SpanPlaceFault(const TickInput& place) {
 
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch) {
     return ClockSpanWalker(place).SpanOf(day, branch);
+}
+
+std::optional<ClockSpan> ClockSpanOf(const TickInput& place, const HourSlot& slot) {
+    return ClockSpanWalker(place).SpanOf(slot);
 }
 
 std::string PassMark(Pass pass, const ZoneOffset& offset, const ZoneOffset& other) {

@@ -45,6 +45,9 @@ struct HourSlot {
 std::vector<HourSlot> HourSlotsOf(std::int64_t day, TimeMode mode);
 // What the tick shows at the slot's first second.
 Moment SlotMoment(const HourSlot& slot, TimeMode mode);
+// The slot a Moment's double-hour fills (its mode set, a double-hour found): under 区分夜子时早子时 子 is 早子
+// or 夜子 by the hour.
+HourSlot SlotOf(const Moment& m);
 
 // Why the time step cannot use `place` (its longitude, zone or summer time), which then has no span at all:
 // they work for every instant or for none, so one look tells. Nothing when it can.
@@ -53,6 +56,7 @@ std::optional<SkipReason> SpanPlaceFault(const TickInput& place);
 // The clock span of that double-hour for the place and switches of `place`. Nothing when the place cannot be
 // worked out (an unreadable longitude, summer time or zone), or the double-hour never shows on the clock.
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch);
+std::optional<ClockSpan> ClockSpanOf(const TickInput& place, const HourSlot& slot);
 
 // Which time of a reading the clock shows twice: "(夏令时)" or "(标准时间)" where one time is summer time and
 // the other not, else the offset ("(UTC+03:00)"); "" for a reading the clock shows once.

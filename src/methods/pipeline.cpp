@@ -71,10 +71,10 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     v.closed = v.Of(DoctrineId::NaGan).closed.value_or(false);
 
     if (v.moment.hourBranch != Branch::None && !tick.skipped && tick.reference) {
-        const std::int64_t day = DayOfDoubleHour(v.moment);
-        std::string key = SpanKey(input, day, v.moment.hourBranch);
+        const HourSlot slot = SlotOf(v.moment);
+        std::string key = SpanKey(input, slot.day, v.moment.hourBranch) + (slot.lateRat ? "|late" : "");
         if (key != memory.spanKey) {
-            memory.span = ClockSpanOf(input, day, v.moment.hourBranch);
+            memory.span = ClockSpanOf(input, slot);
             memory.spanKey = std::move(key);
         }
         v.hourSpan = DescribeHourSpan(input, v.moment, tick.reference->instant, memory.span);

@@ -101,6 +101,8 @@ class MainWindow : public QMainWindow {
     TickInput placeInput() const { return gatherInput(); }
     // The place and switches of the page in front, as the next tick reads them.
     TickInput tickInput() const { return gatherInput(); }
+    // How the sixth stem is written, as the settings say.
+    SixthStem spelling() const;
     // A place picked from the place list: where and then the longitude, as if typed.
     void pickPlace(const QString& longitude, const QString& where);
 

@@ -206,6 +206,10 @@ DateTime MainWindow::referenceTime() const {
     return MakeDateTime(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second(), h.msec());
 }
 
+SixthStem MainWindow::spelling() const {
+    return settings_.IsOpen() ? SixthStemOf(settings_.Value(store::settings_column::kSixthStem)) : SixthStem::AsKeys;
+}
+
 ClockReference MainWindow::reference() const {
     return referenceFor(gatherInput());
 }

@@ -148,7 +148,7 @@ QTableView* ReverseLookupWindow::viewFor(DoctrineId doctrine) const {
 
 void ReverseLookupWindow::clearResults(std::optional<TickInput> place) {
     store_->Reset(std::move(place));
-    store_->SetSpelling(place_ ? place_().sixthStem : SixthStem::AsKeys);
+    store_->SetSpelling(spelling_ ? spelling_() : SixthStem::AsKeys);
     reportModel_->reset();
     for (DoctrineOpeningsModel* m : doctrineModels_) m->reset();
 }

@@ -26,6 +26,7 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
         mainWindow.database(), [&mainWindow] { return mainWindow.referenceTables(); },
         [&mainWindow] { return mainWindow.referenceTime(); }, &mainWindow);
     reverse->setPlaceSource([&mainWindow] { return mainWindow.placeInput(); });
+    reverse->setSpellingSource([&mainWindow] { return mainWindow.spelling(); });
     w.reverseLookup = reverse;
     w.schedule = new ScheduleWindow([&mainWindow] { return mainWindow.referenceTables(); },
                                     [&mainWindow] { return mainWindow.tickInput(); },
