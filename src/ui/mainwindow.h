@@ -154,6 +154,8 @@ class MainWindow : public QMainWindow {
     void renderFinding(const Doctrine& d, const Finding& f);
     void renderList(DoctrineId id, const Finding& f);
     void reportTickError(const QString& what);
+    // The pass box and the note beside the pickers, for the chosen reading (mainwindow_settings.cpp).
+    void renderChosenReading(const TickView& v);
     void giveNotice(const QString& text);
 
     void onFirstShow();
@@ -199,6 +201,8 @@ class MainWindow : public QMainWindow {
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
     QWidget* chosenTimeRow_ = nullptr;  // the two pickers, moved to the page in front
+    QComboBox* passBox_ = nullptr;      // which time of a reading the clock shows twice
+    QLabel* pickNote_ = nullptr;        // a reading the clock skips, and what it is taken as
     QLineEdit* longitudeBox_ = nullptr;
     // The hints beside the longitude, summer-time and abroad longitude boxes while their text is no value.
     QLabel* longitudeHint_ = nullptr;

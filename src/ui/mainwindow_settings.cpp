@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 
 #include "calendar/numparse.h"
 #include "calendar/solar.h"
+#include "methods/clock_span.h"
 #include "files/longitude.h"
 #include "ui/finishedentry.h"
 #include "ui/mainwindow.h"
@@ -92,8 +94,42 @@ void MainWindow::connectSettings() {
         chosen_.setTime(t);
         chosenOffset_.reset();
     });
+    connect(passBox_, &QComboBox::activated, this, [this](int index) {
+        chosenOffset_ = passBox_->itemData(index).toInt();
+        tick();
+    });
     noticeBox_->installEventFilter(this);
     longitudeBox_->installEventFilter(this);
+}
+
+void MainWindow::renderChosenReading(const TickView& v) {
+    const std::optional<ResolvedReading>& r = v.reference;
+    const bool twice = !automatic_ && r && r->other && (r->fit == ReadingFit::Later || r->fit == ReadingFit::Earlier);
+    if (twice) {
+        // Earlier time first, each named as the plain-text outputs mark it.
+        ZoneOffset first = *r->other, second = r->offset;
+        if (r->fit == ReadingFit::Earlier) std::swap(first, second);
+        const QString firstText = QStringLiteral("第一次 %1 %2")
+                                      .arg(QString::fromStdString(PassMark(Pass::First, first, second)),
+                                           QString::fromStdString(FormatOffset(first.Total())));
+        const QString secondText = QStringLiteral("第二次 %1 %2")
+                                       .arg(QString::fromStdString(PassMark(Pass::Second, second, first)),
+                                            QString::fromStdString(FormatOffset(second.Total())));
+        const QSignalBlocker quiet(passBox_);
+        if (passBox_->count() != 2 || passBox_->itemText(0) != firstText || passBox_->itemText(1) != secondText) {
+            passBox_->clear();
+            passBox_->addItem(firstText, first.Total());
+            passBox_->addItem(secondText, second.Total());
+        }
+        passBox_->setCurrentIndex(r->offset.Total() == first.Total() ? 0 : 1);
+    }
+    passBox_->setVisible(twice);
+    QString note;
+    if (!automatic_ && r && r->fit == ReadingFit::Skipped)
+        note = QStringLiteral("钟表拨快，此时刻不存在，按 %1 计算")
+                   .arg(QString::fromStdString(FormatIso(v.referenceTime).substr(11)));
+    if (pickNote_->text() != note) pickNote_->setText(note);
+    pickNote_->setVisible(!note.isEmpty());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -134,6 +134,7 @@ void MainWindow::render(const TickView& v) {
         methodPages_->setCurrentWidget(pages_[DoctrineId::RiGan]);
     methodPages_->setTabVisible(methodPages_->indexOf(supplementary), v.closed);
 
+    renderChosenReading(v);
     SetText(descriptionHeading_, Text(v.descriptionHeading));
     if (descriptionMemo_->toPlainText() != Text(v.description))
         descriptionMemo_->setPlainText(Text(v.description));
