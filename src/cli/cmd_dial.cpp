@@ -86,6 +86,10 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     for (const std::string& w : warnings) io.err << "velunar-cli dial: warning: " << w << '\n';
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (auto outside = OutsideTheCalendar(view)) {
+        io.err << parser.Error(*outside) << '\n';
+        return kExitUsage;
+    }
     if (view.skipped) {
         // A dial without a double-hour would be a picture of nothing: refuse, as now does.
         io.err << parser.Error("the place cannot be worked out (see velunar-cli now for why)") << '\n';

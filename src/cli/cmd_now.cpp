@@ -1,6 +1,8 @@
 #include "cli/cmd_now.h"
 
 #include <algorithm>
+#include <cctype>
+#include <tuple>
 
 #include "calendar/numparse.h"
 #include "cli/clock.h"
@@ -46,10 +48,54 @@ std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
     return std::nullopt;
 }
 
+// Zone ids are ASCII: letters compared without case, '_' as the blank it stands for.
+std::string ZoneKey(std::string_view s) {
+    std::string key;
+    for (char c : s) key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return key;
+}
+
+std::size_t Edits(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The ids closest to a name that is none: by its last part against each part of an id (a city is what people
+// type: "Paris", "new york"), then by the whole.
+std::vector<std::string> ClosestZones(std::string_view name, std::size_t max) {
+    const std::string key = ZoneKey(name);
+    const std::string last = key.substr(key.rfind('/') == std::string::npos ? 0 : key.rfind('/') + 1);
+    std::vector<std::tuple<std::size_t, std::size_t, std::string>> ranked;
+    for (const std::string& id : store::ZoneNames()) {
+        const std::string k = ZoneKey(id);
+        std::size_t best = Edits(last, k);
+        for (std::size_t from = 0; from <= k.size();) {
+            const std::size_t to = std::min(k.find('/', from), k.size());
+            best = std::min(best, Edits(last, std::string_view(k).substr(from, to - from)));
+            from = to + 1;
+        }
+        ranked.emplace_back(best, Edits(key, k), id);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < std::min(max, ranked.size()); ++i) out.push_back(std::get<2>(ranked[i]));
+    return out;
+}
+
 std::optional<std::string> ReadTz(const std::string& v, NowFlags& flags) {
     if (!store::IsKnownZone(v)) {
         std::string closest;
-        for (const std::string& id : ClosestTexts(v, store::ZoneChoices(), 3, false)) closest += "\n  " + id;
+        for (const std::string& id : ClosestZones(v, 3)) closest += "\n  " + id;
         return "\"" + v + "\" is not a zone of the tz database; the closest are:" + closest;
     }
     flags.tz = v;
@@ -70,7 +116,8 @@ std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
     flags.at = ParseTypedReading(v);
     if (!flags.at)
         return "not a date and time \"" + v +
-               "\" (expected \"YYYY-MM-DD HH:MM:SS\", optionally with its offset: \"2026-10-25T02:30:00+02:00\")";
+               "\" (expected \"YYYY-MM-DD HH:MM:SS\" of the years 0001 to 9999, optionally with its offset: "
+               "\"2026-10-25T02:30:00+02:00\")";
     return std::nullopt;
 }
 
@@ -148,7 +195,9 @@ std::string ClockName(const TickInput& in) {
 void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--at", "\"YYYY-MM-DD HH:MM:SS\"", [&f](const std::string& v) { return ReadAt(v, f); },
-        "the chosen date and time (default: the clock)");
+        "the chosen date and time (default: the clock), optionally with its offset "
+        "(2026-10-25T02:30:00+02:00); years 0001 to 9999, and a moment whose true solar time or day falls "
+        "outside them is refused");
     AddPlaceFlags(p, f);
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
@@ -248,6 +297,23 @@ ReferenceClock PrepareReference(const NowFlags& flags, TickInput& in, std::vecto
         warnings.push_back("the tz-database zone \"" + zone + "\" of the settings is unknown here; the fixed zone \"" +
                            in.zoneText + "\" is used");
     return clock;
+}
+
+std::optional<std::string> OutsideTheCalendar(const TickView& v) {
+    auto outside = [](const std::optional<DateTime>& t) {
+        if (!t) return false;
+        const int year = YearOf(*t);
+        return year < 1 || year > 9999;
+    };
+    const bool computed = HasComputedTime(v.moment);
+    for (const auto& [name, t] :
+         {std::pair{"the reading", std::optional(v.referenceTime)}, std::pair{"true solar time", v.trueSolarTime},
+          std::pair{"Beijing time", v.beijingTime},
+          std::pair{"the day", computed ? std::optional(v.moment.dayDate) : std::nullopt}})
+        if (outside(t))
+            return std::string(name) + " of this moment falls outside the calendar (" + kCalendarRange +
+                   "): nothing is worked out there";
+    return std::nullopt;
 }
 
 std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, const NowFlags& flags) {
@@ -351,6 +417,10 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (auto outside = OutsideTheCalendar(view)) {
+        io.err << parser.Error(*outside) << '\n';
+        return kExitUsage;
+    }
     if (auto note = ReadingNote(input, view, flags)) warnings.push_back(*note);
     const std::string hint = store::ClockHint(input, view.referenceTime, !flags.at);
     if (!hint.empty()) warnings.push_back(hint);

@@ -56,6 +56,11 @@ std::string PlaceNote(const TickInput& input, SkipReason reason);
 // used, as before the zone was chosen).
 ReferenceClock PrepareReference(const NowFlags& flags, TickInput& input, std::vector<std::string>& warnings);
 
+// The calendar's years: a tick whose reference, true solar time, Beijing time or day falls outside them is
+// refused, never printed. The reason, or nothing when the tick lies inside.
+inline constexpr const char* kCalendarRange = "0001-01-01 to 9999-12-31";
+std::optional<std::string> OutsideTheCalendar(const TickView& view);
+
 // What became of a typed reading on the page's clock, when there is anything to say: a reading the clocks
 // skip or show twice, or an offset the clock does not have then.
 std::optional<std::string> ReadingNote(const TickInput& input, const TickView& view, const NowFlags& flags);

@@ -1,9 +1,12 @@
 #include "store/tzdb.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimeZone>
 
 #include "calendar/zone_iana.h"
@@ -13,10 +16,23 @@ namespace {
 
 constexpr std::int64_t kDayMs = kMsPerDay;
 
+// Whether the tz database has a zone of that name. Qt's list of ids leaves out the database's links
+// (Etc/UTC, US/Eastern), which work all the same; but a QTimeZone of any other word is valid too, read as a
+// POSIX rule of zero offset ("Paris"), so a name not listed must be a file of the database.
+bool InDatabase(const QByteArray& id) {
+    if (QTimeZone::isTimeZoneIdAvailable(id)) return true;
+    if (id.isEmpty() || id.startsWith('/') || id.contains("..")) return false;
+    for (char c : id)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/' && c != '_' && c != '-' && c != '+') return false;
+    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+    return QFileInfo(QString::fromUtf8(dir + '/' + id)).isFile();
+}
+
 QTimeZone ZoneOf(std::string_view id) {
     if (id == kMachineZone) return QTimeZone::systemTimeZone();
-    // Constructed, not looked up: Qt's list of ids leaves out the database's links, which work all the same.
-    const QTimeZone zone(QByteArray(id.data(), static_cast<qsizetype>(id.size())));
+    const QByteArray name(id.data(), static_cast<qsizetype>(id.size()));
+    if (!InDatabase(name)) return {};
+    const QTimeZone zone(name);
     return zone.isValid() ? zone : QTimeZone();
 }
 
@@ -53,6 +69,23 @@ std::vector<std::string> ZoneChoices() {
     std::sort(ids.begin(), ids.end());
     ids.insert(ids.begin(), std::string(kMachineZone));
     return ids;
+}
+
+std::vector<std::string> ZoneNames() {
+    std::vector<std::string> names = ZoneChoices();
+    names.erase(names.begin());
+    // The links, as the database's own source lists them ("L Asia/Kolkata Asia/Calcutta").
+    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+    QFile source(QString::fromUtf8(dir + "/tzdata.zi"));
+    if (source.open(QIODevice::ReadOnly)) {
+        while (!source.atEnd()) {
+            const QList<QByteArray> words = source.readLine().trimmed().split(' ');
+            if (words.size() == 3 && words[0] == "L") names.push_back(words[2].toStdString());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 
 bool IsKnownZone(std::string_view id) {

@@ -25,6 +25,8 @@ inline constexpr std::string_view kChinaZone = "Asia/Shanghai";
 std::vector<std::string> ZoneChoices();
 // An id the tz database knows (its links too: Etc/UTC, US/Eastern, Asia/Calcutta), or kMachineZone.
 bool IsKnownZone(std::string_view id);
+// Every name the tz database answers to, its links included, sorted: what a mistyped name is compared with.
+std::vector<std::string> ZoneNames();
 
 // The zone's offset and summer time at the instant its clocks read `civil` (a reading shown twice counts as
 // the later; one inside a spring-forward gap as the offset after the change). Nothing for an unknown id.

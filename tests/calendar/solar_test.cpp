@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "calendar/astro_eot.h"
 #include "calendar/eot.h"
+#include "calendar/numparse.h"
 
 namespace velunar {
 namespace {
@@ -50,6 +53,25 @@ TEST(LongitudeCorrection, FourMinutesPerDegreeTruncatedToWholeSeconds) {
             EXPECT_EQ(span.sign, c.sign) << c.longitude;
         }
     }
+}
+
+// Four minutes a degree in decimal arithmetic: every longitude of up to two decimals gives its whole seconds
+// (73.40° is 3 h 6 min 24 s from 120°, not a second less as in binary fractions).
+TEST(LongitudeCorrection, EveryLongitudeTypedWithTwoDecimalsIsExact) {
+    for (int hundredths = 0; hundredths <= 18000; ++hundredths) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+        const auto degrees = ParseLongitude(text);
+        ASSERT_TRUE(degrees) << text;
+        const LongitudeSpan span = LongitudeCorrection(*degrees);
+        // 240 s a degree: 2.4 s a hundredth, truncated.
+        const std::int64_t expected = std::abs(hundredths - 12000) * 12 / 5;
+        ASSERT_EQ(span.seconds, expected) << text;
+    }
+    // Against a zone's meridian given in seconds, as local mean time of old had it (Santiago, -4:42:46).
+    const LongitudeSpan santiago = LongitudeCorrectionFrom(Nanodegrees(-70.65), -16966);
+    EXPECT_EQ(santiago.sign, 1);
+    EXPECT_EQ(santiago.seconds, 10);  // 70.65° W is 282 min 36 s behind Greenwich: 10 s east of the meridian
 }
 
 TEST(LongitudeCorrection, SpansOfADayOrMoreAreKeptWhole) {
