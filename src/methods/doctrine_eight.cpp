@@ -24,7 +24,8 @@ constexpr StepLabel kLgPoint{"linggui.point", "{1}为{2}，开{3}（《针灸大
 constexpr StepLabel kLgResult{"linggui.result", "灵龟八法：开{1}，配{2}"};
 constexpr StepLabel kLgNoHour{"linggui.noHour", "尚未定出时辰，灵龟八法无从推算"};
 
-constexpr StepLabel kFtStem{"feiteng.stem", "飞腾八法只看时干：时干{1}开{2}（《针灸大全》飞腾八法歌：“{3}”）"};
+constexpr StepLabel kFtStem{"feiteng.stem",
+                            "飞腾八法只看时干：时干{1}开{2}（《针灸大全》飞腾八法歌：“{3}”）"};
 constexpr StepLabel kFtResult{"feiteng.result", "飞腾八法：开{1}，配{2}"};
 constexpr StepLabel kFtNoHour{"feiteng.noHour", "尚未定出时辰，飞腾八法无从推算"};
 
@@ -152,7 +153,8 @@ class LingGui final : public EightMethod {
         why(kLgDayStem, velunar::Name(m.dayStem), v[0], Pick(kDayVerse, Pick(kDayStemLine, ds - 1)));
         why(kLgDayBranch, velunar::Name(m.dayBranch), v[1], Pick(kDayVerse, Pick(kDayBranchLine, db - 1)));
         if (m.hourStemBase != m.dayStem)
-            why(kLgLateZi, velunar::Name(m.hourStemBase), velunar::Name(m.dayStem), velunar::Name(m.dayBranch));
+            why(kLgLateZi, velunar::Name(m.hourStemBase), velunar::Name(m.dayStem),
+                velunar::Name(m.dayBranch));
         why(kLgHourStem, velunar::Name(m.hourStem), v[2], Pick(kHourVerse, (hs - 1) % 5));
         why(kLgHourBranch, velunar::Name(m.hourBranch), v[3], Pick(kHourVerse, (hb - 1) % 6));
         why(kLgSum, v[0], v[1], v[2], v[3], w.sum);

@@ -31,8 +31,8 @@ constexpr std::array<std::string_view, 12> kShortOfBranch = {"胆", "肝",   "�
 constexpr std::array<std::string_view, 4> kStemVerse = {"甲胆乙肝丙小肠", "丁心戊胃己脾乡", "庚属大肠辛属肺",
                                                         "壬属膀胱癸肾脏"};
 constexpr std::array<int, 10> kStemVerseLine = {0, 0, 0, 1, 1, 1, 2, 2, 3, 3};
-constexpr std::array<std::string_view, 4> kBranchVerse = {"肺寅大卯胃辰宫", "脾巳心午小未中", "申胱酉肾心包戌",
-                                                          "亥焦子胆丑肝通"};
+constexpr std::array<std::string_view, 4> kBranchVerse = {"肺寅大卯胃辰宫", "脾巳心午小未中",
+                                                          "申胱酉肾心包戌", "亥焦子胆丑肝通"};
 constexpr std::array<int, 12> kBranchVerseLine = {3, 3, 0, 0, 0, 1, 1, 1, 2, 2, 2, 3};
 
 template <typename T, std::size_t N>
@@ -57,8 +57,8 @@ int LingGuiHourBranchValue(int branch) {
 
 LingGuiWorking LingGuiWork(int dayStem, int dayBranch, int hourStem, int hourBranch) {
     LingGuiWorking w;
-    w.values = {LingGuiDayStemValue(dayStem), LingGuiDayBranchValue(dayBranch), LingGuiHourStemValue(hourStem),
-                LingGuiHourBranchValue(hourBranch)};
+    w.values = {LingGuiDayStemValue(dayStem), LingGuiDayBranchValue(dayBranch),
+                LingGuiHourStemValue(hourStem), LingGuiHourBranchValue(hourBranch)};
     for (int v : w.values) {
         if (v == 0) return LingGuiWorking{};
         w.sum += v;

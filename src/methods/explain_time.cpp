@@ -15,15 +15,17 @@ constexpr StepLabel kChinaClock{"time.china", "北京时间{1}（东经120°的�
 constexpr StepLabel kAbroadClock{"time.abroad", "本机时间{1}，时区{2}（{3}）"};
 constexpr StepLabel kSummer{"time.summer", "减夏令时{1}分钟 → 标准时间{2}"};
 constexpr StepLabel kBeijing{"time.beijing", "折合北京时间{1}"};
-constexpr StepLabel kOnlyBeijing{"time.onlyBeijing", "仅仅使用北京时间：不作经度与均时差校正，以北京时间{1}定时辰"};
+constexpr StepLabel kOnlyBeijing{"time.onlyBeijing",
+                                 "仅仅使用北京时间：不作经度与均时差校正，以北京时间{1}定时辰"};
 constexpr StepLabel kLongitude{"time.longitude",
                                "经度校正：当地{1}，与{2}相差{3}°，每度4分钟，{4} → 地方平太阳时{5}"};
 constexpr StepLabel kEot{"time.eot", "均时差（{1}）：{2} → 真太阳时{3}"};
 constexpr StepLabel kHour{"time.hour", "{1}在{2}之间，为{3}时（时辰模式：{4}）"};
 constexpr StepLabel kDayNext{"time.dayNext", "不区分夜子时早子时：23时起已属次日，日期作{1}"};
-constexpr StepLabel kDay{"time.day",
-                         "日干支：{1}距1949-10-01（甲子日）{2}日，{2} mod 60 = {3}，六十甲子第{4}位，为{5}日"};
-constexpr StepLabel kLateZi{"time.lateZi", "区分夜子时早子时：23时为夜子时，日干支仍按本日，时干从次日{1}起算"};
+constexpr StepLabel kDay{
+    "time.day", "日干支：{1}距1949-10-01（甲子日）{2}日，{2} mod 60 = {3}，六十甲子第{4}位，为{5}日"};
+constexpr StepLabel kLateZi{"time.lateZi",
+                            "区分夜子时早子时：23时为夜子时，日干支仍按本日，时干从次日{1}起算"};
 constexpr StepLabel kHourStem{"time.hourStem", "五鼠遁：{1}日子时起{2}（“{3}”），顺数至{4}时为{5}"};
 constexpr StepLabel kSkipped{"time.skipped", "时间本次未能计算（{1}），各页仍显示上一次的结果"};
 constexpr StepLabel kNoTime{"time.noTime", "尚未计算出时间"};
@@ -102,8 +104,9 @@ std::string HourRange(TimeMode mode, Branch b) {
 // Reading, zone, summer time, longitude and the equation of time, to the time the double-hour is read from.
 void ExplainClock(const TickInput& in, const TickView& v, Why why) {
     const DateTime reading = v.referenceTime;
-    const double longitude = ParseLongitude(in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText)
-                                 .value_or(kBeijingMeridian);
+    const double longitude =
+        ParseLongitude(in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText)
+            .value_or(kBeijingMeridian);
     DateTime localMean = reading;
     if (in.page == TimePage::China) {
         why(kChinaClock, FormatIso(reading));
@@ -111,8 +114,8 @@ void ExplainClock(const TickInput& in, const TickView& v, Why why) {
         const LongitudeSpan span = LongitudeCorrection(longitude);
         const auto shift = span.sign * span.seconds;
         localMean = AddSeconds(reading, static_cast<double>(shift));
-        why(kLongitude, Longitude(longitude), Longitude(kBeijingMeridian), Decimal(std::fabs(longitude - kBeijingMeridian)),
-            SignedSpan(10 * shift), FormatIso(localMean));
+        why(kLongitude, Longitude(longitude), Longitude(kBeijingMeridian),
+            Decimal(std::fabs(longitude - kBeijingMeridian)), SignedSpan(10 * shift), FormatIso(localMean));
     } else {
         std::optional<int> zone = in.zoneMinutes ? in.zoneMinutes : ZoneOffsetMinutes(in.zoneText);
         double summer = ParseDecimal(in.summerText).value_or(0.0);
@@ -132,8 +135,8 @@ void ExplainClock(const TickInput& in, const TickView& v, Why why) {
         const std::int64_t seconds = SpanSeconds(std::fabs(lambda - meridian) * 4.0);
         const std::int64_t shift = lambda <= meridian ? -seconds : seconds;
         localMean = AddSeconds(standard, static_cast<double>(shift));
-        why(kLongitude, Longitude(lambda), "时区子午线" + Longitude(meridian), Decimal(std::fabs(lambda - meridian)),
-            SignedSpan(10 * shift), FormatIso(localMean));
+        why(kLongitude, Longitude(lambda), "时区子午线" + Longitude(meridian),
+            Decimal(std::fabs(lambda - meridian)), SignedSpan(10 * shift), FormatIso(localMean));
     }
     if (v.trueSolarTime)
         why(kEot, EotSourceLabel(in.eot), SignedSpan(TenthsBetween(*v.trueSolarTime, localMean)),
@@ -165,7 +168,8 @@ Derivation ExplainTime(const TickInput& in, const TickView& v) {
         return result();
     }
     const DateTime t = m.effectiveTime;
-    why(kHour, FormatIso(t).substr(11), HourRange(*m.timeMode, m.hourBranch), Name(m.hourBranch), Label(*m.timeMode));
+    why(kHour, FormatIso(t).substr(11), HourRange(*m.timeMode, m.hourBranch), Name(m.hourBranch),
+        Label(*m.timeMode));
     if (m.timeMode == TimeMode::NoNightRat && HourOf(t) == 23) why(kDayNext, FormatIsoDate(m.dayDate));
     const std::int64_t days = WholeDay(m.dayDate) - DaysFromCivil(1949, 10, 1);
     const std::int64_t place = ((days % 60) + 60) % 60;
@@ -173,7 +177,8 @@ Derivation ExplainTime(const TickInput& in, const TickView& v) {
     if (m.hourStemBase != m.dayStem) why(kLateZi, Name(m.hourStemBase));
     why(kHourStem, Name(m.hourStemBase),
         std::string(Name(HourStemOf(m.hourStemBase, Branch::Zi))) + std::string(Name(Branch::Zi)),
-        kFiveRats[static_cast<std::size_t>((Number(m.hourStemBase) - 1) % 5)], Name(m.hourBranch), HourGanZhi(m));
+        kFiveRats[static_cast<std::size_t>((Number(m.hourStemBase) - 1) % 5)], Name(m.hourBranch),
+        HourGanZhi(m));
     return result();
 }
 

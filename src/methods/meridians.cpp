@@ -49,8 +49,9 @@ Phase Child(Phase p) {
 }
 
 std::string_view CategoryName(int category) {
-    return category >= 0 && category < kTransportCategories ? kCategoryNames[static_cast<std::size_t>(category)]
-                                                            : std::string_view();
+    return category >= 0 && category < kTransportCategories
+               ? kCategoryNames[static_cast<std::size_t>(category)]
+               : std::string_view();
 }
 
 const MeridianFacts* MeridianNamed(std::string_view shortName) {

@@ -28,7 +28,8 @@ struct MeridianFacts {
 
 // The meridian of a short name; null for any other text.
 const MeridianFacts* MeridianNamed(std::string_view shortName);
-// Phase of a transport category: yin meridians 井木 荥火 俞土 经金 合水, yang meridians 井金 荥水 俞木 经火 合土.
+// Phase of a transport category: yin meridians 井木 荥火 俞土 经金 合水, yang meridians 井金 荥水 俞木 经火
+// 合土.
 Phase CategoryPhase(const MeridianFacts& m, int category);
 // The category whose phase is p (every meridian has one of each).
 int CategoryOfPhase(const MeridianFacts& m, Phase p);

@@ -65,8 +65,14 @@ std::array<NaGanOpening, 6> ScheduleOf(int day) {
     // the day's (他生我), a yin day the blood in 心包 at the point the day's phase generates (我生他).
     const MeridianFacts& lodged = *MeridianNamed(own.yin ? "心包" : "三焦");
     const int category = CategoryOfPhase(lodged, own.yin ? Child(own.phase) : Mother(own.phase));
-    s[kLodgedPosition] = {Wrap(WellHour(day) + 10), day, kLodgedPosition, &lodged, category,
-                          lodged.transport[static_cast<std::size_t>(category)], {}, {}};
+    s[kLodgedPosition] = {Wrap(WellHour(day) + 10),
+                          day,
+                          kLodgedPosition,
+                          &lodged,
+                          category,
+                          lodged.transport[static_cast<std::size_t>(category)],
+                          {},
+                          {}};
     return s;
 }
 

@@ -22,11 +22,11 @@ inline constexpr int kNaGanHours = 120;
 inline constexpr int kLodgedPosition = 5;
 
 struct NaGanOpening {
-    int hour = 0;       // 0..119
-    int cycleDay = 0;   // 0..9: the day stem (甲 … 癸) whose schedule this is
-    int position = 0;   // 0..5
+    int hour = 0;      // 0..119
+    int cycleDay = 0;  // 0..9: the day stem (甲 … 癸) whose schedule this is
+    int position = 0;  // 0..5
     const MeridianFacts* meridian = nullptr;
-    int category = 0;   // 井 荥 俞 经 合 as 0..4
+    int category = 0;  // 井 荥 俞 经 合 as 0..4
     std::string_view point;
     std::string_view source;       // 过原: with the stream point, the day meridian's source
     std::string_view extraSource;  // 兼过原穴: 三焦's source on 壬 days, 心包's on 癸 days
