@@ -105,11 +105,24 @@ class ShiGan final : public Doctrine {
     }
 };
 
-// A meridian's whole list of points.
-Finding ListOf(std::string_view meridian, const ReferenceTables& t) {
+struct ListSteps {
+    const StepLabel& none;    // nothing to name the meridian by yet
+    const StepLabel& by;      // the stem or branch, its meridian and the verse that pairs them
+    const StepLabel& result;  // the meridian and how many points its list holds
+};
+
+// A meridian's whole list of points, named by a stem or a branch (`by`).
+Finding ListOf(std::string_view meridian, const ReferenceTables& t, Why why, const ListSteps& steps,
+               std::string_view by, std::string_view verse) {
     Finding f;
     f.cells = {{"meridian", "meridian", std::string(meridian)}};
     f.points = t.PointsOf(meridian);
+    if (meridian.empty()) {
+        why(steps.none, f.Text("meridian"));
+        return f;
+    }
+    why(steps.by, by, meridian, verse);
+    why(steps.result, f.Text("meridian"), f.points->size());
     return f;
 }
 
@@ -134,15 +147,9 @@ class RiGan final : public Doctrine {
 
   protected:
     Finding Work(const Moment& m, const ReferenceTables& t, Why why) const override {
-        const std::string_view meridian = ShortMeridianOfStem(Number(m.dayStem));
-        Finding f = ListOf(meridian, t);
-        if (meridian.empty()) {
-            why(kRgNoDay, f.Text("meridian"));
-            return f;
-        }
-        why(kRgStem, velunar::Name(m.dayStem), meridian, StemMeridianVerse(Number(m.dayStem)));
-        why(kRgResult, f.Text("meridian"), f.points->size());
-        return f;
+        const int stem = Number(m.dayStem);
+        return ListOf(ShortMeridianOfStem(stem), t, why, {kRgNoDay, kRgStem, kRgResult},
+                      velunar::Name(m.dayStem), StemMeridianVerse(stem));
     }
 };
 
@@ -169,15 +176,9 @@ class NaZhi2 final : public Doctrine {
 
   protected:
     Finding Work(const Moment& m, const ReferenceTables& t, Why why) const override {
-        const std::string_view meridian = MeridianOfBranch(Number(m.hourBranch));
-        Finding f = ListOf(meridian, t);
-        if (meridian.empty()) {
-            why(kNz2NoHour, f.Text("meridian"));
-            return f;
-        }
-        why(kNz2Branch, velunar::Name(m.hourBranch), meridian, BranchMeridianVerse(Number(m.hourBranch)));
-        why(kNz2Result, f.Text("meridian"), f.points->size());
-        return f;
+        const int branch = Number(m.hourBranch);
+        return ListOf(MeridianOfBranch(branch), t, why, {kNz2NoHour, kNz2Branch, kNz2Result},
+                      velunar::Name(m.hourBranch), BranchMeridianVerse(branch));
     }
 };
 
