@@ -113,6 +113,7 @@ class EightMethod : public Doctrine {
     Finding Work(const Moment& m, const ReferenceTables&, Why why) const override {
         const std::string_view point = Open(m, why);
         Finding f = Opening(point);
+        if (!why.Wanted()) return f;
         if (point.empty()) {
             why(labels_.noHour, f.Text("point"), f.Text("partner"));
             return f;
@@ -179,7 +180,7 @@ class FeiTeng final : public EightMethod {
     std::string_view Open(const Moment& m, Why why) const override {
         if (m.hourBranch == Branch::None) return {};
         const std::string_view point = FeiTengPoint(Number(m.hourStem));
-        if (!point.empty())
+        if (why.Wanted() && !point.empty())
             why(kFtStem, velunar::Name(m.hourStem), point, Pick(kFeiTengVerse, Number(m.hourStem) - 1));
         return point;
     }

@@ -117,6 +117,7 @@ Finding ListOf(std::string_view meridian, const ReferenceTables& t, Why why, con
     Finding f;
     f.cells = {{"meridian", "meridian", std::string(meridian)}};
     f.points = t.PointsOf(meridian);
+    if (!why.Wanted()) return f;
     if (meridian.empty()) {
         why(steps.none, f.Text("meridian"));
         return f;
