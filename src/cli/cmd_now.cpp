@@ -333,6 +333,8 @@ std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, c
                                                           r.other->Total()) +
                    ")";
         case ReadingFit::Offset:
+            // UTC names an instant the world over; any other offset is taken as the user's clock.
+            if (*flags.at->offsetSeconds == 0) break;
             return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " + ClockName(in) +
                    " then; the instant it names reads " + taken;
         case ReadingFit::Once:
