@@ -27,6 +27,7 @@
 #include "files/noticeplayer.h"
 #include "store/database.h"
 #include "store/datapaths.h"
+#include "ui/desktopnotice.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
 #include "ui/secondary.h"
@@ -123,6 +124,38 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
     return 0;
 }
 
+// What a later start hands the running window: the chosen moment and the method page it was given.
+QStringList RequestsOf(const Options& o) {
+    QStringList lines;
+    if (o.at) lines << QStringLiteral("at ") + QString::fromStdString(velunar::FormatIso(*o.at));
+    if (o.page >= 0) lines << QStringLiteral("page %1").arg(o.page);
+    return lines;
+}
+
+QString RequestedOptionNames(const Options& o) {
+    QStringList names;
+    if (o.at) names << QStringLiteral("--at");
+    if (o.page >= 0) names << QStringLiteral("--page");
+    return names.join(QStringLiteral("、"));
+}
+
+// Shows what a later start asked for, as if the running window had been started with it.
+void TakeRequests(MainWindow& window, const QStringList& lines) {
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String("at "))) {
+            if (const auto at = velunar::ParseIso(line.mid(3).toStdString())) {
+                window.setChosenTime(*at);
+                window.tick();
+            }
+        } else if (line.startsWith(QLatin1String("page "))) {
+            bool ok = false;
+            const int page = line.mid(5).toInt(&ok);
+            auto* pages = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
+            if (ok && page >= 0 && page < pages->count()) pages->setCurrentIndex(page);
+        }
+    }
+}
+
 // Opens the windows named in VELUNAR_OPEN_WINDOWS as the user would; a modal one (memo, clock) last, since it
 // holds the event loop until it is closed.
 void OpenWindowsForChecking(MainWindow& window) {
@@ -190,10 +223,16 @@ int main(int argc, char** argv) {
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
         ui::SingleInstance instance(paths.DatabaseFile());
-        if (!instance.acquire()) {
+        const QStringList requests = RequestsOf(options);
+        if (!instance.acquire(requests)) {
             if (!instance.askedRunning())
                 QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
                                          QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
+            else if (!requests.isEmpty() && !instance.requestsTaken())
+                QMessageBox::information(
+                    nullptr, QStringLiteral("VelunarV4.5"),
+                    QStringLiteral("程序已经在运行，已切换到它的窗口；它没有接受本次给出的 %1。")
+                        .arg(RequestedOptionNames(options)));
             return 0;
         }
         // Where each window was left, kept per user; a screenshot run neither reads nor changes it.
@@ -201,6 +240,8 @@ int main(int argc, char** argv) {
                              QStringLiteral("windows"));
         if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
+        QObject::connect(&instance, &ui::SingleInstance::requestsReceived, &window,
+                         [&window](const QStringList& lines) { TakeRequests(window, lines); });
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {
             window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
             window.show();
@@ -208,6 +249,7 @@ int main(int argc, char** argv) {
             window.activateWindow();
         });
         window.setNoticePlayer(std::make_unique<MediaNoticePlayer>());
+        window.setDesktopNotifier(std::make_unique<ui::FreedesktopNotifier>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
         if (options.at) window.setChosenTime(*options.at);
         window.show();

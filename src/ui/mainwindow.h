@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -41,6 +42,7 @@ class NoticePlayer;
 namespace velunar::ui {
 
 class ContentFit;
+class DesktopNotifier;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
@@ -50,7 +52,6 @@ class ZoneChoices;
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
     Message,  // a plain notice (longitude message, disclaimer, no picture)
-    Notice,   // the double-hour change notice, shown inside a tick
     Error,    // an error report (a failed tick, a failed file)
 };
 using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
@@ -86,6 +87,10 @@ class MainWindow : public QMainWindow {
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
+    // Where the double-hour notice goes besides the window's banner; none by default.
+    void setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier);
+    // The double-hour notices given so far, for the tests and the banner's tool tip.
+    int noticesGiven() const { return noticesGiven_; }
 
     // Switches to a chosen moment (是否自动计算 off) at `t`.
     void setChosenTime(DateTime t);
@@ -105,7 +110,7 @@ class MainWindow : public QMainWindow {
     }
 
   public slots:
-    // One tick: inputs → pipeline → render.
+    // One tick: inputs → pipeline → render. Nothing in it waits for the user.
     void tick();
     void showSupplementaryPage();
     void toggleDescription();
@@ -128,6 +133,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildTimePages();
     QWidget* buildSettingsPages();
     QWidget* buildMethodPages();
+    QWidget* buildNoticeBanner();
     QWidget* buildDescriptionArea();
     void buildMenu();
 
@@ -148,6 +154,9 @@ class MainWindow : public QMainWindow {
     void renderList(DoctrineId id, const Finding& f);
     void reportTickError(const QString& what);
     void giveNotice(const QString& text);
+    void sayNoticeSoundFailed(const QString& text);
+    // Starts the timer so the next tick comes just after the clock's next whole second.
+    void scheduleTick();
 
     void onFirstShow();
     // Where the window first opens: as large as its pages ask, centred at the top of the screen.
@@ -168,6 +177,7 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<const ReferenceTables> tables_;
     std::unique_ptr<store::DatabaseDescriptions> descriptions_;
     std::unique_ptr<NoticePlayer> player_;
+    std::unique_ptr<DesktopNotifier> notifier_;
     TickMemory memory_;
     TickView view_;
     ViewState state_;
@@ -181,6 +191,10 @@ class MainWindow : public QMainWindow {
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;
     std::set<QString> reportedSoundErrors_;
+    // What the last tick read, so that a notice is given only for the clock's own change: a picked moment, a
+    // step on the dial or a changed setting moves the double-hour as the user asked and is no news.
+    std::optional<std::string> lastClockKey_;
+    int noticesGiven_ = 0;
 
     QTimer* tickTimer_ = nullptr;
     QTabWidget* timePages_ = nullptr;
@@ -224,6 +238,9 @@ class MainWindow : public QMainWindow {
     QLineEdit* hourGanZhiBox_ = nullptr;
     SettingsCheckBox* noticeBox_ = nullptr;
     QLabel* tickStatus_ = nullptr;
+    QWidget* noticeBanner_ = nullptr;  // the last double-hour notice, until dismissed
+    QLabel* noticeText_ = nullptr;
+    QLabel* noticeSoundNote_ = nullptr;  // a notice sound that could not be played, said once
     QPushButton* descriptionToggle_ = nullptr;
     QWidget* descriptionArea_ = nullptr;
     QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +59,7 @@ void MainWindow::buildLayout() {
     descriptionToggle_ =
         Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
+    bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
@@ -248,7 +250,7 @@ QWidget* MainWindow::buildTimePages() {
     zoneChoices_ = new ZoneChoices(
         this, [this](std::string_view column, const QString& v) { setPending(column, v); },
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
-    zoneChoices_->AddToAbroadPage(abroad, summerBox_);
+    zoneChoices_->AddToAbroadPage(abroad, summerBox_, zoneBox_);
     zoneChoices_->AddToChinaPage(china);
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
@@ -286,6 +288,42 @@ QWidget* MainWindow::buildSettingsPages() {
     }
     (new QVBoxLayout(modes))->addWidget(group);
     return pages;
+}
+
+QWidget* MainWindow::buildNoticeBanner() {
+    // Beside the switch that asks for it, so it takes no room from the pages; it stays until dismissed.
+    noticeBanner_ = Named(new QFrame, QStringLiteral("noticeBanner"));
+    auto* frame = static_cast<QFrame*>(noticeBanner_);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    QPalette yellow = frame->palette();
+    yellow.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xb0));
+    yellow.setColor(QPalette::WindowText, Qt::black);
+    frame->setPalette(yellow);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(6, 0, 2, 0);
+    row->setSpacing(4);
+    noticeText_ = Named(new QLabel, QStringLiteral("noticeText"));
+    QFont bold = noticeText_->font();
+    bold.setBold(true);
+    noticeText_->setFont(bold);
+    noticeSoundNote_ = Named(new QLabel, QStringLiteral("noticeSoundNote"));
+    noticeSoundNote_->setMaximumWidth(260);
+    noticeSoundNote_->hide();
+    auto* dismiss = Named(new QToolButton, QStringLiteral("noticeDismiss"));
+    dismiss->setText(QStringLiteral("×"));
+    dismiss->setAutoRaise(true);
+    dismiss->setToolTip(QStringLiteral("关闭提示"));
+    dismiss->setFocusPolicy(Qt::NoFocus);
+    connect(dismiss, &QToolButton::clicked, this, [this] {
+        noticeBanner_->hide();
+        noticeSoundNote_->hide();
+    });
+    row->addWidget(noticeText_);
+    row->addWidget(noticeSoundNote_, 1);
+    row->addWidget(dismiss);
+    noticeBanner_->hide();
+    return noticeBanner_;
 }
 
 QWidget* MainWindow::buildDescriptionArea() {

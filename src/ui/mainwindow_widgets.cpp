@@ -7,6 +7,7 @@
 #include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -50,6 +51,17 @@ class SectionSelector : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A digit typed with nothing selected goes into the part the cursor is in, as if it were selected:
+        // the picker would otherwise refuse it, the text then being no date.
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* text = qobject_cast<QLineEdit*>(watched);
+            const bool digit = key->text().size() == 1 && key->text().front().isDigit();
+            if (digit && text && !text->hasSelectedText() &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+                picker_->currentSection() != QDateTimeEdit::NoSection)
+                picker_->setSelectedSection(picker_->currentSection());
+        }
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             // After the picker has put its cursor where the click was.
