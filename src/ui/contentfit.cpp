@@ -40,10 +40,13 @@ QSize ContentFit::windowSizeFor(QSize hint) const {
 void ContentFit::apply(QSize size) {
     const QRect available = AvailableArea(window_);
     const QSize room = available.size() - FrameExtra(window_);
-    // Too tall for the screen: the content scrolls, and the window is a scroll bar wider so that only the
-    // one bar shows.
-    if (size.height() > room.height()) size.rwidth() += area_->verticalScrollBar()->sizeHint().width();
-    if (size.width() > room.width()) size.rheight() += area_->horizontalScrollBar()->sizeHint().height();
+    // Too tall for the screen even at its least: the content scrolls, and the window is a scroll bar wider so
+    // that only the one bar shows. Content that can shrink to the room (the dial) needs none.
+    const QSize least = windowSizeFor(area_->widget()->minimumSizeHint());
+    if (size.height() > room.height() && least.height() > room.height())
+        size.rwidth() += area_->verticalScrollBar()->sizeHint().width();
+    if (size.width() > room.width() && least.width() > room.width())
+        size.rheight() += area_->horizontalScrollBar()->sizeHint().height();
     applied_ = size.boundedTo(room).expandedTo(window_->minimumSize());
     window_->resize(applied_);
     KeepInsideScreen(window_);

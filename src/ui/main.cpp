@@ -5,7 +5,10 @@
 // environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
 // the method pages instead of running (--screenshot-dir). VELUNAR_OPEN_WINDOWS (a comma-separated list of
 // description, dial, manager, places, help, picture, reverse, schedule, memo, clock) opens those windows once
-// the main window is up, so scripts/check-fit can measure every window without clicking through the program.
+// the main window is up, so scripts/check-fit can measure every window without clicking through the program;
+// VELUNAR_FIT_PAGES brings each method page to the front in turn and says whether the window shows it whole.
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QAction>
@@ -17,6 +20,8 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTextStream>
@@ -185,6 +190,38 @@ void OpenWindowsForChecking(MainWindow& window) {
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");
 }
 
+// For scripts/check-fit (VELUNAR_FIT_PAGES): brings each method page to the front in turn and says, once the
+// window has followed, whether the window shows it whole or its content scrolls.
+void ReportPageFit(MainWindow& window) {
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
+    auto* area = qobject_cast<QScrollArea*>(window.centralWidget());
+    auto next = std::make_shared<std::function<void(int)>>();
+    *next = [&window, tabs, area, next](int i) {
+        while (i < tabs->count() && !tabs->isTabVisible(i)) ++i;
+        if (i >= tabs->count()) {
+            QTextStream(stdout) << "pages done\n" << Qt::flush;
+            return;
+        }
+        tabs->setCurrentIndex(i);
+        QTimer::singleShot(700, &window, [&window, tabs, area, next, i] {
+            const bool whole =
+                area->verticalScrollBar()->maximum() == 0 && area->horizontalScrollBar()->maximum() == 0;
+            const QWidget* page = tabs->widget(i);
+            QTextStream(stdout) << QStringLiteral("page %1 %2: window %3x%4, page %5x%6: %7\n")
+                                       .arg(i)
+                                       .arg(page->objectName())
+                                       .arg(window.width())
+                                       .arg(window.height())
+                                       .arg(page->width())
+                                       .arg(page->height())
+                                       .arg(whole ? QStringLiteral("whole") : QStringLiteral("SCROLLS"))
+                                << Qt::flush;
+            (*next)(i + 1);
+        });
+    };
+    (*next)(0);
+}
+
 // Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
 void InstallQtTranslation(QApplication& app) {
     auto* qt = new QTranslator(&app);
@@ -258,6 +295,8 @@ int main(int argc, char** argv) {
         if (!options.screenshotDir.isEmpty()) return SaveScreenshots(window, options);
         if (qEnvironmentVariableIsSet("VELUNAR_OPEN_WINDOWS"))
             QTimer::singleShot(500, &window, [&window] { OpenWindowsForChecking(window); });
+        if (qEnvironmentVariableIsSet("VELUNAR_FIT_PAGES"))
+            QTimer::singleShot(900, &window, [&window] { ReportPageFit(window); });
         const int status = QApplication::exec();
         ui::UsePlacementStore(nullptr);
         return status;

@@ -51,6 +51,10 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     connectSettings();
     connect(supplementaryButton_, &QPushButton::clicked, this, &MainWindow::showSupplementaryPage);
     connect(descriptionToggle_, &QPushButton::clicked, this, &MainWindow::toggleDescription);
+    for (QTabWidget* pages : {timePages_, settingsPages_, methodPages_})
+        connect(pages, &QTabWidget::currentChanged, this, [this] {
+            if (shownOnce_) arrangeForRoom();
+        });
     connect(placePickerButton_, &QToolButton::clicked, this,
             [this] { ShowSecondary(secondary_.placePicker); });
 
@@ -121,11 +125,13 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    arrangeForRoom();
     contentFit_->begin();
     onFirstShow();
 }
 
 void MainWindow::placeFirstTime() {
+    arrangeForRoom();
     contentFit_->fitToContent();
     const QRect available = AvailableArea(this);
     const QRect frame = frameGeometry();
@@ -134,8 +140,11 @@ void MainWindow::placeFirstTime() {
 
 QSize MainWindow::keptSize() const {
     if (!descriptionArea_->isVisible()) return size();
-    const QLayout* column = descriptionArea_->parentWidget()->layout();
-    return contentFit_->desiredSize() - QSize(0, descriptionArea_->sizeHint().height() + column->spacing());
+    // Below the pages, or beside the dial.
+    if (middleRow_->indexOf(descriptionArea_) >= 0)
+        return contentFit_->desiredSize() -
+               QSize(descriptionArea_->sizeHint().width() + middleRow_->spacing(), 0);
+    return contentFit_->desiredSize() - QSize(0, descriptionArea_->sizeHint().height() + column_->spacing());
 }
 
 void MainWindow::onFirstShow() {
@@ -177,7 +186,7 @@ void MainWindow::showSupplementaryPage() {
 void MainWindow::toggleDescription() {
     const bool open = descriptionToggle_->text() == kOpenCaption;
     descriptionToggle_->setText(open ? kCloseCaption : kOpenCaption);
-    descriptionArea_->setVisible(open);
+    arrangeForRoom();
 }
 
 void MainWindow::showHelpFile(std::string_view name) {

@@ -25,6 +25,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -34,6 +35,7 @@ class QTabWidget;
 class QTimeEdit;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 
 namespace velunar {
 class NoticePlayer;
@@ -43,6 +45,7 @@ namespace velunar::ui {
 
 class ContentFit;
 class DesktopNotifier;
+class DialWidget;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
@@ -159,6 +162,11 @@ class MainWindow : public QMainWindow {
     void scheduleTick();
 
     void onFirstShow();
+    // Lays the window out for the room the screen gives: where it is short, only the pages in front ask for
+    // room and the pages draw closer; the dial, where it would be too small below the time pages, takes
+    // their place (a line keeps the clock in view); the description stands beside the dial, not under it.
+    void arrangeForRoom();
+    void setTight(bool tight);
     // Where the window first opens: as large as its pages ask, centred at the top of the screen.
     void placeFirstTime();
     // The size kept for the next start, which opens with the description area closed.
@@ -227,6 +235,16 @@ class MainWindow : public QMainWindow {
     QCheckBox* automaticBox_ = nullptr;
     QButtonGroup* timeModeButtons_ = nullptr;
     QTabWidget* methodPages_ = nullptr;
+    QTabWidget* settingsPages_ = nullptr;
+    DialWidget* dial_ = nullptr;
+    QWidget* topRow_ = nullptr;         // the time and settings pages
+    QLabel* compactClock_ = nullptr;    // the clock on one line while the dial stands in their place
+    QVBoxLayout* column_ = nullptr;     // the window's rows
+    QHBoxLayout* middleRow_ = nullptr;  // the method pages, and the description beside the dial
+    std::optional<int> fullHeight_;     // the client area's height laid out with room to spare
+    bool tight_ = false;
+    bool dialAlone_ = false;
+    bool arranging_ = false;
     std::map<DoctrineId, QWidget*> pages_;
     // Each doctrine's boxes and their captions by cell name.
     std::map<std::pair<DoctrineId, std::string>, QLineEdit*> boxes_;

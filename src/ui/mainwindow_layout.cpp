@@ -2,6 +2,8 @@
 // settings pages top right, one page per doctrine below, then the description area that only the opened-out
 // window shows. Every widget is named for what it is; a doctrine's boxes are named after the cells it reports
 // ("naGanPointBox"), so the renderer needs no list of its own.
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -28,9 +31,11 @@
 
 #include "calendar/solar.h"
 #include "ui/contentfit.h"
+#include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 
@@ -44,13 +49,22 @@ void MainWindow::buildLayout() {
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
     auto* column = new QVBoxLayout(central);
+    column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    auto* top = new QHBoxLayout;
+    topRow_ = Named(new QWidget, QStringLiteral("topRow"));
+    auto* top = new QHBoxLayout(topRow_);
+    top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(buildTimePages(), 3);
     top->addWidget(buildSettingsPages(), 2);
-    column->addLayout(top);
-    column->addWidget(buildMethodPages());
+    column->addWidget(topRow_);
+    compactClock_ = Named(new QLabel, QStringLiteral("compactClock"));
+    compactClock_->setContentsMargins(6, 2, 6, 2);
+    compactClock_->hide();
+    column->addWidget(compactClock_);
+    middleRow_ = new QHBoxLayout;
+    middleRow_->addWidget(buildMethodPages(), 1);
+    column->addLayout(middleRow_);
     auto* bottom = new QHBoxLayout;
     noticeBox_ = Named(new SettingsCheckBox(QStringLiteral("时辰变换时需要音乐和对话框提示")),
                        QStringLiteral("noticeBox"));
@@ -258,6 +272,7 @@ QWidget* MainWindow::buildTimePages() {
 
 QWidget* MainWindow::buildSettingsPages() {
     auto* pages = Named(new QTabWidget, QStringLiteral("settingsPages"));
+    settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
     pages->addTab(common, QStringLiteral("设置常用"));
@@ -288,6 +303,61 @@ QWidget* MainWindow::buildSettingsPages() {
     }
     (new QVBoxLayout(modes))->addWidget(group);
     return pages;
+}
+
+void MainWindow::arrangeForRoom() {
+    if (arranging_) return;
+    arranging_ = true;
+    const bool dialInFront = methodPages_->currentWidget() == dial_;
+    const bool described = descriptionToggle_->text() != QStringLiteral("打开穴位说明>>");
+    // Beside the dial the description leaves it its height.
+    const bool beside = dialInFront && described;
+    if (beside != (middleRow_->indexOf(descriptionArea_) >= 0)) {
+        column_->removeWidget(descriptionArea_);
+        middleRow_->removeWidget(descriptionArea_);
+        if (beside)
+            middleRow_->addWidget(descriptionArea_, 0, Qt::AlignTop);
+        else
+            column_->addWidget(descriptionArea_);
+    }
+    descriptionArea_->setVisible(described);
+    const QWidget* client = centralWidget();
+    if (auto* area = qobject_cast<QScrollArea*>(centralWidget())) client = area->widget();
+    if (!fullHeight_) fullHeight_ = client->sizeHint().height();
+    // Before the window system has framed the window, a title bar of the usual height is allowed for.
+    const int room = AvailableArea(this).height() - std::max(FrameExtra(this).height(), 30) -
+                     (menuWidget() ? menuWidget()->sizeHint().height() : 0);
+    // With a margin: at a fractional scale the rows take a few pixels more than their hints say.
+    setTight(*fullHeight_ + 40 > room);
+    // The dial below the time pages at the size it reads as well as with room to spare, or in their place.
+    const int belowTimes =
+        topRow_->sizeHint().height() + methodPages_->tabBar()->sizeHint().height() +
+        DialWidget::comfortableSide() + 8 +
+        std::max(noticeBox_->sizeHint().height(), descriptionToggle_->sizeHint().height()) +
+        3 * column_->spacing();
+    const bool alone = dialInFront && belowTimes > room;
+    dialAlone_ = alone;
+    topRow_->setVisible(!alone);
+    compactClock_->setVisible(alone);
+    arranging_ = false;
+}
+
+void MainWindow::setTight(bool tight) {
+    // Only the page in front of each set asks for room, and the pages' boxes stand closer.
+    for (QTabWidget* pages : {timePages_, settingsPages_, methodPages_}) {
+        for (int i = 0; i < pages->count(); ++i) {
+            QWidget* page = pages->widget(i);
+            if (page == dial_) continue;  // asks for room only while in front anyway
+            const bool asks = !tight || i == pages->currentIndex();
+            const QSizePolicy::Policy policy = asks ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            if (page->sizePolicy().horizontalPolicy() != policy) page->setSizePolicy(policy, policy);
+            if (tight_ != tight && page->layout()) {
+                page->layout()->setContentsMargins(tight ? QMargins(4, 3, 4, 3) : QMargins(9, 9, 9, 9));
+                page->layout()->setSpacing(tight ? 3 : -1);
+            }
+        }
+    }
+    tight_ = tight;
 }
 
 QWidget* MainWindow::buildNoticeBanner() {

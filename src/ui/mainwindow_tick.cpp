@@ -136,6 +136,9 @@ void MainWindow::render(const TickView& v) {
     }
     chosenTimeRow_->setVisible(!automatic_);
 
+    SetText(compactClock_, QStringLiteral("%1  %2").arg(
+                               Text(chinaInFront() ? v.clock.chinaReference : v.clock.abroadReference),
+                               Text(v.hourSpan.hours)));
     SetText(chinaTrueSolarLabel_, Text(v.clock.chinaTrueSolar));
     SetText(chinaInFront() ? chinaSpanLabel_ : abroadSpanLabel_, SpanText(v.hourSpan));
     for (QWidget* w : correction_) w->setVisible(v.clock.correctionShown);

@@ -264,9 +264,10 @@ void TestDial::ringsRedrawnOnlyWhenTheDoubleHourChanges() {
     QCOMPARE(S(std::string(Name(dial->model().sectors[dial->model().current].branch))), QStringLiteral("午"));
 }
 
-// The dial's texts measured: at every radius from 150 px up, wherever the ring is turned, each text lies in
-// its cell (its sector's ring or rim, or the centre's disc), no two overlap, and every double-hour shows its
-// clock span in a font of at least 8 px.
+// The dial's texts measured: at every radius from 100 px up (the least the window gives it at twice the
+// scale), wherever the ring is turned, each text lies in its cell (its sector's ring or rim, or the centre's
+// disc), no two overlap, and every double-hour shows its clock span, from a radius of 150 px in a font of at
+// least 8 px.
 void TestDial::labelsStayInTheirCellsAndApart() {
     Harness h;
     h.show();
@@ -284,7 +285,7 @@ void TestDial::labelsStayInTheirCellsAndApart() {
         for (const double turn : {0.0, 7.5, 15.0, 22.5}) {
             DialModel m = model;
             for (DialSector& s : m.sectors) s.startAngle = std::fmod(s.startAngle + turn, 360.0);
-            for (double R = 150; R <= 600; R += R < 200 ? 3 : 23) {
+            for (double R = 100; R <= 600; R += R < 200 ? 3 : 23) {
                 const QRectF sq(0, 0, 2 * R, 2 * R);
                 const std::vector<dial::DialLabel> labels = dial::DialLabels(sq, m);
                 int spans = 0;
@@ -294,7 +295,7 @@ void TestDial::labelsStayInTheirCellsAndApart() {
                     QVERIFY2(out.isEmpty(), qPrintable(where + ": " + out));
                     if (l.cell.inner == dial::kRim.inner && l.text.contains(QStringLiteral("–"))) {
                         ++spans;
-                        QVERIFY2(l.font.pixelSize() >= 8, qPrintable(where));
+                        if (R >= 150) QVERIFY2(l.font.pixelSize() >= 8, qPrintable(where));
                     }
                 }
                 QCOMPARE(spans, 12);
@@ -334,9 +335,12 @@ void TestDial::pageKeepsTheWindowOnAScreen() {
     h.get<QPushButton>("descriptionToggle")->click();
     QTRY_VERIFY(h.get("descriptionMemo")->isVisible());
     QTest::qWait(50);
-    QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight,
-             qPrintable(QString::number(h.window->height())));
-    QVERIFY(h.get("dial")->height() >= 230);
+    QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight &&
+                 h.window->frameGeometry().width() <= kScreenWidth,
+             qPrintable(QStringLiteral("%1×%2").arg(h.window->width()).arg(h.window->height())));
+    // Beside the dial, which keeps the size it reads well at.
+    QVERIFY(h.get("dial")->height() >= 400);
+    QVERIFY(h.get("descriptionArea")->geometry().left() >= h.get("methodPages")->geometry().right());
     if (const QString shot = qEnvironmentVariable("VELUNAR_SCREENSHOT"); !shot.isEmpty())
         QVERIFY(h.window->grab().save(
             QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-compact.png"))));
