@@ -60,9 +60,17 @@ void ContentFit::fitToContent() {
 }
 
 void ContentFit::begin() {
-    lastHint_ = contentHint();
-    if (!desired_.isValid()) desired_ = window_->size();
     applied_ = window_->size();
+    if (lastHint_.isValid()) {
+        // Placed to fit its content: what the content asks for since then is followed.
+        following_ = true;
+        return;
+    }
+    // Restored at a kept size: that size is the user's, taken with the content as it is once the first
+    // showing has settled (the first tick's texts, the pickers in place of the time box).
+    desired_ = window_->size();
+    lastHint_ = contentHint();
+    baselinePending_ = true;
     following_ = true;
 }
 
@@ -71,6 +79,11 @@ void ContentFit::follow() {
     if (!following_ || !window_->isVisible() || window_->isMaximized() || window_->isFullScreen()) return;
     const QSize hint = contentHint();
     if (hint == lastHint_) return;
+    if (baselinePending_) {
+        baselinePending_ = false;
+        lastHint_ = hint;
+        return;
+    }
     desired_ += hint - lastHint_;
     lastHint_ = hint;
     apply(desired_);

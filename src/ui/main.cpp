@@ -73,7 +73,7 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
         QStringLiteral("folder"));
     const QCommandLineOption pages(
         QStringLiteral("pages"),
-        QStringLiteral("Comma-separated method pages to save (default: every shown one)."),
+        QStringLiteral("Comma-separated method pages to save, 8 for the dial (default: every shown one)."),
         QStringLiteral("list"));
     parser.addOptions({at, page, shots, pages});
     parser.process(app);
@@ -91,7 +91,7 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
     o.screenshotDir = parser.value(shots);
     for (const QString& p : parser.value(pages).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         o.pages << p.toInt(&ok);
-        if (!ok || o.pages.back() < 0 || o.pages.back() > 7) return Fail(QStringLiteral("--pages: 0 to 7"));
+        if (!ok || o.pages.back() < 0 || o.pages.back() > 8) return Fail(QStringLiteral("--pages: 0 to 8"));
     }
     return true;
 }
@@ -109,7 +109,8 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
             if (tabs->isTabVisible(i)) pages << i;
     for (int i : pages) {
         tabs->setCurrentIndex(i);
-        QApplication::processEvents();
+        // The window follows the page in two turns: its layout, then its size.
+        for (int turn = 0; turn < 3; ++turn) QApplication::processEvents();
         const QString file = dir.filePath(
             QStringLiteral("page-%1-%2.png").arg(i).arg(tabs->widget(i)->objectName().toLower()));
         if (!window.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;

@@ -126,8 +126,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     arrangeForRoom();
-    contentFit_->begin();
     onFirstShow();
+    contentFit_->begin();
 }
 
 void MainWindow::placeFirstTime() {
@@ -171,6 +171,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     storeSettingsOnExit();
+    // The windows still open go with this one, without being closed themselves: each keeps its place now.
+    for (QWidget* w :
+         {secondary_.placePicker, secondary_.descriptionManager,
+          static_cast<QWidget*>(secondary_.pictureWindow), static_cast<QWidget*>(secondary_.helpWindow),
+          secondary_.reverseLookup, secondary_.schedule})
+        if (w && w->isVisible())
+            if (auto* kept = w->findChild<WindowPlacement*>(QString(), Qt::FindDirectChildrenOnly))
+                kept->save();
     tickTimer_->stop();
     QMainWindow::closeEvent(event);
 }
