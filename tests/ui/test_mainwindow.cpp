@@ -77,6 +77,8 @@ void TestMainWindow::startPageFollowsIsChina() {
 
 void TestMainWindow::startsAsLaidOut() {
     Harness h;
+    // The first tick comes with the first showing: at an open hour, whatever the time of the run.
+    h.window->setClock([] { return QDateTime(QDate(2026, 2, 10), QTime(4, 30), Qt::UTC); });
     // Before the first tick no box holds a placeholder of its own.
     QCOMPARE(h.text("hourBranchBox"), QString());
     QCOMPARE(h.text("lingGuiPointBox"), QString());
@@ -128,6 +130,7 @@ void TestMainWindow::toggleSetsHeightsAndCaptions() {
 
 void TestMainWindow::menuBringsPageIndexes() {
     Harness h;
+    h.window->setClock([] { return QDateTime(QDate(2026, 2, 10), QTime(4, 30), Qt::UTC); });
     h.show();
     auto* methods = h.get<QTabWidget>("methodPages");
     const std::pair<const char*, int> items[] = {
