@@ -135,7 +135,13 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
 // What a later start hands the running window: the chosen moment and the method page it was given.
 QStringList RequestsOf(const Options& o) {
     QStringList lines;
-    if (o.at) lines << QStringLiteral("at ") + QString::fromStdString(velunar::FormatIso(*o.at));
+    if (o.at) {
+        // With the offset it was given, so the running window takes the same instant.
+        std::string at = velunar::FormatIso(o.at->reading);
+        if (o.at->offsetSeconds) at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
+                                                                 *o.at->offsetSeconds);
+        lines << QStringLiteral("at ") + QString::fromStdString(at);
+    }
     if (o.page >= 0) lines << QStringLiteral("page %1").arg(o.page);
     return lines;
 }
@@ -151,8 +157,8 @@ QString RequestedOptionNames(const Options& o) {
 void TakeRequests(MainWindow& window, const QStringList& lines) {
     for (const QString& line : lines) {
         if (line.startsWith(QLatin1String("at "))) {
-            if (const auto at = velunar::ParseIso(line.mid(3).toStdString())) {
-                window.setChosenTime(*at);
+            if (const auto at = velunar::ParseTypedReading(line.mid(3).toStdString())) {
+                window.setChosenTime(at->reading, at->offsetSeconds);
                 window.tick();
             }
         } else if (line.startsWith(QLatin1String("page "))) {

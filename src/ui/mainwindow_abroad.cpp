@@ -174,26 +174,26 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
                                                              *clockInstant + 3 * kMsPerDay)
                                       : store::CoverReading(in, reading);
     const bool automatic = in.page == TimePage::Abroad && !tzid.empty() && covered && in.zoneTimeline;
+    // The zone's offsets at the instant the reading stands for.
+    std::optional<ZoneOffset> offset;
+    if (automatic)
+        offset = clockInstant ? in.zoneTimeline->At(*clockInstant) : in.zoneTimeline->Resolve(reading, chosenOffset).offset;
     if (summerBox_) {
         // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
         const QSignalBlocker quiet(summerBox_);
-        if (automatic) {
-            const int summer = (clockInstant ? in.zoneTimeline->At(*clockInstant)
-                                             : in.zoneTimeline->Resolve(reading, chosenOffset).offset)
-                                   .summerSeconds /
-                               60;
-            const QString text = QString::number(summer);
+        if (offset) {
+            const QString text = QString::number(offset->summerSeconds / 60);
             if (summerBox_->text() != text) summerBox_->setText(text);
         }
         if (!automatic && !summerBox_->isEnabled())
             summerBox_->setText(QString::fromStdString(settings.Value(col::kSuma)));
         summerBox_->setEnabled(!automatic);
     }
-    showZoneInForce(in, settings, automatic || (automaticZone_ && automaticZone_->isChecked()));
+    showZoneInForce(in, settings, offset, automatic || (automaticZone_ && automaticZone_->isChecked()));
     std::string hint = store::ClockHint(in, reading, machineClock);
     // The machine's clock read as the zone's: said as the China page says it of Beijing time.
-    if (automatic && machineClock && hint.empty() && tzid != store::kMachineZone) {
-        const int zone = *in.zoneMinutes + std::stoi(in.summerText);
+    if (offset && machineClock && hint.empty() && tzid != store::kMachineZone) {
+        const int zone = offset->Total() / 60;
         const int machine = store::MachineOffsetMinutesAt(reading);
         if (machine != zone)
             hint = "本机时区此时为 " + GmtText(machine) + "，不是 " + tzid + "（" + GmtText(zone) +
@@ -203,7 +203,8 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
     if (chinaHint_) ShowHint(chinaHint_, in.page == TimePage::China ? hint : std::string());
 }
 
-void ZoneChoices::showZoneInForce(const TickInput& in, const store::SettingsRecord& settings, bool inForce) {
+void ZoneChoices::showZoneInForce(const TickInput& in, const store::SettingsRecord& settings,
+                                  const std::optional<ZoneOffset>& offset, bool inForce) {
     if (!zoneBox_) return;
     // Only the tick writes the box while the zone is in force; the user's own text comes back once after.
     if (!inForce && !zoneShownInForce_) return;
@@ -212,8 +213,8 @@ void ZoneChoices::showZoneInForce(const TickInput& in, const store::SettingsReco
     // Shown, never stored: the box's own text is the fixed zone the user chose.
     const QSignalBlocker quiet(zoneBox_);
     QString text = QString::fromStdString(settings.Value(col::kZone));
-    if (inForce && in.zoneMinutes)
-        text = QStringLiteral("(%1) %2").arg(Text(GmtText(*in.zoneMinutes)), Text(in.ianaZone));
+    if (inForce && offset)
+        text = QStringLiteral("(%1) %2").arg(Text(GmtText(offset->standardSeconds / 60)), Text(in.ianaZone));
     else if (inForce)
         text = tzBox_->currentText();
     if (zoneBox_->currentText() != text) {

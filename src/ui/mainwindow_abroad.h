@@ -52,7 +52,8 @@ class ZoneChoices : public QObject {
     Say say_;
     bool loading_ = false;
     QString saidUnknown_;
-    void showZoneInForce(const TickInput& in, const store::SettingsRecord& settings, bool inForce);
+    void showZoneInForce(const TickInput& in, const store::SettingsRecord& settings,
+                         const std::optional<ZoneOffset>& offset, bool inForce);
     QCheckBox* automaticZone_ = nullptr;
     QComboBox* tzBox_ = nullptr;
     QComboBox* eotBox_ = nullptr;
