@@ -14,6 +14,7 @@ if(VELUNAR_DEFAULT_DB)
     install(FILES ${VELUNAR_DEFAULT_DB} DESTINATION ${VELUNAR_SHARE_DIR})
 endif()
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/dist/ DESTINATION ${VELUNAR_SHARE_DIR} PATTERN ".keep" EXCLUDE)
+install(FILES ${VELUNAR_QM_FILES} DESTINATION ${VELUNAR_SHARE_DIR}/translations)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.velunar.velunar.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/velunar.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -1,6 +1,7 @@
 #pragma once
 // The one reader of UTF-8 in the program: the core keeps all text as UTF-8 std::string.
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,9 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
 // Decodes the character at text[i] and advances i past it; an invalid byte reads as U+FFFD and is passed
 // over alone.
 char32_t NextCodePoint(std::string_view text, std::size_t& i);
+
+// Appends the UTF-8 form of a code point.
+void AppendCodePoint(std::string& out, char32_t c);
 
 // The characters of a text, each a view of its bytes (an invalid byte stands alone).
 std::vector<std::string_view> Utf8Characters(std::string_view text);

@@ -92,6 +92,10 @@ std::string ArgParser::Usage() const {
         if (width < 28) left.append(28 - width, ' ');
         out += left + " " + s.help + "\n";
     }
+    // Taken by every command before its own flags are read.
+    std::string lang = "  --lang en|zh";
+    lang.append(28 - lang.size(), ' ');
+    out += lang + " the language of the output (default: the system's)\n";
     return out + about_;
 }
 

@@ -1,7 +1,10 @@
 #include <exception>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "store/translation.h"
 
 namespace velunar::cli {
 namespace {
@@ -21,6 +24,7 @@ void PrintUsage(std::ostream& out) {
            "\n"
            "usage: velunar-cli <command> [options]   (velunar-cli <command> --help for its options)\n"
            "       velunar-cli --version\n"
+           "every command takes --lang en|zh: the language of its output (default: the system's)\n"
            "commands:\n";
     for (const Command& c : kCommands) {
         std::string name(c.name);
@@ -29,9 +33,42 @@ void PrintUsage(std::ostream& out) {
     }
 }
 
+// Takes --lang en|zh (or --lang=…) out of the arguments before "--" and puts the language in force; the
+// language of the process stays as it is without one. An error text for a value that names no language.
+std::optional<std::string> TakeLanguage(CommandArgs& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") break;
+        std::string value;
+        std::size_t taken = 1;
+        if (args[i] == "--lang") {
+            if (i + 1 >= args.size()) return "--lang needs a value en|zh";
+            value = args[i + 1];
+            taken = 2;
+        } else if (args[i].rfind("--lang=", 0) == 0) {
+            value = args[i].substr(7);
+        } else {
+            continue;
+        }
+        if (value != "en" && value != "zh") return "--lang: expected en or zh, got \"" + value + "\"";
+        const store::Language language = value == "en" ? store::Language::English : store::Language::Chinese;
+        if (!store::SetLanguage(language))
+            return "--lang en: the English catalogue " + store::CatalogueFolder().toStdString() +
+                   "/velunar_en.qm cannot be read";
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i + taken));
+        --i;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-int RunCli(const CommandArgs& args, CommandIo& io) {
+int RunCli(const CommandArgs& given, CommandIo& io) {
+    CommandArgs args = given;
+    if (auto refused = TakeLanguage(args)) {
+        io.err << "velunar-cli: " << *refused << '\n';
+        return kExitUsage;
+    }
     if (args.empty()) {
         PrintUsage(io.err);
         return kExitUsage;

@@ -22,7 +22,8 @@ namespace velunar::cli {
 namespace {
 
 constexpr const char* kAbout =
-    "Prints the reverse lookup's report for POINT (used exactly as given, blanks and all) over the dates\n"
+    "Prints the reverse lookup's report for POINT (a name as listed, blanks and all, or the point's traditional\n"
+    "name, pinyin or code: 公孫, gongsun, SP4) over the dates\n"
     "FROM..TO (YYYY-MM-DD, both included; a TO before FROM searches nothing): each doctrine's heading,\n"
     "then every double-hour of the range in which it opens the point. The 子 double-hour of a date runs\n"
     "from 23:00 of the day before to 00:59:59 of the date. UTF-8 on standard output; with --out, the file\n"
@@ -182,10 +183,13 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     if (!database) return kExitFailure;
     const auto tables = LoadTablesFor("reverse", *database, io, !db.path);
     if (!tables) return kExitFailure;
-    if (auto unknown = store::UnknownPointNote(positional[0], *tables, *database)) {
-        io.err << parser.Error(*unknown) << '\n';
+    // The point in any form it may be typed in (公孫, gongsun, SP-4): the name it stands for from here on.
+    const store::TypedPoint typed = store::ResolvePoint(positional[0], *tables, *database);
+    if (!typed.name) {
+        io.err << parser.Error(typed.note) << '\n';
         return kExitUsage;
     }
+    const std::string& point = *typed.name;
     std::optional<TickInput> place;
     if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io, *from, *to)))
         return kExitFailure;
@@ -202,11 +206,11 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                 clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
-        ReverseJob job(positional[0], *from, *to, tables);
+        ReverseJob job(point, *from, *to, tables);
         std::unique_ptr<store::CalendarFile> calendar;
         if (icsPath) calendar = std::make_unique<store::CalendarFile>(*icsPath, store::UtcNow());
         std::optional<LineSpans> spans;
-        if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
+        if (place) spans.emplace(*place, clock.clock, calendar.get(), point);
         ReverseBatch batch;
         std::string line;
         for (ReverseJob::Take took;

@@ -11,12 +11,23 @@ namespace velunar {
 namespace {
 
 struct CodedPoint {
-    std::string_view name, code, pinyin;
+    std::string_view name, code, pinyin, traditional;
 };
 
 constexpr CodedPoint kCodedPoints[] = {
 #include "methods/point_codes.inc"
 };
+
+// Traditional character -> simplified, in code point order.
+constexpr std::pair<char32_t, char32_t> kTraditional[] = {
+#include "methods/point_traditional.inc"
+};
+
+char32_t SimplifiedOf(char32_t c) {
+    const auto* at = std::lower_bound(std::begin(kTraditional), std::end(kTraditional), c,
+                                      [](const auto& pair, char32_t v) { return pair.first < v; });
+    return at != std::end(kTraditional) && at->first == c ? at->second : c;
+}
 
 // Name -> position in kCodedPoints.
 const std::unordered_map<std::string_view, std::size_t>& PositionOfName() {
@@ -34,24 +45,6 @@ std::optional<std::size_t> PositionOf(std::string_view name) {
     if (at == positions.end()) at = positions.find(CanonicalPointName(name));
     if (at == positions.end()) return std::nullopt;
     return at->second;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The lower-case form of the Latin letters pinyin is written with (capital toned vowels included).
@@ -99,7 +92,7 @@ std::string PinyinKey(std::string_view text, bool toned) {
             c = Untoned(c).value_or(c);
             if (c == 0xFC || c == 'v') c = 'u';
         }
-        AppendUtf8(out, c);
+        AppendCodePoint(out, c);
     }
     return out;
 }
@@ -141,6 +134,17 @@ std::optional<PointCode> CodeOfPoint(std::string_view name) {
     const std::optional<std::size_t> at = PositionOf(name);
     if (!at) return std::nullopt;
     return PointCode{kCodedPoints[*at].code, kCodedPoints[*at].pinyin};
+}
+
+std::string SimplifiedSpelling(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) AppendCodePoint(out, SimplifiedOf(NextCodePoint(text, i)));
+    return out;
+}
+
+std::string TraditionalSpelling(std::string_view name) {
+    const std::optional<std::size_t> at = PositionOf(name);
+    return std::string(at ? kCodedPoints[*at].traditional : name);
 }
 
 std::string PointHeading(std::string_view name) {
@@ -196,8 +200,9 @@ PointIndex::Match PointIndex::MatchOf(const Entry& e, std::string_view name, std
 }
 
 std::vector<std::string> PointIndex::Find(std::string_view text) const {
-    const std::string_view name = Trimmed(text);
-    if (name.empty()) return ordered_;
+    const std::string_view trimmed = Trimmed(text);
+    if (trimmed.empty()) return ordered_;
+    const std::string name = SimplifiedSpelling(trimmed);
     const bool toned = CarriesTone(name);
     const std::string code = CodeKey(name), pinyin = PinyinKey(name, toned);
     std::vector<std::string> out;
@@ -208,27 +213,37 @@ std::vector<std::string> PointIndex::Find(std::string_view text) const {
 }
 
 std::optional<std::string> PointIndex::NameFor(std::string_view text) const {
+    std::vector<std::string> names = NamesFor(text);
+    if (names.size() != 1) return std::nullopt;
+    return std::move(names.front());
+}
+
+std::vector<std::string> PointIndex::NamesFor(std::string_view text) const {
     const auto spelled = [this](std::string_view t) {
         return std::any_of(entries_.begin(), entries_.end(), [t](const Entry& e) {
             return e.name == t ||
                    std::find(e.otherSpellings.begin(), e.otherSpellings.end(), t) != e.otherSpellings.end();
         });
     };
-    if (spelled(text)) return std::string(text);
+    // A listed name is itself, blanks and all: a user's own description may be named so.
+    if (spelled(text)) return {std::string(text)};
     const std::string_view trimmed = Trimmed(text);
-    if (trimmed.empty()) return std::nullopt;
-    if (spelled(trimmed)) return std::string(trimmed);
+    if (trimmed.empty()) return {};
+    if (spelled(trimmed)) return {std::string(trimmed)};
+    const std::string simplified = SimplifiedSpelling(trimmed);
+    if (spelled(simplified)) return {simplified};
     const bool toned = CarriesTone(trimmed);
     const std::string code = CodeKey(trimmed), pinyin = PinyinKey(trimmed, toned);
-    const Entry* found = nullptr;
+    std::vector<std::string> out;
+    std::vector<std::string_view> codes;
     for (const Entry& e : entries_) {
         if (e.code.empty() || MatchOf(e, {}, code, pinyin, toned) != Match::Whole) continue;
-        // Two names of one point (临泣 beside 足临泣) stand for its first; two points for none.
-        if (found && found->code != e.code) return std::nullopt;
-        if (!found) found = &e;
+        // Two names of one point (临泣 beside 足临泣) stand for its first.
+        if (std::find(codes.begin(), codes.end(), e.code) != codes.end()) continue;
+        codes.push_back(e.code);
+        out.push_back(e.name);
     }
-    if (!found) return std::nullopt;
-    return found->name;
+    return out;
 }
 
 }  // namespace velunar

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "methods/english_names.h"
 #include "methods/point_aliases.h"
+#include "methods/point_index.h"
 #include "methods/point_names.h"
 #include "store/catalogue.h"
 #include "store/nativepath.h"
 #include "store/reference_check.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -45,6 +48,12 @@ auto Guard(F&& f) -> decltype(f()) {
     }
 }
 
+std::vector<std::string> KnownPoints(const ReferenceTables& tables, Database& db) {
+    std::vector<std::string> known = PointNamesOf(tables);
+    for (const std::string& described : db.Run(QueryId::PointList).Column("穴位")) known.push_back(described);
+    return known;
+}
+
 }  // namespace
 
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
@@ -72,10 +81,27 @@ std::shared_ptr<const ReferenceTables> LoadReferenceTables(const DataPaths& path
     return LoadReferenceTables(shipped);
 }
 
+TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables, Database& db) {
+    const PointIndex index(KnownPoints(tables, db));
+    const std::vector<std::string> names = index.NamesFor(typed);
+    if (names.size() == 1) return {names.front(), {}};
+    if (names.empty()) return {std::nullopt, UnknownPointNote(typed, tables, db).value_or(std::string())};
+    const std::string comma = Translated("store", "、");
+    std::string list;
+    for (const std::string& n : names) {
+        const std::optional<PointCode> code = CodeOfPoint(n);
+        const std::string shown = CurrentLanguage() == Language::English ? PointInStyle(n, PointStyle::Both)
+                                  : code                                 ? n + " " + std::string(code->code)
+                                                                         : n;
+        list += (list.empty() ? "" : comma) + shown;
+    }
+    return {std::nullopt,
+            Filled(Translated("store", "“{1}”可指几个穴位：{2}；请写明是哪一个"), {typed, list})};
+}
+
 std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,
                                             Database& db) {
-    std::vector<std::string> known = PointNamesOf(tables);
-    for (const std::string& described : db.Run(QueryId::PointList).Column("穴位")) known.push_back(described);
+    std::vector<std::string> known = KnownPoints(tables, db);
     const std::string canonical(CanonicalPointName(point));
     const auto has = [&known](const std::string& n) {
         return std::find(known.begin(), known.end(), n) != known.end();
@@ -83,10 +109,13 @@ std::optional<std::string> UnknownPointNote(const std::string& point, const Refe
     if (!point.empty() && (has(point) || has(canonical))) return std::nullopt;
     std::sort(known.begin(), known.end());
     known.erase(std::unique(known.begin(), known.end()), known.end());
-    std::string note = "不是已知的穴位：" + point;
+    const std::string note = Filled(Translated("store", "不是已知的穴位：{1}"), {point});
     const std::vector<std::string> close = ClosestTexts(point, known, 5, true);
-    for (std::size_t i = 0; i < close.size(); ++i) note += (i == 0 ? "（相近的穴位：" : "、") + close[i];
-    return close.empty() ? note : note + "）";
+    if (close.empty()) return note;
+    const std::string comma = Translated("store", "、");
+    std::string list;
+    for (const std::string& c : close) list += (list.empty() ? "" : comma) + c;
+    return Filled(Translated("store", "{1}（相近的穴位：{2}）"), {note, list});
 }
 
 std::optional<DescriptionRow> DatabaseDescriptions::Description(std::string_view point) {

@@ -24,6 +24,15 @@ std::shared_ptr<const ReferenceTables> LoadReferenceTables(const DataPaths& path
 std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,
                                             Database& db);
 
+// A point as the user typed it, in any form PointIndex knows (simplified or traditional, pinyin, code): the
+// name it stands for, or why it stands for none: the note of UnknownPointNote, or the points toneless pinyin
+// shared by several could mean ("gongsun" names one; "zhongzhu" 中注 KI15 or 中渚 TE3). Throws StoreError.
+struct TypedPoint {
+    std::optional<std::string> name;
+    std::string note;  // when there is no name
+};
+TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables, Database& db);
+
 // 穴位说明 through the store; its errors come out as DescriptionError with the store's message.
 class DatabaseDescriptions final : public DescriptionSource {
   public:

@@ -226,15 +226,18 @@ void ReverseLookupWindow::onClockToggled(bool on) {
 void ReverseLookupWindow::onSearch() {
     if (isSearching() || exporting_) return;
     const QString typed = pointBox_->settle();
+    QString point = typed;  // the name the text stands for, once known
     const std::shared_ptr<const ReferenceTables> tables = tables_ ? tables_() : nullptr;
     // A point the program does not know opens nowhere: the user is told what was meant instead. Without
     // the snapshot there is nothing to check against, and the search reports why it cannot run.
     if (tables) {
         try {
-            if (const auto unknown = store::UnknownPointNote(typed.toStdString(), *tables, db_)) {
-                setStatus(FromUtf8(*unknown), true);
+            const store::TypedPoint resolved = store::ResolvePoint(typed.toStdString(), *tables, db_);
+            if (!resolved.name) {
+                setStatus(FromUtf8(resolved.note), true);
                 return;
             }
+            point = FromUtf8(*resolved.name);
         } catch (const store::StoreError& e) {
             showMessage(Message::Error, QString::fromUtf8(e.what()));
             return;
@@ -242,7 +245,7 @@ void ReverseLookupWindow::onSearch() {
     }
     setStatus({}, false);
     stale_ = false;
-    searched_ = Searched{typed, fromDate_->date(), toDate_->date()};
+    searched_ = Searched{point, fromDate_->date(), toDate_->date()};
     std::optional<TickInput> place;
     if (clockBox_->isChecked() && !(place = clockPlace())) clockBox_->setChecked(false);
     clearResults(place);
@@ -254,7 +257,7 @@ void ReverseLookupWindow::onSearch() {
         if (flag && !flag->exchange(true))
             QMetaObject::invokeMethod(this, &ReverseLookupWindow::onJobReady, Qt::QueuedConnection);
     };
-    job_ = std::make_unique<ReverseJob>(typed.toStdString(), DayOf(fromDate_->date()), DayOf(toDate_->date()),
+    job_ = std::make_unique<ReverseJob>(point.toStdString(), DayOf(fromDate_->date()), DayOf(toDate_->date()),
                                         tables, ready);
     jobEnded_ = false;
     rowsBehind_ = false;

@@ -26,12 +26,12 @@ class PointCodes(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.rows = gen_point_index.read_rows()
-        cls.codes = {name: code for name, code, _ in cls.rows}
+        cls.codes = {name: code for name, code, *_ in cls.rows}
         cls.jingluo = table("jingluo.tsv")
 
     def test_every_point_has_its_meridian_code_in_list_order(self):
         expected = [(name, ABBREVIATIONS[meridian] + forder) for name, meridian, forder in self.jingluo]
-        listed = [(name, code) for name, code, _ in self.rows if name != "临泣"]
+        listed = [(name, code) for name, code, *_ in self.rows if name != "临泣"]
         self.assertEqual(listed, expected)
         # The eight-method name stands right after the point it names, with its code.
         names = [r[0] for r in self.rows]
@@ -44,7 +44,7 @@ class PointCodes(unittest.TestCase):
 
     def test_readings_of_names_with_a_fixed_reading(self):
         # Where ordinary words read these characters otherwise.
-        pinyin = {name: p for name, _, p in self.rows}
+        pinyin = {name: p for name, _, p, _ in self.rows}
         for name, reading in [("肺俞", "fèi shū"), ("俞府", "shū fǔ"), ("曲池", "qū chí"), ("少商", "shào shāng"),
                               ("大都", "dà dū"), ("率谷", "shuài gǔ"), ("攒竹", "cuán zhú"), ("中冲", "zhōng chōng"),
                               ("会宗", "huì zōng"), ("间使", "jiān shǐ"), ("尺泽", "chǐ zé")]:
@@ -55,8 +55,10 @@ class PointCodes(unittest.TestCase):
             fresh = pathlib.Path(out) / "point_codes.inc"
             subprocess.run([sys.executable, "-B", str(ROOT / "data" / "gen_point_index.py"), "--out", str(fresh)],
                            check=True)
-            self.assertEqual(fresh.read_bytes(), (ROOT / "src" / "methods" / "point_codes.inc").read_bytes(),
-                             "run data/gen_point_index.py and commit its output")
+            for name in ("point_codes.inc", "point_traditional.inc"):
+                self.assertEqual((pathlib.Path(out) / name).read_bytes(),
+                                 (ROOT / "src" / "methods" / name).read_bytes(),
+                                 "run data/gen_point_index.py and commit its output")
 
 
 if __name__ == "__main__":

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace velunar {
@@ -59,6 +62,98 @@ TEST(PointIndex, NameForTurnsACodeOrPinyinIntoTheNameAndKeepsNames) {
     EXPECT_EQ(index.NameFor("zhōngzhù"), "中注");
     EXPECT_EQ(index.NameFor("gong"), std::nullopt);
     EXPECT_EQ(index.NameFor("HT7"), std::nullopt);  // 神门 is not in this list
+}
+
+// Every form a practitioner may type a point in, over every point of the meridians: the name simplified and
+// traditional, its pinyin toned or not, joined or by syllable, in any case, and its code however written.
+TEST(PointIndex, EveryPointIsFoundInEveryFormItIsTyped) {
+    std::ifstream in(std::string(VELUNAR_SOURCE_DIR) + "/data/point-codes.tsv");
+    ASSERT_TRUE(in);
+    struct Row {
+        std::string name, code, pinyin, traditional;
+    };
+    std::vector<Row> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#' || line.rfind("穴位\t", 0) == 0) continue;
+        std::istringstream fields(line);
+        Row r;
+        std::getline(fields, r.name, '\t');
+        std::getline(fields, r.code, '\t');
+        std::getline(fields, r.pinyin, '\t');
+        std::getline(fields, r.traditional, '\t');
+        rows.push_back(r);
+    }
+    ASSERT_EQ(rows.size(), 310u);
+    Names all;
+    for (const Row& r : rows) all.push_back(r.name);
+    const PointIndex index(all);
+    // The first name listed with a code is the one a code stands for (足临泣 before 临泣).
+    std::map<std::string, std::string> firstOfCode;
+    for (const Row& r : rows) firstOfCode.emplace(r.code, r.name);
+    const auto toneless = [](const std::string& pinyin) {
+        // Decomposed, the toned vowels lose their marks when the combining characters are dropped.
+        std::string out;
+        for (std::size_t i = 0; i < pinyin.size();) {
+            const unsigned char c = static_cast<unsigned char>(pinyin[i]);
+            const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            const std::string ch = pinyin.substr(i, length);
+            i += length;
+            static const std::map<std::string, char> plain = {
+                {"ā", 'a'}, {"á", 'a'}, {"ǎ", 'a'}, {"à", 'a'}, {"ē", 'e'}, {"é", 'e'}, {"ě", 'e'},
+                {"è", 'e'}, {"ī", 'i'}, {"í", 'i'}, {"ǐ", 'i'}, {"ì", 'i'}, {"ō", 'o'}, {"ó", 'o'},
+                {"ǒ", 'o'}, {"ò", 'o'}, {"ū", 'u'}, {"ú", 'u'}, {"ǔ", 'u'}, {"ù", 'u'}, {"ǖ", 'v'},
+                {"ǘ", 'v'}, {"ǚ", 'v'}, {"ǜ", 'v'}, {"ü", 'v'}};
+            const auto at = plain.find(ch);
+            out += at != plain.end() ? std::string(1, at->second) : ch;
+        }
+        return out;
+    };
+    const auto without = [](std::string s, char blank) {
+        s.erase(std::remove(s.begin(), s.end(), blank), s.end());
+        return s;
+    };
+    const auto capitalised = [](std::string s) {
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (i == 0 || s[i - 1] == ' ')
+                s[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(s[i])));
+        return s;
+    };
+    const auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    int shared = 0;
+    for (const Row& r : rows) {
+        const std::string number = r.code.substr(2);
+        const std::string prefix = r.code.substr(0, 2);
+        for (const std::string& typed : {r.name, r.traditional, " " + r.traditional + " "})
+            EXPECT_EQ(index.NamesFor(typed), Names{r.name}) << typed;
+        for (const std::string& typed : {r.code, lower(r.code), prefix + "-" + number, prefix + " " + number,
+                                         lower(prefix) + "-" + number})
+            EXPECT_EQ(index.NamesFor(typed), Names{firstOfCode[r.code]}) << typed;
+        const std::string plain = toneless(r.pinyin);
+        for (const std::string& typed : {without(r.pinyin, ' '), r.pinyin}) {
+            EXPECT_EQ(index.NamesFor(typed), Names{r.name}) << typed;
+            EXPECT_EQ(index.NameFor(typed), r.name) << typed;
+        }
+        // Toneless pinyin that two points share names both, for the user to choose.
+        for (const std::string& typed :
+             {without(plain, ' '), plain, capitalised(plain), "  " + lower(plain)}) {
+            const Names found = index.NamesFor(typed);
+            EXPECT_NE(std::find(found.begin(), found.end(), r.name), found.end()) << typed;
+            EXPECT_EQ(index.NameFor(typed), found.size() == 1 ? std::optional(r.name) : std::nullopt)
+                << typed;
+            if (found.size() > 1 && typed == plain) ++shared;
+        }
+        EXPECT_EQ(index.Find(r.traditional).front(), r.name) << r.traditional;
+        EXPECT_EQ(TraditionalSpelling(r.name), r.traditional);
+    }
+    // Toneless readings shared by two points of the meridians, counted once for each of them (中注 and 中渚
+    // …).
+    EXPECT_GT(shared, 0);
+    EXPECT_EQ(index.NamesFor("太沖"), Names{"太冲"});  // a variant of the traditional character
+    EXPECT_EQ(index.NamesFor("zhongzhu"), (Names{"中注", "中渚"}));
 }
 
 TEST(PointIndex, EveryPointOfTheShippedMeridianTableHasACodeAndPinyin) {

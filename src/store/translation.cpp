@@ -1,0 +1,121 @@
+#include "store/translation.h"
+
+#include <filesystem>
+#include <memory>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTranslator>
+
+namespace velunar::store {
+namespace {
+
+struct State {
+    Language language = Language::Chinese;
+    std::unique_ptr<QTranslator> catalogue;
+};
+
+State& Current() {
+    static State state;
+    return state;
+}
+
+QString ExecutableFolder() {
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? QString() : QString::fromStdString(exe.parent_path().string());
+}
+
+}  // namespace
+
+std::optional<Language> ParseLanguage(std::string_view code) {
+    const auto begins = [code](std::string_view language) {
+        return code.starts_with(language) &&
+               (code.size() == language.size() || code[language.size()] == '_' ||
+                code[language.size()] == '-' || code[language.size()] == '.' || code[language.size()] == '@');
+    };
+    if (begins("en")) return Language::English;
+    if (begins("zh")) return Language::Chinese;
+    return std::nullopt;
+}
+
+std::string_view LanguageCode(Language language) {
+    return language == Language::English ? "en" : "zh";
+}
+
+Language SystemLanguage(const std::function<QByteArray(const char*)>& env) {
+    const auto read = [&env](const char* name) { return env ? env(name) : qgetenv(name); };
+    // As gettext, LANGUAGE is not consulted under the plain C locale.
+    const QByteArray chosen = !read("LC_ALL").isEmpty()        ? read("LC_ALL")
+                              : !read("LC_MESSAGES").isEmpty() ? read("LC_MESSAGES")
+                                                               : read("LANG");
+    if (chosen != "C" && chosen != "POSIX") {
+        for (const QByteArray& entry : read("LANGUAGE").split(':'))
+            if (const auto language = ParseLanguage(entry.toStdString())) return *language;
+    }
+    return ParseLanguage(chosen.toStdString()).value_or(Language::Chinese);
+}
+
+QString CatalogueFolder() {
+    const QString exe = ExecutableFolder();
+    const QString beside = QDir::cleanPath(exe + QStringLiteral("/translations"));
+    if (QFileInfo(beside).isDir()) return beside;
+    return QDir::cleanPath(exe + QStringLiteral("/../share/velunar/translations"));
+}
+
+bool SetLanguage(Language language) {
+    State& s = Current();
+    if (language == Language::Chinese) {
+        s.language = language;
+        s.catalogue.reset();
+        return true;
+    }
+    auto catalogue = std::make_unique<QTranslator>();
+    const QString named = qEnvironmentVariable("VELUNAR_CATALOGUE");
+    const QString file = named.isEmpty() ? CatalogueFolder() + QStringLiteral("/velunar_en.qm") : named;
+    if (!catalogue->load(file)) return false;
+    s.language = language;
+    s.catalogue = std::move(catalogue);
+    return true;
+}
+
+Language CurrentLanguage() {
+    return Current().language;
+}
+
+QTranslator* CurrentCatalogue() {
+    return Current().catalogue.get();
+}
+
+QString TranslatedQ(const char* context, const char* source) {
+    const State& s = Current();
+    if (s.catalogue) {
+        const QString t = s.catalogue->translate(context, source);
+        if (!t.isEmpty()) return t;
+    }
+    return QString::fromUtf8(source);
+}
+
+std::string Translated(const char* context, const char* source) {
+    if (!Current().catalogue) return source;
+    return TranslatedQ(context, source).toStdString();
+}
+
+std::string Translated(const char* context, std::string_view source) {
+    if (!Current().catalogue) return std::string(source);
+    return Translated(context, std::string(source).c_str());
+}
+
+std::string Filled(std::string text, std::initializer_list<std::string_view> args) {
+    std::size_t n = 1;
+    for (std::string_view arg : args) {
+        const std::string mark = "{" + std::to_string(n++) + "}";
+        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + arg.size()))
+            text.replace(at, mark.size(), arg);
+    }
+    return text;
+}
+
+}  // namespace velunar::store
