@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include "calendar/tr_mark.h"
 
 #include "calendar/datetime.h"
 #include "calendar/ganzhi.h"
@@ -20,9 +21,9 @@ enum class TimeMode {
 inline constexpr int kTimeModeCount = 3;
 
 // The labels are what the settings row stores and the radio buttons show.
-inline constexpr std::string_view kModeNoNightRat = "不区分夜子时早子时";
-inline constexpr std::string_view kModeNightRat = "区分夜子时早子时";
-inline constexpr std::string_view kModeZeroToTwo = "以0-2时为子时";
+inline constexpr std::string_view kModeNoNightRat = VELUNAR_TR("value", "不区分夜子时早子时");
+inline constexpr std::string_view kModeNightRat = VELUNAR_TR("value", "区分夜子时早子时");
+inline constexpr std::string_view kModeZeroToTwo = VELUNAR_TR("value", "以0-2时为子时");
 
 std::string_view Label(TimeMode mode);
 // The mode a stored text names, compared whole; none for any other text.
@@ -36,7 +37,7 @@ std::optional<TimeMode> TimeModeAt(int index);
 std::string_view Label(const std::optional<TimeMode>& mode);
 
 // What the hour-branch boxes show while the China longitude box cannot be read.
-inline constexpr std::string_view kLongitudeMessage = "请先输入正确东经数";
+inline constexpr std::string_view kLongitudeMessage = VELUNAR_TR("value", "请先输入正确东经数");
 
 // The double-hour of t when 子 runs 23:00-00:59 (NoNightRat, NightRat), and when it runs 00:00-01:59.
 Branch HourBranchOf(DateTime t);

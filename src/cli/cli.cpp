@@ -64,6 +64,11 @@ std::optional<std::string> TakeLanguage(CommandArgs& args) {
 }  // namespace
 
 int RunCli(const CommandArgs& given, CommandIo& io) {
+    // --lang holds for this run only: a caller that runs several commands (the tests) keeps its own language.
+    struct Restore {
+        store::Language language = store::CurrentLanguage();
+        ~Restore() { store::SetLanguage(language); }
+    } restore;
     CommandArgs args = given;
     if (auto refused = TakeLanguage(args)) {
         io.err << "velunar-cli: " << *refused << '\n';

@@ -4,12 +4,13 @@
 #include <cctype>
 #include <tuple>
 
+#include "calendar/instant.h"
 #include "calendar/numparse.h"
 #include "cli/clock.h"
-#include "calendar/instant.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/explain_output.h"
+#include "methods/point_index.h"
 #include "methods/point_names.h"
 #include "store/tzdb.h"
 
@@ -52,7 +53,8 @@ std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
 // Zone ids are ASCII: letters compared without case, '_' as the blank it stands for.
 std::string ZoneKey(std::string_view s) {
     std::string key;
-    for (char c : s) key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    for (char c : s)
+        key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     return key;
 }
 
@@ -124,8 +126,8 @@ std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
 
 std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<SixthStem>& spelling) {
     if (v != kSixthStemUsual && v != kSixthStemAsKeys)
-        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) + ", got \"" +
-               v + "\"";
+        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) +
+               ", got \"" + v + "\"";
     spelling = SixthStemOf(v);
     return std::nullopt;
 }
@@ -173,6 +175,8 @@ std::string SkipNote(const TickInput& in, SkipReason reason) {
     return {};
 }
 
+// Where a cell names a point its international code follows it, under the cell's name and "Code"
+// ("pointCode": "SP4"), the same in every language.
 Report FindingReport(const Finding& f) {
     Report r;
     for (const Cell& c : f.cells) {
@@ -180,14 +184,25 @@ Report FindingReport(const Finding& f) {
             r.Text(std::string(c.column), *c.text);
         else
             r.Null(std::string(c.column));
+        if (const std::optional<PointCode> code = c.text ? CodeOfPoint(*c.text) : std::nullopt)
+            r.Text(std::string(c.name) + "Code", std::string(code->code));
     }
-    if (f.points) r.List("points", *f.points);
+    if (f.points) {
+        r.List("points", *f.points);
+        std::vector<std::string> codes;
+        for (const std::string& p : *f.points) {
+            const std::optional<PointCode> code = CodeOfPoint(p);
+            codes.push_back(code ? std::string(code->code) : std::string());
+        }
+        r.List("pointCodes", std::move(codes));
+    }
     if (f.closed) r.Bool("closed", *f.closed);
     return r;
 }
 
 std::string ClockName(const TickInput& in) {
-    if (in.page == TimePage::China) return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
+    if (in.page == TimePage::China)
+        return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
     return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
 }
 
@@ -295,8 +310,9 @@ ReferenceClock PrepareReference(const NowFlags& flags, TickInput& in, std::vecto
         clock = [reading] { return ClockReference(reading); };
     }
     if (!known)
-        warnings.push_back("the tz-database zone \"" + zone + "\" of the settings is unknown here; the fixed zone \"" +
-                           in.zoneText + "\" is used");
+        warnings.push_back("the tz-database zone \"" + zone +
+                           "\" of the settings is unknown here; the fixed zone \"" + in.zoneText +
+                           "\" is used");
     return clock;
 }
 
@@ -308,8 +324,8 @@ std::optional<std::string> OutsideTheCalendar(const TickView& v) {
     };
     const bool computed = HasComputedTime(v.moment);
     for (const auto& [name, t] :
-         {std::pair{"the reading", std::optional(v.referenceTime)}, std::pair{"true solar time", v.trueSolarTime},
-          std::pair{"Beijing time", v.beijingTime},
+         {std::pair{"the reading", std::optional(v.referenceTime)},
+          std::pair{"true solar time", v.trueSolarTime}, std::pair{"Beijing time", v.beijingTime},
           std::pair{"the day", computed ? std::optional(v.moment.dayDate) : std::nullopt}})
         if (outside(t))
             return std::string(name) + " of this moment falls outside the calendar (" + kCalendarRange +
@@ -329,14 +345,15 @@ std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, c
                    "; taken as the clock would have moved on, " + taken;
         case ReadingFit::Later:
             return typed + " occurs twice on " + ClockName(in) + "; taken as the later, " + taken +
-                   " (the earlier is " + FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
-                                                          r.other->Total()) +
+                   " (the earlier is " +
+                   FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
+                                    r.other->Total()) +
                    ")";
         case ReadingFit::Offset:
             // UTC names an instant the world over; any other offset is taken as the user's clock.
             if (*flags.at->offsetSeconds == 0) break;
-            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " + ClockName(in) +
-                   " then; the instant it names reads " + taken;
+            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " +
+                   ClockName(in) + " then; the instant it names reads " + taken;
         case ReadingFit::Once:
         case ReadingFit::Earlier:
             break;
@@ -353,7 +370,8 @@ Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::
     if (abroad && in.zoneTimeline) {
         r.Text("tz", in.ianaZone);
         // The zone's summer time at the instant itself.
-        r.Text("summer", v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
+        r.Text("summer",
+               v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
     }
     if (!abroad && in.chinaClock) r.Bool("dstChina", true);
     if (in.eot != EotSource::Table) r.Text("eot", "astro");
@@ -437,7 +455,8 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     if (view.skipped)
         io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
-    // Scripts find the warnings in the object, always there; the plain form lists them only when there are any.
+    // Scripts find the warnings in the object, always there; the plain form lists them only when there are
+    // any.
     Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);
     const std::vector<Explanation> why = explain ? ExplainTick(view, *tables) : std::vector<Explanation>();
     if (explain && flags.json) report.Group("explain", ExplanationReport(why));

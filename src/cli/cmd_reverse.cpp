@@ -9,6 +9,7 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/localized.h"
 #include "cli/text_table.h"
 #include "reverse/opening_spans.h"
 #include "reverse/reverse_job.h"
@@ -22,7 +23,8 @@ namespace velunar::cli {
 namespace {
 
 constexpr const char* kAbout =
-    "Prints the reverse lookup's report for POINT (a name as listed, blanks and all, or the point's traditional\n"
+    "Prints the reverse lookup's report for POINT (a name as listed, blanks and all, or the point's "
+    "traditional\n"
     "name, pinyin or code: 公孫, gongsun, SP4) over the dates\n"
     "FROM..TO (YYYY-MM-DD, both included; a TO before FROM searches nothing): each doctrine's heading,\n"
     "then every double-hour of the range in which it opens the point. The 子 double-hour of a date runs\n"
@@ -197,13 +199,18 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         (place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database))).sixthStem;
     try {
         std::unique_ptr<store::ReportWriter> file;
-        if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
+        // The English report holds what GBK cannot (the tone marks of pinyin): it is written in UTF-8.
+        if (outPath)
+            file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath), InEnglish());
         ReportOutput output(io.out, file.get());
         std::unique_ptr<RecordWriter> table;
+        // JSON is keyed alike in every language; the CSV header is in the language of its rows.
+        const std::string method = json ? "方法" : ColumnTitle("方法"),
+                          record = json ? "记录" : ColumnTitle("记录");
         if (csv || json)
             table = MakeRecordWriter(
                 io.out, json, bom,
-                clock.clock ? TextRow{"方法", "记录", "start", "end"} : TextRow{"方法", "记录"});
+                clock.clock ? TextRow{method, record, "start", "end"} : TextRow{method, record});
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(point, *from, *to, tables);
@@ -218,7 +225,9 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
             if (took == ReverseJob::Take::Batch) {
                 if (table) {
                     const std::string_view heading = batch.doctrine->ReportHeading();
-                    const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
+                    const std::string name =
+                        json ? std::string(heading.substr(0, heading.size() - std::string_view("：").size()))
+                             : DoctrineName(heading);
                     for (const Opening& o : batch.openings) {
                         TextRow row = {name, Spelled(batch.texts->Line(o), spelling)};
                         const std::optional<ClockSpan> span = spans ? spans->Span(o, row[1]) : std::nullopt;
@@ -226,16 +235,17 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                             row.push_back(span ? IsoStart(*span) : "");
                             row.push_back(span ? IsoEnd(*span) : "");
                         }
+                        if (!json) row[1] = ReportLine(row[1]);
                         table->Row(row);
                     }
                 } else {
-                    if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
+                    if (batch.beginsScan) output.Line(ReportHeading(batch.doctrine->ReportHeading()));
                     for (const Opening& o : batch.openings) {
                         line.clear();
                         batch.texts->AppendLine(o, line);
                         Spell(line, spelling);
                         if (spans) spans->Extend(o, line);
-                        output.Line(line);
+                        output.Line(InEnglish() ? ReportLine(line) : line);
                     }
                 }
             }

@@ -5,6 +5,7 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/localized.h"
 #include "cli/schedule_pdf.h"
 #include "cli/text_table.h"
 #include "methods/schedule.h"
@@ -92,15 +93,17 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
     }
 
+    // JSON is keyed alike in every language; the table and the CSV speak the language in force.
     const std::vector<std::string_view> titles = ScheduleHeader();
-    TextRow header(titles.begin(), titles.end());
+    TextRow header;
+    for (std::string_view t : titles) header.push_back(json ? std::string(t) : ColumnTitle(t));
     // The clock columns come last, so that a span reaching into another date widens nothing.
     if (place) {
         if (records) {
             header.emplace_back("start");
             header.emplace_back("end");
         } else {
-            header.emplace_back("钟表时间");
+            header.push_back(ColumnTitle("钟表时间"));
         }
     }
     // Rows in date order, each with its clock span when asked for.
@@ -109,7 +112,10 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         if (place) spans.emplace(*place);
         ForEachScheduleRow(first, last, mode, *tables, [&](const ScheduleRow& r) {
             TextRow row = r.cells;
-            for (std::string& cell : row) Spell(cell, spelled);
+            for (std::string& cell : row) {
+                Spell(cell, spelled);
+                if (!json) cell = LocalValue(cell);
+            }
             if (place) {
                 const std::optional<ClockSpan> span = spans->SpanOf(r.slot);
                 if (records) {

@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include "cli/json.h"
+#include "cli/localized.h"
 
 namespace velunar::cli {
 
@@ -51,10 +52,11 @@ void Report::WritePlain(std::ostream& out) const {
 
 void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix) {
     for (const Field& f : fields) {
-        const std::string name = prefix + f.name;
+        const std::string path = prefix + f.name;
+        const std::string name = f.kind == Field::Kind::Group ? path : FieldLabel(path);
         switch (f.kind) {
             case Field::Kind::Group:
-                WritePlain(out, f.children, name + ".");
+                WritePlain(out, f.children, path + ".");
                 continue;
             case Field::Kind::Null:
                 out << name << ": -\n";
@@ -66,11 +68,14 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
                 out << name << ": " << f.number << '\n';
                 continue;
             case Field::Kind::Text:
-                out << name << ": " << f.text << '\n';
+                out << name << ": " << LocalValue(f.text) << '\n';
                 continue;
             case Field::Kind::List: {
                 out << name << ":";
-                for (const std::string& item : f.items) out << ' ' << item;
+                // In English a point takes several words: the items are set apart by commas.
+                const bool english = InEnglish();
+                for (std::size_t i = 0; i < f.items.size(); ++i)
+                    out << (english && i > 0 ? ", " : " ") << LocalValue(f.items[i]);
                 out << '\n';
                 continue;
             }

@@ -1,6 +1,7 @@
 // The two eight-method doctrines of the confluent points (灵龟八法, 飞腾八法): pure arithmetic on the Moment.
 // Both read the Moment's hour stem, so the late-Zi rule of the time mode acts on the hour stem only; the day
 // stem, its yin or yang and the day branch stay the Moment's own.
+#include "calendar/tr_mark.h"
 #include "methods/doctrine.h"
 #include "methods/doctrine_tables.h"
 
@@ -139,7 +140,7 @@ class LingGui final : public EightMethod {
     DoctrineId Id() const override { return DoctrineId::LingGui; }
     std::string_view Name() const override { return "lingGui"; }
     std::string_view Key() const override { return "linggui"; }
-    std::string_view ReportHeading() const override { return "灵龟八法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "灵龟八法："); }
     int ReportRank() const override { return 2; }
 
   protected:
@@ -173,7 +174,7 @@ class FeiTeng final : public EightMethod {
     DoctrineId Id() const override { return DoctrineId::FeiTeng; }
     std::string_view Name() const override { return "feiTeng"; }
     std::string_view Key() const override { return "feiteng"; }
-    std::string_view ReportHeading() const override { return "飞腾八法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "飞腾八法："); }
     int ReportRank() const override { return 3; }
 
   protected:

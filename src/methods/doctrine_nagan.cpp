@@ -2,6 +2,7 @@
 // the hour is closed (闭). The day stem is the Moment's own: the late-Zi step acts on the hour stem only.
 // Why a row says what it says comes from the schedule's rules (methods/nagan_schedule.h); the derivation
 // notes a database row that does not follow from them.
+#include "calendar/tr_mark.h"
 #include "methods/doctrine.h"
 #include "methods/doctrine_rules.h"
 #include "methods/doctrine_tables.h"
@@ -139,7 +140,7 @@ class NaGan final : public Doctrine {
     std::string_view Name() const override { return "naGan"; }
     std::string_view Key() const override { return "nagan"; }
 
-    std::string_view ReportHeading() const override { return "纳干法（徐氏）："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "纳干法（徐氏）："); }
     int ReportRank() const override { return 0; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {

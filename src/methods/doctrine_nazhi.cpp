@@ -1,5 +1,6 @@
 // 纳支法: the double-hour alone names the meridian at its height, with its own, source, draining and
 // tonifying points (地支表). The day plays no part.
+#include "calendar/tr_mark.h"
 #include "methods/doctrine.h"
 #include "methods/doctrine_rules.h"
 #include "methods/doctrine_tables.h"
@@ -42,7 +43,7 @@ class NaZhi final : public Doctrine {
     std::string_view Name() const override { return "naZhi"; }
     std::string_view Key() const override { return "nazhi"; }
 
-    std::string_view ReportHeading() const override { return "纳支法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "纳支法："); }
     int ReportRank() const override { return 1; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {

@@ -2,6 +2,7 @@
 // source points, 五俞穴, long form 胆经), 日干法 (the day stem's meridian, every point of 经络表, short form
 // 胆) and 纳支法2 (the double-hour's meridian, every point). The two spellings key their own tables and are
 // never mixed.
+#include "calendar/tr_mark.h"
 #include "methods/doctrine.h"
 #include "methods/doctrine_tables.h"
 
@@ -42,7 +43,7 @@ class ShiGan final : public Doctrine {
     std::string_view Name() const override { return "shiGan"; }
     std::string_view Key() const override { return "shigan"; }
 
-    std::string_view ReportHeading() const override { return "时干法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "时干法："); }
     int ReportRank() const override { return 5; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {
@@ -132,7 +133,7 @@ class RiGan final : public Doctrine {
     DoctrineId Id() const override { return DoctrineId::RiGan; }
     std::string_view Name() const override { return "riGan"; }
     std::string_view Key() const override { return "rigan"; }
-    std::string_view ReportHeading() const override { return "日干法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "日干法："); }
     int ReportRank() const override { return 4; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {
@@ -159,7 +160,7 @@ class NaZhi2 final : public Doctrine {
     DoctrineId Id() const override { return DoctrineId::NaZhi2; }
     std::string_view Name() const override { return "naZhi2"; }
     std::string_view Key() const override { return "nazhi2"; }
-    std::string_view ReportHeading() const override { return "纳支法2："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "纳支法2："); }
     int ReportRank() const override { return 6; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {

@@ -1,6 +1,7 @@
 // 纳干法（徐氏）补穴法: in a closed hour of the Na Gan method, the 补穴表 row names the point to use instead.
 // Why a row names its point comes from two rules used in turn: the partner day's opening at the same hour
 // (合日互用), else the 一四二五三〇 order of the hour stem's own meridian.
+#include "calendar/tr_mark.h"
 #include "methods/doctrine.h"
 #include "methods/doctrine_rules.h"
 #include "methods/nagan_schedule.h"
@@ -54,7 +55,7 @@ class Supplementary final : public Doctrine {
     std::string_view Name() const override { return "supplementary"; }
     std::string_view Key() const override { return "buxue"; }
 
-    std::string_view ReportHeading() const override { return "纳干法（徐氏）补穴法："; }
+    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "纳干法（徐氏）补穴法："); }
     int ReportRank() const override { return 7; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {

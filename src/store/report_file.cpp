@@ -34,6 +34,7 @@ struct ReportWriter::Impl {
     QStringEncoder encoder{"GBK"};
     QByteArray pending;
     std::int64_t lines = 0;
+    bool utf8 = false;
 
     explicit Impl(const QString& p) : path(p), file(p) {}
     void WritePending() {
@@ -42,8 +43,9 @@ struct ReportWriter::Impl {
     }
 };
 
-ReportWriter::ReportWriter(const QString& path) : impl_(std::make_unique<Impl>(path)) {
-    if (!GbkAvailable()) EncodeGbk(QString());  // throws the store's message about the missing codec
+ReportWriter::ReportWriter(const QString& path, bool utf8) : impl_(std::make_unique<Impl>(path)) {
+    impl_->utf8 = utf8;
+    if (!utf8 && !GbkAvailable()) EncodeGbk(QString());  // throws the store's message about the missing codec
     if (!impl_->file.Open()) FileError(path, impl_->file.ErrorString());
 }
 
@@ -53,6 +55,12 @@ ReportWriter::~ReportWriter() {
 
 void ReportWriter::Line(std::string_view utf8) {
     ++impl_->lines;
+    if (impl_->utf8) {
+        impl_->pending.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        impl_->pending += "\r\n";
+        if (impl_->pending.size() >= kWriteBlock) impl_->WritePending();
+        return;
+    }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     const QByteArray bytes = impl_->encoder(text);
     if (impl_->encoder.hasError()) {

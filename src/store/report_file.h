@@ -19,8 +19,9 @@ void WriteReport(const QString& path, const std::vector<std::string>& lines);
 // has been encoded and written. Destroyed without Commit, it leaves the target as it was.
 class ReportWriter {
   public:
-    // Throws StoreError (File) when the temporary file beside `path` cannot be created.
-    explicit ReportWriter(const QString& path);
+    // Throws StoreError (File) when the temporary file beside `path` cannot be created. `utf8`: the English
+    // report, whose lines GBK may not hold, in UTF-8 (no byte-order mark, CR LF all the same).
+    explicit ReportWriter(const QString& path, bool utf8 = false);
     ~ReportWriter();
     ReportWriter(const ReportWriter&) = delete;
     ReportWriter& operator=(const ReportWriter&) = delete;
