@@ -602,6 +602,769 @@
     </message>
 </context>
 <context>
+    <name>ui</name>
+    <message>
+        <source>修改系统时间</source>
+        <translation>Set the system clock</translation>
+    </message>
+    <message>
+        <source>没有找到本机桌面的日期和时间设置程序（已查找：%1）。
+请在桌面的系统设置中修改日期和时间。</source>
+        <translation>No date and time settings program of this desktop was found (looked for: %1).
+Please change the date and time in the desktop's system settings.</translation>
+    </message>
+    <message>
+        <source>无法启动日期和时间设置程序 %1。</source>
+        <translation>The date and time settings program %1 cannot be started.</translation>
+    </message>
+    <message>
+        <source>%1 %2 的推算
+</source>
+        <translation>How %1 %2 is worked out
+</translation>
+    </message>
+    <message>
+        <source>北京时间</source>
+        <translation>Beijing time</translation>
+    </message>
+    <message>
+        <source>为什么？</source>
+        <translation>Why?</translation>
+    </message>
+    <message>
+        <source>复制全部</source>
+        <translation>Copy all</translation>
+    </message>
+    <message>
+        <source>已保存：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>是否删除当前选择的记录?</source>
+        <translation>Delete the selected record?</translation>
+    </message>
+    <message>
+        <source>没有可删除的记录</source>
+        <translation>There is no record to delete</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>新增的记录“%1”还没有保存。是否保存？</source>
+        <translation>The new record "%1" is not saved yet. Save it?</translation>
+    </message>
+    <message>
+        <source>对“%1”的修改还没有保存。是否保存？</source>
+        <translation>The changes to "%1" are not saved yet. Save them?</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>不保存</source>
+        <translation>Don't save</translation>
+    </message>
+    <message>
+        <source>继续编辑</source>
+        <translation>Keep editing</translation>
+    </message>
+    <message>
+        <source>流注图</source>
+        <translation>Dial</translation>
+    </message>
+    <message>
+        <source>程序已经在运行（%1）。</source>
+        <translation>The program is already running (%1).</translation>
+    </message>
+    <message>
+        <source>程序已经在运行，已切换到它的窗口；它没有接受本次给出的 %1。</source>
+        <translation>The program is already running and its window was brought up; it did not take the %1 given this time.</translation>
+    </message>
+    <message>
+        <source>打开穴位说明&gt;&gt;</source>
+        <translation>Point descriptions&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;关闭穴位说明</source>
+        <translation>&lt;&lt;Close descriptions</translation>
+    </message>
+    <message>
+        <source>关于国外真太阳时：
+在国外，用机器时间减去夏令时，得到的只是当地的平时，还必须再考虑所在的时区，才能与北京时间相互换算。
+由北京时间推算日干支很容易；由国外的时间推算日干支却不容易。国际日期变更线是人为规定的，干支日究竟应当从北京向东延续还是向西延续，并无定论，所以干支的日界线未必与国际日期变更线一致。假如有人正好站在日期变更线上，他的一只脚踏在甲子日，另一只脚却踏在乙丑日。
+真太阳时也解决不了日期变更线的问题；在南半球（例如澳大利亚），连月柱都难以确定。
+因此本软件倾向于认为北京时间是定律，不推荐使用真太阳时，只是把它作为一种选择提供给用户。</source>
+        <translation>On true solar time abroad:
+Abroad, the machine's clock less summer time gives only the local standard time; the time zone must be taken into account as well before it can be converted to and from Beijing time.
+The stem and branch of the day follow easily from Beijing time, but not from a time abroad. The international date line is a convention, and whether the sexagenary days run on eastward or westward from Beijing is not settled, so the day line of the stems and branches need not be the international date line. Someone standing on the date line would have one foot on a Jiazi day and the other on a Yichou day.
+True solar time does not settle the date line either; in the southern hemisphere (Australia, say) even the month pillar is hard to fix.
+This program therefore holds Beijing time as the rule and does not recommend true solar time; it only offers it as a choice.</translation>
+    </message>
+    <message>
+        <source>提示音 %1 无法播放（%2），时辰变换只在窗口中提示。</source>
+        <translation>The notice sound %1 cannot be played (%2); a new double-hour is shown in the window only.</translation>
+    </message>
+    <message>
+        <source>英文目录 %1 无法读取，界面仍用中文。</source>
+        <translation>The English catalogue %1 cannot be read; the window stays in Chinese.</translation>
+    </message>
+    <message>
+        <source>没有相关穴位图片!</source>
+        <translation>There is no picture of this point!</translation>
+    </message>
+    <message>
+        <source>北京时间是定律</source>
+        <translation>Beijing time is the rule</translation>
+    </message>
+    <message>
+        <source>按时区数据库：</source>
+        <translation>By the tz database:</translation>
+    </message>
+    <message>
+        <source>时差与夏令时按所选时区在此时刻的规定自动得出</source>
+        <translation>Offset and summer time follow from the chosen zone's rules at each moment</translation>
+    </message>
+    <message>
+        <source>均时差：</source>
+        <translation>Equation of time:</translation>
+    </message>
+    <message>
+        <source>天干写法：</source>
+        <translation>Sixth stem:</translation>
+    </message>
+    <message>
+        <source>第六天干在页面、开穴表、报告与导出文件中的写法；数据库中的表不变</source>
+        <translation>How the sixth stem is written on the pages, the schedule, the reports and exported files; the database's tables stay as they are</translation>
+    </message>
+    <message>
+        <source>中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表</source>
+        <translation>China's summer time (1986–1991…)</translation>
+    </message>
+    <message>
+        <source>勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算</source>
+        <translation>Checked, a moment in China's summer time is read on the clocks of then, an hour ahead; unchecked (the default), every moment is Beijing time</translation>
+    </message>
+    <message>
+        <source>设置中的时区“%1”不在本机的时区数据库中，仍按固定时区“%2”计算。</source>
+        <translation>The zone "%1" of the settings is not in this machine's tz database; the fixed zone "%2" is used.</translation>
+    </message>
+    <message>
+        <source>设置中的时区“%1”的时差无法读取，国外页不计算，请重新选择时区。</source>
+        <translation>The offset of the zone "%1" of the settings cannot be read; the abroad page works nothing out. Please choose the zone again.</translation>
+    </message>
+    <message>
+        <source>设置中的时区“%1”不是已知的时区，按格林威治时间（GMT）计算。</source>
+        <translation>The zone "%1" of the settings is not a known zone; Greenwich time (GMT) is used.</translation>
+    </message>
+    <message>
+        <source>时辰变换时需要音乐和对话框提示</source>
+        <translation>Sound and notice at each new double-hour</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>关闭(&amp;Q)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>定位(&amp;L)</source>
+        <translation>&amp;Go to</translation>
+    </message>
+    <message>
+        <source>子午流注纳干法（徐氏）</source>
+        <translation>Najia — stem method (after Xu)</translation>
+    </message>
+    <message>
+        <source>子午流注纳支法</source>
+        <translation>Nazi — branch method</translation>
+    </message>
+    <message>
+        <source>灵龟八法</source>
+        <translation>Linggui</translation>
+    </message>
+    <message>
+        <source>飞腾八法</source>
+        <translation>Feiteng</translation>
+    </message>
+    <message>
+        <source>纳干法之日干法(少用)</source>
+        <translation>Rigan — day-stem method (rarely used)</translation>
+    </message>
+    <message>
+        <source>纳干法之时干法(少用)</source>
+        <translation>Shigan — hour-stem method (rarely used)</translation>
+    </message>
+    <message>
+        <source>纳支法(少人用)</source>
+        <translation>Nazi 2 — whole meridian (rarely used)</translation>
+    </message>
+    <message>
+        <source>管理(&amp;M)</source>
+        <translation>&amp;Manage</translation>
+    </message>
+    <message>
+        <source>穴位说明管理</source>
+        <translation>Point descriptions</translation>
+    </message>
+    <message>
+        <source>东经度数</source>
+        <translation>East longitudes</translation>
+    </message>
+    <message>
+        <source>开穴表(&amp;T)</source>
+        <translation>Opening &amp;schedule</translation>
+    </message>
+    <message>
+        <source>相关知识(&amp;K)</source>
+        <translation>&amp;Knowledge</translation>
+    </message>
+    <message>
+        <source>真太阳时(&amp;S)</source>
+        <translation>True &amp;solar time</translation>
+    </message>
+    <message>
+        <source>时辰模式(&amp;T)</source>
+        <translation>&amp;Time modes</translation>
+    </message>
+    <message>
+        <source> 帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source> 关于...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>免责声明</source>
+        <translation>Disclaimer</translation>
+    </message>
+    <message>
+        <source>作者声明:使用本软件所引起的一切后果作者一概不负任何责任!</source>
+        <translation>The author accepts no responsibility whatever for any consequence of using this program!</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>中国国内</source>
+        <translation>China</translation>
+    </message>
+    <message>
+        <source>国际国外</source>
+        <translation>Abroad</translation>
+    </message>
+    <message>
+        <source>请输入当地东经度数[0-180]</source>
+        <translation>Enter the local east longitude [0-180]</translation>
+    </message>
+    <message>
+        <source>现在北京时间是：</source>
+        <translation>Beijing time now:</translation>
+    </message>
+    <message>
+        <source>当地东经度数[0-180]：</source>
+        <translation>East longitude [0-180]:</translation>
+    </message>
+    <message>
+        <source>当地真太阳时是：          </source>
+        <translation>Local true solar time:</translation>
+    </message>
+    <message>
+        <source>现在机器时间是：</source>
+        <translation>Machine time now:</translation>
+    </message>
+    <message>
+        <source>减夏令时(分钟)：</source>
+        <translation>Less summer time (min):</translation>
+    </message>
+    <message>
+        <source>十进制小数表示度数</source>
+        <translation>Degrees as a decimal number</translation>
+    </message>
+    <message>
+        <source>时区：</source>
+        <translation>Time zone:</translation>
+    </message>
+    <message>
+        <source>现在北京时间是：          </source>
+        <translation>Beijing time now:</translation>
+    </message>
+    <message>
+        <source>钟表回拨的那一夜，这一时刻出现两次：请选择是哪一次</source>
+        <translation>The night the clocks go back this time comes twice: choose which</translation>
+    </message>
+    <message>
+        <source>设置常用</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>设置时辰模式</source>
+        <translation>Time mode</translation>
+    </message>
+    <message>
+        <source>重要说明！！！</source>
+        <translation>Important!</translation>
+    </message>
+    <message>
+        <source>仅仅使用北京时间</source>
+        <translation>Beijing time only</translation>
+    </message>
+    <message>
+        <source>是否自动计算</source>
+        <translation>Follow the clock</translation>
+    </message>
+    <message>
+        <source>关闭提示</source>
+        <translation>Close the notice</translation>
+    </message>
+    <message>
+        <source>穴位说明：</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>请先用鼠标点击有颜色方框内才有穴位说明！！！</source>
+        <translation>Click a coloured box first to see its point's description!</translation>
+    </message>
+    <message>
+        <source>当前穴位的图片</source>
+        <translation>Picture of the point</translation>
+    </message>
+    <message>
+        <source>纳干法(徐氏)</source>
+        <translation>Najia (Xu)</translation>
+    </message>
+    <message>
+        <source>值日经：</source>
+        <translation>Duty meridian:</translation>
+    </message>
+    <message>
+        <source>穴位经脉：</source>
+        <translation>Meridian:</translation>
+    </message>
+    <message>
+        <source>穴位五行：</source>
+        <translation>Phase:</translation>
+    </message>
+    <message>
+        <source>穴位五俞：</source>
+        <translation>Transport point:</translation>
+    </message>
+    <message>
+        <source>穴位：</source>
+        <translation>Point:</translation>
+    </message>
+    <message>
+        <source>返本还原穴：</source>
+        <translation>Source point:</translation>
+    </message>
+    <message>
+        <source>兼过原穴：</source>
+        <translation>Extra source:</translation>
+    </message>
+    <message>
+        <source>纳支法</source>
+        <translation>Nazi</translation>
+    </message>
+    <message>
+        <source>本穴：</source>
+        <translation>Own point:</translation>
+    </message>
+    <message>
+        <source>原穴：</source>
+        <translation>Source point:</translation>
+    </message>
+    <message>
+        <source>泻穴：</source>
+        <translation>Draining:</translation>
+    </message>
+    <message>
+        <source>本穴经：</source>
+        <translation>Own meridian:</translation>
+    </message>
+    <message>
+        <source>补穴：</source>
+        <translation>Tonifying:</translation>
+    </message>
+    <message>
+        <source>补穴经：</source>
+        <translation>Tonifying meridian:</translation>
+    </message>
+    <message>
+        <source> 八法交会配穴：</source>
+        <translation> Partner (eight methods):</translation>
+    </message>
+    <message>
+        <source>飞腾八法：</source>
+        <translation>Feiteng:</translation>
+    </message>
+    <message>
+        <source> 八脉交会配穴：</source>
+        <translation> Partner (eight vessels):</translation>
+    </message>
+    <message>
+        <source>补穴法</source>
+        <translation>Supplementary</translation>
+    </message>
+    <message>
+        <source>补穴法值日经：</source>
+        <translation>Duty meridian:</translation>
+    </message>
+    <message>
+        <source>补穴位经脉：</source>
+        <translation>Meridian:</translation>
+    </message>
+    <message>
+        <source>补穴位：</source>
+        <translation>Supplementary point:</translation>
+    </message>
+    <message>
+        <source>补穴位五行：</source>
+        <translation>Phase:</translation>
+    </message>
+    <message>
+        <source>补穴位五俞：</source>
+        <translation>Transport point:</translation>
+    </message>
+    <message>
+        <source>日干法</source>
+        <translation>Rigan</translation>
+    </message>
+    <message>
+        <source>时干法</source>
+        <translation>Shigan</translation>
+    </message>
+    <message>
+        <source>经络：</source>
+        <translation>Meridian:</translation>
+    </message>
+    <message>
+        <source>井，所出：</source>
+        <translation>Jing-well, where it issues:</translation>
+    </message>
+    <message>
+        <source>荥，所溜：</source>
+        <translation>Ying-spring, where it glides:</translation>
+    </message>
+    <message>
+        <source>俞，所注：</source>
+        <translation>Shu-stream, where it pours:</translation>
+    </message>
+    <message>
+        <source>经，所行：</source>
+        <translation>Jing-river, where it flows:</translation>
+    </message>
+    <message>
+        <source>合，所入：</source>
+        <translation>He-sea, where it enters:</translation>
+    </message>
+    <message>
+        <source>原(总刺)，所过：</source>
+        <translation>Source, where it passes:</translation>
+    </message>
+    <message>
+        <source>纳支法2</source>
+        <translation>Nazi 2</translation>
+    </message>
+    <message>
+        <source>此页结果的推算过程及其出处（F2）</source>
+        <translation>How this page's result is worked out, and its sources (F2)</translation>
+    </message>
+    <message>
+        <source>闭穴时可以采用补穴方法&gt;&gt;</source>
+        <translation>Closed hour: supplementary points&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>今日日干支是：</source>
+        <translation>Day stem-branch:</translation>
+    </message>
+    <message>
+        <source>时干支是：</source>
+        <translation>Hour stem-branch:</translation>
+    </message>
+    <message>
+        <source>新：穴位反推功能</source>
+        <translation>New: reverse lookup</translation>
+    </message>
+    <message>
+        <source>免责声明：使用本软件引起的一切后果，作者一概不负任何责任。</source>
+        <translation>Disclaimer: the author accepts no responsibility whatever for any consequence of using this program.</translation>
+    </message>
+    <message>
+        <source>2013年6月更新V4.5</source>
+        <translation>Version 4.5, June 2013</translation>
+    </message>
+    <message>
+        <source>纳干法（徐氏）补穴法</source>
+        <translation>Najia (after Xu) — supplementary points</translation>
+    </message>
+    <message>
+        <source>所有腧穴：</source>
+        <translation>All points:</translation>
+    </message>
+    <message>
+        <source>说明：全部的腧穴尚有未输入!</source>
+        <translation>Note: not every point has been entered yet!</translation>
+    </message>
+    <message>
+        <source>为什么？— %1</source>
+        <translation>Why? — %1</translation>
+    </message>
+    <message>
+        <source>东经 0–180</source>
+        <translation>East longitude 0–180</translation>
+    </message>
+    <message>
+        <source>减夏令时: 分钟数 -1440–1440</source>
+        <translation>Summer time: minutes -1440–1440</translation>
+    </message>
+    <message>
+        <source>经度 0–180</source>
+        <translation>Longitude 0–180</translation>
+    </message>
+    <message>
+        <source>第一次 %1 %2</source>
+        <translation>First %1 %2</translation>
+    </message>
+    <message>
+        <source>第二次 %1 %2</source>
+        <translation>Second %1 %2</translation>
+    </message>
+    <message>
+        <source>钟表拨快，此时刻不存在，按 %1 计算</source>
+        <translation>The clocks skip this time; taken as %1</translation>
+    </message>
+    <message>
+        <source>，还有 %1 分钟</source>
+        <translation>, %1 minutes left</translation>
+    </message>
+    <message>
+        <source>%1 刷新出错，页面未全部更新。%2</source>
+        <translation>%1: the refresh failed and the pages are not all up to date. %2</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>时辰</source>
+        <translation>Double-hour</translation>
+    </message>
+    <message>
+        <source>开穴</source>
+        <translation>Opens</translation>
+    </message>
+    <message>
+        <source>钟表时间</source>
+        <translation>Clock time</translation>
+    </message>
+    <message>
+        <source>穴位图片</source>
+        <translation>Point picture</translation>
+    </message>
+    <message>
+        <source>无法读取地点列表 %1：%2</source>
+        <translation>The place list %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入</source>
+        <translation>The place list %1 is too large (%2 bytes, at most %3) and was not read</translation>
+    </message>
+    <message>
+        <source>“%1”后面没有东经度数，经度没有改变</source>
+        <translation>"%1" has no east longitude after it; the longitude is unchanged</translation>
+    </message>
+    <message>
+        <source>穴位反推功能</source>
+        <translation>Reverse lookup</translation>
+    </message>
+    <message>
+        <source>下面是“%1”（%2 到 %3）的结果，与上面的穴位或日期已不相符：请按“穴位反查”重新查找，然后再导出。</source>
+        <translation>Below are the results for "%1" (%2 to %3), which no longer match the point or dates above: press "Look up" to search again, then export.</translation>
+    </message>
+    <message>
+        <source>没有地点设置，无法显示钟表时间</source>
+        <translation>No place is set: clock times cannot be shown</translation>
+    </message>
+    <message>
+        <source>主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间</source>
+        <translation>The main window's longitude, zone or summer time cannot be used: clock times cannot be shown</translation>
+    </message>
+    <message>
+        <source>（查找因错误而中断：%1；以上是中断前找到的结果）</source>
+        <translation>(the search stopped on an error: %1; above is what it found before)</translation>
+    </message>
+    <message>
+        <source>（已取消：查找在“%1”开始前停止，其后的方法未查；以上是取消前找到的结果）</source>
+        <translation>(cancelled: the search stopped before "%1"; the doctrines after it were not searched; above is what it found before)</translation>
+    </message>
+    <message>
+        <source>（已取消：“%1”只查到 %2，其后的日期和方法未查；以上是取消前找到的结果）</source>
+        <translation>(cancelled: "%1" was searched up to %2 only; the dates and doctrines after it were not searched; above is what it found before)</translation>
+    </message>
+    <message>
+        <source>，已查到 %1</source>
+        <translation>, up to %1</translation>
+    </message>
+    <message>
+        <source>正在查找：%1%2（%p%）</source>
+        <translation>Searching: %1%2 (%p%)</translation>
+    </message>
+    <message>
+        <source>导出为文本</source>
+        <translation>Export as text</translation>
+    </message>
+    <message>
+        <source>正在导出为文本…</source>
+        <translation>Exporting as text…</translation>
+    </message>
+    <message>
+        <source>报告第 %1 行第 %2 个字符“%3”（%4）无法用 GBK 编码保存，文件没有写入。</source>
+        <translation>Character %2 of line %1 of the report, "%3" (%4), cannot be saved in GBK; the file was not written.</translation>
+    </message>
+    <message>
+        <source>成功保存</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>没有可导出的开穴时间：请先查找</source>
+        <translation>There are no openings to export: search first</translation>
+    </message>
+    <message>
+        <source>导出为日历</source>
+        <translation>Export as calendar</translation>
+    </message>
+    <message>
+        <source>正在导出为日历…</source>
+        <translation>Exporting as calendar…</translation>
+    </message>
+    <message>
+        <source>日历文件没有写入：%1</source>
+        <translation>The calendar file was not written: %1</translation>
+    </message>
+    <message>
+        <source>成功保存 %1 个开穴时间</source>
+        <translation>Saved %1 openings</translation>
+    </message>
+    <message>
+        <source>要查找的穴位名称：</source>
+        <translation>Point to look up:</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>穴位反查</source>
+        <translation>Look up</translation>
+    </message>
+    <message>
+        <source>(根据穴位名查询什么时间应开此穴)</source>
+        <translation>(when does a doctrine open this point)</translation>
+    </message>
+    <message>
+        <source>日期从：</source>
+        <translation>Dates from:</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>显示钟表时间</source>
+        <translation>Show clock times</translation>
+    </message>
+    <message>
+        <source>注意：以不区分夜早子时为计算依据，例如 "2013-6-9子时"指2013-6-8 23:00到2013-6-9 00:59:59</source>
+        <translation>Note: worked out with late and early Zi as one; "2013-6-9 Zi" means 2013-6-8 23:00 to 2013-6-9 00:59:59</translation>
+    </message>
+    <message>
+        <source>停止查找</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>闭穴时</source>
+        <translation>closed hour</translation>
+    </message>
+    <message>
+        <source>参考表尚未读入，无法计算开穴表。</source>
+        <translation>The reference tables are not read yet: the schedule cannot be worked out.</translation>
+    </message>
+    <message>
+        <source>主窗口的经度、时区或夏令时尚不能计算，开穴表暂无钟表时间。</source>
+        <translation>The main window's longitude, zone or summer time cannot be worked out yet: the schedule has no clock times for now.</translation>
+    </message>
+    <message>
+        <source>这个时辰没有钟表时间，主窗口无法转到它。</source>
+        <translation>This double-hour has no clock time: the main window cannot go to it.</translation>
+    </message>
+    <message>
+        <source>开穴表无法打印。</source>
+        <translation>The schedule cannot be printed.</translation>
+    </message>
+    <message>
+        <source>开穴表</source>
+        <translation>Opening schedule</translation>
+    </message>
+    <message>
+        <source>开穴表 打印预览</source>
+        <translation>Opening schedule — print preview</translation>
+    </message>
+    <message>
+        <source>开穴表 %1.pdf</source>
+        <translation>Opening schedule %1.pdf</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>开穴表无法绘制。</source>
+        <translation>The schedule cannot be drawn.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1：%2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹，不是文本文件</source>
+        <translation>This is a folder, not a text file</translation>
+    </message>
+    <message>
+        <source>文件过大（%1 字节），不是帮助文本</source>
+        <translation>The file is too large (%1 bytes) to be a help text</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>显示文本窗口</source>
+        <translation>Show the text window</translation>
+    </message>
+</context>
+<context>
     <name>value</name>
     <message>
         <source>不区分夜子时早子时</source>

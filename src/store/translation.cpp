@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +15,10 @@ namespace {
 
 struct State {
     Language language = Language::Chinese;
-    std::unique_ptr<QTranslator> catalogue;
+    std::unique_ptr<QTranslator> english;  // kept once read, for saying texts again after a change
+    // Every text said through TranslatedQ, by context: what a change of language can say again.
+    std::mutex mutex;
+    std::set<std::pair<std::string, std::string>> said;
 };
 
 State& Current() {
@@ -67,17 +72,14 @@ QString CatalogueFolder() {
 
 bool SetLanguage(Language language) {
     State& s = Current();
-    if (language == Language::Chinese) {
-        s.language = language;
-        s.catalogue.reset();
-        return true;
+    if (language == Language::English && !s.english) {
+        auto catalogue = std::make_unique<QTranslator>();
+        const QString named = qEnvironmentVariable("VELUNAR_CATALOGUE");
+        const QString file = named.isEmpty() ? CatalogueFolder() + QStringLiteral("/velunar_en.qm") : named;
+        if (!catalogue->load(file)) return false;
+        s.english = std::move(catalogue);
     }
-    auto catalogue = std::make_unique<QTranslator>();
-    const QString named = qEnvironmentVariable("VELUNAR_CATALOGUE");
-    const QString file = named.isEmpty() ? CatalogueFolder() + QStringLiteral("/velunar_en.qm") : named;
-    if (!catalogue->load(file)) return false;
     s.language = language;
-    s.catalogue = std::move(catalogue);
     return true;
 }
 
@@ -86,25 +88,48 @@ Language CurrentLanguage() {
 }
 
 QTranslator* CurrentCatalogue() {
-    return Current().catalogue.get();
+    const State& s = Current();
+    return s.language == Language::English ? s.english.get() : nullptr;
 }
 
-QString TranslatedQ(const char* context, const char* source) {
+namespace {
+
+QString In(Language language, const char* context, const char* source) {
     const State& s = Current();
-    if (s.catalogue) {
-        const QString t = s.catalogue->translate(context, source);
+    if (language == Language::English && s.english) {
+        const QString t = s.english->translate(context, source);
         if (!t.isEmpty()) return t;
     }
     return QString::fromUtf8(source);
 }
 
+}  // namespace
+
+QString TranslatedQ(const char* context, const char* source) {
+    State& s = Current();
+    {
+        const std::lock_guard lock(s.mutex);
+        s.said.emplace(context, source);
+    }
+    return In(s.language, context, source);
+}
+
+QHash<QString, QString> ResaidTexts(Language from, Language to) {
+    State& s = Current();
+    const std::lock_guard lock(s.mutex);
+    QHash<QString, QString> table;
+    for (const auto& [context, source] : s.said)
+        table.insert(In(from, context.c_str(), source.c_str()), In(to, context.c_str(), source.c_str()));
+    return table;
+}
+
 std::string Translated(const char* context, const char* source) {
-    if (!Current().catalogue) return source;
-    return TranslatedQ(context, source).toStdString();
+    if (!CurrentCatalogue()) return source;
+    return In(Language::English, context, source).toStdString();
 }
 
 std::string Translated(const char* context, std::string_view source) {
-    if (!Current().catalogue) return std::string(source);
+    if (!CurrentCatalogue()) return std::string(source);
     return Translated(context, std::string(source).c_str());
 }
 

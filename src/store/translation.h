@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include <QHash>
 #include <QString>
 
 class QTranslator;
@@ -41,6 +42,11 @@ QString CatalogueFolder();
 QString TranslatedQ(const char* context, const char* source);
 std::string Translated(const char* context, const char* source);
 std::string Translated(const char* context, std::string_view source);
+
+// The texts the program has said through TranslatedQ, as they read in language `from`, each with how it reads
+// in `to`: what a change of language puts in place of a text on screen. A value, or a text filled with
+// arguments, is none of them: the code that wrote it writes it again.
+QHash<QString, QString> ResaidTexts(Language from, Language to);
 
 // A translated text with {1}, {2}… replaced by the arguments in order.
 std::string Filled(std::string text, std::initializer_list<std::string_view> args);

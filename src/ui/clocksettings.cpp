@@ -1,4 +1,5 @@
 #include "ui/clocksettings.h"
+#include "ui/uitext.h"
 
 #include <QMessageBox>
 #include <QProcess>
@@ -48,16 +49,16 @@ bool AskYesNo(QWidget* parent) {
 }
 
 void Tell(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("修改系统时间"), text);
+    QMessageBox::information(parent, TranslatedQ("ui", "修改系统时间"), text);
 }
 
 QString NoToolText() {
     QStringList names;
     for (const ClockTool& tool : KnownClockTools()) names.append(tool.program);
     names.removeDuplicates();
-    return QStringLiteral(
-               "没有找到本机桌面的日期和时间设置程序（已查找：%1）。\n"
-               "请在桌面的系统设置中修改日期和时间。")
+    return TranslatedQ("ui",
+                       "没有找到本机桌面的日期和时间设置程序（已查找：%1）。\n"
+                       "请在桌面的系统设置中修改日期和时间。")
         .arg(names.join(QStringLiteral("、")));
 }
 
@@ -97,7 +98,7 @@ ClockSettingsOutcome OpenClockSettings(QWidget* parent, const ClockSettingsHooks
         return ClockSettingsOutcome::NoTool;
     }
     if (!start(tool->program, tool->arguments)) {
-        inform(parent, QStringLiteral("无法启动日期和时间设置程序 %1。").arg(tool->program));
+        inform(parent, TranslatedQ("ui", "无法启动日期和时间设置程序 %1。").arg(tool->program));
         return ClockSettingsOutcome::StartFailed;
     }
     return ClockSettingsOutcome::Started;

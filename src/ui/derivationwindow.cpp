@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "methods/explain_time.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -24,8 +25,8 @@ void AddSection(QString& text, std::string_view title, const Derivation& steps) 
 
 QString DerivationText(std::optional<DoctrineId> page, const TickView& view, const ReferenceTables& tables) {
     QString text =
-        QStringLiteral("%1 %2 的推算\n")
-            .arg(view.page == TimePage::China ? QStringLiteral("北京时间") : QStringLiteral("本机时间"),
+        TranslatedQ("ui", "%1 %2 的推算\n")
+            .arg(view.page == TimePage::China ? TranslatedQ("ui", "北京时间") : QStringLiteral("本机时间"),
                  QString::fromStdString(FormatIso(view.referenceTime)));
     AddSection(text, "时间：", ExplainTime(view.input, view));
     for (const Doctrine* d : Doctrines()) {
@@ -41,14 +42,15 @@ QString DerivationText(std::optional<DoctrineId> page, const TickView& view, con
 }
 
 DerivationWindow::DerivationWindow(QWidget* parent)
-    : ViewerWindow(QStringLiteral("derivationWindow"), QStringLiteral("为什么？"), QSize(640, 480), parent) {
+    : ViewerWindow(QStringLiteral("derivationWindow"), TranslatedQ("ui", "为什么？"), QSize(640, 480),
+                   parent) {
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("derivationText"));
     textBox_->setReadOnly(true);
     textBox_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     textBox_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetContent(textBox_);
-    copyButton_ = new QPushButton(QStringLiteral("复制全部"), buttonStrip());
+    copyButton_ = new QPushButton(TranslatedQ("ui", "复制全部"), buttonStrip());
     copyButton_->setObjectName(QStringLiteral("copyButton"));
     // Beside 关闭, in the strip's middle.
     static_cast<QHBoxLayout*>(buttonStrip()->layout())->insertWidget(1, copyButton_);

@@ -9,6 +9,7 @@
 
 #include "store/store_error.h"
 #include "ui/secondary.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 #include "ui_detailwindow.h"
 
@@ -142,7 +143,7 @@ bool DescriptionManager::post() {
     reload();
     const int stored = findRow(name, false);
     moveTo(stored >= 0 ? stored : 0);
-    const QString said = QStringLiteral("已保存：%1").arg(name);
+    const QString said = TranslatedQ("ui", "已保存：%1").arg(name);
     statusLine_->setText(statusLine_->fontMetrics().elidedText(said, Qt::ElideRight, statusLine_->width()));
     statusLine_->setToolTip(said);
     return true;
@@ -236,14 +237,14 @@ void DescriptionManager::onSaveClicked() {
 }
 
 void DescriptionManager::onDeleteClicked() {
-    if (!ask(QStringLiteral("是否删除当前选择的记录?"))) return;
+    if (!ask(TranslatedQ("ui", "是否删除当前选择的记录?"))) return;
     if (mode_ == Mode::Insert) {  // the new row was never stored: deleting it drops it
         discard();
         return;
     }
     const int row = current_;
     if (row < 0) {
-        Warn(this, message_, QStringLiteral("没有可删除的记录"));
+        Warn(this, message_, TranslatedQ("ui", "没有可删除的记录"));
         return;
     }
     mode_ = Mode::Browse;
@@ -262,7 +263,7 @@ void DescriptionManager::onChoosePictureClicked() {
     if (!loaded_) return;
     const QString path =
         openFile_ ? openFile_()
-                  : QFileDialog::getOpenFileName(this, QStringLiteral("打开"), QString(), QString());
+                  : QFileDialog::getOpenFileName(this, TranslatedQ("ui", "打开"), QString(), QString());
     if (path.isEmpty()) return;
     if (mode_ != Mode::Browse) {
         ui_->picturePathEdit->setText(path);  // stored with the rest of the row by "保存"
@@ -288,17 +289,17 @@ bool DescriptionManager::settleBeforeClosing() {
     if (!hasChanges()) return true;
     const QString name = ui_->nameEdit->text();
     const QString text = mode_ == Mode::Insert
-                             ? QStringLiteral("新增的记录“%1”还没有保存。是否保存？").arg(name)
-                             : QStringLiteral("对“%1”的修改还没有保存。是否保存？").arg(name);
+                             ? TranslatedQ("ui", "新增的记录“%1”还没有保存。是否保存？").arg(name)
+                             : TranslatedQ("ui", "对“%1”的修改还没有保存。是否保存？").arg(name);
     Unsaved choice = Unsaved::KeepEditing;
     if (unsaved_) {
         choice = unsaved_(text);
     } else {
         QMessageBox box(QMessageBox::Question, windowTitle(), text,
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-        box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("继续编辑"));
+        box.button(QMessageBox::Save)->setText(TranslatedQ("ui", "保存"));
+        box.button(QMessageBox::Discard)->setText(TranslatedQ("ui", "不保存"));
+        box.button(QMessageBox::Cancel)->setText(TranslatedQ("ui", "继续编辑"));
         box.setDefaultButton(QMessageBox::Save);
         box.setEscapeButton(QMessageBox::Cancel);
         const int answer = box.exec();

@@ -11,6 +11,7 @@
 
 #include "dial/dial_painter.h"
 #include "ui/mainwindow.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 
@@ -141,7 +142,8 @@ void DialWidget::paintEvent(QPaintEvent*) {
 void DialWidget::choose(int sector) {
     if (sector < 0 || sector > 11) return;
     setSelected(sector);
-    if (const auto& span = model_.sectors[sector].span) emit sectorChosen(span->Start(), span->startOffset.Total());
+    if (const auto& span = model_.sectors[sector].span)
+        emit sectorChosen(span->Start(), span->startOffset.Total());
 }
 
 void DialWidget::mousePressEvent(QMouseEvent* event) {
@@ -179,7 +181,7 @@ bool DialWidget::event(QEvent* event) {
 
 DialWidget* AddDialPage(QTabWidget* pages, MainWindow* window) {
     auto* dial = new DialWidget;
-    pages->addTab(dial, QStringLiteral("流注图"));
+    pages->addTab(dial, TranslatedQ("ui", "流注图"));
     QObject::connect(dial, &DialWidget::sectorChosen, window, [window](DateTime t, int offsetSeconds) {
         window->setChosenTime(t, offsetSeconds);
         // The pages follow the click at once, not at the next second.

@@ -36,9 +36,13 @@
 #include "ui/desktopnotice.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
+#include "ui/retranslate.h"
 #include "ui/secondary.h"
 #include "ui/singleinstance.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
+
+using velunar::store::TranslatedQ;
 
 namespace {
 
@@ -46,6 +50,7 @@ using velunar::ui::MainWindow;
 
 struct Options {
     std::optional<velunar::TypedReading> at;
+    std::optional<velunar::store::Language> language;
     int page = -1;
     QString screenshotDir;
     QList<int> pages;
@@ -77,8 +82,19 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
         QStringLiteral("pages"),
         QStringLiteral("Comma-separated method pages to save, 8 for the dial (default: every shown one)."),
         QStringLiteral("list"));
-    parser.addOptions({at, page, shots, pages});
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("The language of this start, en or zh (default: the one chosen "
+                       "in the window, else the system's); not stored."),
+        QStringLiteral("en|zh"));
+    parser.addOptions({at, page, shots, pages, lang});
     parser.process(app);
+    if (parser.isSet(lang)) {
+        const QString code = parser.value(lang);
+        if (code != QStringLiteral("en") && code != QStringLiteral("zh"))
+            return Fail(QStringLiteral("--lang: en or zh"));
+        o.language = *velunar::store::ParseLanguage(code.toStdString());
+    }
     QString moment = parser.value(at);
     if (moment.isEmpty()) moment = qEnvironmentVariable("VELUNAR_AT");
     if (!moment.isEmpty()) {
@@ -138,8 +154,9 @@ QStringList RequestsOf(const Options& o) {
     if (o.at) {
         // With the offset it was given, so the running window takes the same instant.
         std::string at = velunar::FormatIso(o.at->reading);
-        if (o.at->offsetSeconds) at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
-                                                                 *o.at->offsetSeconds);
+        if (o.at->offsetSeconds)
+            at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
+                                           *o.at->offsetSeconds);
         lines << QStringLiteral("at ") + QString::fromStdString(at);
     }
     if (o.page >= 0) lines << QStringLiteral("page %1").arg(o.page);
@@ -231,16 +248,6 @@ void ReportPageFit(MainWindow& window) {
     (*next)(0);
 }
 
-// Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
-void InstallQtTranslation(QApplication& app) {
-    auto* qt = new QTranslator(&app);
-    if (qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qt);
-    else
-        delete qt;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -262,7 +269,10 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velunar.velunar"));
     Options options;
     if (!ParseOptions(app, options)) return 2;
-    InstallQtTranslation(app);
+    // The system's language, or the one --lang gives this start; the user's stored choice follows at the
+    // first showing. Without its catalogue the program stays in Chinese.
+    velunar::store::SetLanguage(options.language.value_or(velunar::store::SystemLanguage()));
+    velunar::ui::InstallTranslators();
     using namespace velunar;
     try {
         const store::DataPaths paths = store::DataPaths::ForExecutable();
@@ -272,12 +282,13 @@ int main(int argc, char** argv) {
         const QStringList requests = RequestsOf(options);
         if (!instance.acquire(requests)) {
             if (!instance.askedRunning())
-                QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
-                                         QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
+                QMessageBox::information(
+                    nullptr, QStringLiteral("VelunarV4.5"),
+                    TranslatedQ("ui", "程序已经在运行（%1）。").arg(instance.lockFile()));
             else if (!requests.isEmpty() && !instance.requestsTaken())
                 QMessageBox::information(
                     nullptr, QStringLiteral("VelunarV4.5"),
-                    QStringLiteral("程序已经在运行，已切换到它的窗口；它没有接受本次给出的 %1。")
+                    TranslatedQ("ui", "程序已经在运行，已切换到它的窗口；它没有接受本次给出的 %1。")
                         .arg(RequestedOptionNames(options)));
             return 0;
         }
@@ -286,6 +297,7 @@ int main(int argc, char** argv) {
                              QStringLiteral("windows"));
         if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
+        window.setLanguageGiven(options.language.has_value());
         QObject::connect(&instance, &ui::SingleInstance::requestsReceived, &window,
                          [&window](const QStringList& lines) { TakeRequests(window, lines); });
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {

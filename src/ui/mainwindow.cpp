@@ -21,19 +21,26 @@
 #include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
 #include "ui/picturewindow.h"
+#include "ui/retranslate.h"
 #include "ui/textwindow.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
 namespace {
 
-const QString kOpenCaption = QStringLiteral("打开穴位说明>>");
-const QString kCloseCaption = QStringLiteral("<<关闭穴位说明");
+QString OpenCaption() {
+    return TranslatedQ("ui", "打开穴位说明>>");
+}
+QString CloseCaption() {
+    return TranslatedQ("ui", "<<关闭穴位说明");
+}
 
 }  // namespace
 
-const QString& BeijingNoteText() {
-    static const QString kBeijingNote = QStringLiteral(
+QString BeijingNoteText() {
+    return TranslatedQ(
+        "ui",
         "关于国外真太阳时：\n"
         "在国外，用机器时间减去夏令时，得到的只是当地的平时，还必须再考虑所在的时区，才能与北京时间"
         "相互换算。\n"
@@ -42,7 +49,6 @@ const QString& BeijingNoteText() {
         "假如有人正好站在日期变更线上，他的一只脚踏在甲子日，另一只脚却踏在乙丑日。\n"
         "真太阳时也解决不了日期变更线的问题；在南半球（例如澳大利亚），连月柱都难以确定。\n"
         "因此本软件倾向于认为北京时间是定律，不推荐使用真太阳时，只是把它作为一种选择提供给用户。");
-    return kBeijingNote;
 }
 
 MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
@@ -92,9 +98,44 @@ void MainWindow::setNoticePlayer(std::unique_ptr<NoticePlayer> player) {
     if (!player_) return;
     // Said once per cause, beside the notice in the window.
     player_->setFailureHook([this](const QString& path, const QString& cause) {
-        sayNoticeSoundFailed(QStringLiteral("提示音 %1 无法播放（%2），时辰变换只在窗口中提示。")
+        sayNoticeSoundFailed(TranslatedQ("ui", "提示音 %1 无法播放（%2），时辰变换只在窗口中提示。")
                                  .arg(QDir::toNativeSeparators(path), cause));
     });
+}
+
+void MainWindow::chooseLanguage(const QString& code) {
+    const std::optional<store::Language> chosen = store::ParseLanguage(code.toStdString());
+    const store::Language language = chosen.value_or(store::SystemLanguage());
+    if (!SwitchLanguage(language)) {
+        showMessage(MessageKind::Error,
+                    TranslatedQ("ui", "英文目录 %1 无法读取，界面仍用中文。")
+                        .arg(store::CatalogueFolder() + QStringLiteral("/velunar_en.qm")));
+        return;
+    }
+    if (settings_.IsOpen()) {
+        try {
+            settings_.SetValue(store::settings_column::kLang, code.toStdString());
+            settings_.Post();
+        } catch (const std::exception& e) {
+            showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        }
+    }
+    markLanguage();
+}
+
+void MainWindow::markLanguage() {
+    const QString stored = settings_.IsOpen()
+                               ? QString::fromStdString(settings_.Value(store::settings_column::kLang))
+                               : QString();
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName().startsWith(QStringLiteral("language_")))
+            a->setChecked(a->data().toString() == stored);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // What the tick writes (the values, the notes) is said again in the new language at once.
+    if (event->type() == QEvent::LanguageChange && shownOnce_) tick();
 }
 
 void MainWindow::setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier) {
@@ -158,6 +199,12 @@ void MainWindow::onFirstShow() {
     if (const auto notice = settings_.TakeCreatedNotice())
         showMessage(MessageKind::Message, QString::fromStdString(*notice));
     loadSettings();
+    // The language the user chose, unless this start was given one (--lang).
+    if (!languageGiven_) {
+        if (const auto chosen = store::ParseLanguage(settings_.Value(store::settings_column::kLang)))
+            SwitchLanguage(*chosen);
+    }
+    markLanguage();
     timePages_->setCurrentWidget(settings_.ChinaPageInFront() ? chinaPage_ : abroadPage_);
     // Still inside the first show event: the window reaches the screen with its clock and pages filled.
     tick();
@@ -192,8 +239,8 @@ void MainWindow::showSupplementaryPage() {
 }
 
 void MainWindow::toggleDescription() {
-    const bool open = descriptionToggle_->text() == kOpenCaption;
-    descriptionToggle_->setText(open ? kCloseCaption : kOpenCaption);
+    const bool open = descriptionToggle_->text() == OpenCaption();
+    descriptionToggle_->setText(open ? CloseCaption() : OpenCaption());
     arrangeForRoom();
 }
 
@@ -208,7 +255,7 @@ void MainWindow::showHelpFile(std::string_view name) {
 
 void MainWindow::showPicture() {
     if (view_.picturePath.empty()) {
-        showMessage(MessageKind::Message, QStringLiteral("没有相关穴位图片!"));
+        showMessage(MessageKind::Message, TranslatedQ("ui", "没有相关穴位图片!"));
         return;
     }
     if (!secondary_.pictureWindow) return;
@@ -220,7 +267,7 @@ void MainWindow::showPicture() {
 }
 
 void MainWindow::showBeijingNote() {
-    const QString title = QStringLiteral("北京时间是定律");
+    const QString title = TranslatedQ("ui", "北京时间是定律");
     MemoDialog(title, title, BeijingNoteText(), 1000, this);
 }
 

@@ -63,7 +63,7 @@ using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
 using ConfirmHook = std::function<bool(const QString& text)>;
 
 // The note behind "重要说明！！！" on the settings page.
-const QString& BeijingNoteText();
+QString BeijingNoteText();
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -123,6 +123,11 @@ class MainWindow : public QMainWindow {
     // "为什么？": the derivation of a doctrine page's result at the moment shown (none: of every page).
     void showDerivation(std::optional<DoctrineId> page);
 
+    // 帮助 → 语言 / Language: "" (the system's), "zh" or "en"; stored in the settings, in force at once.
+    void chooseLanguage(const QString& code);
+    // This start was given its language (--lang): the stored choice is not applied.
+    void setLanguageGiven(bool given) { languageGiven_ = given; }
+
   public slots:
     // One tick: inputs → pipeline → render. Nothing in it waits for the user.
     void tick();
@@ -131,6 +136,7 @@ class MainWindow : public QMainWindow {
     void showPicture();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -188,6 +194,7 @@ class MainWindow : public QMainWindow {
     bool confirm(const QString& text);
     void showHelpFile(std::string_view name);
     void showBeijingNote();
+    void markLanguage();
     void openClockSettings();
     QDateTime wallClock() const;
     bool chinaInFront() const;
@@ -210,6 +217,7 @@ class MainWindow : public QMainWindow {
     QDateTime chosen_;       // the chosen date and time, as civil fields
     std::optional<int> chosenOffset_;  // which time of a reading shown twice; none: the later
     bool shownOnce_ = false;
+    bool languageGiven_ = false;
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;
     std::set<QString> reportedSoundErrors_;

@@ -13,6 +13,7 @@
 #include "calendar/solar.h"
 #include "calendar/zone_hint.h"
 #include "store/tzdb.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -53,9 +54,9 @@ ZoneChoices::ZoneChoices(QObject* parent, SetPending setPending, Say say)
 void ZoneChoices::AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox, QComboBox* zoneBox) {
     summerBox_ = summerBox;
     zoneBox_ = zoneBox;
-    automaticZone_ = new QCheckBox(QStringLiteral("按时区数据库："));
+    automaticZone_ = new QCheckBox(TranslatedQ("ui", "按时区数据库："));
     automaticZone_->setObjectName(QStringLiteral("automaticZoneBox"));
-    automaticZone_->setToolTip(QStringLiteral("时差与夏令时按所选时区在此时刻的规定自动得出"));
+    automaticZone_->setToolTip(TranslatedQ("ui", "时差与夏令时按所选时区在此时刻的规定自动得出"));
     tzBox_ = new QComboBox;
     tzBox_->setObjectName(QStringLiteral("tzBox"));
     tzBox_->setEditable(true);
@@ -92,7 +93,7 @@ void ZoneChoices::AddToChinaPage(QGridLayout* china) {
 
 void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("均时差：")));
+    row->addWidget(new QLabel(TranslatedQ("ui", "均时差：")));
     eotBox_ = new QComboBox;
     eotBox_->setObjectName(QStringLiteral("eotBox"));
     eotBox_->addItem(QStringLiteral("固定表（默认）"), Text(kEotTableLabel));
@@ -105,10 +106,11 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     });
 
     auto* stems = new QHBoxLayout;
-    stems->addWidget(new QLabel(QStringLiteral("天干写法：")));
+    stems->addWidget(new QLabel(TranslatedQ("ui", "天干写法：")));
     stemBox_ = new QComboBox;
     stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
-    stemBox_->setToolTip(QStringLiteral("第六天干在页面、开穴表、报告与导出文件中的写法；数据库中的表不变"));
+    stemBox_->setToolTip(
+        TranslatedQ("ui", "第六天干在页面、开穴表、报告与导出文件中的写法；数据库中的表不变"));
     stemBox_->addItem(QStringLiteral("已（默认）"), Text(kSixthStemAsKeys));
     stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
     stems->addWidget(stemBox_);
@@ -118,10 +120,11 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
         if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
     });
 
-    chinaSummerBox_ = new QCheckBox(QStringLiteral("中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表"));
+    chinaSummerBox_ =
+        new QCheckBox(TranslatedQ("ui", "中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表"));
     chinaSummerBox_->setObjectName(QStringLiteral("chinaSummerBox"));
-    chinaSummerBox_->setToolTip(
-        QStringLiteral("勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算"));
+    chinaSummerBox_->setToolTip(TranslatedQ(
+        "ui", "勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算"));
     common->insertWidget(common->count() - 1, chinaSummerBox_);
     connect(chinaSummerBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_) setPending_(col::kChinaDst, QString::fromStdString(store::CheckText(on)));
@@ -148,13 +151,13 @@ void ZoneChoices::Load(const store::SettingsRecord& settings) {
     // without an offset).
     QString unknown;
     if (!tzid.empty() && !known)
-        unknown = QStringLiteral("设置中的时区“%1”不在本机的时区数据库中，仍按固定时区“%2”计算。")
+        unknown = TranslatedQ("ui", "设置中的时区“%1”不在本机的时区数据库中，仍按固定时区“%2”计算。")
                       .arg(QString::fromStdString(tzid), QString::fromStdString(zone));
     else if (!ParseZoneLabel(zone))
-        unknown = QStringLiteral("设置中的时区“%1”的时差无法读取，国外页不计算，请重新选择时区。")
+        unknown = TranslatedQ("ui", "设置中的时区“%1”的时差无法读取，国外页不计算，请重新选择时区。")
                       .arg(QString::fromStdString(zone));
     else if (!IsNamedZone(zone))
-        unknown = QStringLiteral("设置中的时区“%1”不是已知的时区，按格林威治时间（GMT）计算。")
+        unknown = TranslatedQ("ui", "设置中的时区“%1”不是已知的时区，按格林威治时间（GMT）计算。")
                       .arg(QString::fromStdString(zone));
     if (!unknown.isEmpty() && unknown != saidUnknown_) {
         saidUnknown_ = unknown;
@@ -170,14 +173,15 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
     const bool machineClock = clockInstant.has_value();
     if (in.page == TimePage::Abroad && !tzid.empty()) in.ianaZone = tzid;
     // The clocks of the days around the reading: the zone's offsets, or China's summer time when chosen.
-    const bool covered = clockInstant ? store::CoverInstants(in, *clockInstant - 3 * kMsPerDay,
-                                                             *clockInstant + 3 * kMsPerDay)
-                                      : store::CoverReading(in, reading);
+    const bool covered =
+        clockInstant ? store::CoverInstants(in, *clockInstant - 3 * kMsPerDay, *clockInstant + 3 * kMsPerDay)
+                     : store::CoverReading(in, reading);
     const bool automatic = in.page == TimePage::Abroad && !tzid.empty() && covered && in.zoneTimeline;
     // The zone's offsets at the instant the reading stands for.
     std::optional<ZoneOffset> offset;
     if (automatic)
-        offset = clockInstant ? in.zoneTimeline->At(*clockInstant) : in.zoneTimeline->Resolve(reading, chosenOffset).offset;
+        offset = clockInstant ? in.zoneTimeline->At(*clockInstant)
+                              : in.zoneTimeline->Resolve(reading, chosenOffset).offset;
     if (summerBox_) {
         // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
         const QSignalBlocker quiet(summerBox_);

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -35,6 +36,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
@@ -66,12 +68,12 @@ void MainWindow::buildLayout() {
     middleRow_->addWidget(buildMethodPages(), 1);
     column->addLayout(middleRow_);
     auto* bottom = new QHBoxLayout;
-    noticeBox_ = Named(new SettingsCheckBox(QStringLiteral("时辰变换时需要音乐和对话框提示")),
+    noticeBox_ = Named(new SettingsCheckBox(TranslatedQ("ui", "时辰变换时需要音乐和对话框提示")),
                        QStringLiteral("noticeBox"));
     tickStatus_ = RedNote(QStringLiteral("tickStatus"), QString());
     tickStatus_->hide();
     descriptionToggle_ =
-        Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
+        Named(new QPushButton(TranslatedQ("ui", "打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
     bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
@@ -105,8 +107,8 @@ void MainWindow::buildMenu() {
         return [this, id] { methodPages_->setCurrentWidget(pages_[id]); };
     };
     auto show = [](QWidget* const& w) { return [&w] { ShowSecondary(w); }; };
-    QMenu* file = menu("fileMenu", QStringLiteral("文件(&F)"));
-    item(file, "quitAction", QStringLiteral("关闭(&Q)"), [this] {
+    QMenu* file = menu("fileMenu", TranslatedQ("ui", "文件(&F)"));
+    item(file, "quitAction", TranslatedQ("ui", "关闭(&Q)"), [this] {
         close();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     // The reverse lookup has no menu entry of its own; its key works from anywhere in the window.
@@ -115,51 +117,65 @@ void MainWindow::buildMenu() {
     reverse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     connect(reverse, &QAction::triggered, this, [this] { ShowSecondary(secondary_.reverseLookup); });
     addAction(reverse);
-    QMenu* pages = menu("pagesMenu", QStringLiteral("定位(&L)"));
-    item(pages, "showNaGanAction", QStringLiteral("子午流注纳干法（徐氏）"), showPage(DoctrineId::NaGan));
-    item(pages, "showNaZhiAction", QStringLiteral("子午流注纳支法"), showPage(DoctrineId::NaZhi));
-    item(pages, "showLingGuiAction", QStringLiteral("灵龟八法"), showPage(DoctrineId::LingGui));
-    item(pages, "showFeiTengAction", QStringLiteral("飞腾八法"), showPage(DoctrineId::FeiTeng));
-    item(pages, "showRiGanAction", QStringLiteral("纳干法之日干法(少用)"), showPage(DoctrineId::RiGan));
-    item(pages, "showShiGanAction", QStringLiteral("纳干法之时干法(少用)"), showPage(DoctrineId::ShiGan));
-    item(pages, "showNaZhi2Action", QStringLiteral("纳支法(少人用)"), showPage(DoctrineId::NaZhi2));
-    QMenu* manage = menu("manageMenu", QStringLiteral("管理(&M)"));
-    item(manage, "descriptionManagerAction", QStringLiteral("穴位说明管理"),
+    QMenu* pages = menu("pagesMenu", TranslatedQ("ui", "定位(&L)"));
+    item(pages, "showNaGanAction", TranslatedQ("ui", "子午流注纳干法（徐氏）"), showPage(DoctrineId::NaGan));
+    item(pages, "showNaZhiAction", TranslatedQ("ui", "子午流注纳支法"), showPage(DoctrineId::NaZhi));
+    item(pages, "showLingGuiAction", TranslatedQ("ui", "灵龟八法"), showPage(DoctrineId::LingGui));
+    item(pages, "showFeiTengAction", TranslatedQ("ui", "飞腾八法"), showPage(DoctrineId::FeiTeng));
+    item(pages, "showRiGanAction", TranslatedQ("ui", "纳干法之日干法(少用)"), showPage(DoctrineId::RiGan));
+    item(pages, "showShiGanAction", TranslatedQ("ui", "纳干法之时干法(少用)"), showPage(DoctrineId::ShiGan));
+    item(pages, "showNaZhi2Action", TranslatedQ("ui", "纳支法(少人用)"), showPage(DoctrineId::NaZhi2));
+    QMenu* manage = menu("manageMenu", TranslatedQ("ui", "管理(&M)"));
+    item(manage, "descriptionManagerAction", TranslatedQ("ui", "穴位说明管理"),
          show(secondary_.descriptionManager));
-    item(manage, "placePickerAction", QStringLiteral("东经度数"), show(secondary_.placePicker));
-    item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
-    item(manage, "scheduleAction", QStringLiteral("开穴表(&T)"), show(secondary_.schedule))
+    item(manage, "placePickerAction", TranslatedQ("ui", "东经度数"), show(secondary_.placePicker));
+    item(manage, "clockSettingsAction", TranslatedQ("ui", "修改系统时间"), [this] { openClockSettings(); });
+    item(manage, "scheduleAction", TranslatedQ("ui", "开穴表(&T)"), show(secondary_.schedule))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));
+    QMenu* know = menu("knowledgeMenu", TranslatedQ("ui", "相关知识(&K)"));
     // F1: the help the program has is its knowledge pages, true solar time first.
-    item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] {
+    item(know, "trueSolarHelpAction", TranslatedQ("ui", "真太阳时(&S)"), [this] {
         showHelpFile("sun.txt");
     })->setShortcut(QKeySequence::HelpContents);
-    item(know, "timeModeHelpAction", QStringLiteral("时辰模式(&T)"),
+    item(know, "timeModeHelpAction", TranslatedQ("ui", "时辰模式(&T)"),
          [this] { showHelpFile("timemode.txt"); });
-    QMenu* help = menu("helpMenu", QStringLiteral(" 帮助(&H)"));
-    item(help, "aboutAction", QStringLiteral(" 关于..."), [this] { showHelpFile("about.txt"); });
+    QMenu* help = menu("helpMenu", TranslatedQ("ui", " 帮助(&H)"));
+    item(help, "aboutAction", TranslatedQ("ui", " 关于..."), [this] { showHelpFile("about.txt"); });
 
-    item(help, "disclaimerAction", QStringLiteral("免责声明"), [this] {
+    item(help, "disclaimerAction", TranslatedQ("ui", "免责声明"), [this] {
         showMessage(MessageKind::Message,
-                    QStringLiteral("作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
+                    TranslatedQ("ui", "作者声明:使用本软件所引起的一切后果作者一概不负任何责任!"));
     });
+    // 语言 / Language: each choice in its own language, so anyone finds their own; kept per user.
+    QMenu* language = help->addMenu(QStringLiteral("语言 / Language"));
+    language->setObjectName(QStringLiteral("languageMenu"));
+    auto* choices = new QActionGroup(language);
+    for (const auto& [code, caption] :
+         {std::pair{"", TranslatedQ("ui", "跟随系统")}, std::pair{"zh", QStringLiteral("中文")},
+          std::pair{"en", QStringLiteral("English")}}) {
+        QAction* a = language->addAction(caption);
+        a->setObjectName(QStringLiteral("language_%1").arg(QString::fromLatin1(*code ? code : "system")));
+        a->setCheckable(true);
+        a->setData(QString::fromLatin1(code));
+        choices->addAction(a);
+        connect(a, &QAction::triggered, this, [this, a] { chooseLanguage(a->data().toString()); });
+    }
 }
 
 QWidget* MainWindow::buildTimePages() {
     timePages_ = Named(new QTabWidget, QStringLiteral("timePages"));
     chinaPage_ = Named(new QWidget, QStringLiteral("chinaPage"));
     abroadPage_ = Named(new QWidget, QStringLiteral("abroadPage"));
-    timePages_->addTab(chinaPage_, QStringLiteral("中国国内"));
-    timePages_->addTab(abroadPage_, QStringLiteral("国际国外"));
+    timePages_->addTab(chinaPage_, TranslatedQ("ui", "中国国内"));
+    timePages_->addTab(abroadPage_, TranslatedQ("ui", "国际国外"));
 
-    const QString hint = QStringLiteral("请输入当地东经度数[0-180]");
+    const QString hint = TranslatedQ("ui", "请输入当地东经度数[0-180]");
     auto* china = new QGridLayout(chinaPage_);
-    china->addWidget(new QLabel(QStringLiteral("现在北京时间是：")), 0, 0);
+    china->addWidget(new QLabel(TranslatedQ("ui", "现在北京时间是：")), 0, 0);
     chinaTimeBox_ = TimeBox(QStringLiteral("chinaTimeBox"));
     china->addWidget(chinaTimeBox_, 0, 1);
     auto* longitudeCaption =
-        Named(new QLabel(QStringLiteral("当地东经度数[0-180]：")), QStringLiteral("longitudeCaption"));
+        Named(new QLabel(TranslatedQ("ui", "当地东经度数[0-180]：")), QStringLiteral("longitudeCaption"));
     longitudeBox_ = Named(new QLineEdit, QStringLiteral("longitudeBox"));
     longitudeBox_->setToolTip(hint);
     longitudeBox_->setFixedWidth(70);
@@ -187,7 +203,7 @@ QWidget* MainWindow::buildTimePages() {
     entry->addStretch();
     china->addWidget(longitudeCaption, 1, 0);
     china->addLayout(entry, 1, 1);
-    auto* trueSolarCaption = Named(new QLabel(QStringLiteral("当地真太阳时是：          ")),
+    auto* trueSolarCaption = Named(new QLabel(TranslatedQ("ui", "当地真太阳时是：          ")),
                                    QStringLiteral("chinaTrueSolarCaption"));
     chinaTrueSolarLabel_ = Named(new QLabel, QStringLiteral("chinaTrueSolarLabel"));
     china->addWidget(trueSolarCaption, 2, 0);
@@ -199,17 +215,17 @@ QWidget* MainWindow::buildTimePages() {
                    placePickerButton_, trueSolarCaption, chinaTrueSolarLabel_};
 
     auto* abroad = new QGridLayout(abroadPage_);
-    abroad->addWidget(new QLabel(QStringLiteral("现在机器时间是：")), 0, 0);
+    abroad->addWidget(new QLabel(TranslatedQ("ui", "现在机器时间是：")), 0, 0);
     abroadTimeBox_ = TimeBox(QStringLiteral("abroadTimeBox"));
     abroad->addWidget(abroadTimeBox_, 0, 1, 1, 3);
-    abroad->addWidget(new QLabel(QStringLiteral("减夏令时(分钟)：")), 1, 0);
+    abroad->addWidget(new QLabel(TranslatedQ("ui", "减夏令时(分钟)：")), 1, 0);
     summerBox_ = Named(new QLineEdit, QStringLiteral("summerBox"));
     summerBox_->setFixedWidth(44);
     eastWestBox_ = Named(new QComboBox, QStringLiteral("eastWestBox"));
     eastWestBox_->setEditable(true);
     eastWestBox_->addItems({QStringLiteral("东经"), QStringLiteral("西经")});
     abroadLongitudeBox_ = Named(new QLineEdit, QStringLiteral("abroadLongitudeBox"));
-    abroadLongitudeBox_->setToolTip(QStringLiteral("十进制小数表示度数"));
+    abroadLongitudeBox_->setToolTip(TranslatedQ("ui", "十进制小数表示度数"));
     abroadLongitudeBox_->setFixedWidth(70);
     abroad->addWidget(summerBox_, 1, 1);
     abroad->addWidget(eastWestBox_, 1, 2);
@@ -225,7 +241,7 @@ QWidget* MainWindow::buildTimePages() {
     belowTimes->addWidget(abroadSpanLabel_);
     belowTimes->addLayout(hints);
     abroad->addLayout(belowTimes, 5, 0, 1, 4);
-    abroad->addWidget(new QLabel(QStringLiteral("时区：")), 2, 0);
+    abroad->addWidget(new QLabel(TranslatedQ("ui", "时区：")), 2, 0);
     zoneBox_ = Named(new QComboBox, QStringLiteral("zoneBox"));
     zoneBox_->setEditable(true);
     for (std::string_view zone : ZoneTexts())
@@ -236,10 +252,10 @@ QWidget* MainWindow::buildTimePages() {
     zoneBox_->view()->setMinimumWidth(zoneBox_->view()->sizeHintForColumn(0) +
                                       2 * zoneBox_->view()->frameWidth() + 24);
     abroad->addWidget(zoneBox_, 2, 1, 1, 3);
-    abroad->addWidget(new QLabel(QStringLiteral("现在北京时间是：          ")), 3, 0);
+    abroad->addWidget(new QLabel(TranslatedQ("ui", "现在北京时间是：          ")), 3, 0);
     abroadBeijingLabel_ = Named(new QLabel, QStringLiteral("abroadBeijingLabel"));
     abroad->addWidget(abroadBeijingLabel_, 3, 1, 1, 3);
-    abroad->addWidget(new QLabel(QStringLiteral("当地真太阳时是：          ")), 4, 0);
+    abroad->addWidget(new QLabel(TranslatedQ("ui", "当地真太阳时是：          ")), 4, 0);
     abroadTrueSolarLabel_ = Named(new QLabel, QStringLiteral("abroadTrueSolarLabel"));
     abroad->addWidget(abroadTrueSolarLabel_, 4, 1, 1, 3);
 
@@ -260,7 +276,7 @@ QWidget* MainWindow::buildTimePages() {
     pickers->addWidget(timePicker_);
     // The night the clocks go back a reading comes twice: which time is meant. Shown only then.
     passBox_ = Named(new QComboBox, QStringLiteral("passBox"));
-    passBox_->setToolTip(QStringLiteral("钟表回拨的那一夜，这一时刻出现两次：请选择是哪一次"));
+    passBox_->setToolTip(TranslatedQ("ui", "钟表回拨的那一夜，这一时刻出现两次：请选择是哪一次"));
     passBox_->hide();
     pickers->addWidget(passBox_);
     pickNote_ = Named(new QLabel, QStringLiteral("pickNoteLabel"));
@@ -284,15 +300,15 @@ QWidget* MainWindow::buildSettingsPages() {
     settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
-    pages->addTab(common, QStringLiteral("设置常用"));
-    pages->addTab(modes, QStringLiteral("设置时辰模式"));
+    pages->addTab(common, TranslatedQ("ui", "设置常用"));
+    pages->addTab(modes, TranslatedQ("ui", "设置时辰模式"));
     auto* c = new QVBoxLayout(common);
     auto* note =
-        Named(new QPushButton(QStringLiteral("重要说明！！！")), QStringLiteral("beijingNoteButton"));
+        Named(new QPushButton(TranslatedQ("ui", "重要说明！！！")), QStringLiteral("beijingNoteButton"));
     connect(note, &QPushButton::clicked, this, [this] { showBeijingNote(); });
     onlyBeijingBox_ =
-        Named(new SettingsCheckBox(QStringLiteral("仅仅使用北京时间")), QStringLiteral("onlyBeijingBox"));
-    automaticBox_ = Named(new QCheckBox(QStringLiteral("是否自动计算")), QStringLiteral("automaticBox"));
+        Named(new SettingsCheckBox(TranslatedQ("ui", "仅仅使用北京时间")), QStringLiteral("onlyBeijingBox"));
+    automaticBox_ = Named(new QCheckBox(TranslatedQ("ui", "是否自动计算")), QStringLiteral("automaticBox"));
     automaticBox_->setChecked(true);
     c->addWidget(note, 0, Qt::AlignLeft);
     c->addWidget(onlyBeijingBox_);
@@ -318,7 +334,7 @@ void MainWindow::arrangeForRoom() {
     if (arranging_) return;
     arranging_ = true;
     const bool dialInFront = methodPages_->currentWidget() == dial_;
-    const bool described = descriptionToggle_->text() != QStringLiteral("打开穴位说明>>");
+    const bool described = descriptionToggle_->text() != TranslatedQ("ui", "打开穴位说明>>");
     // Beside the dial the description leaves it its height.
     const bool beside = dialInFront && described;
     if (beside != (middleRow_->indexOf(descriptionArea_) >= 0)) {
@@ -392,7 +408,7 @@ QWidget* MainWindow::buildNoticeBanner() {
     auto* dismiss = Named(new QToolButton, QStringLiteral("noticeDismiss"));
     dismiss->setText(QStringLiteral("×"));
     dismiss->setAutoRaise(true);
-    dismiss->setToolTip(QStringLiteral("关闭提示"));
+    dismiss->setToolTip(TranslatedQ("ui", "关闭提示"));
     dismiss->setFocusPolicy(Qt::NoFocus);
     connect(dismiss, &QToolButton::clicked, this, [this] {
         noticeBanner_->hide();
@@ -411,14 +427,14 @@ QWidget* MainWindow::buildDescriptionArea() {
     auto* a = new QGridLayout(descriptionArea_);
     // The caption, the point described beside it, and the hint taking the rest of the line.
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("穴位说明：")));
+    top->addWidget(new QLabel(TranslatedQ("ui", "穴位说明：")));
     descriptionHeading_ = Named(new QLabel, QStringLiteral("descriptionHeading"));
     QFont bold = descriptionHeading_->font();
     bold.setBold(true);
     descriptionHeading_->setFont(bold);
     top->addWidget(descriptionHeading_);
     top->addWidget(RedNote(QStringLiteral("descriptionHint"),
-                           QStringLiteral("请先用鼠标点击有颜色方框内才有穴位说明！！！")),
+                           TranslatedQ("ui", "请先用鼠标点击有颜色方框内才有穴位说明！！！")),
                    1);
     a->addLayout(top, 0, 0, 1, 3);
     descriptionMemo_ = Named(new QPlainTextEdit, QStringLiteral("descriptionMemo"));
@@ -434,9 +450,10 @@ QWidget* MainWindow::buildDescriptionArea() {
     f.setPixelSize(16);
     descriptionMemo_->setFont(f);
     a->addWidget(descriptionMemo_, 1, 0, 1, 3);
-    auto* picture = Named(new QPushButton(QStringLiteral("当前穴位的图片")), QStringLiteral("pictureButton"));
+    auto* picture =
+        Named(new QPushButton(TranslatedQ("ui", "当前穴位的图片")), QStringLiteral("pictureButton"));
     auto* manager =
-        Named(new QPushButton(QStringLiteral("穴位说明管理")), QStringLiteral("descriptionManagerButton"));
+        Named(new QPushButton(TranslatedQ("ui", "穴位说明管理")), QStringLiteral("descriptionManagerButton"));
     connect(picture, &QPushButton::clicked, this, &MainWindow::showPicture);
     connect(manager, &QPushButton::clicked, this, [this] { ShowSecondary(secondary_.descriptionManager); });
     a->addWidget(picture, 2, 0);

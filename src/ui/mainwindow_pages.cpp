@@ -10,10 +10,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "calendar/tr_mark.h"
 #include "ui/derivationwindow.h"
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -41,47 +43,52 @@ const std::vector<PageLayout>& PageLayouts() {
     using C = Colour;
     static const std::vector<PageLayout> kPages = {
         {DoctrineId::NaGan,
-         "纳干法(徐氏)",
-         {{"dutyMeridian", "值日经：", C::Grey, 0, 0},
-          {"meridian", "穴位经脉：", C::Grey, 1, 0},
-          {"phase", "穴位五行：", C::Grey, 2, 0},
-          {"category", "穴位五俞：", C::Grey, 3, 0},
-          {"point", "穴位：", C::Lime, 0, 1},
-          {"sourcePoint", "返本还原穴：", C::Red, 1, 1},
-          {"extraSourcePoint", "兼过原穴：", C::Red, 2, 1}}},
+         VELUNAR_TR("ui", "纳干法(徐氏)"),
+         {{"dutyMeridian", VELUNAR_TR("ui", "值日经："), C::Grey, 0, 0},
+          {"meridian", VELUNAR_TR("ui", "穴位经脉："), C::Grey, 1, 0},
+          {"phase", VELUNAR_TR("ui", "穴位五行："), C::Grey, 2, 0},
+          {"category", VELUNAR_TR("ui", "穴位五俞："), C::Grey, 3, 0},
+          {"point", VELUNAR_TR("ui", "穴位："), C::Lime, 0, 1},
+          {"sourcePoint", VELUNAR_TR("ui", "返本还原穴："), C::Red, 1, 1},
+          {"extraSourcePoint", VELUNAR_TR("ui", "兼过原穴："), C::Red, 2, 1}}},
         {DoctrineId::NaZhi,
-         "纳支法",
-         {{"ownPoint", "本穴：", C::Red, 0, 0},
-          {"sourcePoint", "原穴：", C::Red, 0, 1},
-          {"drainPoint", "泻穴：", C::Lime, 1, 0},
-          {"ownMeridian", "本穴经：", C::Grey, 1, 1},
-          {"tonifyPoint", "补穴：", C::Yellow, 2, 0},
-          {"tonifyMeridian", "补穴经：", C::Grey, 2, 1}}},
-        {DoctrineId::LingGui, "灵龟八法", {{"point", "穴位：", C::Aqua, 2, 0}, {"partner", " 八法交会配穴：", C::Fuchsia, 2, 1}}, true},
+         VELUNAR_TR("ui", "纳支法"),
+         {{"ownPoint", VELUNAR_TR("ui", "本穴："), C::Red, 0, 0},
+          {"sourcePoint", VELUNAR_TR("ui", "原穴："), C::Red, 0, 1},
+          {"drainPoint", VELUNAR_TR("ui", "泻穴："), C::Lime, 1, 0},
+          {"ownMeridian", VELUNAR_TR("ui", "本穴经："), C::Grey, 1, 1},
+          {"tonifyPoint", VELUNAR_TR("ui", "补穴："), C::Yellow, 2, 0},
+          {"tonifyMeridian", VELUNAR_TR("ui", "补穴经："), C::Grey, 2, 1}}},
+        {DoctrineId::LingGui,
+         VELUNAR_TR("ui", "灵龟八法"),
+         {{"point", VELUNAR_TR("ui", "穴位："), C::Aqua, 2, 0},
+          {"partner", VELUNAR_TR("ui", " 八法交会配穴："), C::Fuchsia, 2, 1}},
+         true},
         {DoctrineId::FeiTeng,
-         "飞腾八法",
-         {{"point", "飞腾八法：", C::Yellow, 0, 0}, {"partner", " 八脉交会配穴：", C::Lime, 0, 1}},
+         VELUNAR_TR("ui", "飞腾八法"),
+         {{"point", VELUNAR_TR("ui", "飞腾八法："), C::Yellow, 0, 0},
+          {"partner", VELUNAR_TR("ui", " 八脉交会配穴："), C::Lime, 0, 1}},
          true,
          1,
          3},
         {DoctrineId::Supplementary,
-         "补穴法",
-         {{"dutyMeridian", "补穴法值日经：", C::Grey, 0, 0},
-          {"meridian", "补穴位经脉：", C::Grey, 1, 0},
-          {"point", "补穴位：", C::Lime, 2, 0},
-          {"phase", "补穴位五行：", C::Grey, 0, 1},
-          {"category", "补穴位五俞：", C::Grey, 1, 1}}},
-        {DoctrineId::RiGan, "日干法", {}, false, 1},
+         VELUNAR_TR("ui", "补穴法"),
+         {{"dutyMeridian", VELUNAR_TR("ui", "补穴法值日经："), C::Grey, 0, 0},
+          {"meridian", VELUNAR_TR("ui", "补穴位经脉："), C::Grey, 1, 0},
+          {"point", VELUNAR_TR("ui", "补穴位："), C::Lime, 2, 0},
+          {"phase", VELUNAR_TR("ui", "补穴位五行："), C::Grey, 0, 1},
+          {"category", VELUNAR_TR("ui", "补穴位五俞："), C::Grey, 1, 1}}},
+        {DoctrineId::RiGan, VELUNAR_TR("ui", "日干法"), {}, false, 1},
         {DoctrineId::ShiGan,
-         "时干法",
-         {{"meridian", "经络：", C::Grey, 0, 0},
-          {"well", "井，所出：", C::Red, 1, 0},
-          {"spring", "荥，所溜：", C::Red, 2, 0},
-          {"stream", "俞，所注：", C::Red, 3, 0},
-          {"river", "经，所行：", C::Red, 1, 1},
-          {"sea", "合，所入：", C::Red, 2, 1},
-          {"source", "原(总刺)，所过：", C::Red, 3, 1}}},
-        {DoctrineId::NaZhi2, "纳支法2", {}, false, 1},
+         VELUNAR_TR("ui", "时干法"),
+         {{"meridian", VELUNAR_TR("ui", "经络："), C::Grey, 0, 0},
+          {"well", VELUNAR_TR("ui", "井，所出："), C::Red, 1, 0},
+          {"spring", VELUNAR_TR("ui", "荥，所溜："), C::Red, 2, 0},
+          {"stream", VELUNAR_TR("ui", "俞，所注："), C::Red, 3, 0},
+          {"river", VELUNAR_TR("ui", "经，所行："), C::Red, 1, 1},
+          {"sea", VELUNAR_TR("ui", "合，所入："), C::Red, 2, 1},
+          {"source", VELUNAR_TR("ui", "原(总刺)，所过："), C::Red, 3, 1}}},
+        {DoctrineId::NaZhi2, VELUNAR_TR("ui", "纳支法2"), {}, false, 1},
     };
     return kPages;
 }
@@ -104,25 +111,27 @@ QWidget* MainWindow::buildMethodPages() {
         const QString name = QString::fromUtf8(DoctrineOf(entry.id).Name());
         auto* page = Named(new QWidget, name + QStringLiteral("Page"));
         pages_[entry.id] = page;
-        methodPages_->addTab(page, QString::fromUtf8(entry.title));
+        methodPages_->addTab(page, TranslatedQ("ui", entry.title));
         auto* grid = new QGridLayout(page);
         for (const BoxLayout& b : entry.boxes) {
-            auto* caption = Named(new QLabel(QString::fromUtf8(b.caption)), name + Upper(b.cell) + QStringLiteral("Label"));
+            auto* caption = Named(new QLabel(TranslatedQ("ui", b.caption)),
+                                  name + Upper(b.cell) + QStringLiteral("Label"));
             QLineEdit* box = Box(name + Upper(b.cell) + QStringLiteral("Box"), ColourOf(b.colour), entry.big);
             grid->addWidget(caption, b.row, 2 * b.column);
             grid->addWidget(box, b.row, 2 * b.column + 1);
             boxes_[{entry.id, b.cell}] = box;
             captions_[{entry.id, b.cell}] = caption;
         }
-        auto* why = Named(new QPushButton(QStringLiteral("为什么？")), name + QStringLiteral("WhyButton"));
-        why->setToolTip(QStringLiteral("此页结果的推算过程及其出处（F2）"));
+        auto* why = Named(new QPushButton(TranslatedQ("ui", "为什么？")), name + QStringLiteral("WhyButton"));
+        why->setToolTip(TranslatedQ("ui", "此页结果的推算过程及其出处（F2）"));
         // Like the other page buttons it leaves the focus, and so the described point, where it was.
         why->setFocusPolicy(Qt::NoFocus);
         connect(why, &QPushButton::clicked, this, [this, id = entry.id] { showDerivation(id); });
         if (entry.id != DoctrineId::LingGui)
             grid->addWidget(why, entry.whyRow, entry.whyColumn, Qt::AlignRight | Qt::AlignTop);
         if (entry.id == DoctrineId::NaGan) {
-            supplementaryButton_ = Named(new QPushButton(QStringLiteral("闭穴时可以采用补穴方法>>")), QStringLiteral("supplementaryButton"));
+            supplementaryButton_ = Named(new QPushButton(TranslatedQ("ui", "闭穴时可以采用补穴方法>>")),
+                                         QStringLiteral("supplementaryButton"));
             QFont bold = supplementaryButton_->font();
             bold.setBold(true);
             supplementaryButton_->setFont(bold);
@@ -134,23 +143,27 @@ QWidget* MainWindow::buildMethodPages() {
         if (entry.id == DoctrineId::LingGui) {
             dayGanZhiBox_ = Box(QStringLiteral("dayGanZhiBox"), ColourOf(Colour::Grey), true);
             hourGanZhiBox_ = Box(QStringLiteral("hourGanZhiBox"), ColourOf(Colour::Grey), true);
-            grid->addWidget(new QLabel(QStringLiteral("今日日干支是：")), 0, 0);
+            grid->addWidget(new QLabel(TranslatedQ("ui", "今日日干支是：")), 0, 0);
             grid->addWidget(dayGanZhiBox_, 0, 1);
-            grid->addWidget(new QLabel(QStringLiteral("时干支是：")), 1, 0);
+            grid->addWidget(new QLabel(TranslatedQ("ui", "时干支是：")), 1, 0);
             grid->addWidget(hourGanZhiBox_, 1, 1);
-            auto* reverse = Named(new QPushButton(QStringLiteral("新：穴位反推功能")), QStringLiteral("reverseLookupButton"));
-            connect(reverse, &QPushButton::clicked, this, [this] { ShowSecondary(secondary_.reverseLookup); });
+            auto* reverse = Named(new QPushButton(TranslatedQ("ui", "新：穴位反推功能")),
+                                  QStringLiteral("reverseLookupButton"));
+            connect(reverse, &QPushButton::clicked, this,
+                    [this] { ShowSecondary(secondary_.reverseLookup); });
             // The widest page: "为什么？" shares the reverse lookup's row.
             auto* buttons = new QHBoxLayout;
             buttons->addWidget(reverse);
             buttons->addStretch();
             buttons->addWidget(why);
             grid->addLayout(buttons, 0, 2, 1, 2);
-            grid->addWidget(new QLabel(QStringLiteral("免责声明：使用本软件引起的一切后果，作者一概不负任何责任。")), 3, 0, 1, 3);
-            grid->addWidget(new QLabel(QStringLiteral("2013年6月更新V4.5")), 3, 3);
+            grid->addWidget(
+                new QLabel(TranslatedQ("ui", "免责声明：使用本软件引起的一切后果，作者一概不负任何责任。")),
+                3, 0, 1, 3);
+            grid->addWidget(new QLabel(TranslatedQ("ui", "2013年6月更新V4.5")), 3, 3);
         }
         if (entry.id == DoctrineId::Supplementary) {
-            auto* title = new QLabel(QStringLiteral("纳干法（徐氏）补穴法"));
+            auto* title = new QLabel(TranslatedQ("ui", "纳干法（徐氏）补穴法"));
             QFont bold = title->font();
             bold.setBold(true);
             title->setFont(bold);
@@ -164,11 +177,13 @@ QWidget* MainWindow::buildMethodPages() {
                     [this, id = entry.id](int row) { state_.selectedRow[id] = row; });
             listMeridians_[entry.id] = meridian;
             lists_[entry.id] = list;
-            grid->addWidget(new QLabel(QStringLiteral("值日经：")), 0, 0);
+            grid->addWidget(new QLabel(TranslatedQ("ui", "值日经：")), 0, 0);
             grid->addWidget(meridian, 0, 1);
-            grid->addWidget(new QLabel(QStringLiteral("所有腧穴：")), 1, 0, Qt::AlignTop);
+            grid->addWidget(new QLabel(TranslatedQ("ui", "所有腧穴：")), 1, 0, Qt::AlignTop);
             grid->addWidget(list, 1, 1, 3, 1);
-            grid->addWidget(RedNote(name + QStringLiteral("Note"), QStringLiteral("说明：全部的腧穴尚有未输入!")), 0, 2);
+            grid->addWidget(
+                RedNote(name + QStringLiteral("Note"), TranslatedQ("ui", "说明：全部的腧穴尚有未输入!")), 0,
+                2);
         }
         grid->setColumnStretch(4, 1);
         grid->setRowStretch(4, 1);
@@ -193,9 +208,9 @@ QWidget* MainWindow::buildMethodPages() {
 
 void MainWindow::showDerivation(std::optional<DoctrineId> page) {
     if (!derivationWindow_) derivationWindow_ = new DerivationWindow(this);
-    const QString title =
-        page ? QStringLiteral("为什么？— %1").arg(methodPages_->tabText(methodPages_->indexOf(pages_[*page])))
-             : QStringLiteral("为什么？");
+    const QString title = page ? TranslatedQ("ui", "为什么？— %1")
+                                     .arg(methodPages_->tabText(methodPages_->indexOf(pages_[*page])))
+                               : TranslatedQ("ui", "为什么？");
     // The moment the pages show: the last tick's view, not a new reading of the clock.
     derivationWindow_->ShowDerivation(title, DerivationText(page, view_, *tables_));
 }

@@ -18,12 +18,13 @@
 
 #include "calendar/numparse.h"
 #include "calendar/solar.h"
-#include "methods/clock_span.h"
 #include "files/longitude.h"
+#include "methods/clock_span.h"
 #include "ui/finishedentry.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -54,13 +55,13 @@ void MainWindow::connectSettings() {
         return v && std::fabs(*v) <= kMaxSummerMinutes;
     };
     auto* longitude =
-        new FinishedEntry(longitudeBox_, longitudeHint_, QStringLiteral("东经 0–180"), isLongitude, this);
+        new FinishedEntry(longitudeBox_, longitudeHint_, TranslatedQ("ui", "东经 0–180"), isLongitude, this);
     connect(longitude, &FinishedEntry::finished, this, &MainWindow::onLongitudeEdited);
-    auto* summer = new FinishedEntry(summerBox_, summerHint_, QStringLiteral("减夏令时: 分钟数 -1440–1440"),
-                                     isSummer, this);
+    auto* summer = new FinishedEntry(summerBox_, summerHint_,
+                                     TranslatedQ("ui", "减夏令时: 分钟数 -1440–1440"), isSummer, this);
     connect(summer, &FinishedEntry::finished, this, [this](const QString& t) { storeEntry(col::kSuma, t); });
     auto* abroadLongitude = new FinishedEntry(abroadLongitudeBox_, abroadLongitudeHint_,
-                                              QStringLiteral("经度 0–180"), isLongitude, this);
+                                              TranslatedQ("ui", "经度 0–180"), isLongitude, this);
     connect(abroadLongitude, &FinishedEntry::finished, this,
             [this](const QString& t) { storeEntry(col::kJingew, t); });
     connect(eastWestBox_, &QComboBox::currentTextChanged, this,
@@ -74,7 +75,8 @@ void MainWindow::connectSettings() {
         setPending(col::kOnlyBeijing, Text(store::CheckText(onlyBeijingBox_->checkState() == Qt::Checked)));
     });
     connect(timeModeButtons_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (const auto mode = TimeModeAt(id)) setPending(col::kTimeMode, QString::fromUtf8(Label(*mode).data()));
+        if (const auto mode = TimeModeAt(id))
+            setPending(col::kTimeMode, QString::fromUtf8(Label(*mode).data()));
     });
     connect(longitudeArrows_, &UpDownArrows::stepped, this, &MainWindow::onLongitudeStepped);
     connect(automaticBox_, &QCheckBox::toggled, this, [this](bool on) { automatic_ = on; });
@@ -104,19 +106,21 @@ void MainWindow::connectSettings() {
 
 void MainWindow::renderChosenReading(const TickView& v) {
     const std::optional<ResolvedReading>& r = v.reference;
-    const bool twice = !automatic_ && r && r->other && (r->fit == ReadingFit::Later || r->fit == ReadingFit::Earlier);
+    const bool twice =
+        !automatic_ && r && r->other && (r->fit == ReadingFit::Later || r->fit == ReadingFit::Earlier);
     if (twice) {
         // Earlier time first, each named as the plain-text outputs mark it.
         ZoneOffset first = *r->other, second = r->offset;
         if (r->fit == ReadingFit::Earlier) std::swap(first, second);
-        const QString firstText = QStringLiteral("第一次 %1 %2")
+        const QString firstText = TranslatedQ("ui", "第一次 %1 %2")
                                       .arg(QString::fromStdString(PassMark(Pass::First, first, second)),
                                            QString::fromStdString(FormatOffset(first.Total())));
-        const QString secondText = QStringLiteral("第二次 %1 %2")
+        const QString secondText = TranslatedQ("ui", "第二次 %1 %2")
                                        .arg(QString::fromStdString(PassMark(Pass::Second, second, first)),
                                             QString::fromStdString(FormatOffset(second.Total())));
         const QSignalBlocker quiet(passBox_);
-        if (passBox_->count() != 2 || passBox_->itemText(0) != firstText || passBox_->itemText(1) != secondText) {
+        if (passBox_->count() != 2 || passBox_->itemText(0) != firstText ||
+            passBox_->itemText(1) != secondText) {
             passBox_->clear();
             passBox_->addItem(firstText, first.Total());
             passBox_->addItem(secondText, second.Total());
@@ -126,7 +130,7 @@ void MainWindow::renderChosenReading(const TickView& v) {
     passBox_->setVisible(twice);
     QString note;
     if (!automatic_ && r && r->fit == ReadingFit::Skipped)
-        note = QStringLiteral("钟表拨快，此时刻不存在，按 %1 计算")
+        note = TranslatedQ("ui", "钟表拨快，此时刻不存在，按 %1 计算")
                    .arg(QString::fromStdString(FormatIso(v.referenceTime).substr(11)));
     if (pickNote_->text() != note) pickNote_->setText(note);
     pickNote_->setVisible(!note.isEmpty());
@@ -171,7 +175,8 @@ void MainWindow::loadSettings() {
     ShowCheckState(onlyBeijingBox_, settings_.OnlyBeijingTime());
     const std::optional<TimeMode> mode = TimeModeOf(settings_.TimeMode());
     timeModeButtons_->setExclusive(false);
-    for (QAbstractButton* b : timeModeButtons_->buttons()) b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
+    for (QAbstractButton* b : timeModeButtons_->buttons())
+        b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
     timeModeButtons_->setExclusive(true);
     zoneChoices_->Load(settings_);
     loadingSettings_ = false;
@@ -193,8 +198,8 @@ void MainWindow::storeEntry(std::string_view column, const QString& text) {
 }
 
 void MainWindow::onLongitudeStepped(bool up) {
-    // One degree per arrow, keeping the typed decimals and clamped to 0..180 before it is written, so a decimal
-    // longitude steps too and the arrows never provoke the range message.
+    // One degree per arrow, keeping the typed decimals and clamped to 0..180 before it is written, so a
+    // decimal longitude steps too and the arrows never provoke the range message.
     const auto next = StepLongitude(longitudeBox_->text(), up);
     if (!next || !settings_.IsOpen()) return;
     try {
@@ -243,7 +248,8 @@ DateTime MainWindow::referenceTime() const {
 }
 
 SixthStem MainWindow::spelling() const {
-    return settings_.IsOpen() ? SixthStemOf(settings_.Value(store::settings_column::kSixthStem)) : SixthStem::AsKeys;
+    return settings_.IsOpen() ? SixthStemOf(settings_.Value(store::settings_column::kSixthStem))
+                              : SixthStem::AsKeys;
 }
 
 ClockReference MainWindow::reference() const {

@@ -21,6 +21,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -43,7 +44,7 @@ void SetText(QLabel* label, const QString& text) {
 QString SpanText(const HourSpanText& span) {
     QString text = Text(span.hours);
     if (!span.clock.empty()) text += QLatin1Char('\n') + Text(span.clock);
-    if (span.minutesToNext) text += QStringLiteral("，还有 %1 分钟").arg(*span.minutesToNext);
+    if (span.minutesToNext) text += TranslatedQ("ui", "，还有 %1 分钟").arg(*span.minutesToNext);
     return text;
 }
 
@@ -81,9 +82,10 @@ TickInput MainWindow::gatherInput() const {
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
     in.sixthStem = SixthStemOf(settings_.Value(col::kSixthStem));
-    zoneChoices_->Complete(in, settings_, referenceTime(),
-                           automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
-                           automatic_ ? std::nullopt : chosenOffset_);
+    zoneChoices_->Complete(
+        in, settings_, referenceTime(),
+        automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
+        automatic_ ? std::nullopt : chosenOffset_);
     return in;
 }
 
@@ -202,7 +204,7 @@ void MainWindow::reportTickError(const QString& what) {
         return;
     }
     const QString at = wallClock().toString(QStringLiteral("HH:mm:ss"));
-    const QString full = QStringLiteral("%1 刷新出错，页面未全部更新。%2").arg(at, what);
+    const QString full = TranslatedQ("ui", "%1 刷新出错，页面未全部更新。%2").arg(at, what);
     tickStatus_->setText(tickStatus_->fontMetrics().elidedText(full, Qt::ElideRight, 160));
     tickStatus_->setToolTip(full);
     tickStatus_->show();

@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include "ui/secondary.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
@@ -179,9 +180,9 @@ bool MemoDialog(const QString& caption, const QString& label, const QString& mem
     box->setPlainText(memo);
     box->selectAll();
 
-    QPushButton* ok = MakeButton(QStringLiteral("确定"), QStringLiteral("okButton"), g.okButton, &dialog);
+    QPushButton* ok = MakeButton(TranslatedQ("ui", "确定"), QStringLiteral("okButton"), g.okButton, &dialog);
     QPushButton* cancel =
-        MakeButton(QStringLiteral("取消"), QStringLiteral("cancelButton"), g.cancelButton, &dialog);
+        MakeButton(TranslatedQ("ui", "取消"), QStringLiteral("cancelButton"), g.cancelButton, &dialog);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "reverse/reverse.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -175,13 +176,13 @@ QVariant DoctrineOpeningsModel::headerData(int section, Qt::Orientation orientat
     if (orientation == Qt::Vertical) return section + 1;
     switch (section) {
         case DateColumn:
-            return QStringLiteral("日期");
+            return TranslatedQ("ui", "日期");
         case HourColumn:
-            return QStringLiteral("时辰");
+            return TranslatedQ("ui", "时辰");
         case RoleColumn:
-            return QStringLiteral("开穴");
+            return TranslatedQ("ui", "开穴");
         case ClockColumn:
-            return QStringLiteral("钟表时间");
+            return TranslatedQ("ui", "钟表时间");
     }
     return {};
 }

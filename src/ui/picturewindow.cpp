@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "files/jpegimage.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 
@@ -34,7 +35,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 PictureWindow::PictureWindow(QWidget* parent)
-    : ViewerWindow(QStringLiteral("pictureWindow"), QStringLiteral("穴位图片"), QSize(494, 626), parent) {
+    : ViewerWindow(QStringLiteral("pictureWindow"), TranslatedQ("ui", "穴位图片"), QSize(494, 626), parent) {
     pictureBox_ = new PictureBox(this);
     SetContent(pictureBox_);
 }

@@ -14,6 +14,7 @@
 #include <QTreeView>
 
 #include "ui/secondary.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 #include "ui_placepicker.h"
 
@@ -118,12 +119,12 @@ bool PlacePicker::loadTreeFile() {
     const QString path = paths_.TreeFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, TranslatedQ("ui", "无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     if (file.size() > kMaxPlaceFileBytes) {
         Warn(this, message_,
-             QStringLiteral("地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
+             TranslatedQ("ui", "地点列表 %1 太大（%2 字节，最多 %3 字节），没有读入")
                  .arg(path)
                  .arg(file.size())
                  .arg(kMaxPlaceFileBytes));
@@ -131,7 +132,7 @@ bool PlacePicker::loadTreeFile() {
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Warn(this, message_, QStringLiteral("无法读取地点列表 %1：%2").arg(path, file.errorString()));
+        Warn(this, message_, TranslatedQ("ui", "无法读取地点列表 %1：%2").arg(path, file.errorString()));
         return false;
     }
     const PlaceTreeLoad load = ParsePlaceTree(bytes);
@@ -175,7 +176,7 @@ void PlacePicker::onOkClicked() {
             }
         } else if (pick.kind == PlacePick::Kind::NoLongitude) {
             Warn(this, message_,
-                 QStringLiteral("“%1”后面没有东经度数，经度没有改变")
+                 TranslatedQ("ui", "“%1”后面没有东经度数，经度没有改变")
                      .arg(TrimBlanks(text).left(kDisplayLimit)));
         }
     }

@@ -26,6 +26,7 @@
 #include "store/tzdb.h"
 #include "ui/civil_date.h"
 #include "ui/pointfinder.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
@@ -70,7 +71,7 @@ ReverseLookupWindow::ReverseLookupWindow(store::Database& db, TablesFn tables, R
       referenceTime_(std::move(referenceTime)),
       store_(std::make_unique<OpeningStore>()) {
     setObjectName(QStringLiteral("reverseLookupWindow"));
-    setWindowTitle(QStringLiteral("穴位反推功能"));
+    setWindowTitle(TranslatedQ("ui", "穴位反推功能"));
     buildControls();
     progressBar_->setRange(0, kProgressSteps);
     resize(kOpeningSize);
@@ -161,12 +162,13 @@ void ReverseLookupWindow::updateOutOfDate() {
     saveButton_->setEnabled(!stale);
     calendarButton_->setEnabled(!stale);
     if (stale)
-        setStatus(QStringLiteral(
-                      "下面是“%1”（%2 到 %3）的结果，与上面的穴位或日期已不相符：请按“穴位反查”重新查找，"
-                      "然后再导出。")
-                      .arg(searched_->point, searched_->from.toString(Qt::ISODate),
-                           searched_->to.toString(Qt::ISODate)),
-                  true);
+        setStatus(
+            TranslatedQ("ui",
+                        "下面是“%1”（%2 到 %3）的结果，与上面的穴位或日期已不相符：请按“穴位反查”重新查找，"
+                        "然后再导出。")
+                .arg(searched_->point, searched_->from.toString(Qt::ISODate),
+                     searched_->to.toString(Qt::ISODate)),
+            true);
     else if (stale_)
         setStatus({}, false);
     stale_ = stale;
@@ -195,7 +197,7 @@ void ReverseLookupWindow::setStatus(const QString& text, bool fault) {
 
 std::optional<TickInput> ReverseLookupWindow::clockPlace() {
     if (!place_) {
-        setStatus(QStringLiteral("没有地点设置，无法显示钟表时间"), true);
+        setStatus(TranslatedQ("ui", "没有地点设置，无法显示钟表时间"), true);
         return std::nullopt;
     }
     TickInput place = place_();
@@ -203,7 +205,7 @@ std::optional<TickInput> ReverseLookupWindow::clockPlace() {
     // A tz-database zone gives each reading of the range the offsets in force then.
     store::CoverDays(place, DayOf(fromDate_->date()), DayOf(toDate_->date()));
     if (SpanPlaceFault(place) || !place.timeMode) {
-        setStatus(QStringLiteral("主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间"), true);
+        setStatus(TranslatedQ("ui", "主窗口的经度、时区或夏令时设置无法使用，不能显示钟表时间"), true);
         return std::nullopt;
     }
     return place;
@@ -350,15 +352,15 @@ bool ReverseLookupWindow::showRows() {
 QString ReverseLookupWindow::endNote() const {
     const JobState state = job_->State();
     if (state == JobState::Failed)
-        return QStringLiteral("（查找因错误而中断：%1；以上是中断前找到的结果）")
+        return TranslatedQ("ui", "（查找因错误而中断：%1；以上是中断前找到的结果）")
             .arg(FromUtf8(job_->Error()));
     if (state != JobState::Cancelled) return {};
     const ReverseProgress p = job_->Progress();
     const QString caption = PageCaption(ScannedIn(p).Id());
     if (!p.dateReached)
-        return QStringLiteral("（已取消：查找在“%1”开始前停止，其后的方法未查；以上是取消前找到的结果）")
+        return TranslatedQ("ui", "（已取消：查找在“%1”开始前停止，其后的方法未查；以上是取消前找到的结果）")
             .arg(caption);
-    return QStringLiteral("（已取消：“%1”只查到 %2，其后的日期和方法未查；以上是取消前找到的结果）")
+    return TranslatedQ("ui", "（已取消：“%1”只查到 %2，其后的日期和方法未查；以上是取消前找到的结果）")
         .arg(caption, IsoDate(*p.dateReached));
 }
 
@@ -390,9 +392,9 @@ void ReverseLookupWindow::updateProgress() {
                                             : 0);
     // The date reached moves on every update, even when a long range barely moves the bar.
     const QString reached =
-        p.dateReached ? QStringLiteral("，已查到 %1").arg(IsoDate(*p.dateReached)) : QString();
+        p.dateReached ? TranslatedQ("ui", "，已查到 %1").arg(IsoDate(*p.dateReached)) : QString();
     progressBar_->setFormat(
-        QStringLiteral("正在查找：%1%2（%p%）").arg(PageCaption(ScannedIn(p).Id()), reached));
+        TranslatedQ("ui", "正在查找：%1%2（%p%）").arg(PageCaption(ScannedIn(p).Id()), reached));
 }
 
 void ReverseLookupWindow::showMessage(Message kind, const QString& text) {

@@ -20,6 +20,7 @@
 #include "store/store_error.h"
 #include "ui/pointfinder.h"
 #include "ui/reversewindow.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -48,7 +49,7 @@ std::vector<int> SelectedRows(const QAbstractItemView* view) {
 class Progress {
   public:
     Progress(QWidget* window, const QString& label, int steps, const bool& cancelled)
-        : dialog_(label, QStringLiteral("取消"), 0, steps, window), cancelled_(cancelled) {
+        : dialog_(label, TranslatedQ("ui", "取消"), 0, steps, window), cancelled_(cancelled) {
         dialog_.setObjectName(QStringLiteral("exportProgress"));
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(500);
@@ -113,8 +114,8 @@ QString ReverseLookupWindow::chooseFile(QFileDialog*& dialog, const QString& tit
 
 void ReverseLookupWindow::onSave() {
     if (stale_) return;
-    const QString path = chooseFile(saveDialog_, QStringLiteral("导出为文本"), QStringLiteral("TXT (*.txt)"),
-                                    QStringLiteral("txt"));
+    const QString path = chooseFile(saveDialog_, TranslatedQ("ui", "导出为文本"),
+                                    QStringLiteral("TXT (*.txt)"), QStringLiteral("txt"));
     if (path.isEmpty()) return;
     saveDialog_->setObjectName(QStringLiteral("saveDialog"));
     const int rows = reportModel_->rowCount();
@@ -122,7 +123,7 @@ void ReverseLookupWindow::onSave() {
     exportCancelled_ = false;
     try {
         store::ReportWriter file(path);
-        Progress progress(this, QStringLiteral("正在导出为文本…"), rows, exportCancelled_);
+        Progress progress(this, TranslatedQ("ui", "正在导出为文本…"), rows, exportCancelled_);
         for (int r = 0; r < rows; ++r) {
             const std::string line = reportModel_->lineAt(r);
             try {
@@ -138,7 +139,7 @@ void ReverseLookupWindow::onSave() {
                 exporting_ = false;
                 showMessage(
                     Message::Error,
-                    QStringLiteral("报告第 %1 行第 %2 个字符“%3”（%4）无法用 GBK 编码保存，文件没有写入。")
+                    TranslatedQ("ui", "报告第 %1 行第 %2 个字符“%3”（%4）无法用 GBK 编码保存，文件没有写入。")
                         .arg(r + 1)
                         .arg(ColumnOf(text, bad.position))
                         .arg(bad.character, QStringLiteral("U+") + code));
@@ -156,19 +157,19 @@ void ReverseLookupWindow::onSave() {
         return;
     }
     exporting_ = false;
-    showMessage(Message::Saved, QStringLiteral("成功保存"));
+    showMessage(Message::Saved, TranslatedQ("ui", "成功保存"));
 }
 
 void ReverseLookupWindow::onExportCalendar() {
     if (stale_) return;
     if (store_->Total() == 0) {
-        showMessage(Message::Error, QStringLiteral("没有可导出的开穴时间：请先查找"));
+        showMessage(Message::Error, TranslatedQ("ui", "没有可导出的开穴时间：请先查找"));
         return;
     }
     // Each event is in the clock time of the place as the main window has it now.
     const std::optional<TickInput> place = clockPlace();
     if (!place) return;
-    const QString path = chooseFile(calendarDialog_, QStringLiteral("导出为日历"),
+    const QString path = chooseFile(calendarDialog_, TranslatedQ("ui", "导出为日历"),
                                     QStringLiteral("iCalendar (*.ics)"), QStringLiteral("ics"));
     if (path.isEmpty()) return;
     calendarDialog_->setObjectName(QStringLiteral("calendarDialog"));
@@ -180,7 +181,7 @@ void ReverseLookupWindow::onExportCalendar() {
     try {
         store::CalendarFile file(store::NativeFromPath(path).toStdString(), store::UtcNow());
         OpeningSpans spans(*place);
-        Progress progress(this, QStringLiteral("正在导出为日历…"), total, exportCancelled_);
+        Progress progress(this, TranslatedQ("ui", "正在导出为日历…"), total, exportCancelled_);
         for (const Doctrine* d : ReportOrder()) {
             for (std::size_t i = 0; i < store_->CountOf(d->Id()); ++i) {
                 const Opening& o = store_->At(d->Id(), i);
@@ -197,11 +198,11 @@ void ReverseLookupWindow::onExportCalendar() {
         file.Commit();
     } catch (const store::CalendarFileError& e) {
         exporting_ = false;
-        showMessage(Message::Error, QStringLiteral("日历文件没有写入：%1").arg(e.reason()));
+        showMessage(Message::Error, TranslatedQ("ui", "日历文件没有写入：%1").arg(e.reason()));
         return;
     }
     exporting_ = false;
-    showMessage(Message::Saved, QStringLiteral("成功保存 %1 个开穴时间").arg(events));
+    showMessage(Message::Saved, TranslatedQ("ui", "成功保存 %1 个开穴时间").arg(events));
 }
 
 }  // namespace velunar::ui

@@ -18,6 +18,7 @@
 #include "ui/mainwindow_widgets.h"
 #include "ui/pointfinder.h"
 #include "ui/reversewindow.h"
+#include "ui/uitext.h"
 
 namespace velunar::ui {
 namespace {
@@ -72,21 +73,21 @@ QWidget* Page(const QString& name, QWidget* view) {
 QString PageCaption(DoctrineId doctrine) {
     switch (doctrine) {
         case DoctrineId::NaGan:
-            return QStringLiteral("纳干法(徐氏)");
+            return TranslatedQ("ui", "纳干法(徐氏)");
         case DoctrineId::NaZhi:
-            return QStringLiteral("纳支法");
+            return TranslatedQ("ui", "纳支法");
         case DoctrineId::LingGui:
-            return QStringLiteral("灵龟八法");
+            return TranslatedQ("ui", "灵龟八法");
         case DoctrineId::FeiTeng:
-            return QStringLiteral("飞腾八法");
+            return TranslatedQ("ui", "飞腾八法");
         case DoctrineId::RiGan:
-            return QStringLiteral("日干法");
+            return TranslatedQ("ui", "日干法");
         case DoctrineId::ShiGan:
-            return QStringLiteral("时干法");
+            return TranslatedQ("ui", "时干法");
         case DoctrineId::NaZhi2:
-            return QStringLiteral("纳支法2");
+            return TranslatedQ("ui", "纳支法2");
         case DoctrineId::Supplementary:
-            return QStringLiteral("补穴法");
+            return TranslatedQ("ui", "补穴法");
     }
     return {};
 }
@@ -97,7 +98,7 @@ QWidget* ReverseLookupWindow::buildPointPicker() {
     picker->setObjectName(QStringLiteral("pointPicker"));
     auto* row = new QHBoxLayout(picker);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(MakeLabel("pointCaption", QStringLiteral("要查找的穴位名称："), false));
+    row->addWidget(MakeLabel("pointCaption", TranslatedQ("ui", "要查找的穴位名称："), false));
     pointBox_ = new PointFinder;
     pointBox_->setObjectName(QStringLiteral("pointBox"));
     pointBox_->setMaxVisibleItems(20);
@@ -126,7 +127,7 @@ QWidget* ReverseLookupWindow::buildResultPages() {
     reportView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     reportView_->verticalHeader()->setDefaultSectionSize(reportView_->fontMetrics().height() + 4);
     addCopyAction(reportView_);
-    doctrinePages_->addTab(Page(QStringLiteral("report"), reportView_), QStringLiteral("全部"));
+    doctrinePages_->addTab(Page(QStringLiteral("report"), reportView_), TranslatedQ("ui", "全部"));
 
     doctrineModels_.assign(Doctrines().size(), nullptr);
     doctrineViews_.assign(Doctrines().size(), nullptr);
@@ -162,7 +163,7 @@ QWidget* ReverseLookupWindow::buildResultPages() {
 }
 
 void ReverseLookupWindow::addCopyAction(QAbstractItemView* view) {
-    auto* copy = new QAction(QStringLiteral("复制"), view);
+    auto* copy = new QAction(TranslatedQ("ui", "复制"), view);
     copy->setObjectName(QStringLiteral("copyAction"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -178,36 +179,36 @@ void ReverseLookupWindow::buildControls() {
 
     auto* pointRow = new QHBoxLayout;
     pointRow->addWidget(buildPointPicker());
-    searchButton_ = new QPushButton(QStringLiteral("穴位反查"));
+    searchButton_ = new QPushButton(TranslatedQ("ui", "穴位反查"));
     searchButton_->setObjectName(QStringLiteral("searchButton"));
     QFont bold = searchButton_->font();
     bold.setBold(true);
     searchButton_->setFont(bold);
     searchButton_->setDefault(true);
     pointRow->addWidget(searchButton_);
-    pointRow->addWidget(MakeLabel("searchHint", QStringLiteral("(根据穴位名查询什么时间应开此穴)"), true));
+    pointRow->addWidget(MakeLabel("searchHint", TranslatedQ("ui", "(根据穴位名查询什么时间应开此穴)"), true));
     pointRow->addStretch();
     outer->addLayout(pointRow);
 
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(MakeLabel("fromCaption", QStringLiteral("日期从："), false));
+    rangeRow->addWidget(MakeLabel("fromCaption", TranslatedQ("ui", "日期从："), false));
     fromDate_ = MakePicker("fromDate");
     rangeRow->addWidget(fromDate_);
-    rangeRow->addWidget(MakeLabel("toCaption", QStringLiteral("到"), false));
+    rangeRow->addWidget(MakeLabel("toCaption", TranslatedQ("ui", "到"), false));
     toDate_ = MakePicker("toDate");
     rangeRow->addWidget(toDate_);
     rangeRow->addSpacing(12);
-    clockBox_ = new QCheckBox(QStringLiteral("显示钟表时间"));
+    clockBox_ = new QCheckBox(TranslatedQ("ui", "显示钟表时间"));
     clockBox_->setObjectName(QStringLiteral("clockBox"));
     rangeRow->addWidget(clockBox_);
     rangeRow->addStretch();
     outer->addLayout(rangeRow);
 
-    QLabel* note =
-        MakeLabel("midnightNote",
-                  QStringLiteral("注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
-                                 "23:00到2013-6-9 00:59:59"),
-                  true);
+    QLabel* note = MakeLabel("midnightNote",
+                             TranslatedQ("ui",
+                                         "注意：以不区分夜早子时为计算依据，例如 \"2013-6-9子时\"指2013-6-8 "
+                                         "23:00到2013-6-9 00:59:59"),
+                             true);
     note->setWordWrap(true);
     outer->addWidget(note);
     statusLine_ = MakeLabel("statusLine", QString(), false);
@@ -219,10 +220,10 @@ void ReverseLookupWindow::buildControls() {
     outer->addWidget(buildResultPages(), 1);
 
     auto* bottom = new QHBoxLayout;
-    saveButton_ = new QPushButton(QStringLiteral("导出为文本"));
+    saveButton_ = new QPushButton(TranslatedQ("ui", "导出为文本"));
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     bottom->addWidget(saveButton_);
-    calendarButton_ = new QPushButton(QStringLiteral("导出为日历"));
+    calendarButton_ = new QPushButton(TranslatedQ("ui", "导出为日历"));
     calendarButton_->setObjectName(QStringLiteral("calendarButton"));
     bottom->addWidget(calendarButton_);
     progressBar_ = new QProgressBar;
@@ -234,7 +235,7 @@ void ReverseLookupWindow::buildControls() {
     progressBar_->setSizePolicy(keep);
     progressBar_->hide();
     bottom->addWidget(progressBar_, 1);
-    stopButton_ = new QPushButton(QStringLiteral("停止查找"));
+    stopButton_ = new QPushButton(TranslatedQ("ui", "停止查找"));
     stopButton_->setObjectName(QStringLiteral("stopButton"));
     keep = stopButton_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

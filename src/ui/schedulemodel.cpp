@@ -1,4 +1,5 @@
 #include "ui/schedulemodel.h"
+#include "ui/uitext.h"
 
 #include <QBrush>
 #include <QColor>
@@ -43,7 +44,7 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
             if (rows_[row].row.closed) return QBrush(QColor(0xE4, 0xE4, 0xE4));
             return {};
         case Qt::ToolTipRole:
-            return rows_[row].row.closed ? QStringLiteral("闭穴时") : QVariant();
+            return rows_[row].row.closed ? TranslatedQ("ui", "闭穴时") : QVariant();
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignCenter);
         default:

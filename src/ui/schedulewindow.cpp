@@ -14,6 +14,7 @@
 #include "ui/civil_date.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/schedulemodel.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 #include "ui_schedulewindow.h"
 
@@ -102,7 +103,7 @@ void ScheduleWindow::refresh() {
     shown_ = tables_ ? tables_() : nullptr;
     if (!shown_) {
         model_->setRows({}, false);
-        ui_->noteLabel->setText(QStringLiteral("参考表尚未读入，无法计算开穴表。"));
+        ui_->noteLabel->setText(TranslatedQ("ui", "参考表尚未读入，无法计算开穴表。"));
         ui_->noteLabel->show();
         return;
     }
@@ -132,7 +133,8 @@ void ScheduleWindow::refresh() {
     if (range_.place) {
         ui_->noteLabel->hide();
     } else {
-        ui_->noteLabel->setText(QStringLiteral("主窗口的经度、时区或夏令时尚不能计算，开穴表暂无钟表时间。"));
+        ui_->noteLabel->setText(
+            TranslatedQ("ui", "主窗口的经度、时区或夏令时尚不能计算，开穴表暂无钟表时间。"));
         ui_->noteLabel->show();
     }
     std::vector<print::SheetRow> rows;
@@ -151,7 +153,7 @@ void ScheduleWindow::choose(int row) {
     if (row < 0 || row >= model_->rowCount()) return;
     const print::SheetRow& r = model_->sheetRow(row);
     if (!r.span) {
-        ui_->noteLabel->setText(QStringLiteral("这个时辰没有钟表时间，主窗口无法转到它。"));
+        ui_->noteLabel->setText(TranslatedQ("ui", "这个时辰没有钟表时间，主窗口无法转到它。"));
         ui_->noteLabel->show();
         return;
     }
@@ -160,16 +162,16 @@ void ScheduleWindow::choose(int row) {
 
 void ScheduleWindow::paint(QPrinter* printer) {
     if (!shown_ || print::PaintSchedule(*printer, range_, *shown_) == 0)
-        Warn(this, warn_, QStringLiteral("开穴表无法打印。"));
+        Warn(this, warn_, TranslatedQ("ui", "开穴表无法打印。"));
 }
 
 void ScheduleWindow::printSheet() {
     if (!shown_) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(SheetPage());
-    printer.setDocName(QStringLiteral("开穴表"));
+    printer.setDocName(TranslatedQ("ui", "开穴表"));
     QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("开穴表 打印预览"));
+    preview.setWindowTitle(TranslatedQ("ui", "开穴表 打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &ScheduleWindow::paint);
     preview.exec();
 }
@@ -177,21 +179,21 @@ void ScheduleWindow::printSheet() {
 void ScheduleWindow::exportPdf() {
     if (!shown_) return;
     const QString suggested =
-        QStringLiteral("开穴表 %1.pdf").arg(QString::fromStdString(range_.heading.range));
+        TranslatedQ("ui", "开穴表 %1.pdf").arg(QString::fromStdString(range_.heading.range));
     QString path = pdfPath_ ? pdfPath_()
-                            : QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"), suggested,
+                            : QFileDialog::getSaveFileName(this, TranslatedQ("ui", "导出PDF"), suggested,
                                                            QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (print::WriteSchedulePdf(buffer, range_, *shown_) == 0) {
-        Warn(this, warn_, QStringLiteral("开穴表无法绘制。"));
+        Warn(this, warn_, TranslatedQ("ui", "开穴表无法绘制。"));
         return;
     }
     store::OutputFile file(path);
     if (!file.Open() || !file.Write(buffer.data()) || !file.Commit()) {
-        Warn(this, warn_, QStringLiteral("无法写入 %1：%2").arg(path, file.ErrorString()));
+        Warn(this, warn_, TranslatedQ("ui", "无法写入 %1：%2").arg(path, file.ErrorString()));
         file.Cancel();
     }
 }

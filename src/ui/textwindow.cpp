@@ -11,6 +11,7 @@
 #include "store/codec.h"
 #include "store/store_error.h"
 #include "ui/secondary.h"
+#include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
@@ -21,7 +22,7 @@ constexpr int kStripHeight = 41;
 [[noreturn]] void ThrowFileError(const QString& path, const QString& cause) {
     throw store::StoreError(
         store::StoreErrorKind::File,
-        QStringLiteral("无法读取文件 %1：%2").arg(QDir::toNativeSeparators(path), cause).toStdString());
+        TranslatedQ("ui", "无法读取文件 %1：%2").arg(QDir::toNativeSeparators(path), cause).toStdString());
 }
 
 QString UnifyLineEnds(QString text) {
@@ -38,11 +39,11 @@ QString HelpTextFromBytes(const QByteArray& bytes) {
 
 QString ReadHelpFile(const QString& path) {
     const QFileInfo info(path);
-    if (info.isDir()) ThrowFileError(path, QStringLiteral("这是一个文件夹，不是文本文件"));
+    if (info.isDir()) ThrowFileError(path, TranslatedQ("ui", "这是一个文件夹，不是文本文件"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) ThrowFileError(path, file.errorString());
     if (file.size() > kMaxHelpFileBytes) {
-        ThrowFileError(path, QStringLiteral("文件过大（%1 字节），不是帮助文本").arg(file.size()));
+        ThrowFileError(path, TranslatedQ("ui", "文件过大（%1 字节），不是帮助文本").arg(file.size()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) ThrowFileError(path, file.errorString());
@@ -57,7 +58,7 @@ ViewerWindow::ViewerWindow(const QString& objectName, const QString& caption, QS
     buttonStrip_ = new QWidget(this);
     buttonStrip_->setObjectName(QStringLiteral("buttonStrip"));
     buttonStrip_->setFixedHeight(kStripHeight);
-    closeButton_ = new QPushButton(QStringLiteral("关闭"), buttonStrip_);
+    closeButton_ = new QPushButton(TranslatedQ("ui", "关闭"), buttonStrip_);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     auto* strip = new QHBoxLayout(buttonStrip_);
     strip->setContentsMargins(8, 0, 8, 0);
@@ -97,7 +98,7 @@ void ViewerWindow::PlaceCentred() {
 }
 
 HelpTextWindow::HelpTextWindow(QWidget* parent)
-    : ViewerWindow(QStringLiteral("helpTextWindow"), QStringLiteral("显示文本窗口"), QSize(488, 335),
+    : ViewerWindow(QStringLiteral("helpTextWindow"), TranslatedQ("ui", "显示文本窗口"), QSize(488, 335),
                    parent) {
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("textBox"));
