@@ -1363,6 +1363,34 @@ This program therefore holds Beijing time as the rule and does not recommend tru
         <source>显示文本窗口</source>
         <translation>Show the text window</translation>
     </message>
+    <message>
+        <source>穴名：随语言</source>
+        <translation>Point names: as the language writes them</translation>
+    </message>
+    <message>
+        <source>穴名：中文</source>
+        <translation>Point names: Chinese</translation>
+    </message>
+    <message>
+        <source>穴名：代码 + 拼音</source>
+        <translation>Point names: code + pinyin</translation>
+    </message>
+    <message>
+        <source>穴名：两者</source>
+        <translation>Point names: both</translation>
+    </message>
+    <message>
+        <source>固定表（默认）</source>
+        <translation>Fixed table (default)</translation>
+    </message>
+    <message>
+        <source>天文计算</source>
+        <translation>Computed</translation>
+    </message>
+    <message>
+        <source>已（默认）</source>
+        <translation>已 (default)</translation>
+    </message>
 </context>
 <context>
     <name>value</name>

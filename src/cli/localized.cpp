@@ -150,7 +150,8 @@ std::string LocalValue(std::string_view value) {
     if (!InEnglish() || value.empty()) return std::string(value);
     const std::string named = ValueInEnglish(value, kEnglishPoints);
     if (named != value) return named;
-    return store::Translated("value", value);
+    const std::string translated = store::Translated("value", value);
+    return translated != value ? translated : TimeTextInEnglish(value);
 }
 
 std::string ColumnTitle(std::string_view title) {

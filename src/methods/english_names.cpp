@@ -147,4 +147,56 @@ std::string ValueInEnglish(std::string_view text, PointStyle style) {
     return std::string(text);
 }
 
+std::string TimeTextInEnglish(std::string_view text) {
+    std::string out(text);
+    const auto replaceAll = [&out](std::string_view from, std::string_view to) {
+        for (std::size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + to.size()))
+            out.replace(at, from.size(), to);
+    };
+    // A date written 1949年10月01日: the digits before each mark.
+    for (const auto& [mark, next] : {std::pair{"年", "-"}, std::pair{"月", "-"}, std::pair{"日", ""}}) {
+        for (std::size_t at = out.find(mark); at != std::string::npos; at = out.find(mark, at)) {
+            if (at == 0 || out[at - 1] < '0' || out[at - 1] > '9') {
+                at += std::string_view(mark).size();
+                continue;
+            }
+            out.replace(at, std::string_view(mark).size(), next);
+        }
+    }
+    for (const auto& [chinese, english] : {
+             std::pair{"真太阳时", "true solar time"}, std::pair{"北京时间", "Beijing time"},
+             std::pair{"机器时间", "machine time"}, std::pair{"本机时间", "machine time"},
+             std::pair{"钟表时间", "clock time"}, std::pair{"(夏令时)", "(summer time)"},
+             std::pair{"(标准时间)", "(standard time)"}, std::pair{"夜子时", "late Zi hour"},
+             std::pair{"早子时", "early Zi hour"}}) {
+        replaceAll(chinese, english);
+    }
+    // A double-hour named by its branch: "巳时" as "巳 Sì hour".
+    for (std::size_t i = 0; i + 3 < out.size();) {
+        const std::size_t from = i;
+        NextCodePoint(out, i);
+        const std::string_view ch = std::string_view(out).substr(from, i - from);
+        if (std::string_view(out).substr(i).starts_with("时")) {
+            if (const std::optional<std::string> said = GanZhiInEnglish(ch)) {
+                const std::string english = *said + " hour";
+                out.replace(from, ch.size() + std::string_view("时").size(), english);
+                i = from + english.size();
+            }
+        }
+    }
+    return out;
+}
+
+std::string ValueShown(std::string_view text, bool english, PointStyle style) {
+    if (CodeOfPoint(text)) return PointInStyle(text, style);
+    return english ? ValueInEnglish(text, style) : std::string(text);
+}
+
+PointStyle PointStyleOf(std::string_view setting, bool english) {
+    if (setting == "中文") return PointStyle::Chinese;
+    if (setting == "代码拼音") return PointStyle::CodePinyin;
+    if (setting == "两者") return PointStyle::Both;
+    return english ? PointStyle::Both : PointStyle::Chinese;
+}
+
 }  // namespace velunar

@@ -33,4 +33,17 @@ std::optional<std::string> GanZhiInEnglish(std::string_view text);
 // it is, so a value the program does not name (a user's own point) is never lost.
 std::string ValueInEnglish(std::string_view text, PointStyle style);
 
+// A time text of the pages and the outputs in English: "1949年10月01日  23:25:54" as 1949-10-01 23:25:54,
+// "巳时 09:00–10:59 真太阳时" as "巳 Sì hour 09:00–10:59 true solar time", "北京时间 …" as "Beijing time …",
+// the marks (夏令时) and (标准时间) as (summer time) and (standard time). Other text passes unchanged.
+std::string TimeTextInEnglish(std::string_view text);
+
+// A value as a page shows it: a point in the style, in either language; any other value named in English
+// when `english`, else as it is.
+std::string ValueShown(std::string_view text, bool english, PointStyle style);
+
+// The style a settings text asks for ("中文", "代码拼音", "两者"); "" or any other text: the language's own
+// (Chinese in Chinese, both in English).
+PointStyle PointStyleOf(std::string_view setting, bool english);
+
 }  // namespace velunar

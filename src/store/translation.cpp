@@ -114,13 +114,20 @@ QString TranslatedQ(const char* context, const char* source) {
     return In(s.language, context, source);
 }
 
-QHash<QString, QString> ResaidTexts(Language from, Language to) {
+QHash<QString, QString> ResaidTexts(Language from) {
     State& s = Current();
     const std::lock_guard lock(s.mutex);
     QHash<QString, QString> table;
     for (const auto& [context, source] : s.said)
-        table.insert(In(from, context.c_str(), source.c_str()), In(to, context.c_str(), source.c_str()));
+        table.insert(In(from, context.c_str(), source.c_str()),
+                     QString::fromStdString(context) + QChar(0x1f) + QString::fromStdString(source));
     return table;
+}
+
+QString SaidText(const QString& key, Language language) {
+    const qsizetype cut = key.indexOf(QChar(0x1f));
+    if (cut < 0) return QString();
+    return In(language, key.left(cut).toUtf8().constData(), key.mid(cut + 1).toUtf8().constData());
 }
 
 std::string Translated(const char* context, const char* source) {

@@ -43,10 +43,14 @@ QString TranslatedQ(const char* context, const char* source);
 std::string Translated(const char* context, const char* source);
 std::string Translated(const char* context, std::string_view source);
 
-// The texts the program has said through TranslatedQ, as they read in language `from`, each with how it reads
-// in `to`: what a change of language puts in place of a text on screen. A value, or a text filled with
-// arguments, is none of them: the code that wrote it writes it again.
-QHash<QString, QString> ResaidTexts(Language from, Language to);
+// The texts the program has said through TranslatedQ, as they read in language `from`, each with the key of
+// its source (SaidKey): what a change of language looks up for a text on screen. A value, or a text filled
+// with arguments, is none of them: the code that wrote it writes it again. Two sources that read alike in
+// `from` (two Chinese captions with one English) give one of them: the windows keep each text's key once
+// seen.
+QHash<QString, QString> ResaidTexts(Language from);
+// The text of a key ResaidTexts gave, in `language`; empty for a key it never gave.
+QString SaidText(const QString& key, Language language);
 
 // A translated text with {1}, {2}… replaced by the arguments in order.
 std::string Filled(std::string text, std::initializer_list<std::string_view> args);

@@ -369,4 +369,10 @@ bool DescriptionManager::ask(const QString& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+void DescriptionManager::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The form's own texts in the new language.
+    if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+}
+
 }  // namespace velunar::ui

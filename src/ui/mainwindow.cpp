@@ -121,15 +121,35 @@ void MainWindow::chooseLanguage(const QString& code) {
         }
     }
     markLanguage();
+    if (shownOnce_) tick();
+}
+
+void MainWindow::choosePointNames(const QString& style) {
+    if (settings_.IsOpen()) {
+        try {
+            settings_.SetValue(store::settings_column::kPointNames, style.toStdString());
+            settings_.Post();
+        } catch (const std::exception& e) {
+            showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        }
+    }
+    markLanguage();
+    tick();
 }
 
 void MainWindow::markLanguage() {
     const QString stored = settings_.IsOpen()
                                ? QString::fromStdString(settings_.Value(store::settings_column::kLang))
                                : QString();
-    for (QAction* a : findChildren<QAction*>())
+    const QString style = settings_.IsOpen()
+                              ? QString::fromStdString(settings_.Value(store::settings_column::kPointNames))
+                              : QString();
+    for (QAction* a : findChildren<QAction*>()) {
         if (a->objectName().startsWith(QStringLiteral("language_")))
             a->setChecked(a->data().toString() == stored);
+        if (a->objectName().startsWith(QStringLiteral("pointNames_")))
+            a->setChecked(a->data().toString() == style);
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow {
 
     // 帮助 → 语言 / Language: "" (the system's), "zh" or "en"; stored in the settings, in force at once.
     void chooseLanguage(const QString& code);
+    // How points are written: "" (the language's way), "中文", "代码拼音" or "两者"; stored, shown at once.
+    void choosePointNames(const QString& style);
     // This start was given its language (--lang): the stored choice is not applied.
     void setLanguageGiven(bool given) { languageGiven_ = given; }
 
@@ -170,6 +172,10 @@ class MainWindow : public QMainWindow {
     TickInput gatherInput() const;
     FocusedText focusedText() const;
     void render(const TickView& v);
+    // A value as the pages show it in the language in force and the way points are written.
+    QString shown(const std::string& value) const;
+    // The property of a box that shows a value in another form than the program's: the value itself.
+    static constexpr const char* kValueProperty = "velunarValue";
     void renderFinding(const Doctrine& d, const Finding& f);
     void renderList(DoctrineId id, const Finding& f);
     void reportTickError(const QString& what);
@@ -213,8 +219,8 @@ class MainWindow : public QMainWindow {
     MessageHook messageHook_;
     ConfirmHook confirmHook_;
     std::function<QDateTime()> clock_;
-    bool automatic_ = true;  // 是否自动计算: the clock, not the chosen moment
-    QDateTime chosen_;       // the chosen date and time, as civil fields
+    bool automatic_ = true;            // 是否自动计算: the clock, not the chosen moment
+    QDateTime chosen_;                 // the chosen date and time, as civil fields
     std::optional<int> chosenOffset_;  // which time of a reading shown twice; none: the later
     bool shownOnce_ = false;
     bool languageGiven_ = false;

@@ -96,8 +96,8 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     row->addWidget(new QLabel(TranslatedQ("ui", "均时差：")));
     eotBox_ = new QComboBox;
     eotBox_->setObjectName(QStringLiteral("eotBox"));
-    eotBox_->addItem(QStringLiteral("固定表（默认）"), Text(kEotTableLabel));
-    eotBox_->addItem(QStringLiteral("天文计算"), Text(kEotAstroLabel));
+    eotBox_->addItem(TranslatedQ("ui", "固定表（默认）"), Text(kEotTableLabel));
+    eotBox_->addItem(TranslatedQ("ui", "天文计算"), Text(kEotAstroLabel));
     row->addWidget(eotBox_);
     row->addStretch();
     common->insertLayout(common->count() - 1, row);
@@ -111,7 +111,7 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
     stemBox_->setToolTip(
         TranslatedQ("ui", "第六天干在页面、开穴表、报告与导出文件中的写法；数据库中的表不变"));
-    stemBox_->addItem(QStringLiteral("已（默认）"), Text(kSixthStemAsKeys));
+    stemBox_->addItem(TranslatedQ("ui", "已（默认）"), Text(kSixthStemAsKeys));
     stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
     stems->addWidget(stemBox_);
     stems->addStretch();

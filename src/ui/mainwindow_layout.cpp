@@ -160,6 +160,20 @@ void MainWindow::buildMenu() {
         choices->addAction(a);
         connect(a, &QAction::triggered, this, [this, a] { chooseLanguage(a->data().toString()); });
     }
+    // How points are written, in either language: 中文, code and pinyin, or both.
+    language->addSeparator();
+    auto* styles = new QActionGroup(language);
+    for (const auto& [code, caption] : {std::pair{"", TranslatedQ("ui", "穴名：随语言")},
+                                        std::pair{"中文", TranslatedQ("ui", "穴名：中文")},
+                                        std::pair{"代码拼音", TranslatedQ("ui", "穴名：代码 + 拼音")},
+                                        std::pair{"两者", TranslatedQ("ui", "穴名：两者")}}) {
+        QAction* a = language->addAction(caption);
+        a->setObjectName(QStringLiteral("pointNames_%1").arg(styles->actions().size()));
+        a->setCheckable(true);
+        a->setData(QString::fromUtf8(code));
+        styles->addAction(a);
+        connect(a, &QAction::triggered, this, [this, a] { choosePointNames(a->data().toString()); });
+    }
 }
 
 QWidget* MainWindow::buildTimePages() {
@@ -321,7 +335,8 @@ QWidget* MainWindow::buildSettingsPages() {
     for (int i = 0; i < kTimeModeCount; ++i) {
         const std::string_view label = Label(static_cast<TimeMode>(i));
         auto* r =
-            Named(new QRadioButton(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()))),
+            // The core's own label (a literal): said in the language in force.
+            Named(new QRadioButton(TranslatedQ("value", label.data())),
                   QStringLiteral("timeModeButton%1").arg(i));
         g->addWidget(r);
         timeModeButtons_->addButton(r, i);

@@ -17,6 +17,8 @@
 #include <QTimer>
 
 #include "files/noticeplayer.h"
+#include "methods/english_names.h"
+#include "store/translation.h"
 #include "ui/desktopnotice.h"
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
@@ -40,10 +42,15 @@ void SetText(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
 
+// A time text of the view in the language in force.
+QString TimeText(const std::string& text) {
+    return Text(store::CurrentLanguage() == store::Language::English ? TimeTextInEnglish(text) : text);
+}
+
 // The double-hour's hours on one line, its span on the clock and the minutes left on the next.
 QString SpanText(const HourSpanText& span) {
-    QString text = Text(span.hours);
-    if (!span.clock.empty()) text += QLatin1Char('\n') + Text(span.clock);
+    QString text = TimeText(span.hours);
+    if (!span.clock.empty()) text += QLatin1Char('\n') + TimeText(span.clock);
     if (span.minutesToNext) text += TranslatedQ("ui", "，还有 %1 分钟").arg(*span.minutesToNext);
     return text;
 }
@@ -95,8 +102,11 @@ FocusedText MainWindow::focusedText() const {
     if (w == descriptionMemo_) return FocusedText::Memo();
     if (auto* grid = qobject_cast<QTableWidget*>(w)) {
         const QTableWidgetItem* item = grid->currentRow() >= 0 ? grid->item(grid->currentRow(), 0) : nullptr;
-        return FocusedText::Control(item ? item->text().toStdString() : std::string());
+        return FocusedText::Control(item ? item->data(Qt::UserRole).toString().toStdString() : std::string());
     }
+    // A box that names a value in another form than the program's (SP4 Gōngsūn) keeps the value itself.
+    if (const QVariant value = w->property(kValueProperty); value.isValid())
+        return FocusedText::Control(value.toString().toStdString());
     if (auto* e = qobject_cast<QLineEdit*>(w)) return FocusedText::Control(e->text().toStdString());
     if (auto* c = qobject_cast<QComboBox*>(w)) return FocusedText::Control(c->currentText().toStdString());
     if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) return FocusedText::Control(s->text().toStdString());
@@ -127,9 +137,16 @@ void MainWindow::scheduleTick() {
     tickTimer_->start(1000 - ms + 15);
 }
 
+QString MainWindow::shown(const std::string& value) const {
+    const bool english = store::CurrentLanguage() == store::Language::English;
+    const std::string style =
+        settings_.IsOpen() ? settings_.Value(store::settings_column::kPointNames) : std::string();
+    return Text(ValueShown(value, english, PointStyleOf(style, english)));
+}
+
 void MainWindow::render(const TickView& v) {
-    SetText(chinaTimeBox_, Text(v.clock.chinaReference));
-    SetText(abroadTimeBox_, Text(v.clock.abroadReference));
+    SetText(chinaTimeBox_, TimeText(v.clock.chinaReference));
+    SetText(abroadTimeBox_, TimeText(v.clock.abroadReference));
     // The chosen moment's pickers stand in for the time box of the page in front.
     QWidget* page = chinaInFront() ? chinaPage_ : abroadPage_;
     chinaTimeBox_->setVisible(automatic_);
@@ -141,16 +158,16 @@ void MainWindow::render(const TickView& v) {
     chosenTimeRow_->setVisible(!automatic_);
 
     SetText(compactClock_, QStringLiteral("%1  %2").arg(
-                               Text(chinaInFront() ? v.clock.chinaReference : v.clock.abroadReference),
-                               Text(v.hourSpan.hours)));
-    SetText(chinaTrueSolarLabel_, Text(v.clock.chinaTrueSolar));
+                               TimeText(chinaInFront() ? v.clock.chinaReference : v.clock.abroadReference),
+                               TimeText(v.hourSpan.hours)));
+    SetText(chinaTrueSolarLabel_, TimeText(v.clock.chinaTrueSolar));
     SetText(chinaInFront() ? chinaSpanLabel_ : abroadSpanLabel_, SpanText(v.hourSpan));
     for (QWidget* w : correction_) w->setVisible(v.clock.correctionShown);
-    SetText(abroadBeijingLabel_, Text(v.clock.abroadBeijing));
-    SetText(abroadTrueSolarLabel_, Text(v.clock.abroadTrueSolar));
+    SetText(abroadBeijingLabel_, TimeText(v.clock.abroadBeijing));
+    SetText(abroadTrueSolarLabel_, TimeText(v.clock.abroadTrueSolar));
     SetText(hourBranchBox_, Text(v.hourBranch));
-    SetText(dayGanZhiBox_, Text(v.dayGanZhi));
-    SetText(hourGanZhiBox_, Text(v.hourGanZhi));
+    SetText(dayGanZhiBox_, shown(v.dayGanZhi));
+    SetText(hourGanZhiBox_, shown(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
     if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
@@ -172,7 +189,9 @@ void MainWindow::renderFinding(const Doctrine& d, const Finding& f) {
     for (const Cell& c : f.cells) {
         const auto key = std::make_pair(d.Id(), std::string(c.name));
         if (const auto box = boxes_.find(key); box != boxes_.end()) {
-            SetText(box->second, Text(c.text.value_or(std::string())));
+            const std::string value = c.text.value_or(std::string());
+            SetText(box->second, shown(value));
+            box->second->setProperty(kValueProperty, Text(value));
             box->second->setVisible(c.visible);
             captions_[key]->setVisible(c.visible);
         }
@@ -181,18 +200,26 @@ void MainWindow::renderFinding(const Doctrine& d, const Finding& f) {
 }
 
 void MainWindow::renderList(DoctrineId id, const Finding& f) {
-    SetText(listMeridians_[id], Text(f.Text("meridian")));
+    SetText(listMeridians_[id], shown(f.Text("meridian")));
     QTableWidget* list = lists_[id];
-    std::vector<std::string>& shown = state_.lists[id];
+    std::vector<std::string>& listed = state_.lists[id];
     const QSignalBlocker quiet(list);
-    if (shown != *f.points) {
+    // Said again when the language or the way points are written changes.
+    const QString first = f.points->empty() ? QString() : shown(f.points->front());
+    if (listed != *f.points ||
+        (list->rowCount() > 0 && list->item(0, 0) && list->item(0, 0)->text() != first)) {
         // A new list stands on its first row; an unchanged one keeps the row the user chose.
-        shown = *f.points;
+        const bool same = listed == *f.points;
+        listed = *f.points;
         list->clearContents();
-        list->setRowCount(static_cast<int>(shown.size()));
-        for (int i = 0; i < list->rowCount(); ++i)
-            list->setItem(i, 0, new QTableWidgetItem(Text(shown[static_cast<std::size_t>(i)])));
-        state_.selectedRow[id] = shown.empty() ? -1 : 0;
+        list->setRowCount(static_cast<int>(listed.size()));
+        for (int i = 0; i < list->rowCount(); ++i) {
+            const std::string& point = listed[static_cast<std::size_t>(i)];
+            auto* item = new QTableWidgetItem(shown(point));
+            item->setData(Qt::UserRole, Text(point));
+            list->setItem(i, 0, item);
+        }
+        if (!same) state_.selectedRow[id] = listed.empty() ? -1 : 0;
     }
     const int row = state_.selectedRow[id];
     if (row >= 0 && list->currentRow() != row) list->setCurrentCell(row, 0);

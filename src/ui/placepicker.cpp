@@ -202,4 +202,10 @@ void PlacePicker::setImage(const QModelIndex& index, int image) {
     item->setIcon(Image(image));
 }
 
+void PlacePicker::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The form's own texts in the new language.
+    if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+}
+
 }  // namespace velunar::ui

@@ -59,6 +59,7 @@ class PlacePicker : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Enter takes the place the tree stands on (or opens and closes a group), as 确定 does.
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -15,49 +15,74 @@
 namespace velunar::ui {
 namespace {
 
+struct Resaid {
+    store::Language from;
+    store::Language to;
+    QHash<QString, QString> texts;  // as shown in `from` → the key of the source
+};
+
 QTranslator*& QtOwn() {
     static QTranslator* qt = nullptr;
     return qt;
 }
 
-void Swap(const QHash<QString, QString>& texts, const QString& shown,
+// A text on screen in the new language. The key of its source is kept on the object under `field` once seen:
+// two sources that read alike in one language (two Chinese captions with one English) each come back as
+// themselves.
+void Swap(QObject* o, const QByteArray& field, const Resaid& said, const QString& shown,
           const std::function<void(const QString&)>& set) {
     if (shown.isEmpty()) return;
-    const auto at = texts.constFind(shown);
-    if (at != texts.constEnd() && *at != shown) set(*at);
+    const QByteArray name = QByteArrayLiteral("velunarSource_") + field;
+    QString key = o->property(name.constData()).toString();
+    if (key.isEmpty() || store::SaidText(key, said.from) != shown) {
+        const auto at = said.texts.constFind(shown);
+        if (at == said.texts.constEnd()) return;
+        key = *at;
+        o->setProperty(name.constData(), key);
+    }
+    const QString now = store::SaidText(key, said.to);
+    if (now != shown) set(now);
 }
 
-void ResayOne(QWidget* w, const QHash<QString, QString>& texts) {
-    Swap(texts, w->toolTip(), [w](const QString& t) { w->setToolTip(t); });
-    if (w->isWindow()) Swap(texts, w->windowTitle(), [w](const QString& t) { w->setWindowTitle(t); });
-    if (auto* l = qobject_cast<QLabel*>(w)) Swap(texts, l->text(), [l](const QString& t) { l->setText(t); });
+void ResayOne(QWidget* w, const Resaid& texts) {
+    Swap(w, "toolTip", texts, w->toolTip(), [w](const QString& t) { w->setToolTip(t); });
+    if (w->isWindow())
+        Swap(w, "windowTitle", texts, w->windowTitle(), [w](const QString& t) { w->setWindowTitle(t); });
+    if (auto* l = qobject_cast<QLabel*>(w))
+        Swap(l, "text", texts, l->text(), [l](const QString& t) { l->setText(t); });
     if (auto* b = qobject_cast<QAbstractButton*>(w))
-        Swap(texts, b->text(), [b](const QString& t) { b->setText(t); });
+        Swap(b, "text", texts, b->text(), [b](const QString& t) { b->setText(t); });
     if (auto* g = qobject_cast<QGroupBox*>(w))
-        Swap(texts, g->title(), [g](const QString& t) { g->setTitle(t); });
+        Swap(g, "title", texts, g->title(), [g](const QString& t) { g->setTitle(t); });
     if (auto* e = qobject_cast<QLineEdit*>(w))
-        Swap(texts, e->placeholderText(), [e](const QString& t) { e->setPlaceholderText(t); });
+        Swap(e, "placeholder", texts, e->placeholderText(),
+             [e](const QString& t) { e->setPlaceholderText(t); });
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         for (int i = 0; i < tabs->count(); ++i) {
-            Swap(texts, tabs->tabText(i), [tabs, i](const QString& t) { tabs->setTabText(i, t); });
-            Swap(texts, tabs->tabToolTip(i), [tabs, i](const QString& t) { tabs->setTabToolTip(i, t); });
+            Swap(tabs, "tab" + QByteArray::number(i), texts, tabs->tabText(i),
+                 [tabs, i](const QString& t) { tabs->setTabText(i, t); });
+            Swap(tabs, "tabToolTip" + QByteArray::number(i), texts, tabs->tabToolTip(i),
+                 [tabs, i](const QString& t) { tabs->setTabToolTip(i, t); });
         }
     }
     // A list the user picks from, never one whose text is a value the settings keep (those are editable).
     if (auto* c = qobject_cast<QComboBox*>(w); c && !c->isEditable()) {
         for (int i = 0; i < c->count(); ++i)
-            Swap(texts, c->itemText(i), [c, i](const QString& t) { c->setItemText(i, t); });
+            Swap(c, "item" + QByteArray::number(i), texts, c->itemText(i),
+                 [c, i](const QString& t) { c->setItemText(i, t); });
     }
-    if (auto* m = qobject_cast<QMenu*>(w)) Swap(texts, m->title(), [m](const QString& t) { m->setTitle(t); });
+    if (auto* m = qobject_cast<QMenu*>(w))
+        Swap(m, "title", texts, m->title(), [m](const QString& t) { m->setTitle(t); });
     for (QAction* a : w->actions()) {
-        Swap(texts, a->text(), [a](const QString& t) { a->setText(t); });
-        Swap(texts, a->toolTip(), [a](const QString& t) { a->setToolTip(t); });
+        Swap(a, "text", texts, a->text(), [a](const QString& t) { a->setText(t); });
+        Swap(a, "toolTip", texts, a->toolTip(), [a](const QString& t) { a->setToolTip(t); });
     }
 }
 
 }  // namespace
 
-void Resay(QWidget* root, const QHash<QString, QString>& texts) {
+void Resay(QWidget* root, store::Language from, store::Language to) {
+    const Resaid texts{from, to, store::ResaidTexts(from)};
     ResayOne(root, texts);
     for (QWidget* w : root->findChildren<QWidget*>()) ResayOne(w, texts);
 }
@@ -92,8 +117,7 @@ bool SwitchLanguage(store::Language language) {
         QtOwn() = nullptr;
     }
     InstallTranslators();
-    const QHash<QString, QString> texts = store::ResaidTexts(from, language);
-    for (QWidget* top : QApplication::topLevelWidgets()) Resay(top, texts);
+    for (QWidget* top : QApplication::topLevelWidgets()) Resay(top, from, language);
     return true;
 }
 

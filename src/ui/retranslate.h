@@ -15,6 +15,6 @@ bool SwitchLanguage(store::Language language);
 // start-up, before the first window).
 void InstallTranslators();
 // Says the texts of `root` and its children again (a window made before the change and not on screen).
-void Resay(QWidget* root, const QHash<QString, QString>& texts);
+void Resay(QWidget* root, store::Language from, store::Language to);
 
 }  // namespace velunar::ui

@@ -211,6 +211,12 @@ void ScheduleWindow::showEvent(QShowEvent* event) {
 
 void ScheduleWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        // The form's own texts, then the grid and its headings in the new language.
+        ui_->retranslateUi(this);
+        if (shown_) refresh();
+        return;
+    }
     // Back from the main window, where the place or the time mode may have changed: the grid follows, but
     // keeps where the user stands when nothing did.
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !shown_) return;
