@@ -1,0 +1,66 @@
+#include "methods/lunar_view.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace velunar {
+namespace {
+
+std::string OneDecimal(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", v);
+    return buf;
+}
+
+std::string Warning(std::string_view point, const char* what, const std::string& when,
+                    const RenShenPlace& p) {
+    return std::string(point) + "正当" + what + "所在：" + when + "在" + p.place + "，不宜针灸（" + p.source +
+           "）。";
+}
+
+}  // namespace
+
+LunarView LunarViewAt(DateTime beijingTime, Branch hourBranch, const TabooOptions& options) {
+    LunarView v;
+    v.known = true;
+    v.date = LunarDateOfDay(static_cast<std::int64_t>(std::floor(beijingTime)));
+    v.dateText = LunarDateText(v.date);
+    v.solarTerm = std::string(SolarTermName(LatestSolarTerm(beijingTime).term));
+    const MoonState moon = MoonAt(beijingTime - kBeijingOffsetDays);
+    v.moonAge = moon.ageDays;
+    v.phase = moon.phase;
+    v.phaseText = std::string(MoonPhaseName(moon.phase));
+    if (const std::string_view advice = MoonPhaseAdvice(moon.phase); !advice.empty())
+        v.phaseText += "（" + std::string(advice) + "）";
+    v.tabooShown = options.shown;
+    v.line = "农历" + v.dateText + " · " + v.solarTerm + " · 月龄 " + OneDecimal(v.moonAge) + " 天";
+    if (!options.shown) return v;
+    v.day = RenShenOfDay(v.date.day, options.reading);
+    v.hour = RenShenOfHour(hourBranch, options.reading);
+    if (options.age) {
+        v.age = RenShenOfAge(*options.age);
+        v.kaoShen = KaoShenOfAge(*options.age);
+    }
+    v.line += " · 人神在" + v.day.place;
+    return v;
+}
+
+std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point) {
+    std::vector<std::string> out;
+    if (!view.known || !view.tabooShown || point.empty()) return out;
+    if (!view.day.place.empty() && PointInPlace(point, view.day.place))
+        out.push_back(Warning(point, "人神", LunarDayName(view.date.day) + "人神", view.day));
+    if (!view.hour.place.empty() && PointInPlace(point, view.hour.place))
+        out.push_back(Warning(point, "十二时人神", "此时人神", view.hour));
+    if (!view.age.place.empty() && PointInPlace(point, view.age.place))
+        out.push_back(Warning(point, "行年人神", "行年人神", view.age));
+    if (!view.kaoShen.place.empty() && PointInPlace(point, view.kaoShen.place))
+        out.push_back(Warning(point, "九宫尻神", "尻神", view.kaoShen));
+    return out;
+}
+
+bool PointForbidden(const LunarView& view, std::string_view point) {
+    return !TabooWarnings(view, point).empty();
+}
+
+}  // namespace velunar
