@@ -8,6 +8,7 @@
 
 #include "calendar/datetime.h"
 #include "calendar/moment.h"
+#include "calendar/renshen.h"
 #include "calendar/solar.h"
 #include "calendar/timemode.h"
 #include "calendar/zone_timeline.h"
@@ -36,6 +37,7 @@ struct TickInput {
     // Set when the readings span a range of dates (a schedule, a reverse lookup): the zone's offsets for each
     // reading, which then replace zoneMinutes and summerText.
     std::shared_ptr<const ZoneTimeline> zoneTimeline{};
+    TabooOptions taboo{};  // the 人神 lines: shown or not, which reading, the patient's age
 };
 
 struct TickResult {

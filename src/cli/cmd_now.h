@@ -31,11 +31,17 @@ struct NowFlags {
     std::optional<EotSource> eot;
     std::optional<std::string> tz;  // a tz-database zone id (or 本机时区); puts the abroad page in front
     bool json = false;
+    // The 人神 lines: hidden, which reading, the patient's age (never stored).
+    std::optional<bool> renShenShown;
+    std::optional<RenShenReading> renShenReading;
+    std::optional<int> age;
 };
 
 // --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --tz, --ew, --lon,
 // --eot, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
+// --no-renshen, --renshen-source, --age: the 人神 lines, over the settings.
+void AddTabooFlags(ArgParser& parser, NowFlags& flags);
 // The place and mode flags alone (--mode to --lon), for the commands that plan rather than tell the time.
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
 

@@ -74,6 +74,9 @@ TickInput SettingsTickInput(store::Database& db) {
     in.abroadLongitudeText = Value(row, col::kJingew);
     in.eot = EotSourceOfLabel(Value(row, col::kEot));
     in.ianaZone = Value(row, col::kTzid);
+    // An older record has no 人神 columns: the lines show, in the common reading.
+    in.taboo.shown = store::ReadCheckState(Value(row, col::kRenShen)) != store::CheckState::Unchecked;
+    in.taboo.reading = RenShenReadingOfLabel(Value(row, col::kRenShenSource));
     return in;
 }
 

@@ -1,5 +1,6 @@
 #include "methods/lunar_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -56,6 +57,23 @@ std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view p
         out.push_back(Warning(point, "行年人神", "行年人神", view.age));
     if (!view.kaoShen.place.empty() && PointInPlace(point, view.kaoShen.place))
         out.push_back(Warning(point, "九宫尻神", "尻神", view.kaoShen));
+    return out;
+}
+
+std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Finding& finding) {
+    static constexpr std::string_view kPointCells[] = {
+        "point",    "partner",     "sourcePoint", "extraSourcePoint", "drainPoint",
+        "ownPoint", "tonifyPoint", "well",        "spring",           "stream",
+        "river",    "sea",         "source"};
+    std::vector<std::string> out;
+    if (!finding.applies) return out;
+    for (const Cell& c : finding.cells) {
+        if (!c.text || !c.visible) continue;
+        if (std::find(std::begin(kPointCells), std::end(kPointCells), c.name) == std::end(kPointCells))
+            continue;
+        for (std::string& w : TabooWarnings(view, *c.text))
+            if (std::find(out.begin(), out.end(), w) == out.end()) out.push_back(std::move(w));
+    }
     return out;
 }
 

@@ -11,6 +11,7 @@
 #include "calendar/lunar.h"
 #include "calendar/moon.h"
 #include "calendar/renshen.h"
+#include "methods/doctrine.h"
 
 namespace velunar {
 
@@ -36,6 +37,10 @@ LunarView LunarViewAt(DateTime beijingTime, Branch hourBranch, const TabooOption
 // Plain warnings for a point opened now: one for each 人神 whose place holds it
 // ("大敦在足大趾，初一人神在足大趾 （据…），不宜针灸。"); none when the taboo lines are hidden.
 std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point);
+
+// The warnings for every point a finding opens (its point cells: the opened point, its partner, the source
+// points, the points to drain or tonify, the five transport points listed), each once.
+std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Finding& finding);
 
 // Whether any 人神 of the view forbids the point (what the schedule and the reverse lookup leave out).
 bool PointForbidden(const LunarView& view, std::string_view point);

@@ -60,6 +60,10 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     v.hourBranch = HourBranchText(v.moment);
     v.hourGanZhi = HourGanZhi(v.moment);
     if (tick.doubleHour.notice) v.notice = tick.doubleHour.noticeText;
+    // The China page's clock is Beijing time; abroad, the step works Beijing time out.
+    if (const auto beijing =
+            input.page == TimePage::China ? std::optional(tick.referenceTime) : tick.beijingTime)
+        v.lunar = LunarViewAt(*beijing, v.moment.hourBranch, input.taboo);
 
     for (const Doctrine* d : Doctrines()) v.findings.push_back({d, d->At(v.moment, tables)});
     v.closed = v.Of(DoctrineId::NaGan).closed.value_or(false);

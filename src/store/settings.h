@@ -30,13 +30,17 @@ inline constexpr std::string_view kIsChina = "ischina";              // "yeschin
 // Added after the first release; Database::Open adds them to older files (empty reads as the default).
 inline constexpr std::string_view kEot = "eot";    // 均时差: "固定表" (default) / "天文计算"
 inline constexpr std::string_view kTzid = "tzid";  // abroad: a tz-database zone id, empty for the fixed zone
+inline constexpr std::string_view kRenShen = "renshen";  // show the 人神 lines: "True"; empty shows them
+inline constexpr std::string_view kRenShenSource =
+    "renshensrc";  // which 人神 reading: "通行" (default) or a book
 }  // namespace settings_column
 
-inline constexpr std::array<std::string_view, 12> kSettingsColumns = {
-    settings_column::kXy,      settings_column::kEw,          settings_column::kZone,
-    settings_column::kSuma,    settings_column::kJingew,      settings_column::kWhere,
-    settings_column::kHint1,   settings_column::kOnlyBeijing, settings_column::kTimeMode,
-    settings_column::kIsChina, settings_column::kEot,         settings_column::kTzid};
+inline constexpr std::array<std::string_view, 14> kSettingsColumns = {
+    settings_column::kXy,      settings_column::kEw,           settings_column::kZone,
+    settings_column::kSuma,    settings_column::kJingew,       settings_column::kWhere,
+    settings_column::kHint1,   settings_column::kOnlyBeijing,  settings_column::kTimeMode,
+    settings_column::kIsChina, settings_column::kEot,          settings_column::kTzid,
+    settings_column::kRenShen, settings_column::kRenShenSource};
 
 // The row a new database starts with.
 Row DefaultSettings();

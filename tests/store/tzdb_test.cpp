@@ -113,6 +113,8 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
     test::RawExec(fixture.Path(), "update xxyy set zone = '(GMT+09:00) 汉城'");
     test::RawExec(fixture.Path(), "alter table xxyy drop column tzid");
     test::RawExec(fixture.Path(), "alter table xxyy drop column eot");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column renshen");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column renshensrc");
     // Read-only, it opens and reads the new columns as empty, which is the default.
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner);
     {
@@ -122,6 +124,9 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         record.Open();
         EXPECT_EQ(record.Value(settings_column::kZone), "(GMT+09:00) 汉城");
         EXPECT_EQ(record.Value(settings_column::kEot), "");
+        // Empty 人神 columns show the taboo lines in the common reading.
+        EXPECT_EQ(record.Value(settings_column::kRenShen), "");
+        EXPECT_NE(ReadCheckState(record.Value(settings_column::kRenShen)), CheckState::Unchecked);
     }
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner | QFile::WriteOwner);
     {
@@ -130,9 +135,11 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         SettingsRecord record(db);
         record.Open();
         record.SetValue(settings_column::kEot, "天文计算");
+        record.SetValue(settings_column::kRenShen, CheckText(false));
         record.Post();
     }
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select eot from xxyy"), std::vector<std::string>{"天文计算"});
+    EXPECT_EQ(test::RawColumn(fixture.Path(), "select renshen from xxyy"), std::vector<std::string>{"False"});
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select zone from xxyy"),
               std::vector<std::string>{"(GMT+09:00) 汉城"});
 }
