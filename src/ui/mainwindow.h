@@ -46,6 +46,7 @@ class SettingsCheckBox;
 class UpDownArrows;
 class WindowPlacement;
 class ZoneChoices;
+class TabooChoices;
 
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
@@ -229,6 +230,7 @@ class MainWindow : public QMainWindow {
     QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"
     QPlainTextEdit* descriptionMemo_ = nullptr;
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
+    TabooChoices* taboo_ = nullptr;       // taboo_choices.cpp
     ContentFit* contentFit_ = nullptr;
     WindowPlacement* placement_ = nullptr;
 };

@@ -30,6 +30,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 
@@ -250,6 +251,9 @@ QWidget* MainWindow::buildTimePages() {
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
     zoneChoices_->AddToAbroadPage(abroad, summerBox_);
     zoneChoices_->AddToChinaPage(china);
+    taboo_ = new TabooChoices(this, [this](std::string_view column, const QString& v) { storeEntry(column, v); });
+    taboo_->AddLineTo(china, QStringLiteral("chinaLunarLabel"));
+    taboo_->AddLineTo(abroad, QStringLiteral("abroadLunarLabel"));
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
 }
@@ -273,6 +277,7 @@ QWidget* MainWindow::buildSettingsPages() {
     c->addWidget(automaticBox_);
     c->addStretch();
     zoneChoices_->AddToSettingsPage(c);
+    taboo_->AddToSettingsPage(c);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

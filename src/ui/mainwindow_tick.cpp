@@ -19,6 +19,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -66,6 +67,7 @@ TickInput MainWindow::gatherInput() const {
     in.abroadLongitudeText = settings_.Value(col::kJingew);
     zoneChoices_->Complete(in, settings_, referenceTime(),
                            automatic_ ? std::optional(wallClock().toMSecsSinceEpoch()) : std::nullopt);
+    taboo_->Complete(in);
     return in;
 }
 
@@ -123,6 +125,7 @@ void MainWindow::render(const TickView& v) {
     SetText(hourGanZhiBox_, Text(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
+    taboo_->Show(v);
     if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];
