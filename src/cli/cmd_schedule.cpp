@@ -43,6 +43,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         },
         "write the printable 开穴表 (A4 landscape, the place, time mode and dates on every page) to FILE");
     AddClockFlags(parser, clock);
+    AddTabooFlags(parser, clock.place);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 2)) return *exit;
     const CommandArgs& dates = parser.Positionals();
@@ -89,6 +90,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
     }
 
+    const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
     const std::vector<std::string_view> titles = ScheduleHeader();
     TextRow header(titles.begin(), titles.end());
     // The clock columns come last, so that a span reaching into another date widens nothing.
@@ -106,21 +108,24 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         std::optional<ClockSpanWalker> spans;
         if (place) spans.emplace(*place);
         int hour = 0;
-        ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
-            TextRow row = cells;
-            if (place) {
-                const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
-                if (records) {
-                    row.push_back(span ? IsoSecond(span->start) : "");
-                    row.push_back(span ? IsoSecond(span->end) : "");
-                } else {
-                    row.push_back(span ? SpanText(day, *span) : "");
+        ForEachScheduleRow(
+            first, last, *tables,
+            [&](const std::vector<std::string>& cells) {
+                TextRow row = cells;
+                if (place) {
+                    const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
+                    if (records) {
+                        row.push_back(span ? IsoSecond(span->start) : "");
+                        row.push_back(span ? IsoSecond(span->end) : "");
+                    } else {
+                        row.push_back(span ? SpanText(day, *span) : "");
+                    }
                 }
-            }
-            if (++hour == 12) hour = 0, ++day;
-            take(row);
-            return true;
-        });
+                if (++hour == 12) hour = 0, ++day;
+                take(row);
+                return true;
+            },
+            taboo);
     };
     if (records) {
         // Row by row: records of any range take the memory of one row.

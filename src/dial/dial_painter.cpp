@@ -184,6 +184,7 @@ void PaintRings(QPainter& p, const QRectF& sq, const DialModel& model, int selec
     row(0.16, QStringLiteral("飞腾 ") + Pair(c.feiTeng, c.feiTengPartner), 0.048, ink);
     if (model.solarTime && R * 0.036 >= 8.0)
         row(0.28, QStringLiteral("真太阳时 ") + ClockText(*model.solarTime), 0.036, QColor(0x60, 0x60, 0x60));
+    if (!model.lunar.empty() && R * 0.036 >= 8.0) row(0.37, Q(model.lunar), 0.036, QColor(0x8a, 0x1c, 0x1c));
     p.restore();
 }
 

@@ -77,6 +77,13 @@ std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Findi
     return out;
 }
 
+std::string RenShenScheduleCell(std::int64_t day, Branch branch, const TabooOptions& options) {
+    if (!options.shown) return {};
+    const LunarDate date = LunarDateOfDay(day);
+    return LunarDayName(date.day) + RenShenOfDay(date.day, options.reading).place + " · " +
+           std::string(Name(branch)) + "时" + RenShenOfHour(branch, options.reading).place;
+}
+
 bool PointForbidden(const LunarView& view, std::string_view point) {
     return !TabooWarnings(view, point).empty();
 }

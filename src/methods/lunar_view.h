@@ -42,6 +42,10 @@ std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view p
 // points, the points to drain or tonify, the five transport points listed), each once.
 std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Finding& finding);
 
+// The 开穴表's 人神 cell of a double-hour of a date (the lunar day of that civil date): "初一足大趾 ·
+// 午时胸胁"; empty when the taboo lines are hidden.
+std::string RenShenScheduleCell(std::int64_t day, Branch branch, const TabooOptions& options);
+
 // Whether any 人神 of the view forbids the point (what the schedule and the reverse lookup leave out).
 bool PointForbidden(const LunarView& view, std::string_view point);
 

