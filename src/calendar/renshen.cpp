@@ -69,6 +69,12 @@ RenShenPlace KaoShenOfAge(int age) {
     return {name + (name.ends_with("宫") ? "：" : "宫：") + std::string(palace[1]), "《针灸大成》九宫尻神"};
 }
 
+bool IsKnownPoint(std::string_view point) {
+    for (const Regions& r : kPointRegions)
+        if (r.name == point) return true;
+    return false;
+}
+
 bool PointInPlace(std::string_view point, std::string_view place) {
     // A 九宫 text carries its palace before the places.
     if (const std::size_t colon = place.find("："); colon != std::string_view::npos)

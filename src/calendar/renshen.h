@@ -46,4 +46,8 @@ struct TabooOptions {
 // every point; a point the regions table does not know lies in no other place.
 bool PointInPlace(std::string_view point, std::string_view place);
 
+// Whether the regions table knows the point (the points the doctrines open); other texts of a schedule's
+// cells, meridians and phases, are no points.
+bool IsKnownPoint(std::string_view point);
+
 }  // namespace velunar

@@ -7,6 +7,7 @@
 #include "cli/database_access.h"
 #include "cli/schedule_pdf.h"
 #include "cli/text_table.h"
+#include "methods/lunar_view.h"
 #include "methods/schedule.h"
 
 namespace velunar::cli {
@@ -44,6 +45,11 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         "write the printable 开穴表 (A4 landscape, the place, time mode and dates on every page) to FILE");
     AddClockFlags(parser, clock);
     AddTabooFlags(parser, clock.place);
+    bool avoid = false;
+    parser.Flag(
+        "--avoid-renshen", [&avoid] { avoid = true; },
+        "leave out the points that fall where the 人神 dwells on their date and double-hour (the cell is "
+        "emptied), and say on standard error how many");
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 2)) return *exit;
     const CommandArgs& dates = parser.Positionals();
@@ -91,6 +97,12 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     }
 
     const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
+    int leftOut = 0;
+    const auto sayLeftOut = [&] {
+        if (avoid)
+            io.err << "velunar-cli schedule: " << leftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
+    };
     const std::vector<std::string_view> titles = ScheduleHeader();
     TextRow header(titles.begin(), titles.end());
     // The clock columns come last, so that a span reaching into another date widens nothing.
@@ -112,6 +124,10 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
             first, last, *tables,
             [&](const std::vector<std::string>& cells) {
                 TextRow row = cells;
+                // The doctrines' columns only: the date, the stems and branches and the 人神 column name no
+                // point.
+                if (avoid)
+                    leftOut += LeaveOutForbidden(day, BranchAt(hour + 1), row, 3, row.size() - 1, taboo);
                 if (place) {
                     const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
                     if (records) {
@@ -132,6 +148,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         const std::unique_ptr<RecordWriter> writer = MakeRecordWriter(io.out, json, bom, header);
         eachRow(*from, *to, [&writer](TextRow& row) { writer->Row(row); });
         writer->Flush();
+        sayLeftOut();
         return kExitOk;
     }
     // What a double-hour opens follows the stem and branch of its date, which come round every sixty
@@ -144,6 +161,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     sample = {};
     if (*to > *from + 59) eachRow(*from + 60, *to, [&writer](TextRow& row) { writer.Row(row); });
     writer.Flush();
+    sayLeftOut();
     return kExitOk;
 }
 

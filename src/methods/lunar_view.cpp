@@ -84,6 +84,29 @@ std::string RenShenScheduleCell(std::int64_t day, Branch branch, const TabooOpti
            std::string(Name(branch)) + "时" + RenShenOfHour(branch, options.reading).place;
 }
 
+bool OpeningForbidden(std::string_view point, std::int64_t day, Branch branch, const TabooOptions& options) {
+    const int lunarDay = LunarDateOfDay(day).day;
+    if (PointInPlace(point, RenShenOfDay(lunarDay, options.reading).place)) return true;
+    if (branch != Branch::None && PointInPlace(point, RenShenOfHour(branch, options.reading).place))
+        return true;
+    if (options.age && (PointInPlace(point, RenShenOfAge(*options.age).place) ||
+                        PointInPlace(point, KaoShenOfAge(*options.age).place)))
+        return true;
+    return false;
+}
+
+int LeaveOutForbidden(std::int64_t day, Branch branch, std::vector<std::string>& cells, std::size_t first,
+                      std::size_t last, const TabooOptions& options) {
+    int count = 0;
+    for (std::size_t i = first; i < last && i < cells.size(); ++i) {
+        if (cells[i].empty() || !IsKnownPoint(cells[i]) || !OpeningForbidden(cells[i], day, branch, options))
+            continue;
+        cells[i].clear();
+        ++count;
+    }
+    return count;
+}
+
 bool PointForbidden(const LunarView& view, std::string_view point) {
     return !TabooWarnings(view, point).empty();
 }

@@ -46,6 +46,16 @@ std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Findi
 // 午时胸胁"; empty when the taboo lines are hidden.
 std::string RenShenScheduleCell(std::int64_t day, Branch branch, const TabooOptions& options);
 
+// Whether an opening of `point` in double-hour `branch` of date `day` falls where a 人神 dwells then (the
+// lunar day's, the double-hour's unless branch is None, and the age's when one is given), whether or not
+// the lines are shown: what --avoid-renshen leaves out.
+bool OpeningForbidden(std::string_view point, std::int64_t day, Branch branch, const TabooOptions& options);
+
+// Clears the schedule cells [first, last) of one double-hour that name a point a 人神 forbids then; returns
+// how many it cleared.
+int LeaveOutForbidden(std::int64_t day, Branch branch, std::vector<std::string>& cells, std::size_t first,
+                      std::size_t last, const TabooOptions& options);
+
 // Whether any 人神 of the view forbids the point (what the schedule and the reverse lookup leave out).
 bool PointForbidden(const LunarView& view, std::string_view point);
 

@@ -4,6 +4,11 @@
 
 #include <QJsonArray>
 
+#include <set>
+#include <sstream>
+
+#include "calendar/lunar.h"
+
 #include "doctrine_cli_util.h"
 
 namespace velunar {
@@ -65,6 +70,69 @@ TEST(NowLunar, TheSwitchTheReadingAndTheAge) {
     for (const char* bad : {"0", "12.5", "x", "151"})
         EXPECT_EQ(RunCommand({"now", "--age", bad, "--db", copy.path()}).status, 2) << bad;
     EXPECT_EQ(RunCommand({"now", "--renshen-source", "千金", "--db", copy.path()}).status, 2);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+int LeftOut(const std::string& err) {
+    const std::size_t colon = err.find(": ");
+    return colon == std::string::npos ? -1 : std::atoi(err.c_str() + colon + 2);
+}
+
+// What --avoid-renshen leaves out is exactly the openings on a taboo, and it says how many: 大敦 (the big
+// toe) goes on 初一, 十五 (遍身), 十九 and 廿三 (the feet), and everything else stays.
+TEST(AvoidRenShen, TheReverseLookupLeavesOutTheOpeningsOnATabooAndCountsThem) {
+    DatabaseCopy copy("avoid");
+    const auto all = RunCommand({"reverse", "大敦", "2026-01-01", "2026-12-31", "--db", copy.path()});
+    const auto kept =
+        RunCommand({"reverse", "大敦", "2026-01-01", "2026-12-31", "--avoid-renshen", "--db", copy.path()});
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_EQ(all.err, "");
+    const auto allLines = Lines(all.out), keptLines = Lines(kept.out);
+    const std::set<std::string> everything(allLines.begin(), allLines.end());
+    int dropped = 0;
+    std::set<std::string> keptSet(keptLines.begin(), keptLines.end());
+    for (const std::string& line : allLines) {
+        if (keptSet.count(line)) continue;
+        ++dropped;
+        int y, m, d;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d-%d-%d", &y, &m, &d), 3) << line;
+        const int lunarDay = LunarDateOfDay(DaysFromCivil(y, m, d)).day;
+        // The big toe on 初一, the whole body on 十五, the feet on 十九 and 廿三; no double-hour's 人神 of
+        // the common reading lies on the big toe.
+        EXPECT_TRUE(lunarDay == 1 || lunarDay == 15 || lunarDay == 19 || lunarDay == 23) << line;
+    }
+    for (const std::string& line : keptLines) EXPECT_TRUE(everything.count(line)) << line;
+    EXPECT_GT(dropped, 0);
+    EXPECT_EQ(LeftOut(kept.err), dropped) << kept.err;
+}
+
+TEST(AvoidRenShen, TheScheduleEmptiesTheCellsOnATabooAndCountsThem) {
+    DatabaseCopy copy("avoid-schedule");
+    // 十五 (2026-12-23 is 冬月十五): the 人神 is in the whole body, so every opened point goes.
+    const auto all = RunCommand({"schedule", "2026-12-23", "2026-12-23", "--csv", "--db", copy.path()});
+    const auto kept =
+        RunCommand({"schedule", "2026-12-23", "2026-12-23", "--csv", "--avoid-renshen", "--db", copy.path()});
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    const auto a = Lines(all.out), k = Lines(kept.out);
+    ASSERT_EQ(a.size(), k.size());
+    int emptied = 0;
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        std::istringstream ra(a[i]), rk(k[i]);
+        for (std::string ca, ck; std::getline(ra, ca, ',') && std::getline(rk, ck, ',');) {
+            if (ca == ck) continue;
+            EXPECT_EQ(ck, "") << a[i];
+            ++emptied;
+        }
+        EXPECT_NE(k[i].find("十五遍身"), std::string::npos) << k[i];
+    }
+    EXPECT_GT(emptied, 24);
+    EXPECT_EQ(LeftOut(kept.err), emptied) << kept.err;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ def main():
     subprocess.run([sys.executable, str(ROOT / "data" / "gen_renshen.py"), "--check"], check=True)
     regions = {r[0] for r in tsv("point-regions.tsv")}
     opened = {p for r in tsv("tables/wushu.tsv") for p in r[1:]}
-    opened |= {"公孙", "内关", "外关", "列缺", "照海", "申脉", "后溪", "足临泣"}  # the eight confluent points
+    opened |= {"公孙", "内关", "外关", "列缺", "照海", "申脉", "后溪", "足临泣", "临泣"}  # the eight confluent points (临泣 as 八法 names it)
     missing = sorted(opened - regions)
     unknown = sorted(regions - opened)
     assert not missing, f"points without regions in data/point-regions.tsv: {missing}"
