@@ -90,13 +90,23 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
         return kExitFailure;
+    const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
     if (pdf) {
         const TickInput named = place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database));
-        const print::SheetRange range{*from, *to, place, print::HeadingOf(named, *from, *to)};
-        return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
+        const print::SheetRange range{*from, *to, place, print::HeadingOf(named, *from, *to), {taboo, avoid}};
+        if (!WriteSchedulePdfFile(*pdf, range, *tables, io)) return kExitFailure;
+        if (avoid) {
+            int pdfLeftOut = 0;
+            print::ForEachSheetRow(
+                *from, *to, *tables, std::nullopt,
+                [&pdfLeftOut](const print::SheetRow& row) { return pdfLeftOut += row.leftOut, true; },
+                range.taboo);
+            io.err << "velunar-cli schedule: " << pdfLeftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
+        }
+        return kExitOk;
     }
 
-    const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
     int leftOut = 0;
     const auto sayLeftOut = [&] {
         if (avoid)

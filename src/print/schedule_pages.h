@@ -19,6 +19,7 @@ struct SheetRange {
     std::int64_t lastDay = 0;
     std::optional<TickInput> place;  // the clock spans' place; none: no 钟表时间 column
     SheetHeading heading;
+    SheetTaboo taboo;
 };
 
 // The number of pages drawn; 0 when the device could not be painted on.

@@ -1,18 +1,23 @@
 #include "print/schedule_sheet.h"
 
 #include "calendar/datetime.h"
+#include "methods/lunar_view.h"
 
 namespace velunar::print {
 
 void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
-                     const std::optional<TickInput>& place,
-                     const std::function<bool(const SheetRow&)>& take) {
+                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take,
+                     const SheetTaboo& taboo) {
     std::optional<ClockSpanWalker> spans;
     if (place) spans.emplace(*place);
     for (std::int64_t day = firstDay; day <= lastDay; ++day) {
         for (int h = 1; h <= 12; ++h) {
-            SheetRow row{ScheduleRowOf(day, BranchAt(h), tables, place ? place->taboo : TabooOptions{}),
-                         std::nullopt};
+            SheetRow row{ScheduleRowOf(day, BranchAt(h), tables, taboo.options), std::nullopt};
+            // The doctrines' columns only: the date, the stems and branches and the 人神 column name no
+            // point.
+            if (taboo.avoid)
+                row.leftOut = LeaveOutForbidden(day, row.row.branch, row.row.cells, 3,
+                                                row.row.cells.size() - 1, taboo.options);
             if (spans) row.span = spans->SpanOf(day, row.row.branch);
             if (!take(row)) return;
         }

@@ -16,12 +16,20 @@ namespace velunar::print {
 struct SheetRow {
     ScheduleRow row;
     std::optional<ClockSpan> span;  // none without a place, or where the place gives none
+    int leftOut = 0;                // points left out of its cells for a 人神 taboo
+};
+
+// The 人神 column's reading, and whether the points on a taboo are left out (their cells emptied).
+struct SheetTaboo {
+    TabooOptions options;
+    bool avoid = false;
 };
 
 // Dates firstDay..lastDay, 子 to 亥 each, one row at a time; with a place, each row carries its clock span.
 // `take` returns false to stop.
 void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
-                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take);
+                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take,
+                     const SheetTaboo& taboo = {});
 
 // The column titles: the schedule's, then 钟表时间 when the sheet has a place.
 std::vector<std::string> SheetColumns(bool withClock);
