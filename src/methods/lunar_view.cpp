@@ -21,7 +21,50 @@ std::string Warning(std::string_view point, const char* what, const std::string&
 
 }  // namespace
 
+namespace {
+
+// What a view's texts depend on: a tick every second finds them unchanged but for a few times a day.
+struct ViewKey {
+    std::int64_t day = 0;
+    Branch branch = Branch::None;
+    bool shown = true;
+    RenShenReading reading = RenShenReading::Common;
+    std::optional<int> age;
+    MoonPhase phase = MoonPhase::New;
+    long ageTenths = 0;
+    std::int64_t termAt = 0;  // the second the latest term began
+
+    bool operator==(const ViewKey&) const = default;
+};
+
+LunarView MakeView(DateTime beijingTime, Branch hourBranch, const TabooOptions& options);
+
+}  // namespace
+
 LunarView LunarViewAt(DateTime beijingTime, Branch hourBranch, const TabooOptions& options) {
+    const MoonState moon = MoonAt(beijingTime - kBeijingOffsetDays);
+    const SolarTermAt term = LatestSolarTerm(beijingTime);
+    const ViewKey key{static_cast<std::int64_t>(std::floor(beijingTime)),
+                      hourBranch,
+                      options.shown,
+                      options.reading,
+                      options.age,
+                      moon.phase,
+                      std::lround(moon.ageDays * 10),
+                      static_cast<std::int64_t>(std::llround(term.beijingTime * 86400))};
+    thread_local std::optional<ViewKey> lastKey;
+    thread_local LunarView last;
+    if (!lastKey || !(*lastKey == key)) {
+        last = MakeView(beijingTime, hourBranch, options);
+        lastKey = key;
+    }
+    last.moonAge = moon.ageDays;
+    return last;
+}
+
+namespace {
+
+LunarView MakeView(DateTime beijingTime, Branch hourBranch, const TabooOptions& options) {
     LunarView v;
     v.known = true;
     v.date = LunarDateOfDay(static_cast<std::int64_t>(std::floor(beijingTime)));
@@ -45,6 +88,8 @@ LunarView LunarViewAt(DateTime beijingTime, Branch hourBranch, const TabooOption
     v.line += " · 人神在" + v.day.place;
     return v;
 }
+
+}  // namespace
 
 std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point) {
     std::vector<std::string> out;
