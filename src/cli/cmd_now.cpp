@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <tuple>
 
 #include "calendar/numparse.h"
@@ -130,6 +131,24 @@ std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<Six
     return std::nullopt;
 }
 
+std::optional<std::string> ReadRenShenSource(const std::string& v, NowFlags& flags) {
+    for (RenShenReading r : {RenShenReading::Common, RenShenReading::JinJian, RenShenReading::DaCheng}) {
+        if (v == RenShenReadingLabel(r)) {
+            flags.renShenReading = r;
+            return std::nullopt;
+        }
+    }
+    return "expected 通行, 医宗金鉴 or 针灸大成, got \"" + v + "\"";
+}
+
+std::optional<std::string> ReadAge(const std::string& v, NowFlags& flags) {
+    const auto years = ParseDecimal(v);
+    if (!years || *years < 1 || *years > 150 || *years != static_cast<int>(*years))
+        return "\"" + v + "\" is not an age in whole years from 1 to 150";
+    flags.age = static_cast<int>(*years);
+    return std::nullopt;
+}
+
 std::optional<std::string> ReadMode(const std::string& v, NowFlags& flags) {
     if (v.size() != 1 || v[0] < '0' || v[0] > '2') return "expected 0, 1 or 2, got \"" + v + "\"";
     flags.mode = TimeModeAt(v[0] - '0');
@@ -154,6 +173,12 @@ const char* SkipReasonName(SkipReason reason) {
             break;
     }
     return "";
+}
+
+std::string OneDecimalDays(double days) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f 天", days);
+    return buf;
 }
 
 std::string SkipNote(const TickInput& in, SkipReason reason) {
@@ -191,6 +216,45 @@ std::string ClockName(const TickInput& in) {
     return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
 }
 
+void TextOrNull(Report& r, const std::string& name, const RenShenPlace& p) {
+    if (p.place.empty())
+        r.Null(name);
+    else
+        r.Text(name, p.place).Words(p.place + "（" + p.source + "）");
+}
+
+// The lunar date, the moon and the 人神, after everything else; null where nothing is known.
+void LunarReport(Report& r, const TickView& v) {
+    const LunarView& l = v.lunar;
+    if (!l.known) {
+        for (const char* name : {"lunarYear", "lunarMonth", "lunarLeap", "lunarDay", "solarTerm", "moonAge",
+                                 "moonPhase", "renShenDay", "renShenHour"})
+            r.Null(name);
+        return;
+    }
+    r.Text("lunar", l.line);
+    r.Text("lunarYear", LunarYearGanZhi(l.date.year));
+    r.Int("lunarMonth", l.date.month).Words(LunarMonthName(l.date.month, l.date.leap));
+    r.Bool("lunarLeap", l.date.leap).Words(l.date.leap ? "闰月" : "非闰月");
+    r.Int("lunarDay", l.date.day).Words(LunarDayName(l.date.day));
+    r.Text("solarTerm", l.solarTerm);
+    r.Decimal("moonAge", l.moonAge, 2).Words(OneDecimalDays(l.moonAge));
+    r.Text("moonPhase", std::string(MoonPhaseName(l.phase))).Words(l.phaseText);
+    r.Bool("renShenShown", l.tabooShown);
+    TextOrNull(r, "renShenDay", l.day);
+    TextOrNull(r, "renShenHour", l.hour);
+    if (!l.age.place.empty()) {
+        TextOrNull(r, "renShenAge", l.age);
+        TextOrNull(r, "kaoShen", l.kaoShen);
+    }
+    std::vector<std::string> warnings;
+    for (const DoctrineFinding& d : v.findings)
+        for (std::string& w : FindingTabooWarnings(l, d.finding))
+            if (std::find(warnings.begin(), warnings.end(), w) == warnings.end())
+                warnings.push_back(std::move(w));
+    r.List("renShenWarnings", std::move(warnings));
+}
+
 }  // namespace
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
@@ -200,8 +264,21 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "(2026-10-25T02:30:00+02:00); years 0001 to 9999, and a moment whose true solar time or day falls "
         "outside them is refused");
     AddPlaceFlags(p, f);
+    AddTabooFlags(p, f);
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
+}
+
+void AddTabooFlags(ArgParser& p, NowFlags& f) {
+    p.Flag(
+        "--no-renshen", [&f] { f.renShenShown = false; }, "hide the 人神 (taboo) lines");
+    p.Option(
+        "--renshen-source", "通行|医宗金鉴|针灸大成",
+        [&f](const std::string& v) { return ReadRenShenSource(v, f); },
+        "which reading of the 人神 lists (default: the settings, else 通行, what most books share)");
+    p.Option(
+        "--age", "YEARS", [&f](const std::string& v) { return ReadAge(v, f); },
+        "the patient's age (虚岁), for 行年人神 and 九宫尻神; never stored");
 }
 
 void AddPlaceFlags(ArgParser& p, NowFlags& f) {
@@ -266,6 +343,9 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     if (f.eastWest) in.eastWestText = *f.eastWest;
     if (f.abroadLongitude) in.abroadLongitudeText = *f.abroadLongitude;
     if (f.eot) in.eot = *f.eot;
+    if (f.renShenShown) in.taboo.shown = *f.renShenShown;
+    if (f.renShenReading) in.taboo.reading = *f.renShenReading;
+    if (f.age) in.taboo.age = *f.age;
     // A fixed zone given on the command line is the place's zone, whatever the settings chose; --tz wins.
     if (f.zone) in.ianaZone.clear();
     if (f.tz) {
@@ -394,6 +474,7 @@ Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::
         else
             r.Null(std::string(d.doctrine->Key()));
     }
+    LunarReport(r, v);
     if (warnings) r.List("warnings", *warnings);
     return r;
 }

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/text_table.h"
+#include "methods/lunar_view.h"
 #include "reverse/opening_spans.h"
 #include "reverse/reverse_job.h"
 #include "store/calendar_file.h"
@@ -143,6 +144,12 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "also write each opening as an event of a calendar file (iCalendar, UTC, the place's clock span)");
     ClockFlags clock;
     AddClockFlags(parser, clock);
+    AddTabooFlags(parser, clock.place);
+    bool avoid = false;
+    parser.Flag(
+        "--avoid-renshen", [&avoid] { avoid = true; },
+        "leave out the openings that fall where the 人神 dwells on their date and double-hour, and say on "
+        "standard error how many");
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 3)) return *exit;
     const CommandArgs& positional = parser.Positionals();
@@ -209,6 +216,13 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
         ReverseBatch batch;
         std::string line;
+        const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
+        int leftOut = 0;
+        const auto keep = [&](const Opening& o) {
+            if (!avoid || !OpeningForbidden(batch.texts->Point(), o.day, o.HourBranch(), taboo)) return true;
+            ++leftOut;
+            return false;
+        };
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
@@ -216,6 +230,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                     const std::string_view heading = batch.doctrine->ReportHeading();
                     const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
                     for (const Opening& o : batch.openings) {
+                        if (!keep(o)) continue;
                         TextRow row = {name, Spelled(batch.texts->Line(o), spelling)};
                         const std::optional<ClockSpan> span = spans ? spans->Span(o, row[1]) : std::nullopt;
                         if (clock.clock) {
@@ -227,6 +242,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                 } else {
                     if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
                     for (const Opening& o : batch.openings) {
+                        if (!keep(o)) continue;
                         line.clear();
                         batch.texts->AppendLine(o, line);
                         Spell(line, spelling);
@@ -243,6 +259,9 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         output.Flush();
         if (file) file->Commit();
         if (calendar) calendar->Commit();
+        if (avoid)
+            io.err << "velunar-cli reverse: " << leftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
     } catch (const std::exception& e) {
         io.err << "velunar-cli reverse: " << e.what() << '\n';
         return kExitFailure;

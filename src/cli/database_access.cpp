@@ -84,6 +84,9 @@ TickInput SettingsTickInput(store::Database& db) {
     in.ianaZone = Value(row, col::kTzid);
     in.chinaSummerTime = store::IsChecked(store::ReadCheckState(Value(row, col::kChinaDst)));
     in.sixthStem = SixthStemOf(Value(row, col::kSixthStem));
+    // An older record has no 人神 columns: the lines show, in the common reading.
+    in.taboo.shown = store::ReadCheckState(Value(row, col::kRenShen)) != store::CheckState::Unchecked;
+    in.taboo.reading = RenShenReadingOfLabel(Value(row, col::kRenShenSource));
     return in;
 }
 

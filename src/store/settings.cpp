@@ -56,7 +56,9 @@ Row DefaultSettings() {
                {"eot", "固定表"},
                {"tzid", ""},
                {"chinadst", "False"},
-               {"sixthstem", "已"}};
+               {"sixthstem", "已"},
+               {"renshen", "True"},
+               {"renshensrc", "通行"}};
 }
 
 CheckState ReadCheckState(std::string_view text) {

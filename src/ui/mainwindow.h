@@ -52,6 +52,7 @@ class SettingsCheckBox;
 class UpDownArrows;
 class WindowPlacement;
 class ZoneChoices;
+class TabooChoices;
 
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
@@ -280,6 +281,7 @@ class MainWindow : public QMainWindow {
     QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"
     QPlainTextEdit* descriptionMemo_ = nullptr;
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
+    TabooChoices* taboo_ = nullptr;       // taboo_choices.cpp
     ContentFit* contentFit_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     DerivationWindow* derivationWindow_ = nullptr;  // made when first asked for

@@ -24,6 +24,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -174,6 +175,7 @@ void MainWindow::loadSettings() {
     for (QAbstractButton* b : timeModeButtons_->buttons()) b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
     timeModeButtons_->setExclusive(true);
     zoneChoices_->Load(settings_);
+    taboo_->Load(settings_);
     loadingSettings_ = false;
     // Set after loading, so a stored bad longitude shows its hint.
     longitudeBox_->setText(Text(settings_.Value(col::kXy)));

@@ -21,6 +21,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -84,6 +85,7 @@ TickInput MainWindow::gatherInput() const {
     zoneChoices_->Complete(in, settings_, referenceTime(),
                            automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
                            automatic_ ? std::nullopt : chosenOffset_);
+    taboo_->Complete(in);
     return in;
 }
 
@@ -151,6 +153,7 @@ void MainWindow::render(const TickView& v) {
     SetText(hourGanZhiBox_, Text(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
+    taboo_->Show(v);
     if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];

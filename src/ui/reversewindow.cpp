@@ -1,4 +1,5 @@
 #include "ui/reversewindow.h"
+#include "methods/lunar_view.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -246,6 +247,9 @@ void ReverseLookupWindow::onSearch() {
     std::optional<TickInput> place;
     if (clockBox_->isChecked() && !(place = clockPlace())) clockBox_->setChecked(false);
     clearResults(place);
+    avoid_.reset();
+    leftOut_ = 0;
+    if (avoidBox_->isChecked()) avoid_ = place_ ? place_().taboo : TabooOptions{};
     const std::weak_ptr<std::atomic<bool>> pending = wakePending_;
     wakePending_->store(false);
     // Called on the search's thread: one wake-up waits in the event queue at a time.
@@ -321,6 +325,13 @@ bool ReverseLookupWindow::takeBatches() {
             break;
         }
         if (batch.beginsScan) store_->BeginScan(*batch.doctrine, batch.texts);
+        if (avoid_) {
+            const std::size_t before = batch.openings.size();
+            std::erase_if(batch.openings, [&](const Opening& o) {
+                return OpeningForbidden(batch.texts->Point(), o.day, o.HourBranch(), *avoid_);
+            });
+            leftOut_ += static_cast<std::int64_t>(before - batch.openings.size());
+        }
         store_->Append(batch.openings);
     }
     return false;
@@ -367,6 +378,7 @@ void ReverseLookupWindow::finishRun() {
     emit scansEnded();
     reportModel_->finish(note);
     setRunning(false);
+    if (avoid_) setStatus(QStringLiteral("已避开人神：略去 %1 个正当人神所在的开穴。").arg(leftOut_), false);
     updateOutOfDate();
     emit searchFinished();
     if (!error.isEmpty()) showMessage(Message::Error, error);

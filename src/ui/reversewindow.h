@@ -171,6 +171,10 @@ class ReverseLookupWindow : public QWidget {
     QDateEdit* fromDate_ = nullptr;
     QDateEdit* toDate_ = nullptr;
     QCheckBox* clockBox_ = nullptr;
+    // 避开人神: openings on a 人神 taboo are left out of this search, and counted.
+    QCheckBox* avoidBox_ = nullptr;
+    std::optional<TabooOptions> avoid_;
+    std::int64_t leftOut_ = 0;
     QLabel* statusLine_ = nullptr;
     QTabWidget* doctrinePages_ = nullptr;
     QTableView* reportView_ = nullptr;

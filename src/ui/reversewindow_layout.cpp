@@ -200,6 +200,11 @@ void ReverseLookupWindow::buildControls() {
     clockBox_ = new QCheckBox(QStringLiteral("显示钟表时间"));
     clockBox_->setObjectName(QStringLiteral("clockBox"));
     rangeRow->addWidget(clockBox_);
+    avoidBox_ = new QCheckBox(QStringLiteral("避开人神"));
+    avoidBox_->setObjectName(QStringLiteral("avoidRenShenBox"));
+    avoidBox_->setToolTip(
+        QStringLiteral("略去正当人神所在（逐日、十二时人神，及主窗口所填年岁的行年人神、尻神）的开穴"));
+    rangeRow->addWidget(avoidBox_);
     rangeRow->addStretch();
     outer->addLayout(rangeRow);
 

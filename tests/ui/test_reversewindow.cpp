@@ -80,6 +80,28 @@ class ReverseWindowTest : public ReverseWindowFixture {
         for (const QAbstractItemView* v : views) QCOMPARE(v->model()->rowCount(), 0);
     }
 
+    // 避开人神 leaves out exactly the openings of 大敦 on its taboo days and says how many.
+    void avoidingTheRenShenLeavesOutTheTaboosAndCountsThem() {
+        w_->show();
+        const QDate from(2026, 12, 1), to(2026, 12, 31);
+        child<QCheckBox>("avoidRenShenBox")->setChecked(true);
+        search(QStringLiteral("大敦"), from, to);
+        QVERIFY(errors().isEmpty());
+        const auto expected = core("大敦", from, to);
+        int all = 0, kept = 0;
+        for (const Doctrine* d : ReportOrder()) {
+            const QStringList shown = page(d->Id());
+            all += static_cast<int>(expected.LinesOf(d->Id()).size());
+            kept += static_cast<int>(shown.size());
+            // 冬月初一 (2026-12-09) holds the big toe: nothing of it is left.
+            for (const QString& line : shown)
+                QVERIFY2(!line.startsWith(QStringLiteral("2026-12-09")), qPrintable(line));
+        }
+        QVERIFY(kept < all);
+        QCOMPARE(child<QLabel>("statusLine")->text(),
+                 QStringLiteral("已避开人神：略去 %1 个正当人神所在的开穴。").arg(all - kept));
+    }
+
     void searchAgreesWithTheCore() {
         w_->show();
         const QDate from(2013, 6, 1), to(2013, 6, 30);
