@@ -80,7 +80,9 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     if (!db) return kExitFailure;
     const auto tables = LoadTablesFor("dial", *db, io, !database.path);
     if (!tables) return kExitFailure;
-    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const std::optional<TickInput> place = SettingsPlace("dial", flags, *db, io);
+    if (!place) return kExitFailure;
+    TickInput input = *place;
     const ReferenceClock clock = ClockFor(flags, input);
     // The dial is drawn for one reading: the zone's offset and summer time are those of that moment.
     if (auto unknown = ResolveZone(input, clock(), !flags.at))
@@ -89,7 +91,7 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
     if (view.skipped) {
         // A dial without a double-hour would be a picture of nothing: refuse, as now does.
-        io.err << parser.Error("the place cannot be worked out (see velunar-cli now for why)") << '\n';
+        io.err << parser.Error("the settings cannot be used: " + PlaceNote(input, view.skipReason)) << '\n';
         return kExitFailure;
     }
     const DialModel model = BuildDial(input, view, *tables);

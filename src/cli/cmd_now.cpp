@@ -32,10 +32,7 @@ std::optional<std::string> ReadSummer(const std::string& v, NowFlags& flags) {
 }
 
 std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
-    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
-    const bool named =
-        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [&v](std::string_view z) { return z == v; });
-    if (!named && (v.find("(GMT") == std::string::npos || !ParseZoneLabel(v))) {
+    if (!NamesAZone(v)) {
         const std::vector<std::string> labels(ZoneTexts().begin(), ZoneTexts().end());
         std::string closest;
         for (const std::string& label : ClosestTexts(v, labels, 3, false)) closest += "\n  " + label;
@@ -97,17 +94,22 @@ const char* SkipReasonName(SkipReason reason) {
     return "";
 }
 
+// Flags are checked as they are read: a value the step refuses comes from the settings column named.
 std::string SkipNote(const TickInput& in, SkipReason reason) {
     switch (reason) {
         case SkipReason::Longitude: {
-            const std::string& box = in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText;
-            return std::string(kLongitudeMessage) + "[0-180]: the longitude \"" + box +
-                   "\" is not a number from 0 to 180 (--beijing falls back to 120)";
+            const bool china = in.page == TimePage::China;
+            return std::string(kLongitudeMessage) + "[0-180]: column " + (china ? "xy" : "jingew") +
+                   " holds \"" + (china ? in.longitudeText : in.abroadLongitudeText) +
+                   "\", not a longitude from 0 to 180 (" + (china ? "--longitude" : "--lon") +
+                   " gives one for this run; --beijing falls back to 120)";
         }
         case SkipReason::SummerTime:
-            return "the summer time \"" + in.summerText + "\" is not a number of minutes";
+            return "column suma holds \"" + in.summerText +
+                   "\", not a number of minutes from -1440 to 1440 (--summer gives one for this run)";
         case SkipReason::Zone:
-            return "the zone \"" + in.zoneText + "\" has no readable (GMT+hh:mm) offset";
+            return "column zone holds \"" + in.zoneText +
+                   "\", whose (GMT+hh:mm) offset cannot be read (--zone gives one for this run)";
         case SkipReason::None:
             break;
     }
@@ -128,6 +130,13 @@ Report FindingReport(const Finding& f) {
 }
 
 }  // namespace
+
+bool NamesAZone(std::string_view zone) {
+    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
+    const bool named =
+        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [zone](std::string_view z) { return z == zone; });
+    return named || (zone.find("(GMT") != std::string_view::npos && ParseZoneLabel(zone));
+}
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
@@ -271,7 +280,9 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
         return kExitUsage;
     }
-    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const std::optional<TickInput> place = SettingsPlace("now", flags, *db, io);
+    if (!place) return kExitFailure;
+    TickInput input = *place;
     const ReferenceClock clock = ClockFor(flags, input);
     // The zone's offset and summer time are those of the reading itself, taken once for the tick.
     const DateTime reading = clock();
@@ -285,7 +296,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
-        io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
+        io.err << "velunar-cli now: the settings cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
     const Report report = NowReport(input, view);
     if (flags.json)

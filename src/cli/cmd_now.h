@@ -3,6 +3,7 @@
 // report of one tick's TickView.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/tick.h"
 #include "cli/args.h"
@@ -38,6 +39,9 @@ struct NowFlags {
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
 // The place and mode flags alone (--mode to --lon), for the commands that plan rather than tell the time.
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
+
+// A label of `velunar-cli zones`, or a text whose (GMT±hh:mm) offset the abroad page reads.
+bool NamesAZone(std::string_view zone);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});

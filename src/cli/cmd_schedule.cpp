@@ -84,8 +84,10 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
         return kExitFailure;
     if (pdf) {
-        const TickInput named = place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database));
-        const print::SheetRange range{*from, *to, place, print::HeadingOf(named, *from, *to)};
+        // The heading names the place and the time mode, with or without the spans.
+        const std::optional<TickInput> named = place ? place : SettingsPlace("schedule", clock.place, *database, io);
+        if (!named) return kExitFailure;
+        const print::SheetRange range{*from, *to, place, print::HeadingOf(*named, *from, *to)};
         return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
     }
 

@@ -57,6 +57,9 @@ using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
 // A Yes/No question; true for Yes.
 using ConfirmHook = std::function<bool(const QString& text)>;
 
+// The mode shown and used while the stored one names none (said once when the settings are loaded).
+inline constexpr TimeMode kUnreadableTimeModeFallback = TimeMode::NoNightRat;
+
 // The note behind "重要说明！！！" on the settings page.
 const QString& BeijingNoteText();
 

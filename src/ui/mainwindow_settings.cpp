@@ -126,10 +126,16 @@ void MainWindow::loadSettings() {
     zoneBox_->lineEdit()->setCursorPosition(0);
     ShowCheckState(noticeBox_, settings_.Hint());
     ShowCheckState(onlyBeijingBox_, settings_.OnlyBeijingTime());
-    const std::optional<TimeMode> mode = TimeModeOf(settings_.TimeMode());
-    timeModeButtons_->setExclusive(false);
-    for (QAbstractButton* b : timeModeButtons_->buttons()) b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
-    timeModeButtons_->setExclusive(true);
+    // A stored mode that names none is shown as the first, which the tick uses; the stored text stays until
+    // the user picks a mode.
+    const std::optional<TimeMode> stored = TimeModeOf(settings_.TimeMode());
+    const TimeMode mode = stored.value_or(kUnreadableTimeModeFallback);
+    for (QAbstractButton* b : timeModeButtons_->buttons())
+        if (timeModeButtons_->id(b) == Index(mode)) b->setChecked(true);
+    if (!stored)
+        showMessage(MessageKind::Message,
+                    QStringLiteral("设置中的时辰模式“%1”无法识别，暂按“%2”计算；请在“设置时辰模式”中选择一种。")
+                        .arg(Text(settings_.TimeMode()), QString::fromUtf8(Label(mode).data())));
     zoneChoices_->Load(settings_);
     loadingSettings_ = false;
     // Set after loading, so a stored bad longitude shows its hint.

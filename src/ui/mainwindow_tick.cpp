@@ -56,7 +56,7 @@ TickInput MainWindow::gatherInput() const {
         in.longitudeText.clear();
         return in;
     }
-    in.timeMode = TimeModeOf(settings_.TimeMode());
+    in.timeMode = TimeModeOf(settings_.TimeMode()).value_or(kUnreadableTimeModeFallback);
     in.longitudeText = settings_.Value(col::kXy);
     in.onlyBeijing = IsChecked(settings_.OnlyBeijingTime());
     in.hint = IsChecked(settings_.Hint());

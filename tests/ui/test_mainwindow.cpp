@@ -240,10 +240,18 @@ void TestMainWindow::greyedAndUnknownSettings() {
     auto* hint = h.get<QCheckBox>("noticeBox");
     QCOMPARE(hint->checkState(), Qt::PartiallyChecked);
     QCOMPARE(h.get<QCheckBox>("onlyBeijingBox")->checkState(), Qt::PartiallyChecked);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(!h.get<QRadioButton>(QStringLiteral("timeModeButton%1").arg(i).toLatin1().constData())
-                     ->isChecked());
+    // A time mode that names none: said once, shown and used as the first, and left stored as it was.
+    auto* first = h.get<QRadioButton>("timeModeButton0");
+    QVERIFY(first->isChecked());
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QVERIFY2(h.messages.front().text.contains(QStringLiteral("“午夜”")), qPrintable(h.messages.front().text));
     QVERIFY(!TimeModeOf(h.window->settingsRecord().TimeMode()));
+    h.window->setChosenTime(MakeDateTime(2026, 12, 9, 23, 30));
+    h.tick();
+    h.tick();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QCOMPARE(h.window->lastView().moment.timeMode, std::optional(TimeMode::NoNightRat));
+    QVERIFY(!h.text("hourGanZhiBox").isEmpty());
     // A click on a greyed box gives a plain state that is stored on close.
     hint->click();
     QCOMPARE(hint->checkState(), Qt::Checked);
@@ -251,6 +259,12 @@ void TestMainWindow::greyedAndUnknownSettings() {
     QCOMPARE(hint->checkState(), Qt::Unchecked);
     h.window->close();
     QCOMPARE(h.value("select hint1 from xxyy"), QStringLiteral("False"));
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("午夜"));
+    // Picking the mode shown is a choice: it is stored.
+    h.window->show();
+    first->click();
+    h.window->close();
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("不区分夜子时早子时"));
 }
 
 // Typing counts only once finished: "2", "0", "0" leaves everything as stored and shows the hint, with no
