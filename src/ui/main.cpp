@@ -190,7 +190,8 @@ int main(int argc, char** argv) {
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
         ui::SingleInstance instance(paths.DatabaseFile());
-        if (!instance.acquire()) {
+        const ui::SingleInstance::Start start = instance.acquire();
+        if (start == ui::SingleInstance::Start::OtherRunning) {
             if (!instance.askedRunning())
                 QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
                                          QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
@@ -201,6 +202,8 @@ int main(int argc, char** argv) {
                              QStringLiteral("windows"));
         if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
+        if (start == ui::SingleInstance::Start::Unlocked)
+            window.runWithoutLock(instance.lockFile(), instance.unlockedReason(), instance.folderReadOnly());
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {
             window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
             window.show();

@@ -133,6 +133,7 @@ QSize MainWindow::keptSize() const {
 }
 
 void MainWindow::onFirstShow() {
+    if (!unlockedNotice_.isEmpty()) showMessage(MessageKind::Message, unlockedNotice_);
     try {
         db_.Reopen();
         settings_.Open();
@@ -147,7 +148,7 @@ void MainWindow::onFirstShow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    storeSettingsOnExit();
+    storeSettingsOnExit(true);
     tickTimer_->stop();
     QMainWindow::closeEvent(event);
 }

@@ -177,7 +177,9 @@ void MainWindow::reportTickError(const QString& what) {
     tickStatus_->setText(tickStatus_->fontMetrics().elidedText(full, Qt::ElideRight, 160));
     tickStatus_->setToolTip(full);
     tickStatus_->show();
-    // One box per kind of failure: a failure that repeats every second shows only in the status text.
+    // One box per kind of failure: a failure that repeats every second shows only in the status text, as
+    // does a lock the window has told about already.
+    if (lockTold() && store::IsLockedMessage(what.toStdString())) return;
     if (reportedErrors_.insert(what).second) showMessage(MessageKind::Error, full);
 }
 

@@ -1,6 +1,15 @@
 #include "ui/singleinstance.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -11,6 +20,34 @@ namespace {
 
 constexpr int kConnectMs = 1000;
 constexpr char kRaise[] = "raise\n";
+// A lock file younger than this may belong to a program that is starting and has not locked it yet.
+constexpr qint64 kStartingMs = 3000;
+
+// Whether a live program holds the lock file: Qt's lock file carries an advisory lock of its process for as
+// long as the process lives, whatever the file says (it may be empty, damaged, or name another machine).
+bool HeldByLiveProgram(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // A lock file that cannot even be read may be another user's live program's: leave it alone.
+    if (fd < 0) return errno != ENOENT;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    if (held) return true;
+    const QDateTime made = QFileInfo(path).lastModified();
+    return made.isValid() && made.msecsTo(QDateTime::currentDateTime()) < kStartingMs;
+}
+
+// The cause of a file that cannot be made in the lock file's folder, found by making one.
+int WhyNoFile(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd < 0) return errno;
+    int error = 0;
+    if (::write(fd, "0\n", 2) != 2) error = errno != 0 ? errno : ENOSPC;
+    ::close(fd);
+    ::unlink(native.constData());
+    return error;
+}
 
 }  // namespace
 
@@ -29,26 +66,22 @@ SingleInstance::SingleInstance(const QString& databaseFile, QObject* parent) : Q
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::acquire() {
-    if (lock_->isLocked()) return true;
-    if (lock_->tryLock(0)) {
-        server_ = new QLocalServer(this);
-        server_->setSocketOptions(QLocalServer::UserAccessOption);
-        // A socket left by a program that crashed would block the name.
-        QLocalServer::removeServer(serverName_);
-        if (server_->listen(serverName_)) {
-            connect(server_, &QLocalServer::newConnection, this, [this] {
-                while (QLocalSocket* s = server_->nextPendingConnection()) {
-                    connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                        if (s->readAll().contains("raise")) emit activationRequested();
-                        s->disconnectFromServer();
-                    });
-                    connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-                }
-            });
-        }
-        // Without the socket the lock still keeps a second program out; it then says it is already running.
-        return true;
+SingleInstance::Start SingleInstance::acquire() {
+    if (lock_->isLocked()) return Start::Alone;
+    int cannotRemove = 0;
+    if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError && !HeldByLiveProgram(lockPath_)) {
+        // Left behind: Qt keeps a file it cannot read, or one naming another machine, as if it were held.
+        if (!lock_->removeStaleLockFile() && ::unlink(QFile::encodeName(lockPath_).constData()) != 0)
+            cannotRemove = errno;
+        if (cannotRemove == 0) lock_->tryLock(0);
+    }
+    if (lock_->isLocked()) {
+        listen();
+        return Start::Alone;
+    }
+    if (cannotRemove != 0 || lock_->error() != QLockFile::LockFailedError) {
+        explainUnlocked(cannotRemove != 0 ? cannotRemove : WhyNoFile(lockPath_));
+        return Start::Unlocked;
     }
     QLocalSocket socket;
     socket.connectToServer(serverName_);
@@ -57,7 +90,45 @@ bool SingleInstance::acquire() {
         askedRunning_ = socket.waitForBytesWritten(kConnectMs);
         socket.disconnectFromServer();
     }
-    return false;
+    return Start::OtherRunning;
+}
+
+void SingleInstance::listen() {
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // A socket left by a program that crashed would block the name.
+    QLocalServer::removeServer(serverName_);
+    // Without the socket the lock still keeps a second program out; it then says it is already running.
+    if (!server_->listen(serverName_)) return;
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* s = server_->nextPendingConnection()) {
+            connect(s, &QLocalSocket::readyRead, this, [this, s] {
+                if (s->readAll().contains("raise")) emit activationRequested();
+                s->disconnectFromServer();
+            });
+            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+        }
+    });
+}
+
+void SingleInstance::explainUnlocked(int error) {
+    folderReadOnly_ = error == EROFS || error == EACCES || error == EPERM;
+    switch (error) {
+        case EROFS:
+            unlockedReason_ = QStringLiteral("数据库所在的磁盘是只读的");
+            break;
+        case EACCES:
+        case EPERM:
+            unlockedReason_ = QStringLiteral("没有在数据库所在的文件夹中写文件的权限");
+            break;
+        case ENOSPC:
+        case EDQUOT:
+            unlockedReason_ = QStringLiteral("磁盘已满");
+            break;
+        default:
+            unlockedReason_ =
+                error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QStringLiteral("原因不明");
+    }
 }
 
 }  // namespace velunar::ui
