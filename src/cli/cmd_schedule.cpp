@@ -85,7 +85,8 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         return kExitFailure;
     if (pdf) {
         // The heading names the place and the time mode, with or without the spans.
-        const std::optional<TickInput> named = place ? place : SettingsPlace("schedule", clock.place, *database, io);
+        const std::optional<TickInput> named =
+            place ? place : SettingsPlace("schedule", clock.place, *database, io);
         if (!named) return kExitFailure;
         const print::SheetRange range{*from, *to, place, print::HeadingOf(*named, *from, *to)};
         return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;

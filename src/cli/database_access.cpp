@@ -67,13 +67,14 @@ std::vector<Unreadable> UnreadableValues(const store::Row& row, const NowFlags& 
     check(!flags.eot, eot.empty() || eot == kEotTableLabel || eot == kEotAstroLabel,
           {col::kEot, "固定表 or 天文计算", "--eot"});
     if (in.page != TimePage::Abroad) return found;
-    // Abroad, the China box still gates the double-hour unless only Beijing time is used; the China page's own
-    // time step refuses an unreadable longitude itself.
+    // Abroad, the China box still gates the double-hour unless only Beijing time is used; the China page's
+    // own time step refuses an unreadable longitude itself.
     check(!flags.longitude && !in.onlyBeijing, ParseLongitude(in.longitudeText).has_value(),
           {col::kXy, "a longitude from 0 to 180", "--longitude or --beijing"});
     check(!flags.eastWest, in.eastWestText == kEast || in.eastWestText == kWest,
           {col::kEw, "东经 or 西经", "--ew"});
-    // The fixed zone counts when no tz-database zone replaces it (an unknown one falls back to it, and says so).
+    // The fixed zone counts when no tz-database zone replaces it (an unknown one falls back to it, and says
+    // so).
     const bool fixedZone = in.ianaZone.empty() || !store::IsKnownZone(in.ianaZone);
     // A text whose offset cannot be read is refused by the time step; one without any counts as Greenwich.
     check(fixedZone && !flags.zone, !ParseZoneLabel(in.zoneText) || NamesAZone(in.zoneText),
@@ -139,8 +140,8 @@ std::optional<TickInput> SettingsPlace(const std::string& command, const NowFlag
     TickInput in = TickInputFrom(flags, TickInputOf(row));
     const std::vector<Unreadable> unreadable = UnreadableValues(row, flags, in);
     for (const Unreadable& u : unreadable)
-        io.err << "velunar-cli " << command << ": the settings cannot be used: column " << u.column << " holds \""
-               << Value(row, u.column) << "\", not " << u.takes << " (" << u.flag
+        io.err << "velunar-cli " << command << ": the settings cannot be used: column " << u.column
+               << " holds \"" << Value(row, u.column) << "\", not " << u.takes << " (" << u.flag
                << " gives one for this run)\n";
     if (!unreadable.empty()) return std::nullopt;
     return in;

@@ -100,7 +100,8 @@ TEST(UsageFaults, AStoredValueThatCannotBeReadIsAFailureNamingItsColumn) {
             EXPECT_EQ(run.status, 1) << run.err;
             EXPECT_TRUE(run.out.empty()) << run.out;
             EXPECT_EQ(run.err.rfind("velunar-cli " + args[0] + ": ", 0), 0u) << run.err;
-            EXPECT_NE(run.err.find(std::string("column ") + c.column + " holds " + c.value), std::string::npos)
+            EXPECT_NE(run.err.find(std::string("column ") + c.column + " holds " + c.value),
+                      std::string::npos)
                 << run.err;
             if (args[0] == "now") {
                 args.insert(args.end(), c.standIn.begin(), c.standIn.end());
@@ -112,7 +113,8 @@ TEST(UsageFaults, AStoredValueThatCannotBeReadIsAFailureNamingItsColumn) {
         EXPECT_FALSE(std::filesystem::exists("unwritten.svg"));
         EXPECT_EQ(Bytes(copy.path()), before);
     }
-    // A value the run does not read is no fault: the zone of the abroad page while the China page is in front.
+    // A value the run does not read is no fault: the zone of the abroad page while the China page is in
+    // front.
     DatabaseCopy china("unused");
     ASSERT_TRUE(china.Exec("update xxyy set zone='nowhere', ew='north', ischina='yeschina'"));
     EXPECT_EQ(RunCommand({"now", "--db", china.path(), "--at", "2026-12-09 10:00:00"}).status, 0);
