@@ -152,6 +152,16 @@ void OpenWindowsForChecking(MainWindow& window) {
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Qt choosing a runtime folder for itself when XDG_RUNTIME_DIR is unset (a session started without one) is
+// nothing the user can act on; everything else Qt says goes out as Qt would say it.
+void QuietRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtMessages(type, context, text);
+}
+
 // Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
 void InstallQtTranslation(QApplication& app) {
     auto* qt = new QTranslator(&app);
@@ -165,6 +175,7 @@ void InstallQtTranslation(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qtMessages = qInstallMessageHandler(QuietRuntimeFolderNote);
     // --help and --version need no display: answered before any window system is asked for.
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);

@@ -61,6 +61,9 @@ TEST(UsageFaults, EachIsExitTwoNamingWhatWasWrongAndChangesNothing) {
     stat(db.c_str(), &after);
     EXPECT_EQ(Bytes(db), before);
     EXPECT_EQ(after.st_mode, st.st_mode);
+    // What the help promises of a range backwards is what the command does.
+    EXPECT_NE(RunCommand({"reverse", "--help"}).out.find("a TO before FROM is a usage error, exit status 2"),
+              std::string::npos);
 }
 
 // A stored value that says nothing the program knows is no default to compute with: every command that reads
