@@ -296,6 +296,7 @@ void MainWindow::storeSettingsOnExit(bool closing) {
 
 void MainWindow::runWithoutLock(const QString& lockFile, const QString& reason, bool readOnly) {
     settingsReadOnly_ = readOnly;
+    descriptions_->SetStoring(!readOnly);
     const QString file = QDir::toNativeSeparators(lockFile);
     unlockedNotice_ =
         readOnly ? QStringLiteral(

@@ -449,6 +449,12 @@ void TestMainWindow::aReadOnlyStartUsesTheSettingsWithoutWritingThem() {
     QVERIFY(!note->isHidden());
     QVERIFY2(note->toolTip().contains(QStringLiteral("东经")), qPrintable(note->toolTip()));
     h.get<QAbstractButton>("timeModeButton1")->click();
+    // Describing a point derives its picture without storing it.
+    h.window->activateWindow();
+    h.get("lingGuiPointBox")->setFocus();
+    h.tick();
+    QVERIFY(!h.window->currentPicturePath().empty());
+    QVERIFY2(h.window->tickErrorText().isEmpty(), qPrintable(h.window->tickErrorText()));
     h.window->close();
     QCOMPARE(h.count(MessageKind::Message), 1);
     QCOMPARE(h.count(MessageKind::Error), 0);
