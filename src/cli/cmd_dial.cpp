@@ -71,7 +71,7 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
         return kExitUsage;
     }
-    const GuiScope gui("dial");
+    const GuiScope gui;
     if (!gui.Usable()) {
         io.err << parser.Error("cannot draw without a GUI application") << '\n';
         return kExitFailure;

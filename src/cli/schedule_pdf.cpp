@@ -30,7 +30,7 @@ class OutputDevice : public QIODevice {
 
 bool WriteSchedulePdfFile(const std::string& path, const print::SheetRange& range,
                           const ReferenceTables& tables, CommandIo& io) {
-    const GuiScope gui("schedule");
+    const GuiScope gui;
     if (!gui.Usable()) {
         io.err << "velunar-cli schedule: cannot draw the PDF without a GUI application\n";
         return false;

@@ -151,7 +151,6 @@ class MainWindow : public QMainWindow {
     void postSettings();
     void settingsNotSaved(const QString& cause, const QString& message);
     void settingsSaved();
-    void retrySettings();
     // While a save waits for another program's lock, which the window has said.
     bool lockTold() const { return normalBusyTimeoutMs_ >= 0; }
 

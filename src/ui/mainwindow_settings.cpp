@@ -120,7 +120,7 @@ void MainWindow::connectSettings() {
     saveRetry_->setObjectName(QStringLiteral("saveRetryTimer"));
     saveRetry_->setSingleShot(true);
     saveRetry_->setInterval(kSaveRetryMs);
-    connect(saveRetry_, &QTimer::timeout, this, &MainWindow::retrySettings);
+    connect(saveRetry_, &QTimer::timeout, this, &MainWindow::postSettings);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -248,10 +248,6 @@ void MainWindow::settingsNotSaved(const QString& cause, const QString& message) 
     // Once for each cause until a save goes through: every later change meets the same refusal.
     if (!message.isEmpty() && saidSaveFailures_.insert(message).second)
         showMessage(MessageKind::Error, message);
-}
-
-void MainWindow::retrySettings() {
-    postSettings();
 }
 
 void MainWindow::onLongitudeStepped(bool up) {
