@@ -91,5 +91,7 @@ CREATE TABLE "xxyy" (
     "timemode"        TEXT,
     "ischina"         TEXT,
     "eot"             TEXT,
-    "tzid"            TEXT
+    "tzid"            TEXT,
+    "chinadst"        TEXT,
+    "sixthstem"       TEXT
 );

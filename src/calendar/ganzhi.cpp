@@ -80,4 +80,24 @@ bool IsBranchText(std::string_view text) {
     return BranchNumber(text) != kNoBranch;
 }
 
+SixthStem SixthStemOf(std::string_view text) {
+    return text == kSixthStemUsual ? SixthStem::Usual : SixthStem::AsKeys;
+}
+
+std::string_view Label(SixthStem spelling) {
+    return spelling == SixthStem::Usual ? kSixthStemUsual : kSixthStemAsKeys;
+}
+
+void Spell(std::string& text, SixthStem spelling) {
+    if (spelling == SixthStem::AsKeys) return;
+    for (std::size_t at = 0; (at = text.find(kSixthStemAsKeys, at)) != std::string::npos;
+         at += kSixthStemUsual.size())
+        text.replace(at, kSixthStemAsKeys.size(), kSixthStemUsual);
+}
+
+std::string Spelled(std::string text, SixthStem spelling) {
+    Spell(text, spelling);
+    return text;
+}
+
 }  // namespace velunar

@@ -44,6 +44,20 @@ int StemNumber(std::string_view text);
 int HourStemOffset(std::string_view stemText);
 int DayStemNumber(DateTime t);
 int DayBranchNumber(DateTime t);
+// How the sixth stem is written in what the program shows and writes: 已, as the database keys and every
+// earlier release write it, or 己, its usual form. The keys keep 已 whatever is chosen: the spelling is
+// applied to texts on their way out, never to a key.
+enum class SixthStem { AsKeys, Usual };
+inline constexpr std::string_view kSixthStemAsKeys = "已";
+inline constexpr std::string_view kSixthStemUsual = "己";
+// The stored or typed choice: "己" selects the usual form; anything else keeps 已.
+SixthStem SixthStemOf(std::string_view text);
+std::string_view Label(SixthStem spelling);
+// A value text (a stem-branch, a table cell, a reverse lookup line) as the spelling writes it. Only values:
+// a message may hold 已 as the word it also is.
+std::string Spelled(std::string text, SixthStem spelling);
+void Spell(std::string& text, SixthStem spelling);
+
 // Stem of the double-hour with branch `branch` counted from stem `base`; 0 when either is out of range.
 int HourStemNumber(int base, int branch);
 Stem HourStemOf(Stem base, Branch branch);

@@ -31,4 +31,7 @@ std::string HourBranchText(const Moment& m);
 // "丙子", the longitude message, or "".
 std::string HourGanZhi(const Moment& m);
 
+// The Moment a tick computes from an effective time under a time mode, its double-hour step open.
+Moment MomentAt(DateTime effectiveTime, TimeMode mode);
+
 }  // namespace velunar

@@ -11,8 +11,6 @@ namespace velunar {
 namespace {
 
 constexpr double kBeijingMeridian = 120.0;
-constexpr int kBeijingZoneMinutes = 480;
-constexpr double kMinutesPerDegree = 4.0;
 constexpr const char* kFiveBlanks = "     ";
 
 constexpr std::array<std::string_view, 75> kZones = {
@@ -120,10 +118,6 @@ Result Skipped(SkipReason reason) {
     return r;
 }
 
-DateTime Shift(DateTime t, const LongitudeSpan& span) {
-    return AddSeconds(t, static_cast<double>(span.sign * span.seconds));
-}
-
 // The true-solar-time label and the day part: the common tail of both steps.
 void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTime,
                 std::optional<TimeMode> mode) {
@@ -131,6 +125,9 @@ void FinishStep(TimeStepResult& r, DateTime trueSolarTime, DateTime effectiveTim
     r.trueSolarTimeText = TimeLabelText(r.trueSolarTime);
     r.day = ComputeDayPart(effectiveTime, mode);
 }
+
+constexpr std::int64_t kNanoPerSecond = 1'000'000'000;
+constexpr std::int64_t kSecondsPerDegree = 240;
 
 }  // namespace
 
@@ -142,10 +139,33 @@ std::int64_t SpanSeconds(double minutes) {
            static_cast<std::int64_t>(seconds);
 }
 
+std::int64_t Nanodegrees(double degrees) {
+    return std::llround(degrees * 1e9);
+}
+
+LongitudeSpan LongitudeCorrectionFrom(std::int64_t eastNanodegrees, int standardSeconds) {
+    // Nanodegrees times 240 are nanoseconds of time: exact integers, truncated toward the meridian.
+    const std::int64_t ns = eastNanodegrees * kSecondsPerDegree - standardSeconds * kNanoPerSecond;
+    if (ns <= 0) return {-1, -ns / kNanoPerSecond};
+    return {1, ns / kNanoPerSecond};
+}
+
 LongitudeSpan LongitudeCorrection(double eastLongitude) {
-    if (eastLongitude <= kBeijingMeridian)
-        return {-1, SpanSeconds((kBeijingMeridian - eastLongitude) * kMinutesPerDegree)};
-    return {1, SpanSeconds((eastLongitude - kBeijingMeridian) * kMinutesPerDegree)};
+    return LongitudeCorrectionFrom(Nanodegrees(eastLongitude), kBeijingOffsetSeconds);
+}
+
+std::int64_t TrueSolarReadingMs(Instant i, int standardSeconds, std::int64_t eastNanodegrees, EotSource eot) {
+    const LongitudeSpan span = LongitudeCorrectionFrom(eastNanodegrees, standardSeconds);
+    const std::int64_t standard = ReadingMsAt(i, standardSeconds);
+    const std::int64_t mean = standard + span.sign * span.seconds * kMsPerSecond;
+    if (eot == EotSource::Table) {
+        // The table's value of the calendar day of local mean time.
+        std::int64_t day = mean / kMsPerDay;
+        if (mean % kMsPerDay < 0) --day;
+        const CivilDate d = CivilFromDays(day);
+        return mean + EquationOfTimeOfDay(d.month, d.day) * kMsPerSecond;
+    }
+    return mean + std::llround(AstronomicalEquationOfTimeSeconds(UtcReading(i)) * 1000.0);
 }
 
 std::span<const std::string_view> ZoneTexts() {
@@ -200,7 +220,32 @@ std::string TimeLabelText(DateTime t) {
     return FormatDisplay(t) + kFiveBlanks;
 }
 
-ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& reference) {
+AbroadClock AbroadClockOf(std::string_view summerText, std::string_view zoneText) {
+    AbroadClock c;
+    const auto summer = ParseSummerMinutes(summerText);
+    if (!summer) {
+        c.refused = SkipReason::SummerTime;
+        return c;
+    }
+    // An unreadable zone is refused before anything is written, like an unreadable summer time.
+    const auto zone = ZoneOffsetMinutes(zoneText);
+    if (!zone) {
+        c.refused = SkipReason::Zone;
+        return c;
+    }
+    c.clock = ZoneTimeline(ZoneOffset{*zone * 60, static_cast<int>(std::llround(*summer * 60.0))});
+    return c;
+}
+
+ResolvedReading ResolveReference(const ClockReference& ref, const ZoneTimeline& clock) {
+    if (!ref.instant) return clock.Resolve(ref.reading, ref.offsetSeconds);
+    ResolvedReading r;
+    r.instant = *ref.instant;
+    r.offset = clock.At(r.instant);
+    return r;
+}
+
+ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ClockInstant& at) {
     ChinaStepResult r;
     auto longitude = ParseLongitude(in.longitudeText);
     if (!longitude) {
@@ -208,40 +253,41 @@ ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& re
         r.resetLongitudeTo120 = true;
         longitude = kBeijingMeridian;
     }
-    const DateTime clock = reference();
-    const DateTime localMeanTime = Shift(clock, LongitudeCorrection(*longitude));
     r.correctionShown = !in.onlyBeijing;
-    const DateTime solar = TrueSolarTime(localMeanTime, AddMinutes(clock, -kBeijingZoneMinutes), in.eot);
-    // Beijing time is a fresh reading of the clock, taken after the correction.
-    FinishStep(r, solar, in.onlyBeijing ? reference() : solar, in.timeMode);
+    // Beijing's meridian is the clock's, summer time or not: the standard offset is always eight hours.
+    const DateTime solar =
+        ReadingOfMs(TrueSolarReadingMs(at.instant, kBeijingOffsetSeconds, Nanodegrees(*longitude), in.eot));
+    FinishStep(r, solar, in.onlyBeijing ? ReadingAt(at.instant, kBeijingOffsetSeconds) : solar, in.timeMode);
     return r;
 }
 
-AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock& reference) {
+AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ClockInstant& at) {
     AbroadStepResult r;
-    const auto summer = ParseSummerMinutes(in.summerText);
-    if (!summer) return Skipped<AbroadStepResult>(SkipReason::SummerTime);
-    // An unreadable zone is refused before anything is written, like an unreadable summer time.
-    const auto zone = in.zoneMinutes ? in.zoneMinutes : ZoneOffsetMinutes(in.zoneText);
-    if (!zone) return Skipped<AbroadStepResult>(SkipReason::Zone);
     auto longitude = ParseLongitude(in.longitudeText);
     if (!longitude) {
         if (!in.onlyBeijing) return Skipped<AbroadStepResult>(SkipReason::Longitude);
         r.resetLongitudeTo120 = true;
         longitude = kBeijingMeridian;
     }
-    const double meridian = *zone / 60.0 * 15.0;
-    r.beijingTime = AddMinutes(reference(), -*summer + (kBeijingZoneMinutes - *zone));
+    r.beijingTime = ReadingAt(at.instant, kBeijingOffsetSeconds);
     r.beijingTimeText = TimeLabelText(r.beijingTime);
     const double lambda = in.eastWestText == kEast ? *longitude : -*longitude;
-    const LongitudeSpan span = lambda <= meridian
-                                   ? LongitudeSpan{-1, SpanSeconds((meridian - lambda) * kMinutesPerDegree)}
-                                   : LongitudeSpan{1, SpanSeconds((lambda - meridian) * kMinutesPerDegree)};
-    const DateTime standardClock = AddMinutes(reference(), -*summer);
-    const DateTime localMeanTime = Shift(standardClock, span);
-    const DateTime solar = TrueSolarTime(localMeanTime, AddMinutes(standardClock, -*zone), in.eot);
+    const DateTime solar = ReadingOfMs(
+        TrueSolarReadingMs(at.instant, at.offset.standardSeconds, Nanodegrees(lambda), in.eot));
     FinishStep(r, solar, in.onlyBeijing ? r.beijingTime : solar, in.timeMode);
     return r;
+}
+
+ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& reference) {
+    const ResolvedReading at = ResolveReference(reference(), BeijingClock());
+    return ChinaTimeStep(in, ClockInstant{at.instant, at.offset});
+}
+
+AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock& reference) {
+    const AbroadClock clock = AbroadClockOf(in.summerText, in.zoneText);
+    if (!clock.clock) return Skipped<AbroadStepResult>(clock.refused);
+    const ResolvedReading at = ResolveReference(reference(), *clock.clock);
+    return AbroadTimeStep(in, ClockInstant{at.instant, at.offset});
 }
 
 }  // namespace velunar

@@ -11,13 +11,45 @@
 #include <string_view>
 
 #include "calendar/datetime.h"
+#include "calendar/instant.h"
 #include "calendar/timemode.h"
+#include "calendar/zone_timeline.h"
 
 namespace velunar {
 
-// Gives the reference date-time. The steps call it as often as the tick does (the clock may move on
-// between calls), so the number of calls is part of their behaviour.
-using ReferenceClock = std::function<DateTime()>;
+// What the clock gave a tick: the instant itself (the machine's clock, whose zone is known), or a reading of
+// the clock of the page in front (a picked moment, or a clock read as that page's time), with the offset it
+// was read at where the user named it. A reading becomes an instant once, with the clock's offset then.
+struct ClockReference {
+    ClockReference(DateTime reading) : reading(reading) {}  // NOLINT: a bare reading is the common case
+    ClockReference(DateTime reading, std::optional<int> offsetSeconds)
+        : reading(reading), offsetSeconds(offsetSeconds) {}
+    static ClockReference At(Instant i) {
+        ClockReference r(0.0);
+        r.instant = i;
+        return r;
+    }
+
+    DateTime reading = 0.0;
+    std::optional<int> offsetSeconds;
+    std::optional<Instant> instant;
+};
+
+// Gives the tick its reference. It is read once a tick: every clock the pages show is that one instant.
+using ReferenceClock = std::function<ClockReference()>;
+
+// An instant with the offset of the page's clock then: what a time step computes from.
+struct ClockInstant {
+    Instant instant;
+    ZoneOffset offset;
+};
+
+// Beijing time: 120° E, eight hours ahead of UTC.
+inline constexpr int kBeijingOffsetSeconds = 8 * 3600;
+inline const ZoneTimeline& BeijingClock() {
+    static const ZoneTimeline kClock(ZoneOffset{kBeijingOffsetSeconds, 0});
+    return kClock;
+}
 
 inline constexpr std::string_view kEast = "东经";
 inline constexpr std::string_view kWest = "西经";
@@ -32,8 +64,16 @@ struct LongitudeSpan {
 // M minutes as whole hours, minutes and seconds, each part truncated, in seconds. No upper limit.
 std::int64_t SpanSeconds(double minutes);
 
-// East longitude 0..180 against the meridian of Beijing time (120° E), four minutes per degree.
+// A longitude in billionths of a degree, east positive: the longitudes typed (up to nine decimals) are exact
+// there, so four minutes a degree loses no second to binary fractions (73.40° is 3 h 6 min 24 s from 120°).
+std::int64_t Nanodegrees(double degrees);
+
+// Local mean time against the clock's meridian, the standard offset of the clock: four minutes per degree,
+// whole seconds, truncated toward the meridian (the fraction of a second is dropped).
+LongitudeSpan LongitudeCorrectionFrom(std::int64_t eastNanodegrees, int standardSeconds);
+// East longitude 0..180 against the meridian of Beijing time (120° E).
 LongitudeSpan LongitudeCorrection(double eastLongitude);
+
 
 // The 75 fixed zones of the zone box, in order, each with its offset read once from its label.
 struct FixedZone {
@@ -67,6 +107,11 @@ std::string_view EotSourceLabel(EotSource source);
 // Local mean time corrected to true solar time; `universalTime` is the same instant in UT, which the
 // astronomical source needs (the table reads the calendar day of the local mean time).
 DateTime TrueSolarTime(DateTime localMeanTime, DateTime universalTime, EotSource source);
+
+// Local true solar time at an instant, as a reading in milliseconds (instant.h): the standard clock moved by
+// the longitude correction to local mean time, then by the equation of time.
+std::int64_t TrueSolarReadingMs(Instant i, int standardSeconds, std::int64_t eastNanodegrees, EotSource eot);
+
 
 // Why a time step wrote nothing.
 enum class SkipReason { None, Longitude, SummerTime, Zone };
@@ -103,19 +148,31 @@ struct AbroadStepInput {
     bool onlyBeijing = false;
     std::optional<TimeMode> timeMode;
     EotSource eot = EotSource::Table;
-    // The standard offset of a tz-database zone for the reference instant, minutes east, worked out by the
-    // caller; it replaces the offset of zoneText, and summerText then carries the zone's own summer time.
-    std::optional<int> zoneMinutes = std::nullopt;
 };
+
+// The abroad page's clock from its boxes: the zone of the label with the summer time typed on top. The
+// reason the step refuses them when it cannot read them (the summer time first, then the zone).
+struct AbroadClock {
+    std::optional<ZoneTimeline> clock;
+    SkipReason refused = SkipReason::None;
+};
+AbroadClock AbroadClockOf(std::string_view summerText, std::string_view zoneText);
 
 struct AbroadStepResult : TimeStepResult {
     DateTime beijingTime = 0.0;
     std::string beijingTimeText;
 };
 
-// Calls reference once, and once more when only Beijing time is used.
+// The steps for one instant, `at.offset` being the page's clock then (Beijing time on the China page; the
+// zone's offset and summer time abroad).
+ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ClockInstant& at);
+AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ClockInstant& at);
+
+// The same from a reference read once: on Beijing time's clock, and on the clock of the abroad boxes.
 ChinaStepResult ChinaTimeStep(const ChinaStepInput& in, const ReferenceClock& reference);
-// Calls reference twice: for Beijing time, then for local mean time.
 AbroadStepResult AbroadTimeStep(const AbroadStepInput& in, const ReferenceClock& reference);
+
+// The instant a reference names on a clock.
+ResolvedReading ResolveReference(const ClockReference& ref, const ZoneTimeline& clock);
 
 }  // namespace velunar

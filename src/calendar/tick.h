@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "calendar/datetime.h"
 #include "calendar/moment.h"
@@ -29,18 +30,29 @@ struct TickInput {
     std::string zoneText{"(GMT+08:00) 北京，重庆，香港特别行政区，乌鲁木齐"};
     std::string eastWestText{kEast};
     std::string abroadLongitudeText = "120";
-    // Set when the abroad place is a tz-database zone: its standard offset for the reference instant, minutes
-    // east (summerText then holds the zone's summer time for that instant). The caller resolves both.
-    std::optional<int> zoneMinutes = std::nullopt;
+    // Set when the abroad place is a tz-database zone: its offsets over the instants the caller will ask
+    // about (read from the tz database by the caller), which replace the zone and summer-time boxes.
+    std::optional<ZoneTimeline> zoneTimeline{};
     std::string ianaZone{};  // that zone's id, for display and hints; empty with a fixed zone
-    // Set when the readings span a range of dates (a schedule, a reverse lookup): the zone's offsets for each
-    // reading, which then replace zoneMinutes and summerText.
-    std::shared_ptr<const ZoneTimeline> zoneTimeline{};
+    // The China page's clock keeps China's summer time of the years it kept one (the user's choice), as
+    // chinaClock then gives it (Asia/Shanghai's periods, read by the caller); otherwise it is Beijing time,
+    // eight hours ahead of UTC all year.
+    bool chinaSummerTime = false;
+    std::optional<ZoneTimeline> chinaClock{};
+    // How what the tick shows and every output write the sixth stem; the tables' keys keep 已.
+    SixthStem sixthStem = SixthStem::AsKeys;
 };
+
+// The clock of the page in front, as the tick reads the reference on it; nothing (with the reason) when the
+// abroad boxes cannot be read.
+AbroadClock PageClockOf(const TickInput& in);
 
 struct TickResult {
     Moment moment;                 // the previous Moment carried forward by this tick
     DateTime referenceTime = 0.0;  // the reading shown in the time box of the page in front
+    // The reference as an instant, with the page's clock then and what its reading was taken to mean; none
+    // when the page's clock cannot be read (an unreadable zone or summer time abroad).
+    std::optional<ResolvedReading> reference;
     bool skipped = false;          // the time step wrote nothing
     SkipReason skipReason = SkipReason::None;
     // Set when this tick wrote the label; a skipped step leaves the labels as they were.
@@ -54,5 +66,32 @@ struct TickResult {
 };
 
 TickResult RunTick(const TickInput& in, const Moment& previous, const ReferenceClock& reference);
+
+// The time step of one place as a function of the instant, read once from a tick's inputs and computed as
+// RunTick computes it: what the spans of the schedule, the reverse lookup and the dial evaluate thousands of
+// times.
+class PlaceClock {
+  public:
+    // The place, or why a tick there shows no double-hour (the longitude, zone or summer time it cannot read;
+    // the China page's longitude gates the double-hour on both pages). Nothing is asked of the time mode.
+    static std::variant<PlaceClock, SkipReason> Of(const TickInput& in);
+
+    // The page's clock.
+    const ZoneTimeline& Clock() const { return clock_; }
+    // The effective time at `i` (true solar time, or Beijing time when only that is used), as a reading in
+    // milliseconds (instant.h).
+    std::int64_t EffectiveMs(Instant i) const;
+    // The fixed equation-of-time table steps at each local mean midnight: the instant of such a step no more
+    // than `withinMs` before `i`, if there is one.
+    std::optional<Instant> TableStepBefore(Instant i, std::int64_t withinMs) const;
+
+  private:
+    PlaceClock(ZoneTimeline clock) : clock_(std::move(clock)) {}
+    ZoneTimeline clock_;
+    bool china_ = true;
+    bool onlyBeijing_ = false;
+    EotSource eot_ = EotSource::Table;
+    std::int64_t nanodegrees_ = 0;
+};
 
 }  // namespace velunar

@@ -45,6 +45,15 @@ std::string HourGanZhi(const Moment& m) {
     return std::string(Name(m.hourStem)) + HourBranchText(m);
 }
 
+Moment MomentAt(DateTime effectiveTime, TimeMode mode) {
+    Moment m;
+    m.timeMode = mode;
+    ApplyDayPart(m, ComputeDayPart(effectiveTime, mode));
+    m.hourBranch = HourBranchIn(mode, effectiveTime);
+    ApplyHourStem(m);
+    return m;
+}
+
 bool HasComputedTime(const Moment& m) {
     // A chosen date in 1899 has a day stem, so it is not mistaken for the start-up values.
     return YearOf(m.effectiveTime) != 1899 || m.dayStem != Stem::None;

@@ -37,10 +37,12 @@ std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& fl
     return place;
 }
 
-std::string IsoSecond(DateTime t) {
-    std::string text = FormatIso(t);
-    text[10] = 'T';
-    return text;
+std::string IsoStart(const ClockSpan& span) {
+    return FormatIsoInstant(span.start, span.startOffset.Total());
+}
+
+std::string IsoEnd(const ClockSpan& span) {
+    return FormatIsoInstant(span.end, span.endOffset.Total());
 }
 
 }  // namespace velunar::cli

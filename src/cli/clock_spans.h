@@ -30,7 +30,8 @@ void AddClockFlags(ArgParser& parser, ClockFlags& flags);
 std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& flags, store::Database& db,
                                        CommandIo& io, std::int64_t fromDay, std::int64_t toDay);
 
-// "2026-12-09T09:27:18": the ISO form of the csv and json outputs.
-std::string IsoSecond(DateTime t);
+// "2026-12-09T09:27:18+08:00": a span's ends as the csv and json outputs write them.
+std::string IsoStart(const ClockSpan& span);
+std::string IsoEnd(const ClockSpan& span);
 
 }  // namespace velunar::cli

@@ -83,12 +83,15 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     const std::optional<TickInput> place = SettingsPlace("dial", flags, *db, io);
     if (!place) return kExitFailure;
     TickInput input = *place;
-    const ReferenceClock clock = ClockFor(flags, input);
-    // The dial is drawn for one reading: the zone's offset and summer time are those of that moment.
-    if (auto unknown = ResolveZone(input, clock(), !flags.at))
-        io.err << "velunar-cli dial: warning: " << *unknown << '\n';
+    std::vector<std::string> warnings;
+    const ReferenceClock clock = PrepareReference(flags, input, warnings);
+    for (const std::string& w : warnings) io.err << "velunar-cli dial: warning: " << w << '\n';
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (auto outside = OutsideTheCalendar(view)) {
+        io.err << parser.Error(*outside) << '\n';
+        return kExitUsage;
+    }
     if (view.skipped) {
         // A dial without a double-hour would be a picture of nothing: refuse, as now does.
         io.err << parser.Error("the settings cannot be used: " + PlaceNote(input, view.skipReason)) << '\n';

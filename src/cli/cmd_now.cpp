@@ -1,7 +1,10 @@
 #include "cli/cmd_now.h"
 
 #include <algorithm>
+#include <cctype>
+#include <tuple>
 
+#include "calendar/instant.h"
 #include "calendar/numparse.h"
 #include "cli/clock.h"
 #include "cli/commands.h"
@@ -42,10 +45,55 @@ std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
     return std::nullopt;
 }
 
+// Zone ids are ASCII: letters compared without case, '_' as the blank it stands for.
+std::string ZoneKey(std::string_view s) {
+    std::string key;
+    for (char c : s)
+        key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return key;
+}
+
+std::size_t Edits(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The ids closest to a name that is none: by its last part against each part of an id (a city is what people
+// type: "Paris", "new york"), then by the whole.
+std::vector<std::string> ClosestZones(std::string_view name, std::size_t max) {
+    const std::string key = ZoneKey(name);
+    const std::string last = key.substr(key.rfind('/') == std::string::npos ? 0 : key.rfind('/') + 1);
+    std::vector<std::tuple<std::size_t, std::size_t, std::string>> ranked;
+    for (const std::string& id : store::ZoneNames()) {
+        const std::string k = ZoneKey(id);
+        std::size_t best = Edits(last, k);
+        for (std::size_t from = 0; from <= k.size();) {
+            const std::size_t to = std::min(k.find('/', from), k.size());
+            best = std::min(best, Edits(last, std::string_view(k).substr(from, to - from)));
+            from = to + 1;
+        }
+        ranked.emplace_back(best, Edits(key, k), id);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < std::min(max, ranked.size()); ++i) out.push_back(std::get<2>(ranked[i]));
+    return out;
+}
+
 std::optional<std::string> ReadTz(const std::string& v, NowFlags& flags) {
     if (!store::IsKnownZone(v)) {
         std::string closest;
-        for (const std::string& id : ClosestTexts(v, store::ZoneChoices(), 3, false)) closest += "\n  " + id;
+        for (const std::string& id : ClosestZones(v, 3)) closest += "\n  " + id;
         return "\"" + v + "\" is not a zone of the tz database; the closest are:" + closest;
     }
     flags.tz = v;
@@ -63,8 +111,19 @@ std::optional<std::string> ReadEot(const std::string& v, NowFlags& flags) {
 }
 
 std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
-    flags.at = ParseIso(v);
-    if (!flags.at) return "not a date and time \"" + v + "\" (expected \"YYYY-MM-DD HH:MM:SS\")";
+    flags.at = ParseTypedReading(v);
+    if (!flags.at)
+        return "not a date and time \"" + v +
+               "\" (expected \"YYYY-MM-DD HH:MM:SS\" of the years 0001 to 9999, optionally with its offset: "
+               "\"2026-10-25T02:30:00+02:00\")";
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<SixthStem>& spelling) {
+    if (v != kSixthStemUsual && v != kSixthStemAsKeys)
+        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) +
+               ", got \"" + v + "\"";
+    spelling = SixthStemOf(v);
     return std::nullopt;
 }
 
@@ -129,6 +188,12 @@ Report FindingReport(const Finding& f) {
     return r;
 }
 
+std::string ClockName(const TickInput& in) {
+    if (in.page == TimePage::China)
+        return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
+    return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
+}
+
 }  // namespace
 
 bool NamesAZone(std::string_view zone) {
@@ -141,7 +206,9 @@ bool NamesAZone(std::string_view zone) {
 void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--at", "\"YYYY-MM-DD HH:MM:SS\"", [&f](const std::string& v) { return ReadAt(v, f); },
-        "the chosen date and time (default: the clock)");
+        "the chosen date and time (default: the clock), optionally with its offset "
+        "(2026-10-25T02:30:00+02:00); years 0001 to 9999, and a moment whose true solar time or day falls "
+        "outside them is refused");
     AddPlaceFlags(p, f);
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
@@ -178,6 +245,21 @@ void AddPlaceFlags(ArgParser& p, NowFlags& f) {
     p.Option(
         "--eot", "table|astro", [&f](const std::string& v) { return ReadEot(v, f); },
         "均时差: the fixed table (固定表, the default) or computed for the instant (天文计算)");
+    p.Flag(
+        "--dst-china", [&f] { f.chinaSummer = true; },
+        "China page: readings of 1986-1991 (and the 1940s) that fall in China's summer time are taken on "
+        "the clocks of then, an hour ahead of Beijing time");
+    p.Flag(
+        "--no-dst-china", [&f] { f.chinaSummer = false; },
+        "China page: take every reading as Beijing time (the default), whatever the settings say");
+    AddSpellingFlag(p, f.sixthStem);
+}
+
+void AddSpellingFlag(ArgParser& p, std::optional<SixthStem>& spelling) {
+    p.Option(
+        "--sixth-stem", "己|已", [&spelling](const std::string& v) { return ReadSixthStem(v, spelling); },
+        "how the sixth stem is written in the output (default: the settings' 天干写法, 已 as the tables "
+        "write it)");
 }
 
 std::string PlaceNote(const TickInput& input, SkipReason reason) {
@@ -200,40 +282,99 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
         in.ianaZone = *f.tz;
         in.page = TimePage::Abroad;
     }
+    if (f.chinaSummer) in.chinaSummerTime = *f.chinaSummer;
+    if (f.sixthStem) in.sixthStem = *f.sixthStem;
     return in;
 }
 
-std::optional<std::string> ResolveZone(TickInput& in, DateTime reference, bool live) {
-    if (in.page != TimePage::Abroad || in.ianaZone.empty() || in.zoneMinutes) return std::nullopt;
-    // The clock read now: the offsets in force now, which tell the two passes of a repeated hour apart.
-    if (live ? store::ApplyZoneAtInstant(in, in.ianaZone, store::NowUtcMilliseconds())
-             : store::ApplyZone(in, in.ianaZone, reference))
-        return std::nullopt;
-    const std::string unknown = in.ianaZone;
-    in.ianaZone.clear();
-    return "the tz-database zone \"" + unknown + "\" of the settings is unknown here; the fixed zone \"" +
-           in.zoneText + "\" is used";
+ReferenceClock PrepareReference(const NowFlags& flags, TickInput& in, std::vector<std::string>& warnings) {
+    const std::string zone = in.ianaZone;
+    bool known = true;
+    ReferenceClock clock;
+    if (flags.at) {
+        known = store::CoverReading(in, flags.at->reading);
+        clock = [at = *flags.at] { return ClockReference(at.reading, at.offsetSeconds); };
+    } else if (in.page == TimePage::Abroad && !in.ianaZone.empty() && store::IsKnownZone(in.ianaZone)) {
+        // The zone's clock now: the instant itself, which also tells the two passes of a repeated hour apart.
+        const Instant now = store::Now();
+        known = store::CoverInstants(in, now - 3 * kMsPerDay, now + 3 * kMsPerDay);
+        clock = [now] { return ClockReference::At(now); };
+    } else {
+        const DateTime reading = LocalClockNow();
+        known = store::CoverReading(in, reading);
+        clock = [reading] { return ClockReference(reading); };
+    }
+    if (!known)
+        warnings.push_back("the tz-database zone \"" + zone +
+                           "\" of the settings is unknown here; the fixed zone \"" + in.zoneText +
+                           "\" is used");
+    return clock;
 }
 
-ReferenceClock ClockFor(const NowFlags& flags, const TickInput& in) {
-    if (flags.at) return [at = *flags.at] { return at; };
-    if (in.page == TimePage::Abroad && !in.ianaZone.empty() && store::IsKnownZone(in.ianaZone))
-        return [id = in.ianaZone] { return store::ZoneClockNow(id); };
-    return LocalClockNow;
+std::optional<std::string> OutsideTheCalendar(const TickView& v) {
+    auto outside = [](const std::optional<DateTime>& t) {
+        if (!t) return false;
+        const int year = YearOf(*t);
+        return year < 1 || year > 9999;
+    };
+    const bool computed = HasComputedTime(v.moment);
+    for (const auto& [name, t] :
+         {std::pair{"the reading", std::optional(v.referenceTime)},
+          std::pair{"true solar time", v.trueSolarTime}, std::pair{"Beijing time", v.beijingTime},
+          std::pair{"the day", computed ? std::optional(v.moment.dayDate) : std::nullopt}})
+        if (outside(t))
+            return std::string(name) + " of this moment falls outside the calendar (" + kCalendarRange +
+                   "): nothing is worked out there";
+    return std::nullopt;
 }
 
-Report NowReport(const TickInput& in, const TickView& v) {
+std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, const NowFlags& flags) {
+    if (!flags.at || !v.reference) return std::nullopt;
+    const ResolvedReading& r = *v.reference;
+    const std::string typed = FormatIso(flags.at->reading);
+    const std::string taken = FormatIsoInstant(r.instant, r.offset.Total());
+    switch (r.fit) {
+        case ReadingFit::Skipped:
+            return typed + " does not occur on " + ClockName(in) + ": the clocks moved from " +
+                   FormatOffset(r.other->Total()) + " to " + FormatOffset(r.offset.Total()) +
+                   "; taken as the clock would have moved on, " + taken;
+        case ReadingFit::Later:
+            return typed + " occurs twice on " + ClockName(in) + "; taken as the later, " + taken +
+                   " (the earlier is " +
+                   FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
+                                    r.other->Total()) +
+                   ")";
+        case ReadingFit::Offset:
+            // UTC names an instant the world over; any other offset is taken as the user's clock.
+            if (*flags.at->offsetSeconds == 0) break;
+            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " +
+                   ClockName(in) + " then; the instant it names reads " + taken;
+        case ReadingFit::Once:
+        case ReadingFit::Earlier:
+            break;
+    }
+    return std::nullopt;
+}
+
+Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::string>* warnings) {
     const Moment& m = v.moment;
     const bool abroad = in.page == TimePage::Abroad;
     const bool computed = HasComputedTime(m);
     Report r;
     r.Text("page", abroad ? "abroad" : "china");
-    if (abroad && !in.ianaZone.empty()) {
+    if (abroad && in.zoneTimeline) {
         r.Text("tz", in.ianaZone);
-        r.Text("summer", in.summerText);
+        // The zone's summer time at the instant itself.
+        r.Text("summer",
+               v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
     }
+    if (!abroad && in.chinaClock) r.Bool("dstChina", true);
     if (in.eot != EotSource::Table) r.Text("eot", "astro");
     r.Time("referenceTime", v.referenceTime);
+    if (v.reference)
+        r.Text("referenceInstant", FormatIsoInstant(v.reference->instant, v.reference->offset.Total()));
+    else
+        r.Null("referenceInstant");
     r.Text("timeMode", std::string(Label(m.timeMode)));
     r.Bool("skipped", v.skipped);
     if (v.skipped) r.Text("skipReason", SkipReasonName(v.skipReason));
@@ -247,8 +388,13 @@ Report NowReport(const TickInput& in, const TickView& v) {
     // How long the double-hour lasts, as the time page in front says it.
     r.Text("hourSpan", v.hourSpan.hours);
     r.Text("clockSpan", v.hourSpan.clock);
-    r.Time("clockStart", v.hourSpan.clockStart);
-    r.Time("clockEnd", v.hourSpan.clockEnd);
+    const std::optional<ClockSpan>& span = v.hourSpan.span;
+    if (span) {
+        r.Text("clockStart", FormatIsoInstant(span->start, span->startOffset.Total()));
+        r.Text("clockEnd", FormatIsoInstant(span->end, span->endOffset.Total()));
+    } else {
+        r.Null("clockStart").Null("clockEnd");
+    }
     if (v.hourSpan.minutesToNext)
         r.Int("minutesToNext", *v.hourSpan.minutesToNext);
     else
@@ -261,6 +407,7 @@ Report NowReport(const TickInput& in, const TickView& v) {
         else
             r.Null(std::string(d.doctrine->Key()));
     }
+    if (warnings) r.List("warnings", *warnings);
     return r;
 }
 
@@ -283,22 +430,27 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     const std::optional<TickInput> place = SettingsPlace("now", flags, *db, io);
     if (!place) return kExitFailure;
     TickInput input = *place;
-    const ReferenceClock clock = ClockFor(flags, input);
-    // The zone's offset and summer time are those of the reading itself, taken once for the tick.
-    const DateTime reading = clock();
-    if (auto unknown = ResolveZone(input, reading, !flags.at))
-        io.err << "velunar-cli now: warning: " << *unknown << '\n';
-    const std::string hint = store::ClockHint(input, reading, !flags.at);
-    if (!hint.empty()) io.err << "velunar-cli now: warning: " << hint << '\n';
+    std::vector<std::string> warnings;
+    const ReferenceClock clock = PrepareReference(flags, input, warnings);
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
     TickMemory memory;
     const TickView view = RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, clock);
+    if (auto outside = OutsideTheCalendar(view)) {
+        io.err << parser.Error(*outside) << '\n';
+        return kExitUsage;
+    }
+    if (auto note = ReadingNote(input, view, flags)) warnings.push_back(*note);
+    const std::string hint = store::ClockHint(input, view.referenceTime, !flags.at);
+    if (!hint.empty()) warnings.push_back(hint);
+    for (const std::string& w : warnings) io.err << "velunar-cli now: warning: " << w << '\n';
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
         io.err << "velunar-cli now: the settings cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
-    const Report report = NowReport(input, view);
+    // Scripts find the warnings in the object, always there; the plain form lists them only when there are
+    // any.
+    const Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);
     if (flags.json)
         report.WriteJson(io.out);
     else

@@ -20,7 +20,7 @@ inline constexpr const char* kSettingsNote =
 
 // What the flags said; an absent value leaves the default input alone.
 struct NowFlags {
-    std::optional<DateTime> at;  // the chosen date and time; the clock when absent
+    std::optional<TypedReading> at;  // the chosen date and time (with its offset if typed); the clock when absent
     std::optional<TimeMode> mode;
     std::optional<std::string> longitude;
     std::optional<bool> onlyBeijing;
@@ -31,14 +31,19 @@ struct NowFlags {
     std::optional<std::string> abroadLongitude;
     std::optional<EotSource> eot;
     std::optional<std::string> tz;  // a tz-database zone id (or 本机时区); puts the abroad page in front
+    std::optional<bool> chinaSummer;  // --dst-china / --no-dst-china
+    std::optional<SixthStem> sixthStem;
     bool json = false;
 };
 
 // --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --tz, --ew, --lon,
-// --eot, --json.
+// --eot, --dst-china, --sixth-stem, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
-// The place and mode flags alone (--mode to --lon), for the commands that plan rather than tell the time.
+// The place and mode flags alone (--mode to --dst-china), for the commands that plan rather than tell the
+// time.
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
+// --sixth-stem: every command that writes a stem.
+void AddSpellingFlag(ArgParser& parser, std::optional<SixthStem>& spelling);
 
 // A label of `velunar-cli zones`, or a text whose (GMT±hh:mm) offset the abroad page reads.
 bool NamesAZone(std::string_view zone);
@@ -49,17 +54,22 @@ TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});
 // Why the time step could not use `input` (the longitude, summer time or zone it could not read).
 std::string PlaceNote(const TickInput& input, SkipReason reason);
 
-// A tz-database zone given by --tz or stored in the settings, resolved for the reference reading: the zone's
-// standard offset and summer time are laid over the abroad inputs. Returns an error text for a stored zone
-// the tz database does not know (the fixed zone is then used, as before the zone was chosen). `live`: the
-// reference is the clock read now, whose offsets are those in force at this instant.
-std::optional<std::string> ResolveZone(TickInput& input, DateTime reference, bool live);
+// The reference of one tick and the clocks the input needs around it: --at as typed, or the clock now (the
+// instant itself on a tz-database zone's page; the machine's clock read as the page's clock otherwise).
+// Warnings go to `warnings`: a stored tz-database zone the tz database does not know (the fixed zone is then
+// used, as before the zone was chosen).
+ReferenceClock PrepareReference(const NowFlags& flags, TickInput& input, std::vector<std::string>& warnings);
 
-// The reference reading when --at is absent: the machine's clock, or the clock of the tz-database zone in
-// use on the abroad page.
-ReferenceClock ClockFor(const NowFlags& flags, const TickInput& input);
+// The calendar's years: a tick whose reference, true solar time, Beijing time or day falls outside them is
+// refused, never printed. The reason, or nothing when the tick lies inside.
+inline constexpr const char* kCalendarRange = "0001-01-01 to 9999-12-31";
+std::optional<std::string> OutsideTheCalendar(const TickView& view);
 
-// The fields `now` prints for one tick, every doctrine under its key.
-Report NowReport(const TickInput& input, const TickView& view);
+// What became of a typed reading on the page's clock, when there is anything to say: a reading the clocks
+// skip or show twice, or an offset the clock does not have then.
+std::optional<std::string> ReadingNote(const TickInput& input, const TickView& view, const NowFlags& flags);
+
+// The fields `now` prints for one tick, every doctrine under its key; the warnings last (none: no field).
+Report NowReport(const TickInput& input, const TickView& view, const std::vector<std::string>* warnings = nullptr);
 
 }  // namespace velunar::cli

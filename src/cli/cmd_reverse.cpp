@@ -85,14 +85,12 @@ class ProgressReport {
 class LineSpans {
   public:
     LineSpans(const TickInput& place, bool onLines, store::CalendarFile* calendar, std::string point)
-        : spans_(place), onLines_(onLines), calendar_(calendar), point_(std::move(point)), place_(place) {}
+        : spans_(place), onLines_(onLines), calendar_(calendar), point_(std::move(point)) {}
 
     // The opening's span, put in the calendar as it is found.
     std::optional<ClockSpan> Span(const Opening& o, const std::string& line) {
         const std::optional<ClockSpan> span = spans_.Of(o);
-        if (span && calendar_)
-            calendar_->Opening(DoctrineOf(o.Doctrine()), point_, line, *span,
-                               ClockMinusUtcMinutes(place_, span->start).value_or(0.0));
+        if (span && calendar_) calendar_->Opening(DoctrineOf(o.Doctrine()), point_, line, *span);
         return span;
     }
 
@@ -106,7 +104,6 @@ class LineSpans {
     bool onLines_;
     store::CalendarFile* calendar_;
     std::string point_;
-    TickInput place_;
 };
 
 }  // namespace
@@ -193,6 +190,10 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io, *from, *to)))
         return kExitFailure;
+    const std::optional<TickInput> spelled =
+        place ? place : SettingsPlace("reverse", clock.place, *database, io, SettingsRead::Spelling);
+    if (!spelled) return kExitFailure;
+    const SixthStem spelling = spelled->sixthStem;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
@@ -218,11 +219,11 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                     const std::string_view heading = batch.doctrine->ReportHeading();
                     const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
                     for (const Opening& o : batch.openings) {
-                        TextRow row = {name, batch.texts->Line(o)};
+                        TextRow row = {name, Spelled(batch.texts->Line(o), spelling)};
                         const std::optional<ClockSpan> span = spans ? spans->Span(o, row[1]) : std::nullopt;
                         if (clock.clock) {
-                            row.push_back(span ? IsoSecond(span->start) : "");
-                            row.push_back(span ? IsoSecond(span->end) : "");
+                            row.push_back(span ? IsoStart(*span) : "");
+                            row.push_back(span ? IsoEnd(*span) : "");
                         }
                         table->Row(row);
                     }
@@ -231,6 +232,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                     for (const Opening& o : batch.openings) {
                         line.clear();
                         batch.texts->AppendLine(o, line);
+                        Spell(line, spelling);
                         if (spans) spans->Extend(o, line);
                         output.Line(line);
                     }

@@ -14,9 +14,10 @@ namespace {
 
 constexpr const char* kAbout =
     "Prints, for every date FROM..TO (YYYY-MM-DD, both included) and every double-hour 子 to 亥, what each\n"
-    "doctrine opens. The 子 double-hour of a date runs from 23:00 of the day before to 00:59:59 of the "
-    "date,\n"
-    "its hour stem counted from the date's own day stem (the reverse lookup's convention).\n";
+    "doctrine opens, as the main window shows it at the double-hour's first second under the time mode.\n"
+    "Under 不区分夜子时早子时 the 子 double-hour of a date runs from 23:00 of the day before to 00:59:59 of\n"
+    "the date; under 以0-2时为子时 from 00:00 to 01:59:59; under 区分夜子时早子时 a date has thirteen rows:\n"
+    "早子 (00:00-00:59:59), 丑 to 亥, and 夜子 (23:00-23:59:59, its hour stem counted from the next day).\n";
 
 }  // namespace
 
@@ -83,12 +84,16 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
         return kExitFailure;
+    // The rows follow the time mode and the spelling; a PDF's heading names the place as well.
+    const std::optional<TickInput> named =
+        place ? place
+              : SettingsPlace("schedule", clock.place, *database, io,
+                              pdf ? SettingsRead::Place : SettingsRead::ModeAndSpelling);
+    if (!named) return kExitFailure;
+    const TimeMode mode = named->timeMode.value_or(TimeMode::NoNightRat);
+    const SixthStem spelled = named->sixthStem;
     if (pdf) {
-        // The heading names the place and the time mode, with or without the spans.
-        const std::optional<TickInput> named =
-            place ? place : SettingsPlace("schedule", clock.place, *database, io);
-        if (!named) return kExitFailure;
-        const print::SheetRange range{*from, *to, place, print::HeadingOf(*named, *from, *to)};
+        const print::SheetRange range{*from, *to, mode, place, print::HeadingOf(*named, *from, *to), spelled};
         return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
     }
 
@@ -103,24 +108,22 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
             header.emplace_back("钟表时间");
         }
     }
-    // Rows in date order, 子 to 亥, each with its clock span when asked for.
+    // Rows in date order, each with its clock span when asked for.
     auto eachRow = [&](std::int64_t first, std::int64_t last, const std::function<void(TextRow&)>& take) {
-        std::int64_t day = first;
         std::optional<ClockSpanWalker> spans;
         if (place) spans.emplace(*place);
-        int hour = 0;
-        ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
-            TextRow row = cells;
+        ForEachScheduleRow(first, last, mode, *tables, [&](const ScheduleRow& r) {
+            TextRow row = r.cells;
+            for (std::string& cell : row) Spell(cell, spelled);
             if (place) {
-                const std::optional<ClockSpan> span = spans->SpanOf(day, BranchAt(hour + 1));
+                const std::optional<ClockSpan> span = spans->SpanOf(r.slot);
                 if (records) {
-                    row.push_back(span ? IsoSecond(span->start) : "");
-                    row.push_back(span ? IsoSecond(span->end) : "");
+                    row.push_back(span ? IsoStart(*span) : "");
+                    row.push_back(span ? IsoEnd(*span) : "");
                 } else {
-                    row.push_back(span ? SpanText(day, *span) : "");
+                    row.push_back(span ? SpanText(r.day, *span) : "");
                 }
             }
-            if (++hour == 12) hour = 0, ++day;
             take(row);
             return true;
         });

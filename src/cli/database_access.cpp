@@ -37,6 +37,8 @@ TickInput TickInputOf(const store::Row& row) {
     in.abroadLongitudeText = Value(row, col::kJingew);
     in.eot = EotSourceOfLabel(Value(row, col::kEot));
     in.ianaZone = Value(row, col::kTzid);
+    in.chinaSummerTime = store::IsChecked(store::ReadCheckState(Value(row, col::kChinaDst)));
+    in.sixthStem = SixthStemOf(Value(row, col::kSixthStem));
     return in;
 }
 
@@ -49,23 +51,33 @@ struct Unreadable {
 // The stored values this run reads that the steps would silently take as something else (the abroad page for
 // any ischina but yeschina, west for any ew but 东经, Greenwich for a zone without an offset), or could not
 // use at all (a time mode that names none leaves every doctrine empty).
-std::vector<Unreadable> UnreadableValues(const store::Row& row, const NowFlags& flags, const TickInput& in) {
+std::vector<Unreadable> UnreadableValues(const store::Row& row, const NowFlags& flags, const TickInput& in,
+                                         SettingsRead read) {
     std::vector<Unreadable> found;
-    auto check = [&](bool read, bool readable, Unreadable what) {
-        if (read && !readable) found.push_back(what);
+    auto check = [&](bool used, bool readable, Unreadable what) {
+        if (used && !readable) found.push_back(what);
     };
+    const std::string stem = Value(row, col::kSixthStem);
+    check(!flags.sixthStem, stem.empty() || stem == kSixthStemAsKeys || stem == kSixthStemUsual,
+          {col::kSixthStem, "已 or 己", "--sixth-stem"});
+    if (read == SettingsRead::Spelling) return found;
+    check(!flags.mode, TimeModeOf(Value(row, col::kTimeMode)).has_value(),
+          {col::kTimeMode, "不区分夜子时早子时, 区分夜子时早子时 or 以0-2时为子时", "--mode"});
+    if (read == SettingsRead::ModeAndSpelling) return found;
     const std::string page = Value(row, col::kIsChina);
     check(!flags.abroad && !flags.tz, page == store::kYesChina || page == store::kNoChina,
           {col::kIsChina, "yeschina (中国国内) or nochina (国际国外)", "--china or --abroad"});
-    check(!flags.mode, TimeModeOf(Value(row, col::kTimeMode)).has_value(),
-          {col::kTimeMode, "不区分夜子时早子时, 区分夜子时早子时 or 以0-2时为子时", "--mode"});
     check(!flags.onlyBeijing,
           store::ReadCheckState(Value(row, col::kOnlyBeijing)) != store::CheckState::Greyed,
           {col::kOnlyBeijing, "True or False", "--beijing or --no-beijing"});
     const std::string eot = Value(row, col::kEot);
-    // Empty is the column of an older file, before it had one: the fixed table.
+    // Empty is the column of an older file, before it had one: the default.
     check(!flags.eot, eot.empty() || eot == kEotTableLabel || eot == kEotAstroLabel,
           {col::kEot, "固定表 or 天文计算", "--eot"});
+    const std::string chinaSummer = Value(row, col::kChinaDst);
+    check(in.page == TimePage::China && !flags.chinaSummer,
+          chinaSummer.empty() || store::ReadCheckState(chinaSummer) != store::CheckState::Greyed,
+          {col::kChinaDst, "True or False", "--dst-china or --no-dst-china"});
     if (in.page != TimePage::Abroad) return found;
     // Abroad, the China box still gates the double-hour unless only Beijing time is used; the China page's
     // own time step refuses an unreadable longitude itself.
@@ -129,7 +141,7 @@ TickInput SettingsTickInput(store::Database& db) {
 }
 
 std::optional<TickInput> SettingsPlace(const std::string& command, const NowFlags& flags, store::Database& db,
-                                       CommandIo& io) {
+                                       CommandIo& io, SettingsRead read) {
     store::Row row;
     try {
         row = SettingsRow(db);
@@ -138,7 +150,7 @@ std::optional<TickInput> SettingsPlace(const std::string& command, const NowFlag
         return std::nullopt;
     }
     TickInput in = TickInputFrom(flags, TickInputOf(row));
-    const std::vector<Unreadable> unreadable = UnreadableValues(row, flags, in);
+    const std::vector<Unreadable> unreadable = UnreadableValues(row, flags, in, read);
     for (const Unreadable& u : unreadable)
         io.err << "velunar-cli " << command << ": the settings cannot be used: column " << u.column
                << " holds \"" << Value(row, u.column) << "\", not " << u.takes << " (" << u.flag

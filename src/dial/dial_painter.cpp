@@ -55,7 +55,7 @@ QString ClockText(DateTime t) {
 
 QString SpanText(const DialSector& s) {
     if (!s.span) return QString();
-    return ClockText(s.span->start) + QStringLiteral("–") + ClockText(s.span->end);
+    return ClockText(s.span->Start()) + QStringLiteral("–") + ClockText(s.span->End());
 }
 
 // A point on the dial: `angle` degrees clockwise from the top, at `r` times the radius.

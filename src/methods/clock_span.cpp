@@ -1,81 +1,56 @@
 #include "methods/clock_span.h"
 
-#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
-#include "calendar/numparse.h"
 #include "calendar/solar.h"
 
 namespace velunar {
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
+constexpr std::int64_t kHourMs = 3'600'000;
+constexpr std::int64_t kSecondMs = 1000;
 
-// What the tick makes of the clock reading t: its true solar time (the effective time) and double-hour.
-struct Reading {
-    bool ok = false;
-    DateTime effective = 0.0;
-    Branch branch = Branch::None;
-};
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
 
-Reading Read(const TickInput& place, DateTime t) {
-    if (place.hint) {
-        TickInput quiet = place;
-        quiet.hint = false;
-        return Read(quiet, t);
+// The first whole second at which the place's effective time has reached `target` (a reading in ms),
+// searched from `guess`. Effective time moves on with the instant but for the steps of the fixed
+// equation-of-time table at each local mean midnight, which can set it back by up to half a minute; a target
+// just past such a step is reached twice, and the first time is when the tick first shows it.
+std::optional<Instant> FirstReaching(const PlaceClock& c, std::int64_t target, Instant guess) {
+    constexpr std::int64_t kFarthest = 3 * 86'400;  // seconds; guesses are always far nearer
+    auto effective = [&c](std::int64_t second) { return c.EffectiveMs(Instant{second * kSecondMs}); };
+    std::int64_t s = FloorDiv(guess.ms, kSecondMs);
+    // The correction changes by well under a minute a day: a step or two by the difference lands within a
+    // second or so.
+    for (int step = 0; step < 4; ++step) {
+        const std::int64_t d = target - effective(s);
+        if (std::llabs(d) <= 1500) break;
+        s += FloorDiv(d, kSecondMs);
     }
-    const TickResult r = RunTick(place, Moment{}, [t] { return t; });
-    if (r.skipped || r.moment.hourBranch == Branch::None) return {};
-    return {true, r.moment.effectiveTime, r.moment.hourBranch};
-}
-
-// Whether true solar time has reached `solar` at this reading, as the tick decides it: in whole milliseconds.
-// True solar time lies at fractions of a second from the clock (the longitude's minutes, the astronomical
-// equation of time), so a tolerance would count a reading 0.4 s short of a double-hour as in it.
-bool Reached(const Reading& r, DateTime solar) {
-    constexpr double kMsPerDay = 86'400'000.0;
-    return std::llround(r.effective * kMsPerDay) >= std::llround(solar * kMsPerDay);
-}
-
-// Whole clock seconds, so that every candidate is a reading the clock can show.
-DateTime WholeSecond(DateTime t) {
-    return std::round(t * 86400.0) / 86400.0;
-}
-
-// The first whole clock second whose reading has reached `solar`, with that reading, searched from `t` near
-// it. True solar time moves on with the clock except where a zone's clocks change: a reading the clocks show
-// twice is taken in the later period, so at the autumn change it jumps an hour ahead. The search gallops
-// outward from `t` until it holds a reading on either side, then halves that bracket: a second or two
-// normally, a few dozen readings at a change.
-std::optional<std::pair<DateTime, Reading>> FirstReaching(const TickInput& place, DateTime solar,
-                                                          DateTime t) {
-    constexpr std::int64_t kFarthest = 3 * 86'400;  // seconds; the guesses are always far nearer
-    auto at = [&place](std::int64_t second) { return Read(place, static_cast<double>(second) / 86'400.0); };
-    std::int64_t lo = 0, hi = std::llround(t * 86'400.0);
-    Reading high = at(hi);
-    if (!high.ok) return std::nullopt;
-    if (Reached(high, solar)) {
+    // Gallop outward until a second on either side is held, then halve.
+    std::int64_t lo = 0, hi = s;
+    if (effective(hi) >= target) {
         for (std::int64_t step = 1;; step *= 2) {
             if (step > kFarthest) return std::nullopt;
-            const Reading r = at(hi - step);
-            if (!r.ok) return std::nullopt;
-            if (!Reached(r, solar)) {
+            if (effective(hi - step) < target) {
                 lo = hi - step;
                 break;
             }
             hi -= step;
-            high = r;
         }
     } else {
         lo = hi;
         for (std::int64_t step = 1;; step *= 2) {
             if (step > kFarthest) return std::nullopt;
-            const Reading r = at(lo + step);
-            if (!r.ok) return std::nullopt;
-            if (Reached(r, solar)) {
+            if (effective(lo + step) >= target) {
                 hi = lo + step;
-                high = r;
                 break;
             }
             lo += step;
@@ -83,111 +58,174 @@ std::optional<std::pair<DateTime, Reading>> FirstReaching(const TickInput& place
     }
     while (hi - lo > 1) {
         const std::int64_t mid = lo + (hi - lo) / 2;
-        const Reading r = at(mid);
-        if (!r.ok) return std::nullopt;
-        if (Reached(r, solar)) {
-            hi = mid;
-            high = r;
-        } else {
-            lo = mid;
+        (effective(mid) >= target ? hi : lo) = mid;
+    }
+    // A step of the table shortly before: if the target was already reached just before it, that is the
+    // first time, found by halving the stretch before the step (where time runs on).
+    if (const std::optional<Instant> step = c.TableStepBefore(Instant{hi * kSecondMs}, 62 * kSecondMs)) {
+        const std::int64_t before = FloorDiv(step->ms, kSecondMs) - 1;
+        if (effective(before) >= target) {
+            std::int64_t a = before - 62, b = before;
+            if (effective(a) >= target) return std::nullopt;  // more than one step apart: cannot be
+            while (b - a > 1) {
+                const std::int64_t mid = a + (b - a) / 2;
+                (effective(mid) >= target ? b : a) = mid;
+            }
+            hi = b;
         }
     }
-    return std::pair{static_cast<double>(hi) / 86'400.0, high};
+    return Instant{hi * kSecondMs};
 }
 
-// The first whole clock second whose reading has reached `solar`, and the double-hour the tick gives there,
-// from a guess: the correction changes by well under a minute a day, so a step or two by it lands within a
-// second, and FirstReaching settles the exact one.
-std::optional<std::pair<DateTime, Branch>> FirstSecond(const TickInput& place, DateTime solar,
-                                                       DateTime guess) {
-    DateTime t = WholeSecond(guess);
-    for (int step = 0; step < 4; ++step) {
-        const Reading r = Read(place, t);
-        if (!r.ok) return std::nullopt;
-        if (std::abs(solar - r.effective) <= 1.5 * kSecond) break;
-        t = WholeSecond(t + (solar - r.effective));
-    }
-    const auto found = FirstReaching(place, solar, t);
-    if (!found) return std::nullopt;
-    return std::pair{found->first, found->second.branch};
+ClockSpan MakeSpan(const ZoneTimeline& clock, Instant start, Instant end) {
+    ClockSpan s;
+    s.start = start;
+    s.end = end;
+    s.startOffset = clock.At(start);
+    s.endOffset = clock.At(end);
+    s.startPass = clock.PassAt(start, &s.startOther);
+    s.endPass = clock.PassAt(end, &s.endOther);
+    return s;
+}
+
+std::string Clock(DateTime t, bool seconds) {
+    const CivilTime c = Decompose(t).time;
+    char text[16];
+    if (seconds)
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", c.hour, c.minute, c.second);
+    else
+        std::snprintf(text, sizeof text, "%02d:%02d", c.hour, c.minute);
+    return text;
 }
 
 }  // namespace
 
+std::int64_t DoubleHourStartMs(std::int64_t day, Branch branch, TimeMode mode) {
+    const std::int64_t date = day * kMsPerDay;
+    if (mode == TimeMode::ZeroToTwo) return date + 2 * (Number(branch) - 1) * kHourMs;
+    return branch == Branch::Zi ? date - kHourMs : date + (2 * Number(branch) - 3) * kHourMs;
+}
+
 DateTime DoubleHourStart(std::int64_t day, Branch branch, TimeMode mode) {
-    const auto date = static_cast<DateTime>(day);
-    if (mode == TimeMode::ZeroToTwo) return date + 2.0 * (Number(branch) - 1) / 24.0;
-    return branch == Branch::Zi ? date - 1.0 / 24.0 : date + (2.0 * Number(branch) - 3.0) / 24.0;
+    return ReadingOfMs(DoubleHourStartMs(day, branch, mode));
+}
+
+std::vector<HourSlot> HourSlotsOf(std::int64_t day, TimeMode mode) {
+    std::vector<HourSlot> slots;
+    const std::int64_t date = day * kMsPerDay;
+    if (mode == TimeMode::NightRat) {
+        // 早子 is the first hour of the date's 子, 夜子 the last hour of the date: each an hour long.
+        slots.push_back({day, Branch::Zi, false, date, date + kHourMs});
+        for (int h = 2; h <= 12; ++h) {
+            const std::int64_t start = DoubleHourStartMs(day, BranchAt(h), mode);
+            slots.push_back({day, BranchAt(h), false, start, start + 2 * kHourMs});
+        }
+        slots.push_back({day, Branch::Zi, true, date + 23 * kHourMs, date + kMsPerDay});
+        return slots;
+    }
+    for (int h = 1; h <= 12; ++h) {
+        const std::int64_t start = DoubleHourStartMs(day, BranchAt(h), mode);
+        slots.push_back({day, BranchAt(h), false, start, start + 2 * kHourMs});
+    }
+    return slots;
+}
+
+Moment SlotMoment(const HourSlot& slot, TimeMode mode) {
+    return MomentAt(ReadingOfMs(slot.solarStart), mode);
+}
+
+HourSlot SlotOf(const Moment& m) {
+    const TimeMode mode = m.timeMode.value_or(TimeMode::NoNightRat);
+    if (mode == TimeMode::NightRat && m.hourBranch == Branch::Zi) {
+        const std::int64_t day = WholeDay(m.effectiveTime);
+        const bool late = HourOf(m.effectiveTime) == 23;
+        const std::int64_t start = day * kMsPerDay + (late ? 23 * kHourMs : 0);
+        return {day, Branch::Zi, late, start, start + kHourMs};
+    }
+    // The 子 double-hour opens a day at 23:00 of the day before (at 00:00 under 以0-2时为子时).
+    const std::int64_t lead = mode == TimeMode::ZeroToTwo ? 0 : kHourMs;
+    std::int64_t day = (ReadingMs(m.effectiveTime) + lead) / kMsPerDay;
+    if (ReadingMs(m.effectiveTime) + lead < 0) --day;
+    const std::int64_t start = DoubleHourStartMs(day, m.hourBranch, mode);
+    return {day, m.hourBranch, false, start, start + 2 * kHourMs};
 }
 
 std::optional<SkipReason> SpanPlaceFault(const TickInput& place) {
-    TickInput quiet = place;
-    quiet.hint = false;
-    const TickResult r = RunTick(quiet, Moment{}, [] { return MakeDateTime(2000, 1, 1, 12); });
-    if (r.skipped) return r.skipReason;
+    const auto clock = PlaceClock::Of(place);
+    if (const SkipReason* fault = std::get_if<SkipReason>(&clock)) return *fault;
     return std::nullopt;
 }
 
 std::optional<ClockSpan> ClockSpanOf(const TickInput& place, std::int64_t day, Branch branch) {
-    if (!place.timeMode || branch == Branch::None) return std::nullopt;
-    const DateTime solarStart = DoubleHourStart(day, branch, *place.timeMode);
-    const auto start = FirstSecond(place, solarStart, solarStart);
-    // Two hours on, the clock has moved two hours give or take the seconds the correction changes by.
-    const auto next =
-        start ? FirstSecond(place, solarStart + 2.0 / 24.0, start->first + 2.0 / 24.0) : std::nullopt;
-    if (!start || !next || next->first <= start->first) return std::nullopt;
-    // Only Beijing time uses the clock as it is: the span is then the double-hour itself.
-    if (start->second != branch) return std::nullopt;
-    return ClockSpan{start->first, next->first - kSecond};
+    return ClockSpanWalker(place).SpanOf(day, branch);
+}
+
+std::optional<ClockSpan> ClockSpanOf(const TickInput& place, const HourSlot& slot) {
+    return ClockSpanWalker(place).SpanOf(slot);
+}
+
+std::string PassMark(Pass pass, const ZoneOffset& offset, const ZoneOffset& other) {
+    if (pass == Pass::Once) return {};
+    // Summer time against standard time where the change is that; otherwise only the offset tells.
+    const bool summer = offset.summerSeconds != 0;
+    if (summer != (other.summerSeconds != 0)) return summer ? "(夏令时)" : "(标准时间)";
+    return "(UTC" + FormatOffset(offset.Total()) + ")";
+}
+
+namespace {
+
+std::string EndReadingText(std::int64_t day, DateTime reading, Pass pass, const ZoneOffset& offset,
+                           const ZoneOffset& other, bool seconds) {
+    std::string text = WholeDay(reading) == day ? Clock(reading, seconds)
+                                                : FormatIsoDate(reading) + " " + Clock(reading, seconds);
+    const std::string mark = PassMark(pass, offset, other);
+    if (!mark.empty()) text += " " + mark;
+    return text;
+}
+
+}  // namespace
+
+std::string StartText(std::int64_t day, const ClockSpan& span, bool seconds) {
+    return EndReadingText(day, span.Start(), span.startPass, span.startOffset, span.startOther, seconds);
+}
+
+std::string EndText(std::int64_t day, const ClockSpan& span, bool seconds) {
+    return EndReadingText(day, span.End(), span.endPass, span.endOffset, span.endOther, seconds);
 }
 
 std::string SpanText(std::int64_t day, const ClockSpan& span) {
-    auto end = [day](DateTime t) {
-        const std::string text = FormatIso(t);
-        return WholeDay(t) == day ? text.substr(11) : text;
-    };
-    return end(span.start) + "–" + end(span.end);
+    return StartText(day, span) + "–" + EndText(day, span);
 }
 
-std::optional<double> ClockMinusUtcMinutes(const TickInput& place, DateTime reading) {
-    if (place.page == TimePage::China) return 8.0 * 60.0;
-    if (place.zoneTimeline) {
-        const ZonePeriod& p = place.zoneTimeline->At(reading);
-        return p.standardMinutes + p.summerMinutes;
-    }
-    const std::optional<double> summer = ParseDecimal(place.summerText);
-    const std::optional<int> zone = place.zoneMinutes ? place.zoneMinutes : ZoneOffsetMinutes(place.zoneText);
-    if (!summer || !zone) return std::nullopt;
-    return *zone + *summer;
+ClockSpanWalker::ClockSpanWalker(const TickInput& place) : mode_(place.timeMode) {
+    auto clock = PlaceClock::Of(place);
+    if (PlaceClock* c = std::get_if<PlaceClock>(&clock)) clock_ = std::move(*c);
 }
 
-ClockSpanWalker::ClockSpanWalker(TickInput place) : place_(std::move(place)) {
-    place_.hint = false;
-}
-
-std::optional<ClockSpanWalker::Boundary> ClockSpanWalker::Walk(DateTime solar, DateTime guess) const {
-    const auto found = FirstSecond(place_, solar, guess);
-    if (!found) return std::nullopt;
-    return Boundary{found->first, found->second};
+std::optional<Instant> ClockSpanWalker::Boundary(std::int64_t solar) {
+    if (last_ && last_->first == solar) return last_->second;
+    // From the last boundary's correction when there is one, else from true solar time read as Beijing time.
+    const Instant guess = last_ ? last_->second + (solar - last_->first)
+                                : InstantOfReadingMs(solar, kBeijingOffsetSeconds);
+    const std::optional<Instant> found = FirstReaching(*clock_, solar, guess);
+    if (found) last_ = std::pair{solar, *found};
+    return found;
 }
 
 std::optional<ClockSpan> ClockSpanWalker::SpanOf(std::int64_t day, Branch branch) {
-    if (!place_.timeMode || branch == Branch::None) return std::nullopt;
-    const DateTime solarStart = DoubleHourStart(day, branch, *place_.timeMode);
-    const DateTime solarNext = solarStart + 2.0 / 24.0;
-    std::optional<Boundary> start;
-    if (next_ && std::abs(nextSolar_ - solarStart) < kSecond / 2) {
-        start = next_;
-    } else {
-        // From the last boundary's correction when there is one, else from the solar time itself.
-        start = Walk(solarStart, next_ ? solarStart + (next_->clock - nextSolar_) : solarStart);
-    }
-    // Two hours on from a known start the clock has moved two hours, give or take the seconds the equation of
-    // time changes by: the search begins there and walks to the exact second.
-    next_ = start ? Walk(solarNext, start->clock + 2.0 / 24.0) : std::nullopt;
-    nextSolar_ = solarNext;
-    if (!start || !next_ || next_->clock <= start->clock || start->branch != branch) return std::nullopt;
-    return ClockSpan{start->clock, next_->clock - kSecond};
+    if (!mode_ || branch == Branch::None) return std::nullopt;
+    const std::int64_t start = DoubleHourStartMs(day, branch, *mode_);
+    return SpanOfSolar(start, start + 2 * kHourMs, branch);
+}
+
+std::optional<ClockSpan> ClockSpanWalker::SpanOfSolar(std::int64_t solarStart, std::int64_t solarEnd,
+                                                      Branch branch) {
+    if (!clock_ || !mode_ || branch == Branch::None) return std::nullopt;
+    const std::optional<Instant> start = Boundary(solarStart);
+    const std::optional<Instant> next = start ? Boundary(solarEnd) : std::nullopt;
+    if (!start || !next || *next <= *start) return std::nullopt;
+    if (HourBranchIn(*mode_, ReadingOfMs(clock_->EffectiveMs(*start))) != branch) return std::nullopt;
+    return MakeSpan(clock_->Clock(), *start, *next - kSecondMs);
 }
 
 }  // namespace velunar

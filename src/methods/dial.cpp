@@ -106,25 +106,38 @@ DialModel BuildDialRings(const TickInput& place, std::int64_t day, const Referen
     DialModel d;
     d.day = day;
     const TimeMode mode = place.timeMode.value_or(TimeMode::NoNightRat);
+    ClockSpanWalker spans(place);
     for (int i = 0; i < 12; ++i) {
         DialSector& s = d.sectors[i];
         s.branch = BranchAt(i + 1);
         s.meridian = std::string(MeridianOfBranch(i + 1));
         s.phase = PhaseOfMeridian(s.meridian);
         s.startAngle = Normalised(FractionOfDay(DoubleHourStart(day, s.branch, mode)) * 360.0);
-        s.span = ClockSpanOf(place, day, s.branch);
-        // Each double-hour says what the tick says at its first clock second, so the ring agrees with the
-        // pages at every moment inside it.
+        s.span = spans.SpanOf(day, s.branch);
+        // Each double-hour says what the tick says at its first second, so the ring agrees with the pages at
+        // every moment inside it.
         Moment m;
         if (s.span) {
             TickInput in = place;
             in.hint = false;
-            m = RunTick(in, Moment{}, [at = s.span->start] { return at; }).moment;
+            m = RunTick(in, Moment{}, [at = s.span->start] { return ClockReference::At(at); }).moment;
         }
         if (m.hourBranch != s.branch) m = DoubleHourMoment(day, s.branch);
         s.points = PointsOf(m, t);
     }
-    return d;
+    return SpelledDial(std::move(d), place.sixthStem);
+}
+
+DialModel SpelledDial(DialModel dial, SixthStem spelling) {
+    auto spell = [spelling](DialPoints& p) {
+        for (std::string* text : {&p.hourGanZhi, &p.naGan, &p.supplementary, &p.naZhi, &p.lingGui,
+                                  &p.lingGuiPartner, &p.feiTeng, &p.feiTengPartner})
+            Spell(*text, spelling);
+    };
+    Spell(dial.dayGanZhi, spelling);
+    spell(dial.centre);
+    for (DialSector& s : dial.sectors) spell(s.points);
+    return dial;
 }
 
 DialModel BuildDial(const TickInput& place, const TickView& view, const ReferenceTables& t) {

@@ -68,6 +68,9 @@ DialModel BuildDialRings(const TickInput& place, std::int64_t day, const Referen
 // hand.
 DialModel CompleteDial(DialModel rings, const TickView& view);
 
+// The dial with its stem-branch texts written in the spelling asked for.
+DialModel SpelledDial(DialModel dial, SixthStem spelling);
+
 // The day whose ring holds a Moment: the 子 double-hour opens the day at 23:00 (00:00 in 以0-2时为子时).
 std::int64_t DialDayOf(const Moment& m);
 

@@ -34,26 +34,29 @@ std::int64_t DayOfDoubleHour(const Moment& m) {
     return WholeDay(m.effectiveTime + lead);
 }
 
-HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, DateTime reference,
+HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, Instant reference,
                               const std::optional<ClockSpan>& span) {
     HourSpanText t;
     if (m.hourBranch == Branch::None || !m.timeMode || !HasComputedTime(m)) return t;
-    const DateTime start = DoubleHourStart(DayOfDoubleHour(m), m.hourBranch, *m.timeMode);
+    const HourSlot slot = SlotOf(m);
+    const DateTime start = ReadingOfMs(slot.solarStart);
     // The double-hour's last minute, not the next one's first.
-    const DateTime last = start + (2.0 * 60.0 - 1.0) / (24.0 * 60.0);
-    t.hours = std::string(Name(m.hourBranch)) + "时 " + Clock(start, false) + "–" + Clock(last, false) + " " +
+    const DateTime last = ReadingOfMs(slot.solarEnd - 60'000);
+    // Under 区分夜子时早子时 the two halves of 子 are two days' double-hours.
+    const std::string name = *m.timeMode == TimeMode::NightRat && m.hourBranch == Branch::Zi
+                                 ? (slot.lateRat ? "夜子" : "早子")
+                                 : std::string(Name(m.hourBranch));
+    t.hours = name + "时 " + Clock(start, false) + "–" + Clock(last, false) + " " +
               (in.onlyBeijing ? "北京时间" : "真太阳时");
-    // The reading must lie inside the span found, or the span belongs to another double-hour than the pages'.
-    constexpr double kSecond = 1.0 / 86400.0;
-    if (!span || reference < span->start - kSecond / 2 || reference > span->end + kSecond) return t;
-    t.clockStart = span->start;
-    t.clockEnd = span->end;
+    // The instant must lie inside the span found, or the span belongs to another double-hour than the pages'.
+    if (!span || reference < span->start || reference >= span->end + kMsPerSecond) return t;
+    t.span = span;
     const bool china = in.page == TimePage::China;
     if (!(china && in.onlyBeijing))
-        t.clock = std::string(china ? "北京时间 " : "机器时间 ") + Clock(span->start, true) + "–" +
-                  Clock(span->end, true);
-    const double secondsLeft = std::round((span->end + kSecond - reference) * 86400.0);
-    t.minutesToNext = static_cast<int>(std::ceil(secondsLeft / 60.0));
+        t.clock = std::string(china ? "北京时间 " : "机器时间 ") + StartText(WholeDay(span->Start()), *span) +
+                  "–" + EndText(WholeDay(span->End()), *span);
+    const std::int64_t secondsLeft = (span->end + kMsPerSecond - reference + 500) / kMsPerSecond;
+    t.minutesToNext = static_cast<int>((secondsLeft + 59) / 60);
     return t;
 }
 

@@ -17,7 +17,7 @@ struct HourSpanText {
     std::string clock;  // "北京时间 09:14:37–11:14:34"; "" when the clock is the double-hour's own time
     std::optional<int> minutesToNext;  // whole minutes, rounded up, until the next double-hour on the clock
     // The span itself on the clock of the page in front, its first and last second (for scripts, as ISO).
-    std::optional<DateTime> clockStart, clockEnd;
+    std::optional<ClockSpan> span;
 
     // The one line of the time pages: "巳时 09:00–10:59 真太阳时（北京时间 09:14:37–11:14:34），还有 37
     // 分钟".
@@ -28,9 +28,9 @@ struct HourSpanText {
 // (at 00:00 under 以0-2时为子时).
 std::int64_t DayOfDoubleHour(const Moment& m);
 
-// The texts for the double-hour of `m`, reached through `in` at the clock reading `reference`; `span` is
-// that double-hour's ClockSpanOf.
-HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, DateTime reference,
+// The texts for the double-hour of `m`, reached through `in` at the instant `reference`; `span` is that
+// double-hour's ClockSpanOf.
+HourSpanText DescribeHourSpan(const TickInput& in, const Moment& m, Instant reference,
                               const std::optional<ClockSpan>& span);
 
 }  // namespace velunar

@@ -11,9 +11,9 @@ std::string SpanKey(const TickInput& in, std::int64_t day, Branch branch) {
                       std::to_string(static_cast<int>(in.page)) + '|' +
                       std::to_string(in.timeMode ? static_cast<int>(*in.timeMode) : -1) + '|' +
                       std::to_string(in.onlyBeijing) + std::to_string(static_cast<int>(in.eot)) + '|' +
-                      std::to_string(in.zoneMinutes.value_or(100000));
-    for (const std::string* text :
-         {&in.longitudeText, &in.summerText, &in.zoneText, &in.eastWestText, &in.abroadLongitudeText})
+                      std::to_string(in.zoneTimeline.has_value()) + std::to_string(in.chinaClock.has_value());
+    for (const std::string* text : {&in.longitudeText, &in.summerText, &in.zoneText, &in.eastWestText,
+                                    &in.abroadLongitudeText, &in.ianaZone})
         key += '\x1f' + *text;
     return key;
 }
@@ -46,6 +46,7 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     TickView v;
     v.page = input.page;
     v.referenceTime = tick.referenceTime;
+    v.reference = tick.reference;
     v.skipped = tick.skipped;
     v.skipReason = tick.skipReason;
     v.clock = memory.clock;
@@ -56,22 +57,27 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
         v.abroadLongitudeReset = tick.abroadLongitudeText;
 
     v.moment = tick.moment;
-    v.dayGanZhi = DayGanZhi(v.moment);
+    v.dayGanZhi = Spelled(DayGanZhi(v.moment), input.sixthStem);
     v.hourBranch = HourBranchText(v.moment);
-    v.hourGanZhi = HourGanZhi(v.moment);
+    v.hourGanZhi = Spelled(HourGanZhi(v.moment), input.sixthStem);
     if (tick.doubleHour.notice) v.notice = tick.doubleHour.noticeText;
 
-    for (const Doctrine* d : Doctrines()) v.findings.push_back({d, d->At(v.moment, tables)});
+    for (const Doctrine* d : Doctrines()) {
+        Finding f = d->At(v.moment, tables);
+        for (Cell& c : f.cells)
+            if (c.text) Spell(*c.text, input.sixthStem);
+        v.findings.push_back({d, std::move(f)});
+    }
     v.closed = v.Of(DoctrineId::NaGan).closed.value_or(false);
 
-    if (v.moment.hourBranch != Branch::None && !tick.skipped) {
-        const std::int64_t day = DayOfDoubleHour(v.moment);
-        std::string key = SpanKey(input, day, v.moment.hourBranch);
+    if (v.moment.hourBranch != Branch::None && !tick.skipped && tick.reference) {
+        const HourSlot slot = SlotOf(v.moment);
+        std::string key = SpanKey(input, slot.day, v.moment.hourBranch) + (slot.lateRat ? "|late" : "");
         if (key != memory.spanKey) {
-            memory.span = ClockSpanOf(input, day, v.moment.hourBranch);
+            memory.span = ClockSpanOf(input, slot);
             memory.spanKey = std::move(key);
         }
-        v.hourSpan = DescribeHourSpan(input, v.moment, tick.referenceTime, memory.span);
+        v.hourSpan = DescribeHourSpan(input, v.moment, tick.reference->instant, memory.span);
     }
 
     if (descriptions) {

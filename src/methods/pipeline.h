@@ -44,6 +44,9 @@ struct DoctrineFinding {
 struct TickView {
     TimePage page = TimePage::China;
     DateTime referenceTime = 0.0;
+    // The reference as an instant with the page's clock then, and what its reading was taken to mean; none
+    // when the page's clock cannot be read.
+    std::optional<ResolvedReading> reference;
     bool skipped = false;  // the time step wrote nothing this tick
     SkipReason skipReason = SkipReason::None;
 

@@ -1,17 +1,10 @@
 #include "methods/schedule.h"
 
 namespace velunar {
+namespace {
 
-std::vector<std::string_view> ScheduleHeader() {
-    std::vector<std::string_view> header = {"日期", "时干支", "日干支"};
-    for (const Doctrine* d : Doctrines())
-        for (std::string_view title : d->ScheduleTitles()) header.push_back(title);
-    return header;
-}
-
-ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables) {
-    const Moment m = DoubleHourMoment(day, branch);
-    ScheduleRow row{day, branch, {FormatIsoDate(m.dayDate), HourGanZhi(m), DayGanZhi(m)}};
+ScheduleRow RowOf(const HourSlot& slot, const Moment& m, const ReferenceTables& tables) {
+    ScheduleRow row{slot, slot.day, slot.branch, {FormatIsoDate(m.dayDate), HourGanZhi(m), DayGanZhi(m)}};
     for (const Doctrine* d : Doctrines()) {
         const Finding f = d->At(m, tables);
         row.closed = row.closed || f.closed.value_or(false);
@@ -20,15 +13,30 @@ ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables
     return row;
 }
 
-std::vector<std::string> ScheduleRowAt(std::int64_t day, Branch branch, const ReferenceTables& tables) {
-    return ScheduleRowOf(day, branch, tables).cells;
+}  // namespace
+
+std::vector<std::string_view> ScheduleHeader() {
+    std::vector<std::string_view> header = {"日期", "时干支", "日干支"};
+    for (const Doctrine* d : Doctrines())
+        for (std::string_view title : d->ScheduleTitles()) header.push_back(title);
+    return header;
 }
 
-void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
-                        const std::function<bool(const std::vector<std::string>& cells)>& row) {
+ScheduleRow ScheduleRowOf(const HourSlot& slot, TimeMode mode, const ReferenceTables& tables) {
+    return RowOf(slot, SlotMoment(slot, mode), tables);
+}
+
+ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables) {
+    const std::int64_t start = DoubleHourStartMs(day, branch, TimeMode::NoNightRat);
+    const HourSlot slot{day, branch, false, start, start + 2 * 3'600'000};
+    return RowOf(slot, DoubleHourMoment(day, branch), tables);
+}
+
+void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode,
+                        const ReferenceTables& tables, const std::function<bool(const ScheduleRow& row)>& row) {
     for (std::int64_t day = firstDay; day <= lastDay; ++day)
-        for (int h = 1; h <= 12; ++h)
-            if (!row(ScheduleRowAt(day, BranchAt(h), tables))) return;
+        for (const HourSlot& slot : HourSlotsOf(day, mode))
+            if (!row(ScheduleRowOf(slot, mode, tables))) return;
 }
 
 }  // namespace velunar

@@ -57,9 +57,9 @@ Layout LayOut(QPagedPaintDevice& device, const SheetRange& range, const Referenc
     const bool clock = range.place.has_value();
     const std::vector<std::string> titles = SheetColumns(clock);
     std::vector<std::vector<std::string>> sample;
-    ForEachSheetRow(range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), tables,
+    ForEachSheetRow(range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), range.mode, tables,
                     range.place, [&](const SheetRow& row) {
-                        sample.push_back(SheetCells(row, clock));
+                        sample.push_back(SheetCells(row, clock, range.spelling));
                         return true;
                     });
     // The columns at the body size; a page too narrow for them takes a smaller size for all.
@@ -90,11 +90,12 @@ Layout LayOut(QPagedPaintDevice& device, const SheetRange& range, const Referenc
     l.body = SheetFont(points);
     l.bold = SheetFont(points, true);
 
-    // Whole dates to a page where twelve rows fit, so a date is never split; else as many rows as fit.
+    // Whole dates to a page where a date's rows fit, so a date is never split; else as many rows as fit.
     const double natural = QFontMetricsF(l.body, &device).lineSpacing() * 1.3;
     const double table = l.height - l.headHeight - l.footHeight;
     const auto fit = std::max<std::int64_t>(1, static_cast<std::int64_t>(table / natural) - 1);
-    l.rowsPerPage = fit >= 12 ? fit / 12 * 12 : fit;
+    const int date = RowsPerDate(range.mode);
+    l.rowsPerPage = fit >= date ? fit / date * date : fit;
     l.rowHeight = std::min(table / static_cast<double>(l.rowsPerPage + 1), natural * 1.4);
     return l;
 }
@@ -134,7 +135,7 @@ class PagePainter {
     }
 
     void Row(const SheetRow& row) {
-        const std::vector<std::string> cells = SheetCells(row, range_.place.has_value());
+        const std::vector<std::string> cells = SheetCells(row, range_.place.has_value(), range_.spelling);
         const QRectF band(0, top_ + row_ * l_.rowHeight, l_.width, l_.rowHeight);
         if (row.row.closed) p_.fillRect(band, QColor(0xEE, 0xEE, 0xEE));
         const bool firstOfDate = row.row.branch == Branch::Zi;
@@ -179,7 +180,7 @@ class PagePainter {
 int PaintSchedule(QPagedPaintDevice& device, const SheetRange& range, const ReferenceTables& tables) {
     if (range.firstDay > range.lastDay) return 0;
     const Layout layout = LayOut(device, range, tables);
-    const std::int64_t rows = (range.lastDay - range.firstDay + 1) * 12;
+    const std::int64_t rows = (range.lastDay - range.firstDay + 1) * RowsPerDate(range.mode);
     const std::int64_t pages = (rows + layout.rowsPerPage - 1) / layout.rowsPerPage;
     QPainter p;
     if (!p.begin(&device)) return 0;
@@ -187,7 +188,7 @@ int PaintSchedule(QPagedPaintDevice& device, const SheetRange& range, const Refe
     PagePainter page(p, layout, range, pages);
     std::int64_t index = 0;
     bool ok = true;
-    ForEachSheetRow(range.firstDay, range.lastDay, tables, range.place, [&](const SheetRow& row) {
+    ForEachSheetRow(range.firstDay, range.lastDay, range.mode, tables, range.place, [&](const SheetRow& row) {
         if (index % layout.rowsPerPage == 0) {
             if (index > 0) {
                 page.End();

@@ -17,8 +17,10 @@ namespace velunar::print {
 struct SheetRange {
     std::int64_t firstDay = 0;
     std::int64_t lastDay = 0;
-    std::optional<TickInput> place;  // the clock spans' place; none: no 钟表时间 column
+    TimeMode mode = TimeMode::NoNightRat;  // the double-hours of each date
+    std::optional<TickInput> place;        // the clock spans' place; none: no 钟表时间 column
     SheetHeading heading;
+    SixthStem spelling = SixthStem::AsKeys;
 };
 
 // The number of pages drawn; 0 when the device could not be painted on.

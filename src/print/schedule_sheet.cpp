@@ -4,18 +4,20 @@
 
 namespace velunar::print {
 
-void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
+void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode, const ReferenceTables& tables,
                      const std::optional<TickInput>& place,
                      const std::function<bool(const SheetRow&)>& take) {
     std::optional<ClockSpanWalker> spans;
     if (place) spans.emplace(*place);
-    for (std::int64_t day = firstDay; day <= lastDay; ++day) {
-        for (int h = 1; h <= 12; ++h) {
-            SheetRow row{ScheduleRowOf(day, BranchAt(h), tables), std::nullopt};
-            if (spans) row.span = spans->SpanOf(day, row.row.branch);
-            if (!take(row)) return;
-        }
-    }
+    ForEachScheduleRow(firstDay, lastDay, mode, tables, [&](const ScheduleRow& r) {
+        SheetRow row{r, std::nullopt};
+        if (spans) row.span = spans->SpanOf(r.slot);
+        return take(row);
+    });
+}
+
+int RowsPerDate(TimeMode mode) {
+    return mode == TimeMode::NightRat ? 13 : 12;
 }
 
 std::vector<std::string> SheetColumns(bool withClock) {
@@ -25,8 +27,9 @@ std::vector<std::string> SheetColumns(bool withClock) {
     return columns;
 }
 
-std::vector<std::string> SheetCells(const SheetRow& row, bool withClock) {
+std::vector<std::string> SheetCells(const SheetRow& row, bool withClock, SixthStem spelling) {
     std::vector<std::string> cells = row.row.cells;
+    for (std::string& cell : cells) Spell(cell, spelling);
     if (withClock) cells.push_back(row.span ? SpanText(row.row.day, *row.span) : std::string());
     return cells;
 }
@@ -36,10 +39,15 @@ SheetHeading HeadingOf(const TickInput& place, std::int64_t firstDay, std::int64
     if (place.page == TimePage::China) {
         h.place = place.onlyBeijing ? "中国国内，北京时间"
                                     : "中国国内，东经 " + place.longitudeText + "°，钟表时间为北京时间";
+        if (place.chinaClock) h.place += "（中国实行夏令时期间按夏令时）";
     } else {
+        // A tz-database zone's summer time changes within a range: the sheet names the zone, whose offsets
+        // each span takes at its own instant.
+        const std::string summer = place.ianaZone.empty() ? "减夏令时 " + place.summerText + " 分钟"
+                                                          : std::string("夏令时按时区数据库");
         const std::string zone = place.ianaZone.empty() ? place.zoneText : place.ianaZone;
-        h.place = "国际国外，" + zone + "，减夏令时 " + place.summerText + " 分钟，" + place.eastWestText +
-                  " " + place.abroadLongitudeText + "°";
+        h.place = "国际国外，" + zone + "，" + summer + "，" + place.eastWestText + " " +
+                  place.abroadLongitudeText + "°";
     }
     h.mode = "时辰模式：" + std::string(Label(place.timeMode));
     h.range = FormatIsoDate(static_cast<DateTime>(firstDay));

@@ -18,15 +18,17 @@ struct SheetRow {
     std::optional<ClockSpan> span;  // none without a place, or where the place gives none
 };
 
-// Dates firstDay..lastDay, 子 to 亥 each, one row at a time; with a place, each row carries its clock span.
-// `take` returns false to stop.
-void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, const ReferenceTables& tables,
+// Dates firstDay..lastDay, each date's double-hours under the time mode, one row at a time; with a place,
+// each row carries its clock span. `take` returns false to stop.
+void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode, const ReferenceTables& tables,
                      const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take);
+// How many rows a date has under the mode: 13 under 区分夜子时早子时, else 12.
+int RowsPerDate(TimeMode mode);
 
 // The column titles: the schedule's, then 钟表时间 when the sheet has a place.
 std::vector<std::string> SheetColumns(bool withClock);
-// A row's texts in the columns' order.
-std::vector<std::string> SheetCells(const SheetRow& row, bool withClock);
+// A row's texts in the columns' order, the sixth stem written as asked.
+std::vector<std::string> SheetCells(const SheetRow& row, bool withClock, SixthStem spelling = SixthStem::AsKeys);
 
 // What a sheet is for, as its heading says it.
 struct SheetHeading {

@@ -9,7 +9,12 @@ std::optional<ClockSpan> OpeningSpans::Of(const Opening& o) {
     if (o.HourBranch() != Branch::None) return walker.SpanOf(o.day, o.HourBranch());
     const auto first = walker.SpanOf(o.day, Branch::Zi), last = walker.SpanOf(o.day, Branch::Hai);
     if (!first || !last) return std::nullopt;
-    return ClockSpan{first->start, last->end};
+    ClockSpan whole = *first;
+    whole.end = last->end;
+    whole.endOffset = last->endOffset;
+    whole.endPass = last->endPass;
+    whole.endOther = last->endOther;
+    return whole;
 }
 
 void AppendClockText(std::int64_t day, const ClockSpan& span, std::string& line) {

@@ -95,9 +95,10 @@ void CalendarFile::Event(std::string_view uid, DateTime startUtc, DateTime endUt
 }
 
 void CalendarFile::Opening(const Doctrine& doctrine, std::string_view point, std::string_view line,
-                           const ClockSpan& span, double clockMinusUtcMinutes) {
-    const DateTime start = AddMinutes(span.start, -clockMinusUtcMinutes);
-    const DateTime end = AddMinutes(AddSeconds(span.end, 1), -clockMinusUtcMinutes);
+                           const ClockSpan& span) {
+    // The span's own instants: an event across a change of the clocks is as long as the sun makes it.
+    const DateTime start = UtcReading(span.start);
+    const DateTime end = UtcReading(span.end + kMsPerSecond);
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
     char tail[24];

@@ -45,10 +45,10 @@ class CalendarFile {
     // One event from `startUtc` up to (not including) `endUtc`.
     void Event(std::string_view uid, DateTime startUtc, DateTime endUtc, std::string_view summary,
                std::string_view description);
-    // One opening of the reverse lookup: its span on the place's clock (clockMinusUtcMinutes ahead of
-    // UTC), summed up as "公孙 · 灵龟八法", its line as the description; the same line gives the same UID.
+    // One opening of the reverse lookup: from its span's first second up to the second after its last,
+    // summed up as "公孙 · 灵龟八法", its line as the description; the same line gives the same UID.
     void Opening(const Doctrine& doctrine, std::string_view point, std::string_view line,
-                 const ClockSpan& span, double clockMinusUtcMinutes);
+                 const ClockSpan& span);
     // Ends the calendar and puts the file in place (throws CalendarFileError).
     void Commit();
 

@@ -19,7 +19,8 @@ constexpr std::string_view kJingLuoColumns[] = {"穴位", "经脉", "forder"};
 constexpr std::string_view kDescriptionColumns[] = {"穴位", "图片路径", "穴位说明"};
 constexpr std::string_view kSettingsColumns[] = {"xy",       "ew",      "zone",  "suma",
                                                  "jingew",   "where",   "hint1", "onlyBeiJingTime",
-                                                 "timemode", "ischina", "eot",   "tzid"};
+                                                 "timemode", "ischina", "eot",   "tzid",
+                                                 "chinadst", "sixthstem"};
 
 constexpr int kFirst[] = {0};
 constexpr int kFirstTwo[] = {0, 1};
@@ -27,9 +28,9 @@ constexpr int kFirstThrice[] = {0, 0, 0};
 constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kPathThenPoint[] = {1, 0};
-constexpr int kTwelve[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-constexpr int kTwentyFiveInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
-                                      13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+constexpr int kFourteen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr int kTwentyNineInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+                                      15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28};
 
 constexpr std::span<const int> kNoValues;
 
@@ -68,14 +69,14 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      "hint1 = case when ? then ? else hint1 end, "
      "onlyBeiJingTime = case when ? then ? else onlyBeiJingTime end, "
      "timemode = case when ? then ? else timemode end, ischina = case when ? then ? else ischina end, "
-     "eot = case when ? then ? else eot end, tzid = case when ? then ? else tzid end "
+     "eot = case when ? then ? else eot end, tzid = case when ? then ? else tzid end, "
+     "chinadst = case when ? then ? else chinadst end, sixthstem = case when ? then ? else sixthstem end "
      "where rowid = ?",
-     25, kTwentyFiveInOrder},
+     29, kTwentyNineInOrder},
     {"SettingsInsert",
      "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina, "
-     "eot, "
-     "tzid) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-     12, kTwelve},
+     "eot, tzid, chinadst, sixthstem) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+     14, kFourteen},
 }};
 
 std::string Name(Table table) {

@@ -41,7 +41,7 @@ StoreError NoRow(Table table, std::int64_t rowid);
 
 // Columns xxyy gained after the first release, in the order they were added; an empty value reads as the
 // setting's default, so a file without them still opens.
-inline constexpr std::string_view kLaterSettingsColumns[] = {"eot", "tzid"};
+inline constexpr std::string_view kLaterSettingsColumns[] = {"eot", "tzid", "chinadst", "sixthstem"};
 bool IsLaterSettingsColumn(Table table, std::string_view column);
 
 }  // namespace velunar::store::detail

@@ -54,7 +54,9 @@ Row DefaultSettings() {
                {"timemode", "不区分夜子时早子时"},
                {"ischina", "yeschina"},
                {"eot", "固定表"},
-               {"tzid", ""}};
+               {"tzid", ""},
+               {"chinadst", "False"},
+               {"sixthstem", "已"}};
 }
 
 CheckState ReadCheckState(std::string_view text) {

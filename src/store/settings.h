@@ -31,13 +31,16 @@ inline constexpr std::string_view kIsChina = "ischina";              // "yeschin
 // Added after the first release; Database::Open adds them to older files (empty reads as the default).
 inline constexpr std::string_view kEot = "eot";    // 均时差: "固定表" (default) / "天文计算"
 inline constexpr std::string_view kTzid = "tzid";  // abroad: a tz-database zone id, empty for the fixed zone
+inline constexpr std::string_view kChinaDst = "chinadst";    // China page: keep China's summer time (False)
+inline constexpr std::string_view kSixthStem = "sixthstem";  // 天干写法: "已" (default) / "己"
 }  // namespace settings_column
 
-inline constexpr std::array<std::string_view, 12> kSettingsColumns = {
-    settings_column::kXy,      settings_column::kEw,          settings_column::kZone,
-    settings_column::kSuma,    settings_column::kJingew,      settings_column::kWhere,
-    settings_column::kHint1,   settings_column::kOnlyBeijing, settings_column::kTimeMode,
-    settings_column::kIsChina, settings_column::kEot,         settings_column::kTzid};
+inline constexpr std::array<std::string_view, 14> kSettingsColumns = {
+    settings_column::kXy,       settings_column::kEw,          settings_column::kZone,
+    settings_column::kSuma,     settings_column::kJingew,      settings_column::kWhere,
+    settings_column::kHint1,    settings_column::kOnlyBeijing, settings_column::kTimeMode,
+    settings_column::kIsChina,  settings_column::kEot,         settings_column::kTzid,
+    settings_column::kChinaDst, settings_column::kSixthStem};
 
 // The row a new database starts with.
 Row DefaultSettings();

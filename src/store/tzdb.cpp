@@ -1,9 +1,12 @@
 #include "store/tzdb.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cctype>
+#include <cstdio>
 
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimeZone>
 
 #include "calendar/zone_iana.h"
@@ -11,27 +14,51 @@
 namespace velunar::store {
 namespace {
 
-QTimeZone ZoneOf(std::string_view id) {
-    if (id == kMachineZone) return QTimeZone::systemTimeZone();
-    const QByteArray bytes(id.data(), static_cast<qsizetype>(id.size()));
-    if (!QTimeZone::isTimeZoneIdAvailable(bytes)) return {};
-    return QTimeZone(bytes);
+constexpr std::int64_t kDayMs = kMsPerDay;
+
+// Whether the tz database has a zone of that name. Qt's list of ids leaves out the database's links
+// (Etc/UTC, US/Eastern), which work all the same; but a QTimeZone of any other word is valid too, read as a
+// POSIX rule of zero offset ("Paris"), so a name not listed must be a file of the database.
+bool InDatabase(const QByteArray& id) {
+    if (QTimeZone::isTimeZoneIdAvailable(id)) return true;
+    if (id.isEmpty() || id.startsWith('/') || id.contains("..")) return false;
+    for (char c : id)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/' && c != '_' && c != '-' && c != '+') return false;
+    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+    return QFileInfo(QString::fromUtf8(dir + '/' + id)).isFile();
 }
 
-QDateTime At(DateTime civil, const QTimeZone& zone) {
-    const CivilDateTime c = Decompose(civil);
-    return QDateTime(QDate(c.date.year, c.date.month, c.date.day),
-                     QTime(c.time.hour, c.time.minute, c.time.second, c.time.millisecond), zone);
+QTimeZone ZoneOf(std::string_view id) {
+    if (id == kMachineZone) return QTimeZone::systemTimeZone();
+    const QByteArray name(id.data(), static_cast<qsizetype>(id.size()));
+    if (!InDatabase(name)) return {};
+    const QTimeZone zone(name);
+    return zone.isValid() ? zone : QTimeZone();
+}
+
+QDateTime UtcOf(Instant i) {
+    return QDateTime::fromMSecsSinceEpoch(i.ms, QTimeZone::utc());
+}
+
+ZoneTimeline TimelineOf(const QTimeZone& zone, Instant from, Instant to) {
+    const QTimeZone::OffsetData first = zone.offsetData(UtcOf(from));
+    std::vector<ZonePeriod> periods{{from, ZoneOffset{first.standardTimeOffset, first.daylightTimeOffset}}};
+    for (const QTimeZone::OffsetData& change : zone.transitions(UtcOf(from), UtcOf(to))) {
+        const Instant at{change.atUtc.toMSecsSinceEpoch()};
+        const ZoneOffset offset{change.standardTimeOffset, change.daylightTimeOffset};
+        // A change that only renames the period (the same offsets) is no change of the clock.
+        if (at <= periods.back().start || offset == periods.back().offset) continue;
+        periods.push_back({at, offset});
+    }
+    return ZoneTimeline(std::move(periods));
 }
 
 std::optional<ZoneFacts> FactsAt(const QTimeZone& zone, DateTime civil) {
     if (!zone.isValid()) return std::nullopt;
-    QDateTime instant = At(civil, zone);
-    // A reading the clocks skip has no instant: it counts as the offset after the change, which a few
-    // hours on is in force whatever the size of the gap.
-    if (!instant.isValid()) instant = At(civil + 3.0 / 24.0, zone);
-    if (!instant.isValid()) return std::nullopt;
-    return ZoneFacts{zone.offsetFromUtc(instant) / 60, zone.daylightTimeOffset(instant) / 60};
+    // Resolved as the program resolves every reading: through the zone's timeline.
+    const Instant around = InstantAt(civil, 0);
+    const ResolvedReading r = TimelineOf(zone, around - 2 * kDayMs, around + 2 * kDayMs).Resolve(civil);
+    return ZoneFacts{r.offset.Total() / 60, r.offset.summerSeconds / 60};
 }
 
 }  // namespace
@@ -44,11 +71,29 @@ std::vector<std::string> ZoneChoices() {
     return ids;
 }
 
+std::vector<std::string> ZoneNames() {
+    std::vector<std::string> names = ZoneChoices();
+    names.erase(names.begin());
+    // The links, as the database's own source lists them ("L Asia/Kolkata Asia/Calcutta").
+    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+    QFile source(QString::fromUtf8(dir + "/tzdata.zi"));
+    if (source.open(QIODevice::ReadOnly)) {
+        while (!source.atEnd()) {
+            const QList<QByteArray> words = source.readLine().trimmed().split(' ');
+            if (words.size() == 3 && words[0] == "L") names.push_back(words[2].toStdString());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 bool IsKnownZone(std::string_view id) {
-    return ZoneOf(id).isValid();
+    return !id.empty() && ZoneOf(id).isValid();
 }
 
 std::optional<ZoneFacts> ZoneFactsAt(std::string_view id, DateTime civil) {
+    if (id.empty()) return std::nullopt;
     return FactsAt(ZoneOf(id), civil);
 }
 
@@ -62,85 +107,68 @@ int MachineOffsetMinutesAt(DateTime civil) {
     return FactsAt(QTimeZone::systemTimeZone(), civil).value_or(ZoneFacts{}).offsetMinutes;
 }
 
-DateTime ZoneClockNow(std::string_view id) {
-    const QTimeZone zone = ZoneOf(id);
+Instant Now() {
+    return Instant{QDateTime::currentMSecsSinceEpoch()};
+}
+
+DateTime MachineClockNow() {
     const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime there = zone.isValid() ? now.toTimeZone(zone) : now;
-    const QDate d = there.date();
-    const QTime t = there.time();
+    const QDate d = now.date();
+    const QTime t = now.time();
     return MakeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
 }
 
-namespace {
-
-bool ApplyFacts(TickInput& in, std::string_view id, const std::optional<ZoneFacts>& facts) {
-    if (!facts) return false;
-    in.zoneMinutes = facts->offsetMinutes - facts->summerMinutes;
-    in.summerText = std::to_string(facts->summerMinutes);
-    in.ianaZone = std::string(id);
-    return true;
-}
-
-}  // namespace
-
-bool ApplyZone(TickInput& in, std::string_view id, DateTime reference) {
-    return ApplyFacts(in, id, ZoneFactsAt(id, reference));
-}
-
-bool ApplyZoneAtInstant(TickInput& in, std::string_view id, std::int64_t utcMilliseconds) {
+std::optional<ZoneTimeline> ZoneTimelineOf(std::string_view id, Instant from, Instant to) {
+    if (id.empty()) return std::nullopt;
     const QTimeZone zone = ZoneOf(id);
-    if (!zone.isValid()) return false;
-    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(utcMilliseconds, QTimeZone::utc());
-    return ApplyFacts(in, id,
-                      ZoneFacts{zone.offsetFromUtc(instant) / 60, zone.daylightTimeOffset(instant) / 60});
+    if (!zone.isValid()) return std::nullopt;
+    return TimelineOf(zone, from, to);
 }
 
-std::int64_t NowUtcMilliseconds() {
-    return QDateTime::currentMSecsSinceEpoch();
-}
-
-std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil,
-                                                   DateTime toCivil) {
-    const QTimeZone zone = ZoneOf(id);
-    if (!zone.isValid()) return nullptr;
-    // A day either side: no zone's offset reaches further than that from UTC.
-    const QDateTime from = At(fromCivil - 1.0, QTimeZone::utc()), to = At(toCivil + 1.0, QTimeZone::utc());
-    auto civilOf = [](const QDateTime& utc, int offsetSeconds) {
-        const QDateTime local = utc.addSecs(offsetSeconds);
-        const QDate d = local.date();
-        const QTime t = local.time();
-        return MakeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
-    };
-    const QTimeZone::OffsetData first = zone.offsetData(from);
-    std::vector<ZonePeriod> periods{
-        {fromCivil - 1.0, first.standardTimeOffset / 60, first.daylightTimeOffset / 60}};
-    int before = first.offsetFromUtc;
-    for (const QTimeZone::OffsetData& change : zone.transitions(from, to)) {
-        // As the tz database answers for a single reading: one the clocks skip, or show twice, already
-        // belongs to the new period.
-        periods.push_back({civilOf(change.atUtc, std::min(before, change.offsetFromUtc)),
-                           change.standardTimeOffset / 60, change.daylightTimeOffset / 60});
-        before = change.offsetFromUtc;
+bool CoverInstants(TickInput& place, Instant from, Instant to) {
+    if (place.page == TimePage::China) {
+        place.chinaClock.reset();
+        if (place.chinaSummerTime) place.chinaClock = ZoneTimelineOf(kChinaZone, from, to);
+        return true;
     }
-    return std::make_shared<const ZoneTimeline>(std::move(periods));
-}
-
-bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay) {
-    if (place.page != TimePage::Abroad || place.ianaZone.empty()) return true;
-    place.zoneTimeline = ZoneTimelineOf(place.ianaZone, static_cast<DateTime>(fromDay) - 1.0,
-                                        static_cast<DateTime>(toDay) + 2.0);
+    if (place.ianaZone.empty()) return true;
+    place.zoneTimeline = ZoneTimelineOf(place.ianaZone, from, to);
     if (place.zoneTimeline) return true;
     place.ianaZone.clear();
     return false;
 }
 
+bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay) {
+    // Two days either side: no clock is more than a day from UTC, and a 子 double-hour begins the evening
+    // before its date.
+    return CoverInstants(place, InstantAt(static_cast<DateTime>(fromDay - 2), 0),
+                         InstantAt(static_cast<DateTime>(toDay + 3), 0));
+}
+
+bool CoverReading(TickInput& place, DateTime reading) {
+    const std::int64_t day = WholeDay(reading);
+    return CoverDays(place, day - 1, day + 1);
+}
+
+int ChinaSummerMinutesAt(DateTime reading) {
+    return FactsAt(ZoneOf(kChinaZone), reading).value_or(ZoneFacts{}).summerMinutes;
+}
+
 std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {
     if (in.page == TimePage::Abroad) {
-        if (in.zoneMinutes) return {};  // the tz database gave both offset and summer time
+        if (in.zoneTimeline) return {};  // the tz database gave both offset and summer time
         return AbroadZoneHint(in.zoneText, in.summerText, LabelZoneFactsAt(in.zoneText, reference));
     }
-    if (!readingIsMachineClock) return {};
-    return ChinaClockHint(MachineOffsetMinutesAt(reference));
+    std::string hint;
+    if (const int summer = ChinaSummerMinutesAt(reference); summer != 0) {
+        hint = FormatIsoDate(reference) + " 中国实行夏令时，钟表比北京时间快 " + std::to_string(summer) +
+               " 分钟" + (in.chinaSummerTime ? "，已按夏令时计算" : "");
+    }
+    if (readingIsMachineClock) {
+        const std::string machine = ChinaClockHint(MachineOffsetMinutesAt(reference));
+        if (!machine.empty()) hint = hint.empty() ? machine : hint + "；" + machine;
+    }
+    return hint;
 }
 
 }  // namespace velunar::store

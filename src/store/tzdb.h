@@ -1,14 +1,15 @@
 #pragma once
-// The system's tz database, through QTimeZone, for the abroad page's automatic zone and the clock hints.
-// The core stays free of it: what is read here reaches the time step as minutes in TickInput.
+// The system's tz database, through QTimeZone, for the abroad page's automatic zone, China's summer time of
+// 1986–1991 and the clock hints. The core stays free of it: what is read here reaches the time step as a
+// ZoneTimeline in TickInput, the zone's offsets by instant.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calendar/datetime.h"
+#include "calendar/instant.h"
 #include "calendar/tick.h"
 #include "calendar/zone_hint.h"
 #include "calendar/zone_timeline.h"
@@ -17,44 +18,51 @@ namespace velunar::store {
 
 // The choice that stands for the machine's own zone, first in the window's list and accepted by --tz.
 inline constexpr std::string_view kMachineZone = "本机时区";
+// The zone whose periods are China's summer time.
+inline constexpr std::string_view kChinaZone = "Asia/Shanghai";
 
-// The zone ids the tz database knows, sorted, kMachineZone first.
+// The zone ids the tz database lists, sorted, kMachineZone first.
 std::vector<std::string> ZoneChoices();
-// An id the tz database knows, or kMachineZone.
+// An id the tz database knows (its links too: Etc/UTC, US/Eastern, Asia/Calcutta), or kMachineZone.
 bool IsKnownZone(std::string_view id);
+// Every name the tz database answers to, its links included, sorted: what a mistyped name is compared with.
+std::vector<std::string> ZoneNames();
 
-// The zone's offset and summer time at the instant its clocks read `civil` (a clock reading inside a
-// spring-forward gap counts as the later offset). Nothing for an unknown id.
+// The zone's offset and summer time at the instant its clocks read `civil` (a reading shown twice counts as
+// the later; one inside a spring-forward gap as the offset after the change). Nothing for an unknown id.
 std::optional<ZoneFacts> ZoneFactsAt(std::string_view id, DateTime civil);
 // The same for the zone a fixed label stands for; nothing when it names none.
 std::optional<ZoneFacts> LabelZoneFactsAt(std::string_view label, DateTime civil);
 // The machine zone's offset when its clock reads `civil`.
 int MachineOffsetMinutesAt(DateTime civil);
-// What the zone's clocks read now.
-DateTime ZoneClockNow(std::string_view id);
 
-// Lays a known zone over the abroad inputs for the reference reading: its standard offset, its summer time in
-// the summer box, its id. Returns false (and leaves `in` alone) for an unknown id.
-bool ApplyZone(TickInput& in, std::string_view id, DateTime reference);
-// The same for a live reading of the clock, at the instant it was read (milliseconds since 1970 UTC): the
-// offsets in force then, which also tell the two passes of an hour the clocks show twice apart (a reading
-// alone counts as the later one).
-bool ApplyZoneAtInstant(TickInput& in, std::string_view id, std::int64_t utcMilliseconds);
-// The instant now, for ApplyZoneAtInstant.
-std::int64_t NowUtcMilliseconds();
+// The instant now.
+Instant Now();
+// What the machine's own clock reads now, as the China page and a fixed zone abroad take the clock.
+DateTime MachineClockNow();
 
-// The zone's offsets for every clock reading from `fromCivil` to `toCivil`, for a range of dates whose
-// readings cross its summer-time changes; nothing for an unknown id. At(t) agrees with ZoneFactsAt(id, t).
-std::shared_ptr<const ZoneTimeline> ZoneTimelineOf(std::string_view id, DateTime fromCivil, DateTime toCivil);
+// The zone's offsets over the instants from..to (and before and after them, as the first and last periods
+// say); nothing for an unknown id.
+std::optional<ZoneTimeline> ZoneTimelineOf(std::string_view id, Instant from, Instant to);
 
-// Gives a place abroad with a tz-database zone that zone's offsets for the whole of the days fromDay..toDay,
-// from the evening before the first (its 子 double-hour) to the morning after the last. False when the zone
-// is unknown here: the place then keeps its fixed zone (its id is cleared). Any other place is left alone.
+// Gives a place the clocks it needs for the instants from..to: a tz-database zone's offsets on the abroad page
+// (its id is cleared, and false returned, when the zone is unknown here: the place then keeps its fixed zone),
+// and China's summer time on the China page when chinaSummerTime asks for it. Any other place is left alone.
+bool CoverInstants(TickInput& place, Instant from, Instant to);
+// The same for the whole of the days fromDay..toDay, from the evening before the first (its 子 double-hour)
+// to the morning after the last.
 bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay);
+// The same for a reading of the page's clock and the days around it (its double-hour's span, the dial's day).
+bool CoverReading(TickInput& place, DateTime reading);
+
+// China's summer time at a reading of Beijing clocks: the minutes the clocks were ahead of Beijing time then
+// (0 outside the years China kept it).
+int ChinaSummerMinutesAt(DateTime reading);
 
 // The one-line hint of the page in front for a tick's inputs and its reference reading: the abroad page with
 // a fixed zone compares it with the tz database; the China page compares the machine's zone with UTC+8
-// (only when the reading is the machine's clock). Empty when there is nothing to say.
+// (only when the reading is the machine's clock) and names China's summer time where the reading falls in it.
+// Empty when there is nothing to say.
 std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock);
 
 }  // namespace velunar::store

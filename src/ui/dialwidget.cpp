@@ -68,11 +68,19 @@ void DialWidget::hideEvent(QHideEvent* event) {
 
 void DialWidget::showTick(const TickInput& place, const TickView& view, const ReferenceTables& tables) {
     place_ = place;
-    const RingKey key{DialDayOf(view.moment),   static_cast<int>(place.page),
-                      place.timeMode,           place.longitudeText,
-                      place.onlyBeijing,        place.summerText,
-                      place.zoneText,           place.eastWestText,
-                      place.abroadLongitudeText};
+    const RingKey key{DialDayOf(view.moment),
+                      static_cast<int>(place.page),
+                      place.timeMode,
+                      place.longitudeText,
+                      place.onlyBeijing,
+                      place.summerText,
+                      place.zoneText,
+                      place.eastWestText,
+                      place.abroadLongitudeText,
+                      static_cast<int>(place.eot),
+                      place.zoneTimeline ? place.ianaZone : std::string(),
+                      place.chinaClock.has_value(),
+                      static_cast<int>(place.sixthStem)};
     if (ringKey_ != key) {
         rings_ = BuildDialRings(place, std::get<0>(key), tables);
         ringKey_ = key;
@@ -143,7 +151,7 @@ void DialWidget::paintEvent(QPaintEvent*) {
 void DialWidget::choose(int sector) {
     if (sector < 0 || sector > 11) return;
     setSelected(sector);
-    if (const auto& span = model_.sectors[sector].span) emit sectorChosen(span->start);
+    if (const auto& span = model_.sectors[sector].span) emit sectorChosen(span->Start(), span->startOffset.Total());
 }
 
 void DialWidget::mousePressEvent(QMouseEvent* event) {
@@ -160,7 +168,7 @@ void DialWidget::keyPressEvent(QKeyEvent* event) {
     const Branch branch = next > 11 ? Branch::Zi : Branch::Hai;
     if (const auto span = ClockSpanOf(place_, model_.day + (next > 11 ? 1 : -1), branch)) {
         setSelected(next > 11 ? 0 : 11);
-        emit sectorChosen(span->start);
+        emit sectorChosen(span->Start(), span->startOffset.Total());
     }
 }
 
@@ -182,8 +190,8 @@ bool DialWidget::event(QEvent* event) {
 DialWidget* AddDialPage(QTabWidget* pages, MainWindow* window) {
     auto* dial = new DialWidget;
     pages->addTab(dial, QStringLiteral("流注图"));
-    QObject::connect(dial, &DialWidget::sectorChosen, window, [window](DateTime t) {
-        window->setChosenTime(t);
+    QObject::connect(dial, &DialWidget::sectorChosen, window, [window](DateTime t, int offsetSeconds) {
+        window->setChosenTime(t, offsetSeconds);
         // The pages follow the click at once, not at the next second.
         window->tick();
     });

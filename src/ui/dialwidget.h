@@ -43,7 +43,8 @@ class DialWidget : public QWidget {
 
   signals:
     // The user picked a double-hour: the first clock second of its span.
-    void sectorChosen(DateTime clockStart);
+    // The double-hour's first second: its clock reading and the offset the clock has then.
+    void sectorChosen(DateTime clockStart, int offsetSeconds);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,8 +60,9 @@ class DialWidget : public QWidget {
     void choose(int sector);
     void invalidateRings();
 
+    // Everything BuildDialRings reads of the place, and the day.
     using RingKey = std::tuple<std::int64_t, int, std::optional<TimeMode>, std::string, bool, std::string,
-                               std::string, std::string, std::string>;
+                               std::string, std::string, std::string, int, std::string, bool, int>;
     QWidget* companion_ = nullptr;
     TickInput place_;
     std::optional<RingKey> ringKey_;

@@ -24,6 +24,7 @@
 #include <QTranslator>
 
 #include "calendar/datetime.h"
+#include "calendar/instant.h"
 #include "files/noticeplayer.h"
 #include "store/database.h"
 #include "store/datapaths.h"
@@ -38,7 +39,7 @@ namespace {
 using velunar::ui::MainWindow;
 
 struct Options {
-    std::optional<velunar::DateTime> at;
+    std::optional<velunar::TypedReading> at;
     int page = -1;
     QString screenshotDir;
     QList<int> pages;
@@ -56,7 +57,8 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
     parser.addVersionOption();
     const QCommandLineOption at(
         QStringLiteral("at"),
-        QStringLiteral("Start in chosen-time mode at this moment (YYYY-MM-DD HH:MM[:SS])."),
+        QStringLiteral("Start in chosen-time mode at this moment (YYYY-MM-DD HH:MM[:SS], optionally with its "
+                       "offset: 2026-10-25T02:30:00+02:00)."),
         QStringLiteral("moment"));
     const QCommandLineOption page(QStringLiteral("page"),
                                   QStringLiteral("Method page (0-7) in front at start."),
@@ -74,7 +76,7 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
     QString moment = parser.value(at);
     if (moment.isEmpty()) moment = qEnvironmentVariable("VELUNAR_AT");
     if (!moment.isEmpty()) {
-        o.at = velunar::ParseIso(moment.toStdString());
+        o.at = velunar::ParseTypedReading(moment.toStdString());
         if (!o.at) return Fail(QStringLiteral("--at: not a date-time: %1").arg(moment));
     }
     bool ok = true;
@@ -223,7 +225,7 @@ int main(int argc, char** argv) {
         });
         window.setNoticePlayer(std::make_unique<MediaNoticePlayer>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
-        if (options.at) window.setChosenTime(*options.at);
+        if (options.at) window.setChosenTime(options.at->reading, options.at->offsetSeconds);
         window.show();
         if (options.page >= 0)
             window.findChild<QTabWidget*>(QStringLiteral("methodPages"))->setCurrentIndex(options.page);

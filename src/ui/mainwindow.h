@@ -90,15 +90,22 @@ class MainWindow : public QMainWindow {
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
 
-    // Switches to a chosen moment (是否自动计算 off) at `t`.
-    void setChosenTime(DateTime t);
-    // The reference date-time of a moment: the clock, or the chosen date and time.
+    // Switches to a chosen moment (是否自动计算 off) at the reading `t` of the page's clock; `offsetSeconds`
+    // names which time of a reading the clock shows twice (none: the later, as the clock would).
+    void setChosenTime(DateTime t, std::optional<int> offsetSeconds = std::nullopt);
+    // The reading of a moment: the clock, or the chosen date and time.
     DateTime referenceTime() const;
+    // What the tick takes: the instant itself when the clock is a tz-database zone's, else the reading (and
+    // the pass chosen).
+    ClockReference reference() const;
+    ClockReference referenceFor(const TickInput& in) const;
     // The place and switches of the page in front, as the next tick takes them (the clock spans of the
     // reverse lookup are worked out for it).
     TickInput placeInput() const { return gatherInput(); }
     // The place and switches of the page in front, as the next tick reads them.
     TickInput tickInput() const { return gatherInput(); }
+    // How the sixth stem is written, as the settings say.
+    SixthStem spelling() const;
     // A place picked from the place list: where and then the longitude, as if typed.
     void pickPlace(const QString& longitude, const QString& where);
     // Started without the lock file beside the database (ui/singleinstance.h), for `reason`: said once when
@@ -161,6 +168,8 @@ class MainWindow : public QMainWindow {
     void renderFinding(const Doctrine& d, const Finding& f);
     void renderList(DoctrineId id, const Finding& f);
     void reportTickError(const QString& what);
+    // The pass box and the note beside the pickers, for the chosen reading (mainwindow_settings.cpp).
+    void renderChosenReading(const TickView& v);
     void giveNotice(const QString& text);
 
     void onFirstShow();
@@ -191,6 +200,7 @@ class MainWindow : public QMainWindow {
     std::function<QDateTime()> clock_;
     bool automatic_ = true;  // 是否自动计算: the clock, not the chosen moment
     QDateTime chosen_;       // the chosen date and time, as civil fields
+    std::optional<int> chosenOffset_;  // which time of a reading shown twice; none: the later
     bool shownOnce_ = false;
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;
@@ -211,6 +221,8 @@ class MainWindow : public QMainWindow {
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
     QWidget* chosenTimeRow_ = nullptr;  // the two pickers, moved to the page in front
+    QComboBox* passBox_ = nullptr;      // which time of a reading the clock shows twice
+    QLabel* pickNote_ = nullptr;        // a reading the clock skips, and what it is taken as
     QLineEdit* longitudeBox_ = nullptr;
     // The hints beside the longitude, summer-time and abroad longitude boxes while their text is no value.
     QLabel* longitudeHint_ = nullptr;

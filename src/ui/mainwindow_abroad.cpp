@@ -101,6 +101,29 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
     });
+
+    auto* stems = new QHBoxLayout;
+    stems->addWidget(new QLabel(QStringLiteral("天干写法：")));
+    stemBox_ = new QComboBox;
+    stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
+    stemBox_->setToolTip(QStringLiteral("第六天干在页面、开穴表、报告与导出文件中的写法；数据库中的表不变"));
+    stemBox_->addItem(QStringLiteral("已（默认）"), Text(kSixthStemAsKeys));
+    stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
+    stems->addWidget(stemBox_);
+    stems->addStretch();
+    common->insertLayout(common->count() - 1, stems);
+    connect(stemBox_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
+    });
+
+    chinaSummerBox_ = new QCheckBox(QStringLiteral("中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表"));
+    chinaSummerBox_->setObjectName(QStringLiteral("chinaSummerBox"));
+    chinaSummerBox_->setToolTip(
+        QStringLiteral("勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算"));
+    common->insertWidget(common->count() - 1, chinaSummerBox_);
+    connect(chinaSummerBox_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!loading_) setPending_(col::kChinaDst, QString::fromStdString(store::CheckText(on)));
+    });
 }
 
 void ZoneChoices::Load(const store::SettingsRecord& settings) {
@@ -115,6 +138,9 @@ void ZoneChoices::Load(const store::SettingsRecord& settings) {
     }
     if (eotBox_)
         eotBox_->setCurrentIndex(EotSourceOfLabel(settings.Value(col::kEot)) == EotSource::Astronomical);
+    if (stemBox_) stemBox_->setCurrentIndex(SixthStemOf(settings.Value(col::kSixthStem)) == SixthStem::Usual);
+    if (chinaSummerBox_)
+        chinaSummerBox_->setChecked(store::IsChecked(store::ReadCheckState(settings.Value(col::kChinaDst))));
     loading_ = false;
     // Once per stored text: the tick goes on as before, with the fixed zone (or Greenwich for a label
     // without an offset).
@@ -135,18 +161,28 @@ void ZoneChoices::Load(const store::SettingsRecord& settings) {
 }
 
 void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading,
-                           std::optional<std::int64_t> clockInstant) {
+                           std::optional<Instant> clockInstant, std::optional<int> chosenOffset) {
     in.eot = EotSourceOfLabel(settings.Value(col::kEot));
+    in.chinaSummerTime = store::IsChecked(store::ReadCheckState(settings.Value(col::kChinaDst)));
     const std::string tzid = settings.Value(col::kTzid);
     const bool machineClock = clockInstant.has_value();
-    const bool automatic = in.page == TimePage::Abroad && !tzid.empty() &&
-                           (clockInstant ? store::ApplyZoneAtInstant(in, tzid, *clockInstant)
-                                         : store::ApplyZone(in, tzid, reading));
+    if (in.page == TimePage::Abroad && !tzid.empty()) in.ianaZone = tzid;
+    // The clocks of the days around the reading: the zone's offsets, or China's summer time when chosen.
+    const bool covered = clockInstant ? store::CoverInstants(in, *clockInstant - 3 * kMsPerDay,
+                                                             *clockInstant + 3 * kMsPerDay)
+                                      : store::CoverReading(in, reading);
+    const bool automatic = in.page == TimePage::Abroad && !tzid.empty() && covered && in.zoneTimeline;
     if (summerBox_) {
         // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
         const QSignalBlocker quiet(summerBox_);
-        if (automatic && summerBox_->text() != QString::fromStdString(in.summerText))
-            summerBox_->setText(QString::fromStdString(in.summerText));
+        if (automatic) {
+            const int summer = (clockInstant ? in.zoneTimeline->At(*clockInstant)
+                                             : in.zoneTimeline->Resolve(reading, chosenOffset).offset)
+                                   .summerSeconds /
+                               60;
+            const QString text = QString::number(summer);
+            if (summerBox_->text() != text) summerBox_->setText(text);
+        }
         if (!automatic && !summerBox_->isEnabled())
             summerBox_->setText(QString::fromStdString(settings.Value(col::kSuma)));
         summerBox_->setEnabled(!automatic);

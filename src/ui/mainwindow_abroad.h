@@ -39,11 +39,12 @@ class ZoneChoices : public QObject {
 
     // Shows the stored choices; a stored zone nobody knows is said once, and keeps its old behaviour.
     void Load(const store::SettingsRecord& settings);
-    // Completes a tick's inputs from the stored choices for the reference reading, and shows the hints.
-    // `clockInstant` is the instant of a live reading of the machine clock (milliseconds since 1970 UTC);
+    // Completes a tick's inputs from the stored choices for the reference reading (the clocks of the days
+    // around it), and shows the hints. `clockInstant` is the instant of a live reading of the machine clock;
     // none for a picked moment.
+    // `chosenOffset` is the pass chosen for a picked reading the clock shows twice.
     void Complete(TickInput& in, const store::SettingsRecord& settings, DateTime reading,
-                  std::optional<std::int64_t> clockInstant);
+                  std::optional<Instant> clockInstant, std::optional<int> chosenOffset = std::nullopt);
 
   private:
     SetPending setPending_;
@@ -53,6 +54,8 @@ class ZoneChoices : public QObject {
     QCheckBox* automaticZone_ = nullptr;
     QComboBox* tzBox_ = nullptr;
     QComboBox* eotBox_ = nullptr;
+    QComboBox* stemBox_ = nullptr;
+    QCheckBox* chinaSummerBox_ = nullptr;
     QLineEdit* summerBox_ = nullptr;
     QLabel* abroadHint_ = nullptr;
     QLabel* chinaHint_ = nullptr;

@@ -245,6 +245,15 @@ QWidget* MainWindow::buildTimePages() {
     SelectSectionOnClick(timePicker_);
     pickers->addWidget(datePicker_);
     pickers->addWidget(timePicker_);
+    // The night the clocks go back a reading comes twice: which time is meant. Shown only then.
+    passBox_ = Named(new QComboBox, QStringLiteral("passBox"));
+    passBox_->setToolTip(QStringLiteral("钟表回拨的那一夜，这一时刻出现两次：请选择是哪一次"));
+    passBox_->hide();
+    pickers->addWidget(passBox_);
+    pickNote_ = Named(new QLabel, QStringLiteral("pickNoteLabel"));
+    pickNote_->setStyleSheet(QStringLiteral("color: #b00000"));
+    pickNote_->hide();
+    pickers->addWidget(pickNote_);
     pickers->addStretch();
     chosenTimeRow_->hide();
     china->addWidget(chosenTimeRow_, 0, 1);

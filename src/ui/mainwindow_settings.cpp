@@ -21,6 +21,7 @@
 
 #include "calendar/numparse.h"
 #include "calendar/solar.h"
+#include "methods/clock_span.h"
 #include "files/longitude.h"
 #include "ui/finishedentry.h"
 #include "ui/mainwindow.h"
@@ -112,8 +113,19 @@ void MainWindow::connectSettings() {
         timePicker_->setTime(now.time());
     });
     chosen_ = QDateTime(datePicker_->date(), timePicker_->time(), Qt::UTC);
-    connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) { chosen_.setDate(d); });
-    connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) { chosen_.setTime(t); });
+    // A reading typed anew is taken as the clock takes it, until a pass is chosen for it.
+    connect(datePicker_, &QDateEdit::dateChanged, this, [this](QDate d) {
+        chosen_.setDate(d);
+        chosenOffset_.reset();
+    });
+    connect(timePicker_, &QTimeEdit::timeChanged, this, [this](QTime t) {
+        chosen_.setTime(t);
+        chosenOffset_.reset();
+    });
+    connect(passBox_, &QComboBox::activated, this, [this](int index) {
+        chosenOffset_ = passBox_->itemData(index).toInt();
+        tick();
+    });
     noticeBox_->installEventFilter(this);
     longitudeBox_->installEventFilter(this);
     saveRetry_ = new QTimer(this);
@@ -121,6 +133,36 @@ void MainWindow::connectSettings() {
     saveRetry_->setSingleShot(true);
     saveRetry_->setInterval(kSaveRetryMs);
     connect(saveRetry_, &QTimer::timeout, this, &MainWindow::postSettings);
+}
+
+void MainWindow::renderChosenReading(const TickView& v) {
+    const std::optional<ResolvedReading>& r = v.reference;
+    const bool twice = !automatic_ && r && r->other && (r->fit == ReadingFit::Later || r->fit == ReadingFit::Earlier);
+    if (twice) {
+        // Earlier time first, each named as the plain-text outputs mark it.
+        ZoneOffset first = *r->other, second = r->offset;
+        if (r->fit == ReadingFit::Earlier) std::swap(first, second);
+        const QString firstText = QStringLiteral("第一次 %1 %2")
+                                      .arg(QString::fromStdString(PassMark(Pass::First, first, second)),
+                                           QString::fromStdString(FormatOffset(first.Total())));
+        const QString secondText = QStringLiteral("第二次 %1 %2")
+                                       .arg(QString::fromStdString(PassMark(Pass::Second, second, first)),
+                                            QString::fromStdString(FormatOffset(second.Total())));
+        const QSignalBlocker quiet(passBox_);
+        if (passBox_->count() != 2 || passBox_->itemText(0) != firstText || passBox_->itemText(1) != secondText) {
+            passBox_->clear();
+            passBox_->addItem(firstText, first.Total());
+            passBox_->addItem(secondText, second.Total());
+        }
+        passBox_->setCurrentIndex(r->offset.Total() == first.Total() ? 0 : 1);
+    }
+    passBox_->setVisible(twice);
+    QString note;
+    if (!automatic_ && r && r->fit == ReadingFit::Skipped)
+        note = QStringLiteral("钟表拨快，此时刻不存在，按 %1 计算")
+                   .arg(QString::fromStdString(FormatIso(v.referenceTime).substr(11)));
+    if (pickNote_->text() != note) pickNote_->setText(note);
+    pickNote_->setVisible(!note.isEmpty());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -304,13 +346,14 @@ void MainWindow::runWithoutLock(const QString& lockFile, const QString& reason, 
                        .arg(file, reason);
 }
 
-void MainWindow::setChosenTime(DateTime t) {
+void MainWindow::setChosenTime(DateTime t, std::optional<int> offsetSeconds) {
     const CivilDateTime c = Decompose(t);
     chosen_ = QDateTime(QDate(c.date.year, c.date.month, c.date.day),
                         QTime(c.time.hour, c.time.minute, c.time.second, c.time.millisecond), Qt::UTC);
     automaticBox_->setChecked(false);
     datePicker_->setDate(chosen_.date());
     timePicker_->setTime(chosen_.time());
+    chosenOffset_ = offsetSeconds;
 }
 
 DateTime MainWindow::referenceTime() const {
@@ -319,6 +362,23 @@ DateTime MainWindow::referenceTime() const {
     const QDate d = t.date();
     const QTime h = t.time();
     return MakeDateTime(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second(), h.msec());
+}
+
+SixthStem MainWindow::spelling() const {
+    return settings_.IsOpen() ? SixthStemOf(settings_.Value(store::settings_column::kSixthStem)) : SixthStem::AsKeys;
+}
+
+ClockReference MainWindow::reference() const {
+    return referenceFor(gatherInput());
+}
+
+ClockReference MainWindow::referenceFor(const TickInput& in) const {
+    if (!automatic_) return ClockReference(referenceTime(), chosenOffset_);
+    // A tz-database zone's page reads the clock as an instant: its zone tells the two passes of a repeated
+    // hour apart, which a reading alone cannot.
+    if (in.page == TimePage::Abroad && in.zoneTimeline)
+        return ClockReference::At(Instant{wallClock().toMSecsSinceEpoch()});
+    return ClockReference(referenceTime());
 }
 
 QDateTime MainWindow::wallClock() const {

@@ -64,8 +64,10 @@ TickInput MainWindow::gatherInput() const {
     in.zoneText = settings_.Value(col::kZone);
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
+    in.sixthStem = SixthStemOf(settings_.Value(col::kSixthStem));
     zoneChoices_->Complete(in, settings_, referenceTime(),
-                           automatic_ ? std::optional(wallClock().toMSecsSinceEpoch()) : std::nullopt);
+                           automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
+                           automatic_ ? std::nullopt : chosenOffset_);
     return in;
 }
 
@@ -89,8 +91,9 @@ FocusedText MainWindow::focusedText() const {
 void MainWindow::tick() {
     // A modal notice inside a tick holds the tick: no other starts meanwhile.
     tickTimer_->stop();
-    view_ = RunPipeline(gatherInput(), focusedText(), memory_, *tables_, descriptions_.get(),
-                        [this] { return referenceTime(); });
+    const TickInput input = gatherInput();
+    view_ = RunPipeline(input, focusedText(), memory_, *tables_, descriptions_.get(),
+                        [this, &input] { return referenceFor(input); });
     // The notice comes while the pages still show the double-hour that ended, as the user last saw them.
     if (view_.notice) giveNotice(Text(*view_.notice));
     render(view_);
@@ -131,6 +134,7 @@ void MainWindow::render(const TickView& v) {
         methodPages_->setCurrentWidget(pages_[DoctrineId::RiGan]);
     methodPages_->setTabVisible(methodPages_->indexOf(supplementary), v.closed);
 
+    renderChosenReading(v);
     SetText(descriptionHeading_, Text(v.descriptionHeading));
     if (descriptionMemo_->toPlainText() != Text(v.description))
         descriptionMemo_->setPlainText(Text(v.description));

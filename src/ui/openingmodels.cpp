@@ -61,6 +61,7 @@ void OpeningStore::Append(const std::vector<Opening>& openings) {
 
 std::string OpeningStore::Line(const Opening& o, bool clock) const {
     std::string line = texts_->Line(o);
+    Spell(line, spelling_);
     if (clock)
         if (const auto span = SpanOf(o)) AppendClockText(o.day, *span, line);
     return line;
@@ -74,7 +75,7 @@ QString OpeningStore::Date(const Opening& o) const {
 
 QString OpeningStore::Hour(const Opening& o) const {
     const std::string_view tail = texts_->TailOf(o);
-    return FromUtf8(tail.substr(0, tail.find(kComma)));
+    return FromUtf8(Spelled(std::string(tail.substr(0, tail.find(kComma))), spelling_));
 }
 
 QString OpeningStore::Role(const Opening& o) const {

@@ -24,6 +24,8 @@ class OpeningStore {
     void Reset(std::optional<TickInput> place = std::nullopt);
     // The clock spans from now on are those of `place`.
     void SetPlace(const TickInput& place);
+    // How the lines write the sixth stem.
+    void SetSpelling(SixthStem spelling) { spelling_ = spelling; }
     // A doctrine's scan begins: its openings follow.
     void BeginScan(const Doctrine& d, std::shared_ptr<const OpeningTexts> texts);
     void Append(const std::vector<Opening>& openings);
@@ -64,6 +66,7 @@ class OpeningStore {
     Range* scanning_ = nullptr;
     std::shared_ptr<const OpeningTexts> texts_;
     std::optional<TickInput> place_;
+    SixthStem spelling_ = SixthStem::AsKeys;
     mutable std::optional<OpeningSpans> spans_;
     // The spans of the rows painted lately: a view asks for the same rows again and again.
     // By date and double-hour: the span is the same for every doctrine.

@@ -152,6 +152,7 @@ QTableView* ReverseLookupWindow::viewFor(DoctrineId doctrine) const {
 
 void ReverseLookupWindow::clearResults(std::optional<TickInput> place) {
     store_->Reset(std::move(place));
+    store_->SetSpelling(spelling_ ? spelling_() : SixthStem::AsKeys);
     reportModel_->reset();
     for (DoctrineOpeningsModel* m : doctrineModels_) m->reset();
     // The memory of a search of centuries (half a gigabyte) goes back to the system when its results go.

@@ -69,6 +69,8 @@ class ReverseLookupWindow : public QWidget {
     ~ReverseLookupWindow() override;
 
     void setPlaceSource(PlaceFn place) { place_ = std::move(place); }
+    // How the lines write the sixth stem (the settings' choice); 已 when unset.
+    void setSpellingSource(std::function<SixthStem()> spelling) { spelling_ = std::move(spelling); }
     void setChooseFileHook(ChooseFileHook hook) { chooseFile_ = std::move(hook); }
     void setMessageHook(MessageHook hook) { message_ = std::move(hook); }
 
@@ -135,6 +137,7 @@ class ReverseLookupWindow : public QWidget {
     TablesFn tables_;
     ReferenceTimeFn referenceTime_;
     PlaceFn place_;
+    std::function<SixthStem()> spelling_;
     ChooseFileHook chooseFile_;
     MessageHook message_;
 

@@ -165,10 +165,6 @@ void ReverseLookupWindow::onExportCalendar() {
     // Each event is in the clock time of the place as the main window has it now.
     const std::optional<TickInput> place = clockPlace();
     if (!place) return;
-    if (!ClockMinusUtcMinutes(*place, 0.0)) {  // readable at all: a zone timeline always is
-        setStatus(QStringLiteral("主窗口的时区或夏令时无法使用，不能导出为日历"), true);
-        return;
-    }
     const QString path = chooseFile(calendarDialog_, QStringLiteral("导出为日历"),
                                     QStringLiteral("iCalendar (*.ics)"), QStringLiteral("ics"));
     if (path.isEmpty()) return;
@@ -186,8 +182,7 @@ void ReverseLookupWindow::onExportCalendar() {
             for (std::size_t i = 0; i < store_->CountOf(d->Id()); ++i) {
                 const Opening& o = store_->At(d->Id(), i);
                 if (const auto span = spans.Of(o)) {
-                    file.Opening(*d, point, store_->Line(o, false), *span,
-                                 ClockMinusUtcMinutes(*place, span->start).value_or(0.0));
+                    file.Opening(*d, point, store_->Line(o, false), *span);
                     ++events;
                 }
                 if (!progress.Step(++done)) {

@@ -15,13 +15,13 @@ QStringList Texts(const std::vector<std::string>& items) {
 
 }  // namespace
 
-void ScheduleModel::setRows(std::vector<print::SheetRow> rows, bool withClock) {
+void ScheduleModel::setRows(std::vector<print::SheetRow> rows, bool withClock, SixthStem spelling) {
     beginResetModel();
     rows_ = std::move(rows);
     columns_ = Texts(print::SheetColumns(withClock));
     texts_.clear();
     texts_.reserve(rows_.size());
-    for (const print::SheetRow& r : rows_) texts_.push_back(Texts(print::SheetCells(r, withClock)));
+    for (const print::SheetRow& r : rows_) texts_.push_back(Texts(print::SheetCells(r, withClock, spelling)));
     endResetModel();
 }
 

@@ -16,7 +16,7 @@ class ScheduleModel : public QAbstractTableModel {
     using QAbstractTableModel::QAbstractTableModel;
 
     // The rows of a range; `withClock` adds the 钟表时间 column.
-    void setRows(std::vector<print::SheetRow> rows, bool withClock);
+    void setRows(std::vector<print::SheetRow> rows, bool withClock, SixthStem spelling = SixthStem::AsKeys);
     const print::SheetRow& sheetRow(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -123,6 +123,8 @@ void ScheduleWindow::refresh() {
     range_.lastDay = DayOf(last);
     range_.place = ClockPlace(place, range_.firstDay, range_.lastDay);
     range_.heading = print::HeadingOf(range_.place ? *range_.place : place, range_.firstDay, range_.lastDay);
+    range_.mode = place.timeMode.value_or(TimeMode::NoNightRat);
+    range_.spelling = place.sixthStem;
     ui_->headingLabel->setText(QString::fromStdString(range_.heading.place + "　" + range_.heading.mode +
                                                       "　" + range_.heading.range));
     if (range_.place) {
@@ -132,12 +134,12 @@ void ScheduleWindow::refresh() {
         ui_->noteLabel->show();
     }
     std::vector<print::SheetRow> rows;
-    print::ForEachSheetRow(range_.firstDay, range_.lastDay, *shown_, range_.place,
+    print::ForEachSheetRow(range_.firstDay, range_.lastDay, range_.mode, *shown_, range_.place,
                            [&rows](const print::SheetRow& r) {
                                rows.push_back(r);
                                return true;
                            });
-    model_->setRows(std::move(rows), range_.place.has_value());
+    model_->setRows(std::move(rows), range_.place.has_value(), range_.spelling);
     // The clock span is what a booking is made by: beside the double-hour, not past the last doctrine.
     QHeaderView* header = ui_->tableView->horizontalHeader();
     if (range_.place) header->moveSection(header->visualIndex(model_->columnCount() - 1), kClockPlace);
@@ -151,7 +153,7 @@ void ScheduleWindow::choose(int row) {
         ui_->noteLabel->show();
         return;
     }
-    if (choose_) choose_(r.span->start);
+    if (choose_) choose_(r.span->Start(), r.span->startOffset.Total());
 }
 
 void ScheduleWindow::paint(QPrinter* printer) {

@@ -29,7 +29,8 @@ class ScheduleWindow : public QWidget {
     using TablesSource = std::function<std::shared_ptr<const ReferenceTables>()>;
     using PlaceSource = std::function<TickInput()>;       // the place and switches of the page in front
     using DateSource = std::function<DateTime()>;         // the main window's reference time
-    using MomentHandler = std::function<void(DateTime)>;  // a clock second chosen
+    // A clock second chosen: its reading and the clock's offset then.
+    using MomentHandler = std::function<void(DateTime, int)>;
 
     ScheduleWindow(TablesSource tables, PlaceSource place, DateSource date, MomentHandler choose,
                    QWidget* parent = nullptr);

@@ -26,14 +26,15 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
         mainWindow.database(), [&mainWindow] { return mainWindow.referenceTables(); },
         [&mainWindow] { return mainWindow.referenceTime(); }, &mainWindow);
     reverse->setPlaceSource([&mainWindow] { return mainWindow.placeInput(); });
+    reverse->setSpellingSource([&mainWindow] { return mainWindow.spelling(); });
     w.reverseLookup = reverse;
     w.schedule = new ScheduleWindow([&mainWindow] { return mainWindow.referenceTables(); },
                                     [&mainWindow] { return mainWindow.tickInput(); },
                                     [&mainWindow] { return mainWindow.referenceTime(); },
-                                    [&mainWindow](DateTime t) {
+                                    [&mainWindow](DateTime t, int offsetSeconds) {
                                         // As a click on the dial: the chosen moment, and the pages follow at
                                         // once.
-                                        mainWindow.setChosenTime(t);
+                                        mainWindow.setChosenTime(t, offsetSeconds);
                                         mainWindow.tick();
                                     },
                                     &mainWindow);

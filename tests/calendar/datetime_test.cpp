@@ -1,4 +1,5 @@
 #include "calendar/datetime.h"
+#include "calendar/instant.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,36 @@ TEST(DateTime, FormatsAndParses) {
     for (const char* bad : {"", "2026-2-10", "2023-02-29", "2026-02-10 24:00:00", "2026-02-10T09:05:03",
                             "2026-02-10 09:05:03 ", "2026-13-01"})
         EXPECT_FALSE(ParseIso(bad).has_value()) << bad;
+}
+
+TEST(TypedReading, AReadingWithOrWithoutTheOffsetOfItsClock) {
+    const DateTime t = MakeDateTime(2026, 10, 25, 2, 30);
+    struct Case {
+        const char* text;
+        std::optional<int> offset;
+    };
+    for (const Case& c : {Case{"2026-10-25 02:30:00", std::nullopt}, Case{"2026-10-25T02:30:00", std::nullopt},
+                          Case{"2026-10-25T02:30:00+02:00", 7200}, Case{"2026-10-25 02:30:00+0100", 3600},
+                          Case{"2026-10-25T02:30:00Z", 0}, Case{"2026-10-25T02:30-03:30", -12600},
+                          Case{"2026-10-25T02:30:00+05", 18000}}) {
+        const auto r = ParseTypedReading(c.text);
+        ASSERT_TRUE(r) << c.text;
+        EXPECT_EQ(r->reading, t) << c.text;
+        EXPECT_EQ(r->offsetSeconds, c.offset) << c.text;
+    }
+    for (const char* bad : {"2026-10-25+02:00", "2026-10-25T02:30:00+2:00", "2026-10-25T02:30:00+24:00",
+                            "2026-10-25T02:30:00 +02:00", "2026-10-25T02:30:00+02:00x", "2026-10-25T25:00:00Z"})
+        EXPECT_FALSE(ParseTypedReading(bad)) << bad;
+    // An instant written back with its clock's offset, seconds where the offset has them.
+    const Instant i = InstantAt(t, 7200);
+    EXPECT_EQ(FormatIsoInstant(i, 7200), "2026-10-25T02:30:00+02:00");
+    EXPECT_EQ(FormatIsoInstant(i, 3600), "2026-10-25T01:30:00+01:00");
+    EXPECT_EQ(FormatIsoInstant(i, -16966), "2026-10-24T19:47:14-04:42:46");
+    EXPECT_EQ(FormatIcsUtc(i), "20261025T003000Z");
+    EXPECT_EQ(ReadingAt(i, 0), MakeDateTime(2026, 10, 25, 0, 30));
+    // Far from 1970 either way, to the millisecond.
+    for (const DateTime far : {MakeDateTime(1, 1, 1, 0, 0, 0, 1), MakeDateTime(9999, 12, 31, 23, 59, 59, 999)})
+        EXPECT_EQ(FormatIso(ReadingAt(InstantAt(far, -3600), -3600)), FormatIso(far));
 }
 
 TEST(DecimalParser, AcceptsPlainDecimalsOnly) {

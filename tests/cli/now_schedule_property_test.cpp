@@ -45,38 +45,80 @@ std::vector<std::string> AsScheduleFields(const std::string& date, const TickVie
             text(DoctrineId::NaZhi2, "meridian")};
 }
 
-TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYear) {
+// Every row of a year's schedule, in each time mode, is what the tick shows at any second of its double-hour
+// (the clock being the double-hour's own time here: Beijing time alone).
+TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYearInEveryMode) {
     store::Database db(QStringLiteral("property"));
     db.Open(QString::fromStdString(testing::BuiltDatabase()));
     const auto tables = store::LoadReferenceTables(db);
     const std::int64_t first = DaysFromCivil(2026, 1, 1);
     const std::int64_t last = DaysFromCivil(2026, 12, 31);
-    std::vector<std::vector<std::string>> rows;
-    ForEachScheduleRow(first, last, *tables, [&](const std::vector<std::string>& cells) {
-        rows.push_back(cells);
-        return true;
-    });
-    ASSERT_EQ(rows.size(), 365u * 12);
-
-    cli::NowFlags flags;
-    flags.mode = TimeMode::NoNightRat;
-    flags.onlyBeijing = true;
-    flags.abroad = false;
-    const TickInput input = cli::TickInputFrom(flags, cli::SettingsTickInput(db));
     std::mt19937 random(20261208);
-    std::uniform_int_distribution<int> second(0, 7199);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::int64_t day = first + static_cast<std::int64_t>(i / 12);
-        const Branch branch = BranchAt(static_cast<int>(i % 12) + 1);
-        // A random second of the double-hour, and on some dates its first and its last second too.
-        std::vector<int> offsets = {second(random)};
-        if (day % 29 == 0) offsets.insert(offsets.end(), {0, 7199});
-        for (int offset : offsets) {
-            const DateTime at = DoubleHourMoment(day, branch).effectiveTime + offset / 86400.0;
-            TickMemory memory;
-            const TickView now =
-                RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, [at] { return at; });
-            ASSERT_EQ(AsScheduleFields(rows[i][0], now), rows[i]) << "at " << FormatIso(at);
+    for (TimeMode mode : {TimeMode::NoNightRat, TimeMode::NightRat, TimeMode::ZeroToTwo}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        std::vector<ScheduleRow> rows;
+        ForEachScheduleRow(first, last, mode, *tables, [&](const ScheduleRow& row) {
+            rows.push_back(row);
+            return true;
+        });
+        ASSERT_EQ(rows.size(), 365u * (mode == TimeMode::NightRat ? 13 : 12));
+        cli::NowFlags flags;
+        flags.mode = mode;
+        flags.onlyBeijing = true;
+        flags.abroad = false;
+        const TickInput input = cli::TickInputFrom(flags, cli::SettingsTickInput(db));
+        for (const ScheduleRow& row : rows) {
+            const std::int64_t length = (row.slot.solarEnd - row.slot.solarStart) / 1000;
+            std::uniform_int_distribution<std::int64_t> second(0, length - 1);
+            // A random second of the double-hour, and on some dates its first and its last second too.
+            std::vector<std::int64_t> offsets = {second(random)};
+            if (row.day % 29 == 0) offsets.insert(offsets.end(), {0, length - 1});
+            for (std::int64_t offset : offsets) {
+                const DateTime at = ReadingOfMs(row.slot.solarStart + offset * 1000);
+                TickMemory memory;
+                const TickView now =
+                    RunPipeline(input, FocusedText::None(), memory, *tables, nullptr, [at] { return at; });
+                ASSERT_EQ(AsScheduleFields(row.cells[0], now), row.cells) << "at " << FormatIso(at);
+            }
+        }
+    }
+}
+
+// Under 区分夜子时早子时, at a place whose clock changes that night, `now --at` each row's clock start (as the
+// schedule writes it, with its offset) shows that row, field for field.
+TEST(NowAndSchedule, UnderTheNightRatModeEveryRowIsNowAtItsStart) {
+    for (const std::vector<std::string>& place :
+         {std::vector<std::string>{"--china", "--longitude", "87.6"},
+          std::vector<std::string>{"--tz", "Europe/Paris", "--ew", "东经", "--lon", "2.35"}}) {
+        std::vector<std::string> command = {"schedule", "2026-10-24", "2026-10-25", "--clock", "--csv", "--mode", "1"};
+        command.insert(command.end(), place.begin(), place.end());
+        const auto schedule = RunCommand(command);
+        ASSERT_EQ(schedule.status, 0) << schedule.err;
+        const auto records = ParseCsv(schedule.out);
+        ASSERT_EQ(records.size(), 1u + 26u);
+        const std::size_t startColumn = records[0].size() - 2;
+        for (std::size_t r = 1; r < records.size(); ++r) {
+            const auto& row = records[r];
+            std::vector<std::string> now = {"now", "--at", row[startColumn], "--mode", "1", "--json"};
+            now.insert(now.end(), place.begin(), place.end());
+            const auto run = RunCommand(now);
+            ASSERT_EQ(run.status, 0) << run.err;
+            const QJsonObject o = ParseJson(run.out);
+            SCOPED_TRACE(row[startColumn]);
+            EXPECT_EQ(Str(o, "clockStart"), row[startColumn]);
+            EXPECT_EQ(Str(o, "clockEnd"), row[startColumn + 1]);
+            EXPECT_EQ(Str(o, "hourGanZhi"), row[1]);
+            EXPECT_EQ(Str(o, "dayGanZhi"), row[2]);
+            EXPECT_EQ(Str(o["nagan"].toObject(), "穴位").empty() ? Str(o["nagan"].toObject(), "经脉")
+                                                                 : Str(o["nagan"].toObject(), "穴位"),
+                      row[3]);
+            EXPECT_EQ(Str(o["linggui"].toObject(), "point"), row[10]);
+            EXPECT_EQ(Str(o["linggui"].toObject(), "partner"), row[11]);
+            EXPECT_EQ(Str(o["feiteng"].toObject(), "point"), row[12]);
+            EXPECT_EQ(Str(o["nazhi"].toObject(), "本穴"), row[7]);
+            EXPECT_EQ(Str(o["shigan"].toObject(), "经络"), row[14]);
+            EXPECT_EQ(Str(o["rigan"].toObject(), "meridian"), row[15]);
+            EXPECT_EQ(Str(o["nazhi2"].toObject(), "meridian"), row[16]);
         }
     }
 }

@@ -70,21 +70,28 @@ TEST(UsageFaults, EachIsExitTwoNamingWhatWasWrongAndChangesNothing) {
 // the settings fails naming the column and its text, prints no result, and leaves the file alone; the flag
 // that stands in for the value makes the same run work.
 TEST(UsageFaults, AStoredValueThatCannotBeReadIsAFailureNamingItsColumn) {
+    // Without clock spans a schedule still reads the time mode and the spelling, a reverse lookup the
+    // spelling.
+    const std::vector<std::string> plainSchedule = {"schedule", "2026-12-09", "2026-12-09"};
+    const std::vector<std::string> plainReverse = {"reverse", "公孙", "2026-12-09", "2026-12-10"};
     const struct {
         const char* update;
         const char* column;
         const char* value;
         std::vector<std::string> standIn;
+        std::vector<std::vector<std::string>> alsoRead;
     } cases[] = {
-        {"zone='nowhere', ischina='nochina', tzid=''", "zone", "\"nowhere\"", {"--tz", "Europe/Paris"}},
-        {"timemode='xyz'", "timemode", "\"xyz\"", {"--mode", "1"}},
-        {"timemode=NULL", "timemode", "\"\"", {"--mode", "0"}},
-        {"ischina='maybe'", "ischina", "\"maybe\"", {"--china"}},
-        {"onlyBeiJingTime='perhaps'", "onlyBeiJingTime", "\"perhaps\"", {"--no-beijing"}},
-        {"eot='ephemeris'", "eot", "\"ephemeris\"", {"--eot", "astro"}},
-        {"ew='north', ischina='nochina'", "ew", "\"north\"", {"--ew", "西经"}},
+        {"zone='nowhere', ischina='nochina', tzid=''", "zone", "\"nowhere\"", {"--tz", "Europe/Paris"}, {}},
+        {"timemode='xyz'", "timemode", "\"xyz\"", {"--mode", "1"}, {plainSchedule}},
+        {"timemode=NULL", "timemode", "\"\"", {"--mode", "0"}, {}},
+        {"ischina='maybe'", "ischina", "\"maybe\"", {"--china"}, {}},
+        {"onlyBeiJingTime='perhaps'", "onlyBeiJingTime", "\"perhaps\"", {"--no-beijing"}, {}},
+        {"eot='ephemeris'", "eot", "\"ephemeris\"", {"--eot", "astro"}, {}},
+        {"ew='north', ischina='nochina'", "ew", "\"north\"", {"--ew", "西经"}, {}},
         // Abroad the China box still gates the double-hour.
-        {"xy='abc', onlyBeiJingTime='False', ischina='nochina'", "xy", "\"abc\"", {"--beijing"}},
+        {"xy='abc', onlyBeiJingTime='False', ischina='nochina'", "xy", "\"abc\"", {"--beijing"}, {}},
+        {"sixthstem='乙'", "sixthstem", "\"乙\"", {"--sixth-stem", "己"}, {plainSchedule, plainReverse}},
+        {"chinadst='often', ischina='yeschina'", "chinadst", "\"often\"", {"--no-dst-china"}, {}},
     };
     const std::vector<std::vector<std::string>> commands = {
         {"now", "--at", "2026-12-09 10:00:00"},
@@ -96,7 +103,9 @@ TEST(UsageFaults, AStoredValueThatCannotBeReadIsAFailureNamingItsColumn) {
         DatabaseCopy copy("unreadable");
         ASSERT_TRUE(copy.Exec(std::string("update xxyy set ") + c.update));
         const std::string before = Bytes(copy.path());
-        for (std::vector<std::string> args : commands) {
+        std::vector<std::vector<std::string>> reading = commands;
+        reading.insert(reading.end(), c.alsoRead.begin(), c.alsoRead.end());
+        for (std::vector<std::string> args : reading) {
             SCOPED_TRACE(std::string(c.update) + ": " + args[0]);
             args.insert(args.end(), {"--db", copy.path()});
             const auto run = RunCommand(args);

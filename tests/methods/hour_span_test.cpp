@@ -8,11 +8,13 @@
 namespace velunar {
 namespace {
 
-const double kSecond = 1.0 / 86400.0;
-
-TickView ViewAt(const TickInput& in, DateTime at, TickMemory& memory) {
+TickView ViewAt(const TickInput& in, ClockReference at, TickMemory& memory) {
     static const ReferenceTables tables = testing::TableRows{}.Build();
     return RunPipeline(in, FocusedText::None(), memory, tables, nullptr, [at] { return at; });
+}
+
+ClockReference At(Instant i) {
+    return ClockReference::At(i);
 }
 
 // Across the change from 巳 to 午 on the clock of a place west of Beijing: the last second of 巳 has one
@@ -25,18 +27,19 @@ TEST(HourSpan, TheChangeOnTheClockOfThePageInFront) {
     const auto si = ClockSpanOf(china, day, Branch::Si);
     ASSERT_TRUE(si);
     TickMemory memory;
-    const TickView last = ViewAt(china, si->end, memory);
+    const TickView last = ViewAt(china, At(si->end), memory);
     EXPECT_EQ(last.hourSpan.hours, "巳时 09:00–10:59 真太阳时");
     EXPECT_EQ(last.hourSpan.clock,
-              "北京时间 " + FormatIso(si->start).substr(11) + "–" + FormatIso(si->end).substr(11));
+              "北京时间 " + FormatIso(si->Start()).substr(11) + "–" + FormatIso(si->End()).substr(11));
     EXPECT_EQ(last.hourSpan.minutesToNext, 1);
-    EXPECT_EQ(last.hourSpan.clockStart, si->start);
-    EXPECT_EQ(last.hourSpan.clockEnd, si->end);
-    EXPECT_EQ(ViewAt(china, si->end - 60 * kSecond, memory).hourSpan.minutesToNext, 2);
-    const TickView next = ViewAt(china, si->end + kSecond, memory);
+    ASSERT_TRUE(last.hourSpan.span);
+    EXPECT_EQ(last.hourSpan.span->start, si->start);
+    EXPECT_EQ(last.hourSpan.span->end, si->end);
+    EXPECT_EQ(ViewAt(china, At(si->end - 60'000), memory).hourSpan.minutesToNext, 2);
+    const TickView next = ViewAt(china, At(si->end + 1000), memory);
     EXPECT_EQ(next.hourSpan.hours, "午时 11:00–12:59 真太阳时");
     TickMemory fresh;
-    EXPECT_EQ(next.hourSpan.Line(), ViewAt(china, si->end + kSecond, fresh).hourSpan.Line());
+    EXPECT_EQ(next.hourSpan.Line(), ViewAt(china, At(si->end + 1000), fresh).hourSpan.Line());
     EXPECT_GE(*next.hourSpan.minutesToNext, 119);
     EXPECT_LE(*next.hourSpan.minutesToNext, 121);
 }

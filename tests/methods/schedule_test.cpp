@@ -32,8 +32,8 @@ TEST(Schedule, RowsOfARangeFromTheSnapshot) {
 
     const std::int64_t first = DaysFromCivil(1949, 10, 1);  // 甲子
     std::vector<std::vector<std::string>> all;
-    ForEachScheduleRow(first, first + 1, t, [&](const std::vector<std::string>& cells) {
-        all.push_back(cells);
+    ForEachScheduleRow(first, first + 1, TimeMode::NoNightRat, t, [&](const ScheduleRow& row) {
+        all.push_back(row.cells);
         return true;
     });
     ASSERT_EQ(all.size(), 24u);
@@ -42,7 +42,7 @@ TEST(Schedule, RowsOfARangeFromTheSnapshot) {
     EXPECT_EQ(zi,
               (std::vector<std::string>{"1949-10-01", "甲子", "甲子", "足窍阴", "", "", "", "足临泣", "阳辅",
                                         "侠溪", "内关", "公孙", "公孙", "内关", "胆经", "胆", "胆"}));
-    EXPECT_EQ(ScheduleRowAt(first, Branch::Zi, t), zi);
+    EXPECT_EQ(ScheduleRowOf(first, Branch::Zi, t).cells, zi);
     const std::vector<std::string>& chou = all[1];
     EXPECT_EQ(chou[3], "闭");    // 纳干穴位
     EXPECT_EQ(chou[6], "曲泉");  // 补穴
@@ -57,11 +57,30 @@ TEST(Schedule, RowsOfARangeFromTheSnapshot) {
     EXPECT_EQ(header[7], "纳支本穴");
 
     int calls = 0;
-    ForEachScheduleRow(first + 1, first, t, [&](const std::vector<std::string>&) { return ++calls, true; });
+    const TimeMode mode = TimeMode::NoNightRat;
+    ForEachScheduleRow(first + 1, first, mode, t, [&](const ScheduleRow&) { return ++calls, true; });
     EXPECT_EQ(calls, 0);
     // The consumer can stop the walk.
-    ForEachScheduleRow(first, first + 9, t, [&](const std::vector<std::string>&) { return ++calls < 5; });
+    ForEachScheduleRow(first, first + 9, mode, t, [&](const ScheduleRow&) { return ++calls < 5; });
     EXPECT_EQ(calls, 5);
+
+    // 区分夜子时早子时: 早子 first, with the date's own stems; 夜子 last, the day still the date's but the hour
+    // stem counted from the next day, as the tick shows them; thirteen rows a date.
+    std::vector<ScheduleRow> night;
+    ForEachScheduleRow(first, first + 1, TimeMode::NightRat, t, [&](const ScheduleRow& row) {
+        night.push_back(row);
+        return true;
+    });
+    ASSERT_EQ(night.size(), 26u);
+    EXPECT_EQ(night[0].cells, zi);
+    EXPECT_FALSE(night[0].slot.lateRat);
+    EXPECT_EQ(night[12].slot.lateRat, true);
+    EXPECT_EQ(night[12].cells[0], "1949-10-01");
+    EXPECT_EQ(night[12].cells[1], "丙子");  // counted from 乙, the next day's stem
+    EXPECT_EQ(night[12].cells[2], "甲子");
+    EXPECT_EQ(night[13].cells[0], "1949-10-02");
+    EXPECT_EQ(night[13].cells[1], "丙子");  // 早子 of 乙丑: counted from 乙 too
+    EXPECT_EQ(night[13].cells[2], "乙丑");
 }
 
 TEST(ReferenceTables, KeepsTheDatabaseMatchingRules) {

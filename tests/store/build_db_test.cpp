@@ -25,8 +25,9 @@ class BuildDb : public ::testing::Test {
         if (python.isEmpty()) GTEST_SKIP() << "python3 not found";
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("tables")));
         Write("xxyy.tsv",
-              "# settings\nxy\tew\tzone\tsuma\tjingew\twhere\thint1\tonlyBeiJingTime\ttimemode\tischina\teot\ttzid\n"
-              "116.28\t东经\tz\t0\t120\t北京\tTrue\tFalse\t不区分夜子时早子时\tyeschina\t固定表\t\n");
+              "# settings\nxy\tew\tzone\tsuma\tjingew\twhere\thint1\tonlyBeiJingTime\ttimemode\tischina\teot\ttzid"
+              "\tchinadst\tsixthstem\n"
+              "116.28\t东经\tz\t0\t120\t北京\tTrue\tFalse\t不区分夜子时早子时\tyeschina\t固定表\t\tFalse\t已\n");
         Write("jingluo.tsv", "# points\n穴位\t经脉\tforder\n少商\t肺\t11\n中府\t肺\t1\n");
     }
 

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
+#include <QTimeZone>
+
+#include <algorithm>
 
 #include "fixture.h"
 #include "store/database.h"
@@ -53,59 +57,99 @@ TEST(TzDatabase, OffsetAndSummerTimeEitherSideOfEach2026Transition) {
     EXPECT_EQ(ZoneChoices().front(), kMachineZone);
 }
 
-TEST(TzDatabase, ARangesTimelineAgreesWithTheZoneAtEveryReadingAroundEachChange) {
-    // Every minute of the hours around the 2026 changes (the skipped and the repeated readings included),
-    // and every six hours of the year.
-    for (const char* zone : {"Europe/Paris", "America/Los_Angeles", "Australia/Sydney", "America/Santiago"}) {
-        SCOPED_TRACE(zone);
-        const auto timeline = ZoneTimelineOf(zone, MakeDateTime(2026, 1, 1), MakeDateTime(2026, 12, 31));
-        ASSERT_TRUE(timeline);
-        std::vector<DateTime> readings;
-        for (DateTime t = MakeDateTime(2026, 1, 1); t < MakeDateTime(2027, 1, 1); t += 0.25)
-            readings.push_back(t);
-        for (const ZonePeriod& p : timeline->Periods())
-            for (int minute = -180; minute <= 180; ++minute)
-                readings.push_back(p.localStart + minute / 1440.0);
-        for (const DateTime t : readings) {
-            const auto facts = ZoneFactsAt(zone, t);
-            ASSERT_TRUE(facts) << FormatDisplay(t);
-            const ZonePeriod& p = timeline->At(t);
-            ASSERT_EQ(p.standardMinutes + p.summerMinutes, facts->offsetMinutes) << FormatDisplay(t);
-            ASSERT_EQ(p.summerMinutes, facts->summerMinutes) << FormatDisplay(t);
-        }
-    }
-    EXPECT_FALSE(ZoneTimelineOf("Europe/Pariss", MakeDateTime(2026, 1, 1), MakeDateTime(2026, 2, 1)));
+Instant InstantOf(int y, int mo, int d, int h = 0, int mi = 0) {
+    return InstantAt(MakeDateTime(y, mo, d, h, mi), 0);
 }
 
-TEST(TzDatabase, ApplyingAZoneFillsTheAbroadInputsForTheReading) {
+// By instant a timeline is the zone itself; by reading, every instant whose reading it is comes back from
+// InstantsOf, the skipped and repeated hours of each change included.
+TEST(TzDatabase, ATimelineAgreesWithTheZoneAtEveryInstantAndReading) {
+    for (const char* id : {"Europe/Paris", "America/Los_Angeles", "Australia/Sydney", "America/Santiago",
+                           "Pacific/Chatham", "Asia/Shanghai", "America/New_York"}) {
+        SCOPED_TRACE(id);
+        const QTimeZone zone(id);
+        const auto timeline = ZoneTimelineOf(id, InstantOf(1986, 1, 1), InstantOf(1992, 1, 1));
+        ASSERT_TRUE(timeline);
+        std::vector<Instant> instants;
+        for (Instant i = InstantOf(1986, 1, 1); i < InstantOf(1992, 1, 1); i = i + 6 * 3'600'000) instants.push_back(i);
+        for (const ZonePeriod& p : timeline->Periods())
+            for (int minute = -150; minute <= 150; ++minute) instants.push_back(p.start + minute * 60'000LL);
+        for (const Instant i : instants) {
+            const QDateTime utc = QDateTime::fromMSecsSinceEpoch(i.ms, QTimeZone::utc());
+            const ZoneOffset o = timeline->At(i);
+            ASSERT_EQ(o.Total(), zone.offsetFromUtc(utc)) << i.ms;
+            ASSERT_EQ(o.summerSeconds, zone.daylightTimeOffset(utc)) << i.ms;
+            const DateTime reading = ReadingAt(i, o.Total());
+            const std::vector<Instant> passes = timeline->InstantsOf(reading);
+            ASSERT_NE(std::find(passes.begin(), passes.end(), i), passes.end()) << FormatIso(reading);
+            ASSERT_EQ(timeline->PassAt(i) == Pass::Once, passes.size() == 1) << FormatIso(reading);
+        }
+    }
+    EXPECT_FALSE(ZoneTimelineOf("Europe/Pariss", InstantOf(2026, 1, 1), InstantOf(2026, 2, 1)));
+}
+
+TEST(TzDatabase, APlaceGetsTheClocksOfItsDaysAndTheDatabasesLinksAreZonesToo) {
     TickInput in;
     in.page = TimePage::Abroad;
-    ASSERT_TRUE(ApplyZone(in, "America/Los_Angeles", MakeDateTime(2026, 7, 1, 12)));
-    EXPECT_EQ(in.zoneMinutes, -480);
-    EXPECT_EQ(in.summerText, "60");
+    in.ianaZone = "America/Los_Angeles";
+    ASSERT_TRUE(CoverReading(in, MakeDateTime(2026, 7, 1, 12)));
+    ASSERT_TRUE(in.zoneTimeline);
+    EXPECT_EQ(in.zoneTimeline->At(InstantOf(2026, 7, 1, 19)), (ZoneOffset{-8 * 3600, 3600}));
     EXPECT_EQ(ClockHint(in, MakeDateTime(2026, 7, 1, 12), true), "");
     TickInput fixed;
     fixed.page = TimePage::Abroad;
     fixed.zoneText = "(GMT-08:00) 太平洋时间(美国和加拿大)；蒂华纳";
     EXPECT_EQ(ClockHint(fixed, MakeDateTime(2026, 7, 1, 12), false),
               "当地此时实行夏令时 60 分钟，您输入的是 0");
-    EXPECT_FALSE(ApplyZone(fixed, "Nowhere/Atlantis", MakeDateTime(2026, 7, 1, 12)));
-    EXPECT_FALSE(fixed.zoneMinutes);
+    fixed.ianaZone = "Nowhere/Atlantis";
+    EXPECT_FALSE(CoverReading(fixed, MakeDateTime(2026, 7, 1, 12)));
+    EXPECT_FALSE(fixed.zoneTimeline);
+    EXPECT_EQ(fixed.ianaZone, "");
+    // Qt leaves the links out of its list of ids; they are the zones they link to all the same.
+    for (const char* link : {"Etc/UTC", "GMT", "US/Eastern", "Asia/Calcutta"}) EXPECT_TRUE(IsKnownZone(link)) << link;
+    EXPECT_EQ(ZoneFactsAt("US/Eastern", MakeDateTime(2026, 7, 1, 12))->offsetMinutes, -240);
+    EXPECT_FALSE(IsKnownZone(""));
 }
 
-// Paris shows 02:30 twice on 2026-10-25: a reading alone is the later pass, the instant tells them apart.
-TEST(TzDatabase, TheInstantOfALiveReadingTellsTheTwoPassesOfARepeatedHourApart) {
-    constexpr std::int64_t kFirstPass = 1'792'888'200'000;  // 2026-10-25 00:30 UTC, 02:30 summer time
-    TickInput first, second, reading;
-    ASSERT_TRUE(ApplyZoneAtInstant(first, "Europe/Paris", kFirstPass));
-    ASSERT_TRUE(ApplyZoneAtInstant(second, "Europe/Paris", kFirstPass + 3'600'000));
-    ASSERT_TRUE(ApplyZone(reading, "Europe/Paris", MakeDateTime(2026, 10, 25, 2, 30)));
-    EXPECT_EQ(first.summerText, "60");
-    EXPECT_EQ(second.summerText, "0");
-    EXPECT_EQ(reading.summerText, "0");
-    EXPECT_EQ(first.zoneMinutes, 60);
-    EXPECT_EQ(second.zoneMinutes, 60);
-    EXPECT_FALSE(ApplyZoneAtInstant(first, "Nowhere/Atlantis", kFirstPass));
+// Paris shows 02:30 twice on 2026-10-25 and never on 2026-03-29: a reading alone is the later pass, an offset
+// names the earlier, and a skipped reading is counted on as the clock would have moved.
+TEST(TzDatabase, ReadingsTheClocksShowTwiceOrSkip) {
+    const auto paris = ZoneTimelineOf("Europe/Paris", InstantOf(2026, 1, 1), InstantOf(2027, 1, 1));
+    ASSERT_TRUE(paris);
+    const DateTime repeated = MakeDateTime(2026, 10, 25, 2, 30);
+    const ResolvedReading later = paris->Resolve(repeated);
+    EXPECT_EQ(later.fit, ReadingFit::Later);
+    EXPECT_EQ(later.instant, InstantOf(2026, 10, 25, 1, 30));
+    EXPECT_EQ(later.other->Total(), 7200);
+    const ResolvedReading earlier = paris->Resolve(repeated, 7200);
+    EXPECT_EQ(earlier.fit, ReadingFit::Earlier);
+    EXPECT_EQ(earlier.instant, InstantOf(2026, 10, 25, 0, 30));
+    EXPECT_EQ(paris->PassAt(earlier.instant), Pass::First);
+    EXPECT_EQ(paris->PassAt(later.instant), Pass::Second);
+    EXPECT_EQ(paris->Resolve(repeated, 5 * 3600).fit, ReadingFit::Offset);
+    const ResolvedReading gap = paris->Resolve(MakeDateTime(2026, 3, 29, 2, 30));
+    EXPECT_EQ(gap.fit, ReadingFit::Skipped);
+    EXPECT_EQ(gap.instant, InstantOf(2026, 3, 29, 1, 30));  // 03:30 summer time
+    EXPECT_EQ(FormatIsoInstant(gap.instant, gap.offset.Total()), "2026-03-29T03:30:00+02:00");
+    EXPECT_EQ(paris->Resolve(MakeDateTime(2026, 7, 1, 12)).fit, ReadingFit::Once);
+}
+
+// China kept summer time from 1986 to 1991: a reading of then is named, and taken on the clocks of then only
+// when asked.
+TEST(TzDatabase, ChinasSummerTimeIsNamedAndAppliedOnlyWhenAsked) {
+    EXPECT_EQ(ChinaSummerMinutesAt(MakeDateTime(1988, 7, 15, 12)), 60);
+    EXPECT_EQ(ChinaSummerMinutesAt(MakeDateTime(1988, 12, 15, 12)), 0);
+    EXPECT_EQ(ChinaSummerMinutesAt(MakeDateTime(1992, 7, 15, 12)), 0);
+    TickInput china;
+    EXPECT_EQ(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false), "1988-07-15 中国实行夏令时，钟表比北京时间快 60 分钟");
+    ASSERT_TRUE(CoverReading(china, MakeDateTime(1988, 7, 15, 12)));
+    EXPECT_FALSE(china.chinaClock);
+    china.chinaSummerTime = true;
+    ASSERT_TRUE(CoverReading(china, MakeDateTime(1988, 7, 15, 12)));
+    ASSERT_TRUE(china.chinaClock);
+    EXPECT_EQ(china.chinaClock->At(InstantOf(1988, 7, 15, 4)).Total(), 9 * 3600);
+    EXPECT_EQ(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false),
+              "1988-07-15 中国实行夏令时，钟表比北京时间快 60 分钟，已按夏令时计算");
 }
 
 TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
@@ -113,6 +157,8 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
     test::RawExec(fixture.Path(), "update xxyy set zone = '(GMT+09:00) 汉城'");
     test::RawExec(fixture.Path(), "alter table xxyy drop column tzid");
     test::RawExec(fixture.Path(), "alter table xxyy drop column eot");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column chinadst");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column sixthstem");
     // Read-only, it opens and reads the new columns as empty, which is the default.
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner);
     {
@@ -122,6 +168,7 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         record.Open();
         EXPECT_EQ(record.Value(settings_column::kZone), "(GMT+09:00) 汉城");
         EXPECT_EQ(record.Value(settings_column::kEot), "");
+        EXPECT_EQ(record.Value(settings_column::kSixthStem), "");
     }
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner | QFile::WriteOwner);
     {
@@ -130,9 +177,11 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         SettingsRecord record(db);
         record.Open();
         record.SetValue(settings_column::kEot, "天文计算");
+        record.SetValue(settings_column::kSixthStem, "己");
         record.Post();
     }
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select eot from xxyy"), std::vector<std::string>{"天文计算"});
+    EXPECT_EQ(test::RawColumn(fixture.Path(), "select sixthstem from xxyy"), std::vector<std::string>{"己"});
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select zone from xxyy"),
               std::vector<std::string>{"(GMT+09:00) 汉城"});
 }

@@ -116,7 +116,7 @@ void TestDial::ringsAndCentreAgreeWithNow() {
                 for (int i = 0; i < 12; ++i) {
                     const DialSector& s = m.sectors[i];
                     QVERIFY2(s.span, qPrintable(where));
-                    const QJsonObject at = Now(h.dbPath(), {"--at", S(FormatIso(s.span->start)), "--mode",
+                    const QJsonObject at = Now(h.dbPath(), {"--at", S(FormatIso(s.span->Start())), "--mode",
                                                             QString::number(mode), pageFlag});
                     const QString label = where + QStringLiteral(" sector ") + S(std::string(Name(s.branch)));
                     QCOMPARE(at["hourBranch"].toString(), S(std::string(Name(s.branch))));
@@ -148,7 +148,7 @@ void TestDial::clickKeysAndTooltip() {
     QCOMPARE(S(std::string(Name(dial->model().sectors[present].branch))), QStringLiteral("巳"));
     // A click on 申 chooses its first clock second, and the pages follow at once.
     const int shen = Number(Branch::Shen) - 1;
-    const DateTime start = dial->model().sectors[shen].span->start;
+    const DateTime start = dial->model().sectors[shen].span->Start();
     QTest::mouseClick(dial, Qt::LeftButton, {}, dial->sectorCentre(shen));
     QVERIFY(!h.get<QCheckBox>("automaticBox")->isChecked());
     QCOMPARE(h.window->referenceTime(), start);

@@ -124,7 +124,7 @@ class ReverseWindowViewsTest : public ReverseWindowFixture {
         const auto span = velunar::ClockSpanOf(place, first.day, first.HourBranch());
         QVERIFY(span);
         QCOMPARE(parsed.mid(1).join(u' '),
-                 QString::fromStdString(velunar::FormatIso(velunar::AddMinutes(span->start, -480))));
+                 QString::fromStdString(velunar::FormatIso(velunar::UtcReading(span->start))));
     }
 
     void savedReportIsGbkWithCrLf() {

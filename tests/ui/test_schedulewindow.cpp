@@ -53,7 +53,8 @@ void TestScheduleWindow::aWeekIsTheScheduleWithTheClockOfThePlace() {
     int row = 0, closed = 0;
     ClockSpanWalker spans(h.window->tickInput());
     ForEachScheduleRow(
-        monday, monday + 6, *h.window->referenceTables(), [&](const std::vector<std::string>& cells) {
+        monday, monday + 6, TimeMode::NoNightRat, *h.window->referenceTables(), [&](const ScheduleRow& r) {
+            const std::vector<std::string>& cells = r.cells;
             for (std::size_t c = 0; c < cells.size(); ++c)
                 if (model->index(row, static_cast<int>(c)).data().toString().toStdString() != cells[c])
                     qFatal("row %d column %zu differs", row, c);
@@ -87,7 +88,7 @@ void TestScheduleWindow::aTzZoneWeekFollowsTheSummerTimeChange() {
     const auto saturday = w->model()->sheetRow(5 * 12 + wu).span;
     const auto sunday = w->model()->sheetRow(6 * 12 + wu).span;
     QVERIFY(saturday && sunday);
-    const double shift = (sunday->start - saturday->start - 1.0) * 24 * 60;
+    const double shift = (sunday->Start() - saturday->Start() - 1.0) * 24 * 60;
     QVERIFY2(std::abs(shift - 60) < 2, qPrintable(QString::number(shift)));
 }
 
@@ -108,7 +109,7 @@ void TestScheduleWindow::aClickPutsTheMainWindowOnTheDoubleHour() {
     view->scrollTo(cell);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
     QVERIFY(!h.get<QCheckBox>("automaticBox")->isChecked());
-    QCOMPARE(h.window->referenceTime(), span->start);
+    QCOMPARE(h.window->referenceTime(), span->Start());
     QCOMPARE(h.text("hourBranchBox"), QStringLiteral("申"));
 }
 
