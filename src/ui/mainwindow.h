@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -41,6 +42,7 @@ class NoticePlayer;
 namespace velunar::ui {
 
 class ContentFit;
+class DerivationWindow;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
@@ -117,6 +119,9 @@ class MainWindow : public QMainWindow {
     QString tickErrorText() const {
         return view_.error.empty() ? QString() : QString::fromStdString(view_.error);
     }
+
+    // "为什么？": the derivation of a doctrine page's result at the moment shown (none: of every page).
+    void showDerivation(std::optional<DoctrineId> page);
 
   public slots:
     // One tick: inputs → pipeline → render.
@@ -263,6 +268,7 @@ class MainWindow : public QMainWindow {
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
     ContentFit* contentFit_ = nullptr;
     WindowPlacement* placement_ = nullptr;
+    DerivationWindow* derivationWindow_ = nullptr;  // made when first asked for
 };
 
 }  // namespace velunar::ui
