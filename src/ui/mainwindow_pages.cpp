@@ -187,7 +187,7 @@ QWidget* MainWindow::buildMethodPages() {
     // The supplementary page keeps its place while its tab is hidden (closed hours show it).
     methodPages_->setTabVisible(methodPages_->indexOf(pages_[DoctrineId::Supplementary]), false);
     methodPages_->setCurrentWidget(pages_[DoctrineId::LingGui]);
-    AddDialPage(methodPages_, this);
+    dial_ = AddDialPage(methodPages_, this);
     return methodPages_;
 }
 
