@@ -3,6 +3,7 @@
 // report of one tick's TickView.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/tick.h"
 #include "cli/args.h"
@@ -49,6 +50,9 @@ void AddTabooFlags(ArgParser& parser, NowFlags& flags);
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
 // --sixth-stem: every command that writes a stem.
 void AddSpellingFlag(ArgParser& parser, std::optional<SixthStem>& spelling);
+
+// A label of `velunar-cli zones`, or a text whose (GMT±hh:mm) offset the abroad page reads.
+bool NamesAZone(std::string_view zone);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});

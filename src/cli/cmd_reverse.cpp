@@ -24,10 +24,11 @@ namespace {
 
 constexpr const char* kAbout =
     "Prints the reverse lookup's report for POINT (used exactly as given, blanks and all) over the dates\n"
-    "FROM..TO (YYYY-MM-DD, both included; a TO before FROM searches nothing): each doctrine's heading,\n"
-    "then every double-hour of the range in which it opens the point. The 子 double-hour of a date runs\n"
-    "from 23:00 of the day before to 00:59:59 of the date. UTF-8 on standard output; with --out, the file\n"
-    "the reverse lookup window saves (GBK, CR LF after every line), replaced only once it is complete.\n";
+    "FROM..TO (YYYY-MM-DD, both included; a TO before FROM is a usage error, exit status 2): each\n"
+    "doctrine's heading, then every double-hour of the range in which it opens the point. The 子\n"
+    "double-hour of a date runs from 23:00 of the day before to 00:59:59 of the date. UTF-8 on standard\n"
+    "output; with --out, the file the reverse lookup window saves (GBK, CR LF after every line),\n"
+    "replaced only once it is complete.\n";
 
 // Where the report goes: standard output in blocks, or the report file.
 class ReportOutput {
@@ -196,8 +197,10 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io, *from, *to)))
         return kExitFailure;
-    const SixthStem spelling =
-        (place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database))).sixthStem;
+    const std::optional<TickInput> spelled =
+        place ? place : SettingsPlace("reverse", clock.place, *database, io, SettingsRead::Spelling);
+    if (!spelled) return kExitFailure;
+    const SixthStem spelling = spelled->sixthStem;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));

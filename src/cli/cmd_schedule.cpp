@@ -91,12 +91,17 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
         return kExitFailure;
-    const TickInput named = place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database));
-    const TimeMode mode = named.timeMode.value_or(TimeMode::NoNightRat);
-    const SixthStem spelled = named.sixthStem;
-    const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
+    // The rows follow the time mode and the spelling; a PDF's heading names the place as well.
+    const std::optional<TickInput> named =
+        place ? place
+              : SettingsPlace("schedule", clock.place, *database, io,
+                              pdf ? SettingsRead::Place : SettingsRead::ModeAndSpelling);
+    if (!named) return kExitFailure;
+    const TimeMode mode = named->timeMode.value_or(TimeMode::NoNightRat);
+    const SixthStem spelled = named->sixthStem;
+    const TabooOptions taboo = named->taboo;
     if (pdf) {
-        const print::SheetRange range{*from,   *to, mode, place, print::HeadingOf(named, *from, *to),
+        const print::SheetRange range{*from,   *to, mode, place, print::HeadingOf(*named, *from, *to),
                                       spelled, {taboo, avoid}};
         if (!WriteSchedulePdfFile(*pdf, range, *tables, io)) return kExitFailure;
         if (avoid) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/row.h"
 
@@ -93,6 +94,9 @@ class SettingsRecord {
     void Post();
     // Drops the pending values and returns to browsing.
     void Cancel();
+    // The columns whose pending value differs from the one stored: what the next Post writes, and what a
+    // failed Post left unsaved.
+    std::vector<std::string_view> UnsavedColumns() const;
 
     // Typed readings of the current values.
     CheckState Hint() const { return ReadCheckState(Value(settings_column::kHint1)); }

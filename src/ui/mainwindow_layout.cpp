@@ -79,11 +79,14 @@ void MainWindow::buildLayout() {
                        QStringLiteral("noticeBox"));
     tickStatus_ = RedNote(QStringLiteral("tickStatus"), QString());
     tickStatus_->hide();
+    unsavedNote_ = RedNote(QStringLiteral("unsavedNote"), QString());
+    unsavedNote_->hide();
     descriptionToggle_ =
         Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
     bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
+    bottom->addWidget(unsavedNote_);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
     column->addLayout(bottom);

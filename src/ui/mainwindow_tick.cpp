@@ -73,7 +73,7 @@ TickInput MainWindow::gatherInput() const {
         in.longitudeText.clear();
         return in;
     }
-    in.timeMode = TimeModeOf(settings_.TimeMode());
+    in.timeMode = TimeModeOf(settings_.TimeMode()).value_or(kUnreadableTimeModeFallback);
     in.longitudeText = settings_.Value(col::kXy);
     in.onlyBeijing = IsChecked(settings_.OnlyBeijingTime());
     in.hint = IsChecked(settings_.Hint());
@@ -209,7 +209,9 @@ void MainWindow::reportTickError(const QString& what) {
     tickStatus_->setText(tickStatus_->fontMetrics().elidedText(full, Qt::ElideRight, 160));
     tickStatus_->setToolTip(full);
     tickStatus_->show();
-    // One box per kind of failure: a failure that repeats every second shows only in the status text.
+    // One box per kind of failure: a failure that repeats every second shows only in the status text, as
+    // does a lock the window has told about already.
+    if (lockTold() && store::IsLockedMessage(what.toStdString())) return;
     if (reportedErrors_.insert(what).second) showMessage(MessageKind::Error, full);
 }
 

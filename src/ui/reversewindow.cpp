@@ -1,6 +1,8 @@
 #include "ui/reversewindow.h"
 #include "methods/lunar_view.h"
 
+#include <malloc.h>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -109,9 +111,11 @@ void ReverseLookupWindow::placeOnScreen() {
 }
 
 void ReverseLookupWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window; a search still running is stopped, and the next showing resets all.
+    // Closing only hides the window; a search still running is stopped, and the results go with it (the
+    // next showing would reset them anyway).
     abortRun();
     exportCancelled_ = true;
+    clearResults(std::nullopt);
     QWidget::closeEvent(event);
 }
 
@@ -186,6 +190,11 @@ void ReverseLookupWindow::clearResults(std::optional<TickInput> place) {
     store_->SetSpelling(spelling_ ? spelling_() : SixthStem::AsKeys);
     reportModel_->reset();
     for (DoctrineOpeningsModel* m : doctrineModels_) m->reset();
+    // The memory of a search of centuries (half a gigabyte) goes back to the system when its results go.
+    renewRowHeader(reportView_);
+    for (QTableView* v : doctrineViews_)
+        if (v) renewRowHeader(v);
+    ::malloc_trim(0);
 }
 
 void ReverseLookupWindow::setStatus(const QString& text, bool fault) {

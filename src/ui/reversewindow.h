@@ -115,6 +115,8 @@ class ReverseLookupWindow : public QWidget {
     void buildControls();
     QWidget* buildPointPicker();
     QWidget* buildResultPages();
+    static void renewRowHeader(QTableView* view, int rowHeight, bool shown);
+    static void renewRowHeader(QTableView* view);
     void addCopyAction(QAbstractItemView* view);
     void copySelection(QAbstractItemView* view) const;
     void placeOnScreen();

@@ -3,6 +3,8 @@
 // the status line, a long search that stays live and stops when asked, the refusal of text GBK cannot
 // hold, a table lost while the search runs and a snapshot that could not be loaded, and the window as the
 // main window's button shows it.
+#include <QHeaderView>
+
 #include "methods/point_index.h"
 #include "test_reversewindow_fixture.h"
 
@@ -104,6 +106,7 @@ class ReverseWindowTest : public ReverseWindowFixture {
 
     void searchAgreesWithTheCore() {
         w_->show();
+        const int rowHeight = w_->viewFor(DoctrineId::FeiTeng)->verticalHeader()->defaultSectionSize();
         const QDate from(2013, 6, 1), to(2013, 6, 30);
         search(QStringLiteral("公孙"), from, to);
         QVERIFY(errors().isEmpty());
@@ -157,6 +160,15 @@ class ReverseWindowTest : public ReverseWindowFixture {
                 return n;
             }());
         QVERIFY(errors().isEmpty());
+        // Every search gets its views' row headers anew (they keep a record of each row they ever had): the
+        // doctrine pages still number their rows at the same height, the report still has no numbers.
+        const QHeaderView* rows = w_->viewFor(DoctrineId::FeiTeng)->verticalHeader();
+        QVERIFY(!rows->isHidden());
+        QCOMPARE(rows->count(), w_->modelFor(DoctrineId::FeiTeng)->rowCount());
+        QCOMPARE(rows->defaultSectionSize(), rowHeight);
+        QCOMPARE(rows->sectionResizeMode(0), QHeaderView::Fixed);
+        QVERIFY(w_->reportView()->verticalHeader()->isHidden());
+        QCOMPARE(w_->reportView()->verticalHeader()->count(), w_->reportModel()->rowCount());
     }
 
     void longSearchStaysLiveAndStopsWhenAsked() {
