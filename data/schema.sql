@@ -94,6 +94,8 @@ CREATE TABLE "xxyy" (
     "tzid"            TEXT,
     "chinadst"        TEXT,
     "sixthstem"       TEXT,
+    "renshen"         TEXT,
+    "renshensrc"      TEXT,
     "lang"            TEXT,
     "pointnames"      TEXT
 );

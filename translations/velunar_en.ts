@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>穴位名称：</source>
-        <translation>Point:</translation>
+        <translation>Point name:</translation>
     </message>
     <message>
         <source>图片路径：</source>
@@ -227,6 +227,10 @@
     <message>
         <source>记录</source>
         <translation>Record</translation>
+    </message>
+    <message>
+        <source>人神</source>
+        <translation>Renshen taboo</translation>
     </message>
 </context>
 <context>
@@ -496,6 +500,92 @@
     </message>
 </context>
 <context>
+    <name>print</name>
+    <message>
+        <source>开穴表</source>
+        <translation>Opening schedule</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>setting</name>
+    <message>
+        <source>东经</source>
+        <translation>longitude</translation>
+    </message>
+    <message>
+        <source>东经/西经</source>
+        <translation>east/west</translation>
+    </message>
+    <message>
+        <source>时区</source>
+        <translation>time zone</translation>
+    </message>
+    <message>
+        <source>减夏令时</source>
+        <translation>summer time</translation>
+    </message>
+    <message>
+        <source>国外经度</source>
+        <translation>longitude abroad</translation>
+    </message>
+    <message>
+        <source>地点</source>
+        <translation>place</translation>
+    </message>
+    <message>
+        <source>时辰变换提示</source>
+        <translation>double-hour change notice</translation>
+    </message>
+    <message>
+        <source>仅仅使用北京时间</source>
+        <translation>Beijing time only</translation>
+    </message>
+    <message>
+        <source>时辰模式</source>
+        <translation>double-hour mode</translation>
+    </message>
+    <message>
+        <source>时间页</source>
+        <translation>time page</translation>
+    </message>
+    <message>
+        <source>均时差</source>
+        <translation>equation of time</translation>
+    </message>
+    <message>
+        <source>时区数据库</source>
+        <translation>tz database zone</translation>
+    </message>
+    <message>
+        <source>中国夏令时</source>
+        <translation>China's summer time</translation>
+    </message>
+    <message>
+        <source>天干写法</source>
+        <translation>sixth stem's spelling</translation>
+    </message>
+    <message>
+        <source>显示人神禁忌</source>
+        <translation>人神 taboos shown</translation>
+    </message>
+    <message>
+        <source>人神出处</source>
+        <translation>人神 reading</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>穴名写法</source>
+        <translation>point names</translation>
+    </message>
+</context>
+<context>
     <name>store</name>
     <message>
         <source>、</source>
@@ -740,14 +830,6 @@ This program therefore holds Beijing time as the rule and does not recommend tru
         <translation>How the sixth stem is written on the pages, the schedule, the reports and exported files; the database's tables stay as they are</translation>
     </message>
     <message>
-        <source>中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表</source>
-        <translation>China's summer time (1986–1991…)</translation>
-    </message>
-    <message>
-        <source>勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算</source>
-        <translation>Checked, a moment in China's summer time is read on the clocks of then, an hour ahead; unchecked (the default), every moment is Beijing time</translation>
-    </message>
-    <message>
         <source>设置中的时区“%1”不在本机的时区数据库中，仍按固定时区“%2”计算。</source>
         <translation>The zone "%1" of the settings is not in this machine's tz database; the fixed zone "%2" is used.</translation>
     </message>
@@ -893,7 +975,7 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>现在北京时间是：          </source>
-        <translation>Beijing time now:</translation>
+        <translation>Beijing time now: </translation>
     </message>
     <message>
         <source>钟表回拨的那一夜，这一时刻出现两次：请选择是哪一次</source>
@@ -945,7 +1027,7 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>穴位经脉：</source>
-        <translation>Meridian:</translation>
+        <translation>Point's meridian:</translation>
     </message>
     <message>
         <source>穴位五行：</source>
@@ -961,7 +1043,7 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>返本还原穴：</source>
-        <translation>Source point:</translation>
+        <translation>Return-to-source point:</translation>
     </message>
     <message>
         <source>兼过原穴：</source>
@@ -1013,11 +1095,11 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>补穴法值日经：</source>
-        <translation>Duty meridian:</translation>
+        <translation>Duty meridian (suppl.):</translation>
     </message>
     <message>
         <source>补穴位经脉：</source>
-        <translation>Meridian:</translation>
+        <translation>Meridian (suppl.):</translation>
     </message>
     <message>
         <source>补穴位：</source>
@@ -1025,11 +1107,11 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>补穴位五行：</source>
-        <translation>Phase:</translation>
+        <translation>Phase (suppl.):</translation>
     </message>
     <message>
         <source>补穴位五俞：</source>
-        <translation>Transport point:</translation>
+        <translation>Transport point (suppl.):</translation>
     </message>
     <message>
         <source>日干法</source>
@@ -1391,6 +1473,110 @@ This program therefore holds Beijing time as the rule and does not recommend tru
         <source>已（默认）</source>
         <translation>已 (default)</translation>
     </message>
+    <message>
+        <source>按当年中国夏令时读钟表</source>
+        <translation>Read clocks with China's summer time of the year</translation>
+    </message>
+    <message>
+        <source>1986–1991 年等中国实行夏令时期间的时刻，勾选后按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算</source>
+        <translation>Checked, a moment within China's summer time (1986–1991 and others) is read from the clocks of the time, one hour ahead; unchecked (the default), always as Beijing time</translation>
+    </message>
+    <message>
+        <source>设置中的时辰模式“%1”无法识别，暂按“%2”计算；请在“设置时辰模式”中选择一种。</source>
+        <translation>The double-hour mode “%1” in the settings is not one the program knows; it counts with “%2” for now. Choose a mode under “Double-hour mode”.</translation>
+    </message>
+    <message>
+        <source>只读方式运行</source>
+        <translation>running read-only</translation>
+    </message>
+    <message>
+        <source>数据库被其他程序锁定，稍后自动重试</source>
+        <translation>the database is locked by another program; retried shortly</translation>
+    </message>
+    <message>
+        <source>数据库被其他程序锁定，修改没有保存，稍后再试</source>
+        <translation>the database is locked by another program; the change was not saved, try again later</translation>
+    </message>
+    <message>
+        <source>修改没有保存</source>
+        <translation>the change was not saved</translation>
+    </message>
+    <message>
+        <source>%1 未保存（%2）</source>
+        <translation>%1 not saved (%2)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>无法建立锁文件 %1：%2。程序以只读方式运行：设置的修改只在本次运行中有效，不会保存。</source>
+        <translation>The lock file %1 cannot be made: %2. The program runs read-only: changes of the settings hold for this run only and are not saved.</translation>
+    </message>
+    <message>
+        <source>无法建立锁文件 %1：%2。程序照常运行，但设置的修改可能无法保存，也不能防止另一个程序同时使用这个数据库。</source>
+        <translation>The lock file %1 cannot be made: %2. The program runs as usual, but changes of the settings may not be saved, and nothing keeps another program from using this database at the same time.</translation>
+    </message>
+    <message>
+        <source>已避开人神：略去 %1 个正当人神所在的开穴。</source>
+        <translation>人神 avoided: %1 openings where the 人神 dwells left out.</translation>
+    </message>
+    <message>
+        <source>避开人神</source>
+        <translation>Avoid the 人神</translation>
+    </message>
+    <message>
+        <source>略去正当人神所在（逐日、十二时人神，及主窗口所填年岁的行年人神、尻神）的开穴</source>
+        <translation>Leave out the openings where the 人神 dwells (of the lunar day and of the double-hour, and of the year of age and the 尻神 for the age given in the main window)</translation>
+    </message>
+    <message>
+        <source>略去正当人神所在的开穴（该格留空）</source>
+        <translation>Leave out the openings where the 人神 dwells (the cell stays empty)</translation>
+    </message>
+    <message>
+        <source>数据库所在的磁盘是只读的</source>
+        <translation>the disk of the database is read-only</translation>
+    </message>
+    <message>
+        <source>没有在数据库所在的文件夹中写文件的权限</source>
+        <translation>no permission to write files in the database's folder</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>原因不明</source>
+        <translation>cause unknown</translation>
+    </message>
+    <message>
+        <source>显示人神禁忌</source>
+        <translation>Show the 人神 taboos</translation>
+    </message>
+    <message>
+        <source>诸书人神所在不尽相同：通行取多数所同之说</source>
+        <translation>The books do not all place the 人神 alike: the common reading follows what most of them share</translation>
+    </message>
+    <message>
+        <source>通行（默认）</source>
+        <translation>Common (default)</translation>
+    </message>
+    <message>
+        <source>年岁：</source>
+        <translation>Age:</translation>
+    </message>
+    <message>
+        <source>不填</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source> 岁</source>
+        <translation> years</translation>
+    </message>
+    <message>
+        <source>虚岁，推行年人神与九宫尻神；只用于本次，不保存</source>
+        <translation>Age counted the Chinese way (虚岁), for the 人神 of the year of age and the 尻神 of the nine palaces; for this run only, never saved</translation>
+    </message>
 </context>
 <context>
     <name>value</name>
@@ -1409,6 +1595,14 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     <message>
         <source>请先输入正确东经数</source>
         <translation>Enter a valid east longitude first</translation>
+    </message>
+    <message>
+        <source>医宗金鉴</source>
+        <translation>Golden Mirror 医宗金鉴</translation>
+    </message>
+    <message>
+        <source>针灸大成</source>
+        <translation>Great Compendium 针灸大成</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <tuple>
 
 #include "calendar/instant.h"
@@ -10,6 +11,8 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/explain_output.h"
+#include "cli/localized.h"
+#include "methods/lunar_english.h"
 #include "methods/point_index.h"
 #include "methods/point_names.h"
 #include "store/tzdb.h"
@@ -37,10 +40,7 @@ std::optional<std::string> ReadSummer(const std::string& v, NowFlags& flags) {
 }
 
 std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
-    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
-    const bool named =
-        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [&v](std::string_view z) { return z == v; });
-    if (!named && (v.find("(GMT") == std::string::npos || !ParseZoneLabel(v))) {
+    if (!NamesAZone(v)) {
         const std::vector<std::string> labels(ZoneTexts().begin(), ZoneTexts().end());
         std::string closest;
         for (const std::string& label : ClosestTexts(v, labels, 3, false)) closest += "\n  " + label;
@@ -132,6 +132,24 @@ std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<Six
     return std::nullopt;
 }
 
+std::optional<std::string> ReadRenShenSource(const std::string& v, NowFlags& flags) {
+    for (RenShenReading r : {RenShenReading::Common, RenShenReading::JinJian, RenShenReading::DaCheng}) {
+        if (v == RenShenReadingLabel(r)) {
+            flags.renShenReading = r;
+            return std::nullopt;
+        }
+    }
+    return "expected 通行, 医宗金鉴 or 针灸大成, got \"" + v + "\"";
+}
+
+std::optional<std::string> ReadAge(const std::string& v, NowFlags& flags) {
+    const auto years = ParseDecimal(v);
+    if (!years || *years < 1 || *years > 150 || *years != static_cast<int>(*years))
+        return "\"" + v + "\" is not an age in whole years from 1 to 150";
+    flags.age = static_cast<int>(*years);
+    return std::nullopt;
+}
+
 std::optional<std::string> ReadMode(const std::string& v, NowFlags& flags) {
     if (v.size() != 1 || v[0] < '0' || v[0] > '2') return "expected 0, 1 or 2, got \"" + v + "\"";
     flags.mode = TimeModeAt(v[0] - '0');
@@ -158,17 +176,28 @@ const char* SkipReasonName(SkipReason reason) {
     return "";
 }
 
+std::string OneDecimalDays(double days, bool english = false) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, english ? "%.2f days" : "%.2f 天", days);
+    return buf;
+}
+
+// Flags are checked as they are read: a value the step refuses comes from the settings column named.
 std::string SkipNote(const TickInput& in, SkipReason reason) {
     switch (reason) {
         case SkipReason::Longitude: {
-            const std::string& box = in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText;
-            return std::string(kLongitudeMessage) + "[0-180]: the longitude \"" + box +
-                   "\" is not a number from 0 to 180 (--beijing falls back to 120)";
+            const bool china = in.page == TimePage::China;
+            return std::string(kLongitudeMessage) + "[0-180]: column " + (china ? "xy" : "jingew") +
+                   " holds \"" + (china ? in.longitudeText : in.abroadLongitudeText) +
+                   "\", not a longitude from 0 to 180 (" + (china ? "--longitude" : "--lon") +
+                   " gives one for this run; --beijing falls back to 120)";
         }
         case SkipReason::SummerTime:
-            return "the summer time \"" + in.summerText + "\" is not a number of minutes";
+            return "column suma holds \"" + in.summerText +
+                   "\", not a number of minutes from -1440 to 1440 (--summer gives one for this run)";
         case SkipReason::Zone:
-            return "the zone \"" + in.zoneText + "\" has no readable (GMT+hh:mm) offset";
+            return "column zone holds \"" + in.zoneText +
+                   "\", whose (GMT+hh:mm) offset cannot be read (--zone gives one for this run)";
         case SkipReason::None:
             break;
     }
@@ -206,7 +235,71 @@ std::string ClockName(const TickInput& in) {
     return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
 }
 
+void TextOrNull(Report& r, const std::string& name, const RenShenPlace& p) {
+    if (p.place.empty())
+        r.Null(name);
+    else if (InEnglish())
+        r.Text(name, p.place).Words(PlaceInEnglish(p.place) + " (" + SourceInEnglish(p.source) + ")");
+    else
+        r.Text(name, p.place).Words(p.place + "（" + p.source + "）");
+}
+
+// The lunar date, the moon and the 人神, after everything else; null where nothing is known. In English the
+// plain form says them in English; JSON keeps the program's values.
+void LunarReport(Report& r, const TickView& v) {
+    const LunarView& l = v.lunar;
+    if (!l.known) {
+        for (const char* name : {"lunarYear", "lunarMonth", "lunarLeap", "lunarDay", "solarTerm", "moonAge",
+                                 "moonPhase", "renShenDay", "renShenHour"})
+            r.Null(name);
+        return;
+    }
+    const bool english = InEnglish();
+    r.Text("lunar", l.line);
+    if (english) r.Words(LunarLineInEnglish(l));
+    r.Text("lunarYear", LunarYearGanZhi(l.date.year));
+    r.Int("lunarMonth", l.date.month)
+        .Words(english ? LunarMonthInEnglish(l.date.month, l.date.leap)
+                       : LunarMonthName(l.date.month, l.date.leap));
+    r.Bool("lunarLeap", l.date.leap)
+        .Words(english ? (l.date.leap ? "leap month" : "not a leap month")
+                       : (l.date.leap ? "闰月" : "非闰月"));
+    r.Int("lunarDay", l.date.day).Words(english ? LunarDayInEnglish(l.date.day) : LunarDayName(l.date.day));
+    r.Text("solarTerm", l.solarTerm);
+    if (english) r.Words(SolarTermInEnglish(l.solarTerm));
+    r.Decimal("moonAge", l.moonAge, 2).Words(OneDecimalDays(l.moonAge, english));
+    r.Text("moonPhase", std::string(MoonPhaseName(l.phase)))
+        .Words(english ? MoonPhaseInEnglish(l) : l.phaseText);
+    r.Bool("renShenShown", l.tabooShown);
+    TextOrNull(r, "renShenDay", l.day);
+    TextOrNull(r, "renShenHour", l.hour);
+    if (!l.age.place.empty()) {
+        TextOrNull(r, "renShenAge", l.age);
+        TextOrNull(r, "kaoShen", l.kaoShen);
+    }
+    std::vector<std::string> warnings;
+    std::vector<std::string> said;
+    const auto once = [](std::vector<std::string>& list, std::string w) {
+        if (std::find(list.begin(), list.end(), w) == list.end()) list.push_back(std::move(w));
+    };
+    for (const DoctrineFinding& d : v.findings) {
+        for (std::string& w : FindingTabooWarnings(l, d.finding)) once(warnings, std::move(w));
+        if (english)
+            for (std::string& w : FindingTabooWarningsInEnglish(l, d.finding, kEnglishPoints))
+                once(said, std::move(w));
+    }
+    r.List("renShenWarnings", std::move(warnings));
+    if (english) r.Words(std::move(said));
+}
+
 }  // namespace
+
+bool NamesAZone(std::string_view zone) {
+    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
+    const bool named =
+        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [zone](std::string_view z) { return z == zone; });
+    return named || (zone.find("(GMT") != std::string_view::npos && ParseZoneLabel(zone));
+}
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
@@ -215,8 +308,21 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "(2026-10-25T02:30:00+02:00); years 0001 to 9999, and a moment whose true solar time or day falls "
         "outside them is refused");
     AddPlaceFlags(p, f);
+    AddTabooFlags(p, f);
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
+}
+
+void AddTabooFlags(ArgParser& p, NowFlags& f) {
+    p.Flag(
+        "--no-renshen", [&f] { f.renShenShown = false; }, "hide the 人神 (taboo) lines");
+    p.Option(
+        "--renshen-source", "通行|医宗金鉴|针灸大成",
+        [&f](const std::string& v) { return ReadRenShenSource(v, f); },
+        "which reading of the 人神 lists (default: the settings, else 通行, what most books share)");
+    p.Option(
+        "--age", "YEARS", [&f](const std::string& v) { return ReadAge(v, f); },
+        "the patient's age (虚岁), for 行年人神 and 九宫尻神; never stored");
 }
 
 void AddPlaceFlags(ArgParser& p, NowFlags& f) {
@@ -281,6 +387,9 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     if (f.eastWest) in.eastWestText = *f.eastWest;
     if (f.abroadLongitude) in.abroadLongitudeText = *f.abroadLongitude;
     if (f.eot) in.eot = *f.eot;
+    if (f.renShenShown) in.taboo.shown = *f.renShenShown;
+    if (f.renShenReading) in.taboo.reading = *f.renShenReading;
+    if (f.age) in.taboo.age = *f.age;
     // A fixed zone given on the command line is the place's zone, whatever the settings chose; --tz wins.
     if (f.zone) in.ianaZone.clear();
     if (f.tz) {
@@ -412,6 +521,7 @@ Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::
         else
             r.Null(std::string(d.doctrine->Key()));
     }
+    LunarReport(r, v);
     if (warnings) r.List("warnings", *warnings);
     return r;
 }
@@ -436,7 +546,9 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
         return kExitUsage;
     }
-    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const std::optional<TickInput> place = SettingsPlace("now", flags, *db, io);
+    if (!place) return kExitFailure;
+    TickInput input = *place;
     std::vector<std::string> warnings;
     const ReferenceClock clock = PrepareReference(flags, input, warnings);
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
@@ -453,7 +565,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
-        io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
+        io.err << "velunar-cli now: the settings cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
     // Scripts find the warnings in the object, always there; the plain form lists them only when there are
     // any.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "calendar/tr_mark.h"
+#include "methods/lunar_english.h"
 #include "store/translation.h"
 
 namespace velunar::cli {
@@ -151,7 +152,9 @@ std::string LocalValue(std::string_view value) {
     const std::string named = ValueInEnglish(value, kEnglishPoints);
     if (named != value) return named;
     const std::string translated = store::Translated("value", value);
-    return translated != value ? translated : TimeTextInEnglish(value);
+    if (translated != value) return translated;
+    const std::string renShen = RenShenCellInEnglish(value);
+    return renShen != value ? renShen : TimeTextInEnglish(value);
 }
 
 std::string ColumnTitle(std::string_view title) {

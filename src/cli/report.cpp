@@ -1,5 +1,8 @@
 #include "cli/report.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "cli/json.h"
 #include "cli/localized.h"
 
@@ -24,6 +27,24 @@ Report& Report::Bool(std::string name, bool value) {
 
 Report& Report::Int(std::string name, std::int64_t value) {
     Add(std::move(name), Field::Kind::Int).number = value;
+    return *this;
+}
+
+Report& Report::Decimal(std::string name, double value, int decimals) {
+    Field& f = Add(std::move(name), Field::Kind::Decimal);
+    const double scale = std::pow(10.0, decimals);
+    f.decimal = std::round(value * scale) / scale;
+    f.decimals = decimals;
+    return *this;
+}
+
+Report& Report::Words(std::vector<std::string> plain) {
+    if (!fields_.empty()) fields_.back().itemWords = std::move(plain);
+    return *this;
+}
+
+Report& Report::Words(std::string plain) {
+    if (!fields_.empty()) fields_.back().words = std::move(plain);
     return *this;
 }
 
@@ -54,6 +75,10 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
     for (const Field& f : fields) {
         const std::string path = prefix + f.name;
         const std::string name = f.kind == Field::Kind::Group ? path : FieldLabel(path);
+        if (f.words) {
+            out << name << ": " << LocalValue(*f.words) << '\n';
+            continue;
+        }
         switch (f.kind) {
             case Field::Kind::Group:
                 WritePlain(out, f.children, path + ".");
@@ -67,6 +92,12 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
             case Field::Kind::Int:
                 out << name << ": " << f.number << '\n';
                 continue;
+            case Field::Kind::Decimal: {
+                char buf[64];
+                std::snprintf(buf, sizeof buf, "%.*f", f.decimals, f.decimal);
+                out << name << ": " << buf << '\n';
+                continue;
+            }
             case Field::Kind::Text:
                 out << name << ": " << LocalValue(f.text) << '\n';
                 continue;
@@ -74,8 +105,9 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
                 out << name << ":";
                 // In English a point takes several words: the items are set apart by commas.
                 const bool english = InEnglish();
-                for (std::size_t i = 0; i < f.items.size(); ++i)
-                    out << (english && i > 0 ? ", " : " ") << LocalValue(f.items[i]);
+                const std::vector<std::string>& items = f.itemWords ? *f.itemWords : f.items;
+                for (std::size_t i = 0; i < items.size(); ++i)
+                    out << (english && i > 0 ? ", " : " ") << LocalValue(items[i]);
                 out << '\n';
                 continue;
             }
@@ -99,6 +131,9 @@ void Report::WriteJson(JsonWriter& w, const std::vector<Field>& fields) {
                 break;
             case Field::Kind::Int:
                 w.Int(f.number);
+                break;
+            case Field::Kind::Decimal:
+                w.Double(f.decimal);
                 break;
             case Field::Kind::Text:
                 w.String(f.text);

@@ -1,4 +1,5 @@
 #include "print/schedule_pages.h"
+#include "store/translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,11 +58,14 @@ Layout LayOut(QPagedPaintDevice& device, const SheetRange& range, const Referenc
     const bool clock = range.place.has_value();
     const std::vector<std::string> titles = SheetColumns(clock);
     std::vector<std::vector<std::string>> sample;
-    ForEachSheetRow(range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), range.mode, tables,
-                    range.place, [&](const SheetRow& row) {
-                        sample.push_back(SheetCells(row, clock, range.spelling));
-                        return true;
-                    });
+    ForEachSheetRow(
+        range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), range.mode, tables,
+        range.place,
+        [&](const SheetRow& row) {
+            sample.push_back(SheetCells(row, clock, range.spelling));
+            return true;
+        },
+        range.taboo);
     // The columns at the body size; a page too narrow for them takes a smaller size for all.
     double points = kBodyPoints;
     const double padding = 2 * l.mm;
@@ -111,7 +115,7 @@ class PagePainter {
         p_.setFont(SheetFont(kTitlePoints, true));
         const QFontMetricsF title(p_.font(), p_.device());
         p_.drawText(QRectF(0, 0, l_.width, title.lineSpacing()), Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("开穴表"));
+                    store::TranslatedQ("print", "开穴表"));
         p_.setFont(SheetFont(kNotePoints));
         const QFontMetricsF note(p_.font(), p_.device());
         p_.drawText(QRectF(0, 0, l_.width, title.lineSpacing()), Qt::AlignRight | Qt::AlignVCenter,
@@ -161,7 +165,7 @@ class PagePainter {
         p_.setPen(Qt::black);
         p_.setFont(SheetFont(kNotePoints));
         p_.drawText(QRectF(0, l_.height - l_.footHeight, l_.width, l_.footHeight), Qt::AlignCenter,
-                    QStringLiteral("第 %1 页，共 %2 页").arg(page_).arg(pages_));
+                    store::TranslatedQ("print", "第 %1 页，共 %2 页").arg(page_).arg(pages_));
     }
 
   private:
@@ -188,18 +192,21 @@ int PaintSchedule(QPagedPaintDevice& device, const SheetRange& range, const Refe
     PagePainter page(p, layout, range, pages);
     std::int64_t index = 0;
     bool ok = true;
-    ForEachSheetRow(range.firstDay, range.lastDay, range.mode, tables, range.place, [&](const SheetRow& row) {
-        if (index % layout.rowsPerPage == 0) {
-            if (index > 0) {
-                page.End();
-                if (!device.newPage()) return ok = false;
+    ForEachSheetRow(
+        range.firstDay, range.lastDay, range.mode, tables, range.place,
+        [&](const SheetRow& row) {
+            if (index % layout.rowsPerPage == 0) {
+                if (index > 0) {
+                    page.End();
+                    if (!device.newPage()) return ok = false;
+                }
+                page.Begin(index / layout.rowsPerPage + 1);
             }
-            page.Begin(index / layout.rowsPerPage + 1);
-        }
-        page.Row(row);
-        ++index;
-        return true;
-    });
+            page.Row(row);
+            ++index;
+            return true;
+        },
+        range.taboo);
     page.End();
     if (!p.end() || !ok) return 0;
     return static_cast<int>(std::min<std::int64_t>(pages, INT32_MAX));
@@ -210,7 +217,7 @@ int WriteSchedulePdf(QIODevice& out, const SheetRange& range, const ReferenceTab
     writer.setResolution(300);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("开穴表 ") + Q(range.heading.range));
+    writer.setTitle(store::TranslatedQ("print", "开穴表") + QLatin1Char(' ') + Q(range.heading.range));
     writer.setCreator(QStringLiteral("Velunar"));
     return PaintSchedule(writer, range, tables);
 }

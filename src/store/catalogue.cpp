@@ -17,10 +17,10 @@ constexpr std::string_view kDiZhiColumns[] = {"时辰", "本穴", "原穴", "泻
 constexpr std::string_view kWuShuColumns[] = {"经络", "井", "荥", "俞", "经", "合", "原"};
 constexpr std::string_view kJingLuoColumns[] = {"穴位", "经脉", "forder"};
 constexpr std::string_view kDescriptionColumns[] = {"穴位", "图片路径", "穴位说明"};
-constexpr std::string_view kSettingsColumns[] = {"xy",       "ew",      "zone",  "suma",
-                                                 "jingew",   "where",   "hint1", "onlyBeiJingTime",
-                                                 "timemode", "ischina", "eot",   "tzid",
-                                                 "chinadst", "sixthstem", "lang", "pointnames"};
+constexpr std::string_view kSettingsColumns[] = {
+    "xy",       "ew",        "zone", "suma", "jingew",   "where",     "hint1",   "onlyBeiJingTime",
+    "timemode", "ischina",   "eot",  "tzid", "chinadst", "sixthstem", "renshen", "renshensrc",
+    "lang",     "pointnames"};
 
 constexpr int kFirst[] = {0};
 constexpr int kFirstTwo[] = {0, 1};
@@ -28,9 +28,16 @@ constexpr int kFirstThrice[] = {0, 0, 0};
 constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kPathThenPoint[] = {1, 0};
-constexpr int kSixteen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-constexpr int kThirtyThreeInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
-                                       17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
+template <std::size_t N>
+constexpr std::array<int, N> InOrder() {
+    std::array<int, N> order{};
+    for (std::size_t i = 0; i < N; ++i) order[i] = static_cast<int>(i);
+    return order;
+}
+// The settings row's values, and its write: a flag and a value per column, then the rowid.
+constexpr std::size_t kSettingsCount = std::size(kSettingsColumns);
+constexpr auto kSettingsInOrder = InOrder<kSettingsCount>();
+constexpr auto kSettingsWriteInOrder = InOrder<2 * kSettingsCount + 1>();
 
 constexpr std::span<const int> kNoValues;
 
@@ -71,13 +78,15 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      "timemode = case when ? then ? else timemode end, ischina = case when ? then ? else ischina end, "
      "eot = case when ? then ? else eot end, tzid = case when ? then ? else tzid end, "
      "chinadst = case when ? then ? else chinadst end, sixthstem = case when ? then ? else sixthstem end, "
+     "renshen = case when ? then ? else renshen end, renshensrc = case when ? then ? else renshensrc end, "
      "lang = case when ? then ? else lang end, pointnames = case when ? then ? else pointnames end "
      "where rowid = ?",
-     33, kThirtyThreeInOrder},
+     static_cast<int>(kSettingsWriteInOrder.size()), kSettingsWriteInOrder},
     {"SettingsInsert",
      "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina, "
-     "eot, tzid, chinadst, sixthstem, lang, pointnames) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-     16, kSixteen},
+     "eot, tzid, chinadst, sixthstem, renshen, renshensrc, lang, pointnames) "
+     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+     static_cast<int>(kSettingsInOrder.size()), kSettingsInOrder},
 }};
 
 std::string Name(Table table) {

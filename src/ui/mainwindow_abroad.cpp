@@ -91,7 +91,7 @@ void ZoneChoices::AddToChinaPage(QGridLayout* china) {
     china->addWidget(chinaHint_, china->rowCount(), 0, 1, 2);
 }
 
-void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
+void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(TranslatedQ("ui", "均时差：")));
     eotBox_ = new QComboBox;
@@ -99,13 +99,14 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     eotBox_->addItem(TranslatedQ("ui", "固定表（默认）"), Text(kEotTableLabel));
     eotBox_->addItem(TranslatedQ("ui", "天文计算"), Text(kEotAstroLabel));
     row->addWidget(eotBox_);
-    row->addStretch();
     common->insertLayout(common->count() - 1, row);
     connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
     });
 
-    auto* stems = new QHBoxLayout;
+    // On the same row: the page stays as tall as the time pages beside it.
+    auto* stems = row;
+    stems->addSpacing(12);
     stems->addWidget(new QLabel(TranslatedQ("ui", "天干写法：")));
     stemBox_ = new QComboBox;
     stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
@@ -115,17 +116,19 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
     stems->addWidget(stemBox_);
     stems->addStretch();
-    common->insertLayout(common->count() - 1, stems);
     connect(stemBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
     });
 
-    chinaSummerBox_ =
-        new QCheckBox(TranslatedQ("ui", "中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表"));
+    // Beside 仅仅使用北京时间, which it also is about: how Beijing clocks are read.
+    chinaSummerBox_ = new QCheckBox(TranslatedQ("ui", "按当年中国夏令时读钟表"));
     chinaSummerBox_->setObjectName(QStringLiteral("chinaSummerBox"));
-    chinaSummerBox_->setToolTip(TranslatedQ(
-        "ui", "勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算"));
-    common->insertWidget(common->count() - 1, chinaSummerBox_);
+    chinaSummerBox_->setToolTip(
+        TranslatedQ("ui",
+                    "1986–1991 年等中国实行夏令时期间的时刻，勾选后按当时快一小时的钟表计算；"
+                    "不勾选（默认）一律按北京时间计算"));
+    beijingRow->addWidget(chinaSummerBox_);
+    beijingRow->addStretch();
     connect(chinaSummerBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_) setPending_(col::kChinaDst, QString::fromStdString(store::CheckText(on)));
     });

@@ -36,6 +36,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 #include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
@@ -58,7 +59,15 @@ void MainWindow::buildLayout() {
     auto* top = new QHBoxLayout(topRow_);
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(buildTimePages(), 3);
-    top->addWidget(buildSettingsPages(), 2);
+    // The lunar date and the 人神 under the settings pages, which are shorter than the time pages: the window
+    // grows by no line for them.
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    QWidget* settings = buildSettingsPages();
+    right->addWidget(settings);
+    taboo_->AddLineTo(right, QStringLiteral("chinaLunarLabel"), settings);
+    right->addStretch();
+    top->addLayout(right, 2);
     column->addWidget(topRow_);
     compactClock_ = Named(new QLabel, QStringLiteral("compactClock"));
     compactClock_->setContentsMargins(6, 2, 6, 2);
@@ -72,11 +81,14 @@ void MainWindow::buildLayout() {
                        QStringLiteral("noticeBox"));
     tickStatus_ = RedNote(QStringLiteral("tickStatus"), QString());
     tickStatus_->hide();
+    unsavedNote_ = RedNote(QStringLiteral("unsavedNote"), QString());
+    unsavedNote_->hide();
     descriptionToggle_ =
         Named(new QPushButton(TranslatedQ("ui", "打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
     bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
+    bottom->addWidget(unsavedNote_);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
     column->addLayout(bottom);
@@ -305,6 +317,7 @@ QWidget* MainWindow::buildTimePages() {
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
     zoneChoices_->AddToAbroadPage(abroad, summerBox_, zoneBox_);
     zoneChoices_->AddToChinaPage(china);
+    taboo_ = new TabooChoices(this, [this](std::string_view column, const QString& v) { storeEntry(column, v); });
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
 }
@@ -325,10 +338,13 @@ QWidget* MainWindow::buildSettingsPages() {
     automaticBox_ = Named(new QCheckBox(TranslatedQ("ui", "是否自动计算")), QStringLiteral("automaticBox"));
     automaticBox_->setChecked(true);
     c->addWidget(note, 0, Qt::AlignLeft);
-    c->addWidget(onlyBeijingBox_);
+    auto* beijingRow = new QHBoxLayout;
+    beijingRow->addWidget(onlyBeijingBox_);
+    c->addLayout(beijingRow);
     c->addWidget(automaticBox_);
     c->addStretch();
-    zoneChoices_->AddToSettingsPage(c);
+    zoneChoices_->AddToSettingsPage(c, beijingRow);
+    taboo_->AddToSettingsPage(c);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

@@ -15,6 +15,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -185,6 +186,7 @@ QWidget* MainWindow::buildMethodPages() {
                 RedNote(name + QStringLiteral("Note"), TranslatedQ("ui", "说明：全部的腧穴尚有未输入!")), 0,
                 2);
         }
+        taboo_->AddWarningTo(grid, entry.id, name + QStringLiteral("TabooWarning"));
         grid->setColumnStretch(4, 1);
         grid->setRowStretch(4, 1);
     }

@@ -3,10 +3,12 @@
 // entry of a longitude or the summer time, the arrows, the exit of the notice box and the close of the
 // window. The tick reads the record, never the entries.
 #include <cmath>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -15,15 +17,18 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include "calendar/numparse.h"
 #include "calendar/solar.h"
+#include "calendar/tr_mark.h"
 #include "files/longitude.h"
 #include "methods/clock_span.h"
 #include "ui/finishedentry.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -34,6 +39,36 @@ namespace col = store::settings_column;
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// How the window names each setting, for the note of those not saved.
+QString Caption(std::string_view column) {
+    static const std::pair<std::string_view, const char*> kCaptions[] = {
+        {col::kXy, VELUNAR_TR("setting", "东经")},
+        {col::kEw, VELUNAR_TR("setting", "东经/西经")},
+        {col::kZone, VELUNAR_TR("setting", "时区")},
+        {col::kSuma, VELUNAR_TR("setting", "减夏令时")},
+        {col::kJingew, VELUNAR_TR("setting", "国外经度")},
+        {col::kWhere, VELUNAR_TR("setting", "地点")},
+        {col::kHint1, VELUNAR_TR("setting", "时辰变换提示")},
+        {col::kOnlyBeijing, VELUNAR_TR("setting", "仅仅使用北京时间")},
+        {col::kTimeMode, VELUNAR_TR("setting", "时辰模式")},
+        {col::kIsChina, VELUNAR_TR("setting", "时间页")},
+        {col::kEot, VELUNAR_TR("setting", "均时差")},
+        {col::kTzid, VELUNAR_TR("setting", "时区数据库")},
+        {col::kChinaDst, VELUNAR_TR("setting", "中国夏令时")},
+        {col::kSixthStem, VELUNAR_TR("setting", "天干写法")},
+        {col::kRenShen, VELUNAR_TR("setting", "显示人神禁忌")},
+        {col::kRenShenSource, VELUNAR_TR("setting", "人神出处")},
+        {col::kLang, VELUNAR_TR("setting", "语言")},
+        {col::kPointNames, VELUNAR_TR("setting", "穴名写法")},
+    };
+    for (const auto& [c, caption] : kCaptions)
+        if (c == column) return TranslatedQ("setting", caption);
+    return Text(std::string(column));
+}
+
+// While the database is locked, a retry this often; it waits for nothing, so the window never stalls.
+constexpr int kSaveRetryMs = 2000;
 
 void ShowCheckState(SettingsCheckBox* box, store::CheckState state) {
     if (state == store::CheckState::Greyed) {
@@ -102,6 +137,11 @@ void MainWindow::connectSettings() {
     });
     noticeBox_->installEventFilter(this);
     longitudeBox_->installEventFilter(this);
+    saveRetry_ = new QTimer(this);
+    saveRetry_->setObjectName(QStringLiteral("saveRetryTimer"));
+    saveRetry_->setSingleShot(true);
+    saveRetry_->setInterval(kSaveRetryMs);
+    connect(saveRetry_, &QTimer::timeout, this, &MainWindow::postSettings);
 }
 
 void MainWindow::renderChosenReading(const TickView& v) {
@@ -173,12 +213,19 @@ void MainWindow::loadSettings() {
     zoneBox_->lineEdit()->setCursorPosition(0);
     ShowCheckState(noticeBox_, settings_.Hint());
     ShowCheckState(onlyBeijingBox_, settings_.OnlyBeijingTime());
-    const std::optional<TimeMode> mode = TimeModeOf(settings_.TimeMode());
-    timeModeButtons_->setExclusive(false);
+    // A stored mode that names none is shown as the first, which the tick uses; the stored text stays until
+    // the user picks a mode.
+    const std::optional<TimeMode> stored = TimeModeOf(settings_.TimeMode());
+    const TimeMode mode = stored.value_or(kUnreadableTimeModeFallback);
     for (QAbstractButton* b : timeModeButtons_->buttons())
-        b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
-    timeModeButtons_->setExclusive(true);
+        if (timeModeButtons_->id(b) == Index(mode)) b->setChecked(true);
+    if (!stored)
+        showMessage(
+            MessageKind::Message,
+            TranslatedQ("ui", "设置中的时辰模式“%1”无法识别，暂按“%2”计算；请在“设置时辰模式”中选择一种。")
+                .arg(Text(settings_.TimeMode()), TranslatedQ("value", Label(mode).data())));
     zoneChoices_->Load(settings_);
+    taboo_->Load(settings_);
     loadingSettings_ = false;
     // Set after loading, so a stored bad longitude shows its hint.
     longitudeBox_->setText(Text(settings_.Value(col::kXy)));
@@ -191,10 +238,71 @@ void MainWindow::onLongitudeEdited() {
 void MainWindow::storeEntry(std::string_view column, const QString& text) {
     try {
         setPending(column, text);
-        if (!loadingSettings_ && settings_.IsOpen() && settings_.IsEditing()) settings_.Post();
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        return;
     }
+    postSettings();
+}
+
+void MainWindow::postSettings() {
+    if (loadingSettings_ || !settings_.IsOpen() || !settings_.IsEditing()) return;
+    if (settings_.UnsavedColumns().empty()) {
+        // Nothing to write (a value typed back as it was): no write, so no lock to wait for.
+        settings_.Cancel();
+        settingsSaved();
+        return;
+    }
+    if (settingsReadOnly_) {
+        // Said when the window was first shown; the values are used as they are and marked.
+        settingsNotSaved(TranslatedQ("ui", "只读方式运行"), QString());
+        return;
+    }
+    try {
+        settings_.Post();
+    } catch (const store::StoreError& e) {
+        if (e.kind() == store::StoreErrorKind::Busy) {
+            settingsNotSaved(TranslatedQ("ui", "数据库被其他程序锁定，稍后自动重试"),
+                             TranslatedQ("ui", "数据库被其他程序锁定，修改没有保存，稍后再试"));
+            // Until a save goes through, nothing waits for the lock: neither the retries nor a tick's reads.
+            if (normalBusyTimeoutMs_ < 0) {
+                normalBusyTimeoutMs_ = db_.BusyTimeout();
+                db_.SetBusyTimeout(0);
+            }
+            saveRetry_->start();
+        } else {
+            settingsNotSaved(TranslatedQ("ui", "修改没有保存"), QString::fromUtf8(e.what()));
+        }
+        return;
+    } catch (const std::exception& e) {
+        settingsNotSaved(TranslatedQ("ui", "修改没有保存"), QString::fromUtf8(e.what()));
+        return;
+    }
+    settingsSaved();
+}
+
+void MainWindow::settingsSaved() {
+    saveRetry_->stop();
+    saidSaveFailures_.clear();
+    unsavedNote_->hide();
+    if (normalBusyTimeoutMs_ >= 0) db_.SetBusyTimeout(std::exchange(normalBusyTimeoutMs_, -1));
+}
+
+void MainWindow::settingsNotSaved(const QString& cause, const QString& message) {
+    QStringList captions;
+    for (std::string_view column : settings_.UnsavedColumns()) captions << Caption(column);
+    if (captions.isEmpty()) {
+        unsavedNote_->hide();
+        return;
+    }
+    const QString note =
+        TranslatedQ("ui", "%1 未保存（%2）").arg(captions.join(TranslatedQ("ui", "、")), cause);
+    unsavedNote_->setText(unsavedNote_->fontMetrics().elidedText(note, Qt::ElideRight, 240));
+    unsavedNote_->setToolTip(message.isEmpty() ? note : note + QLatin1Char('\n') + message);
+    unsavedNote_->show();
+    // Once for each cause until a save goes through: every later change meets the same refusal.
+    if (!message.isEmpty() && saidSaveFailures_.insert(message).second)
+        showMessage(MessageKind::Error, message);
 }
 
 void MainWindow::onLongitudeStepped(bool up) {
@@ -204,12 +312,12 @@ void MainWindow::onLongitudeStepped(bool up) {
     if (!next || !settings_.IsOpen()) return;
     try {
         settings_.Edit();
-        longitudeBox_->setText(*next);
-        // A step that leaves the text as it was (180 up, 0 down) still posts what is pending.
-        if (settings_.IsEditing()) settings_.Post();
     } catch (const std::exception&) {
-        // The arrows report nothing: a failed step simply changes nothing more.
+        return;
     }
+    longitudeBox_->setText(*next);
+    // A step that leaves the text as it was (180 up, 0 down) still posts what is pending.
+    postSettings();
 }
 
 void MainWindow::pickPlace(const QString& longitude, const QString& where) {
@@ -221,12 +329,35 @@ void MainWindow::pickPlace(const QString& longitude, const QString& where) {
         longitudeBox_->setText(longitude);
 }
 
-void MainWindow::storeSettingsOnExit() {
+void MainWindow::storeSettingsOnExit(bool closing) {
+    if (!settings_.IsOpen()) return;
+    if (closing) {
+        // The last chance: it waits for a lock as long as any write, and a refusal is said again.
+        if (normalBusyTimeoutMs_ >= 0) db_.SetBusyTimeout(std::exchange(normalBusyTimeoutMs_, -1));
+        saidSaveFailures_.clear();
+    }
     try {
-        settings_.StorePageInFront(chinaInFront());
+        setPending(col::kIsChina, Text(std::string(chinaInFront() ? store::kYesChina : store::kNoChina)));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        return;
     }
+    postSettings();
+}
+
+void MainWindow::runWithoutLock(const QString& lockFile, const QString& reason, bool readOnly) {
+    settingsReadOnly_ = readOnly;
+    descriptions_->SetStoring(!readOnly);
+    const QString file = QDir::toNativeSeparators(lockFile);
+    unlockedNotice_ =
+        readOnly
+            ? TranslatedQ(
+                  "ui", "无法建立锁文件 %1：%2。程序以只读方式运行：设置的修改只在本次运行中有效，不会保存。")
+                  .arg(file, reason)
+            : TranslatedQ("ui",
+                          "无法建立锁文件 %1：%2。程序照常运行，但设置的修改可能无法保存，"
+                          "也不能防止另一个程序同时使用这个数据库。")
+                  .arg(file, reason);
 }
 
 void MainWindow::setChosenTime(DateTime t, std::optional<int> offsetSeconds) {

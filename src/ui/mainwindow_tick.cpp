@@ -23,6 +23,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
+#include "ui/taboo_choices.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -80,7 +81,7 @@ TickInput MainWindow::gatherInput() const {
         in.longitudeText.clear();
         return in;
     }
-    in.timeMode = TimeModeOf(settings_.TimeMode());
+    in.timeMode = TimeModeOf(settings_.TimeMode()).value_or(kUnreadableTimeModeFallback);
     in.longitudeText = settings_.Value(col::kXy);
     in.onlyBeijing = IsChecked(settings_.OnlyBeijingTime());
     in.hint = IsChecked(settings_.Hint());
@@ -89,10 +90,10 @@ TickInput MainWindow::gatherInput() const {
     in.eastWestText = settings_.Value(col::kEw);
     in.abroadLongitudeText = settings_.Value(col::kJingew);
     in.sixthStem = SixthStemOf(settings_.Value(col::kSixthStem));
-    zoneChoices_->Complete(
-        in, settings_, referenceTime(),
-        automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
-        automatic_ ? std::nullopt : chosenOffset_);
+    zoneChoices_->Complete(in, settings_, referenceTime(),
+                           automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
+                           automatic_ ? std::nullopt : chosenOffset_);
+    taboo_->Complete(in);
     return in;
 }
 
@@ -170,6 +171,7 @@ void MainWindow::render(const TickView& v) {
     SetText(hourGanZhiBox_, shown(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
+    taboo_->Show(v);
     if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];
@@ -235,7 +237,9 @@ void MainWindow::reportTickError(const QString& what) {
     tickStatus_->setText(tickStatus_->fontMetrics().elidedText(full, Qt::ElideRight, 160));
     tickStatus_->setToolTip(full);
     tickStatus_->show();
-    // One box per kind of failure: a failure that repeats every second shows only in the status text.
+    // One box per kind of failure: a failure that repeats every second shows only in the status text, as
+    // does a lock the window has told about already.
+    if (lockTold() && store::IsLockedMessage(what.toStdString())) return;
     if (reportedErrors_.insert(what).second) showMessage(MessageKind::Error, full);
 }
 

@@ -14,6 +14,7 @@
 
 class QPrinter;
 
+class QCheckBox;
 namespace Ui {
 class ScheduleWindow;
 }
@@ -67,6 +68,7 @@ class ScheduleWindow : public QWidget {
     WarningHook warn_;
     std::function<QString()> pdfPath_;
     print::SheetRange range_;
+    QCheckBox* avoidBox_ = nullptr;
     std::shared_ptr<const ReferenceTables> shown_;
     bool dated_ = false;
     ScheduleModel* model_ = nullptr;
