@@ -1,30 +1,17 @@
 #pragma once
-// The command line's outputs in the language in force. Chinese is the program's own and passes unchanged;
-// in English a field's label is said in words ("Najia — point") and a value is named as the English
-// nomenclature names it (methods/english_names.h), or as the catalogue translates a fixed text of the
-// program's (a time mode). JSON never goes through here: its keys and values are the same in every language.
-#include <string>
-#include <string_view>
-
-#include "methods/english_names.h"
+// The command line speaks through the store's localized outputs (store/localized.h), which the windows'
+// reverse lookup and calendar files share.
+#include "store/localized.h"
 
 namespace velunar::cli {
 
-bool InEnglish();
-// How points are written in English output: code, pinyin and the Chinese name.
-inline constexpr PointStyle kEnglishPoints = PointStyle::Both;
-
-// A dotted field name ("nagan.值日经") as the plain output labels it.
-std::string FieldLabel(std::string_view name);
-// A value as the plain output, the tables and the CSV write it.
-std::string LocalValue(std::string_view value);
-// A column title of the schedule or the reverse lookup's table ("纳干穴位", "日期").
-std::string ColumnTitle(std::string_view title);
-// A doctrine's heading in the reverse lookup's report ("纳干法（徐氏）："), and its name without the colon.
-std::string ReportHeading(std::string_view heading);
-std::string DoctrineName(std::string_view heading);
-// A line of the reverse lookup's report ("2026-01-01丑时，灵龟穴位=公孙"): in English "2026-01-01 Chǒu
-// hour, Linggui point = SP4 Gōngsūn 公孙"; its clock span, if it has one, follows as it is.
-std::string ReportLine(std::string_view line);
+using store::ColumnTitle;
+using store::DoctrineName;
+using store::FieldLabel;
+using store::InEnglish;
+using store::kEnglishPoints;
+using store::LocalValue;
+using store::ReportHeading;
+using store::ReportLine;
 
 }  // namespace velunar::cli

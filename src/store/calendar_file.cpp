@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "store/localized.h"
 #include "store/nativepath.h"
 
 namespace velunar::store {
@@ -103,11 +104,11 @@ void CalendarFile::Opening(const Doctrine& doctrine, std::string_view point, std
     for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
     char tail[24];
     std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
-    const std::string_view heading = doctrine.ReportHeading();
-    const std::string summary =
-        std::string(point) + " · " +
-        std::string(heading.substr(0, heading.size() - std::string_view("：").size()));
-    Event(IcsUtc(start) + "-" + std::string(doctrine.Key()) + tail + "@velunar", start, end, summary, line);
+    // In English the point by code and pinyin, the doctrine by its English name, the line as the report says
+    // it; the uid stays the same in either language.
+    const std::string summary = LocalValue(point) + " · " + DoctrineName(doctrine.ReportHeading());
+    Event(IcsUtc(start) + "-" + std::string(doctrine.Key()) + tail + "@velunar", start, end, summary,
+          ReportLine(line));
 }
 
 void CalendarFile::Commit() {

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "reverse/reverse.h"
+#include "store/localized.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -65,7 +66,7 @@ std::string OpeningStore::Line(const Opening& o, bool clock) const {
     Spell(line, spelling_);
     if (clock)
         if (const auto span = SpanOf(o)) AppendClockText(o.day, *span, line);
-    return line;
+    return store::ReportLine(line);
 }
 
 QString OpeningStore::Date(const Opening& o) const {
@@ -76,13 +77,14 @@ QString OpeningStore::Date(const Opening& o) const {
 
 QString OpeningStore::Hour(const Opening& o) const {
     const std::string_view tail = texts_->TailOf(o);
-    return FromUtf8(Spelled(std::string(tail.substr(0, tail.find(kComma))), spelling_));
+    return FromUtf8(store::ReportHour(Spelled(std::string(tail.substr(0, tail.find(kComma))), spelling_)));
 }
 
 QString OpeningStore::Role(const Opening& o) const {
     const std::string_view tail = texts_->TailOf(o);
     const std::size_t comma = tail.find(kComma);
-    return comma == std::string_view::npos ? QString() : FromUtf8(tail.substr(comma + kComma.size()));
+    return comma == std::string_view::npos ? QString()
+                                           : FromUtf8(store::ReportRole(tail.substr(comma + kComma.size())));
 }
 
 std::optional<ClockSpan> OpeningStore::SpanOf(const Opening& o) const {
@@ -330,7 +332,7 @@ std::string ReportModel::lineAt(int row) const {
     if (row < 0 || row >= rows_) return {};
     if (!note_.isEmpty() && row == rows_ - 1) return note_.toStdString();
     const Section& s = sectionOf(row);
-    if (row == s.firstRow) return std::string(HeadingOf(*s.doctrine));
+    if (row == s.firstRow) return store::ReportHeading(HeadingOf(*s.doctrine));
     return store_.Line(store_.At(s.doctrine->Id(), static_cast<std::size_t>(row - s.firstRow - 1)), clock_);
 }
 

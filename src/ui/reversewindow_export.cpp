@@ -15,6 +15,7 @@
 #include "reverse/reverse.h"
 #include "store/calendar_file.h"
 #include "store/codec.h"
+#include "store/localized.h"
 #include "store/nativepath.h"
 #include "store/report_file.h"
 #include "store/store_error.h"
@@ -122,7 +123,8 @@ void ReverseLookupWindow::onSave() {
     exporting_ = true;
     exportCancelled_ = false;
     try {
-        store::ReportWriter file(path);
+        // The program's GBK report in Chinese; in English UTF-8, as the command line writes it.
+        store::ReportWriter file(path, store::InEnglish());
         Progress progress(this, TranslatedQ("ui", "正在导出为文本…"), rows, exportCancelled_);
         for (int r = 0; r < rows; ++r) {
             const std::string line = reportModel_->lineAt(r);

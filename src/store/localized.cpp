@@ -1,4 +1,4 @@
-#include "cli/localized.h"
+#include "store/localized.h"
 
 #include <utility>
 
@@ -6,7 +6,7 @@
 #include "methods/lunar_english.h"
 #include "store/translation.h"
 
-namespace velunar::cli {
+namespace velunar::store {
 namespace {
 
 // Each part of a field name and the program's Chinese for it, which the catalogue turns into English. The
@@ -174,6 +174,26 @@ std::string DoctrineName(std::string_view heading) {
     return h;
 }
 
+std::string ReportHour(std::string_view when) {
+    if (!InEnglish()) return std::string(when);
+    if (when == "全部时辰") return store::Translated("tail", kWholeDate);
+    if (!when.ends_with("时")) return std::string(when);
+    when.remove_suffix(std::string_view("时").size());
+    // "脾经巳时": the meridian, then the double-hour.
+    std::string meridian;
+    if (const std::size_t jing = when.find("经"); jing != std::string_view::npos) {
+        meridian = LocalValue(when.substr(0, jing + std::string_view("经").size())) + ", ";
+        when = when.substr(jing + std::string_view("经").size());
+    }
+    return meridian + store::Filled(store::Translated("tail", kHourOf), {LocalValue(when)});
+}
+
+std::string ReportRole(std::string_view role) {
+    const std::size_t equals = role.find('=');
+    if (!InEnglish() || equals == std::string_view::npos) return std::string(role);
+    return store::Translated("tail", role.substr(0, equals)) + " = " + LocalValue(role.substr(equals + 1));
+}
+
 std::string ReportLine(std::string_view line) {
     if (!InEnglish() || line.size() < 10) return std::string(line);
     // date, then "<when>时，<what>=<point>" or "全部时辰，<what>=<point>", then a clock span ("，钟表时间
@@ -184,32 +204,16 @@ std::string ReportLine(std::string_view line) {
     const std::size_t equals = rest.find('=');
     if (comma == std::string_view::npos || equals == std::string_view::npos || equals < comma)
         return std::string(line);
-    std::string_view when = rest.substr(0, comma);
-    const std::string_view what =
-        rest.substr(comma + std::string_view("，").size(), equals - comma - std::string_view("，").size());
-    std::string_view point = rest.substr(equals + 1);
+    const std::string_view when = rest.substr(0, comma);
+    std::string_view role = rest.substr(comma + std::string_view("，").size());
     std::string_view after;
-    if (const std::size_t more = point.find("，"); more != std::string_view::npos) {
-        after = point.substr(more + std::string_view("，").size());
-        point = point.substr(0, more);
+    if (const std::size_t more = role.find("，"); more != std::string_view::npos) {
+        after = role.substr(more + std::string_view("，").size());
+        role = role.substr(0, more);
     }
-    std::string said;
-    if (when == "全部时辰") {
-        said = store::Translated("tail", kWholeDate);
-    } else if (when.ends_with("时")) {
-        when.remove_suffix(std::string_view("时").size());
-        // "脾经巳时": the meridian, then the double-hour.
-        std::string meridian;
-        if (const std::size_t jing = when.find("经"); jing != std::string_view::npos) {
-            meridian = LocalValue(when.substr(0, jing + std::string_view("经").size())) + ", ";
-            when = when.substr(jing + std::string_view("经").size());
-        }
-        said = meridian + store::Filled(store::Translated("tail", kHourOf), {LocalValue(when)});
-    } else {
-        return std::string(line);
-    }
-    std::string out =
-        std::string(date) + " " + said + ", " + store::Translated("tail", what) + " = " + LocalValue(point);
+    const std::string said = ReportHour(when);
+    if (said == when) return std::string(line);
+    std::string out = std::string(date) + " " + said + ", " + ReportRole(role);
     if (!after.empty()) {
         std::string span(after);
         const std::string_view clock = kClockTime;
@@ -219,4 +223,4 @@ std::string ReportLine(std::string_view line) {
     return out;
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar::store
