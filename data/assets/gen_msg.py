@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Convert the help texts data/assets/msg/*.txt (UTF-8) to data/dist/msg/*.txt.
+"""Convert the help texts data/assets/msg/*.txt (UTF-8) to data/dist/msg/*.txt, and their English,
+data/assets/msg/en/*.txt, to data/dist/msg/en/*.txt.
 
 The program reads its help files as GBK; lines end in CR LF like every text
 file it ships or writes. A character GBK cannot hold stops the conversion
@@ -14,13 +15,14 @@ NAMES = ["sun.txt", "timemode.txt", "about.txt"]
 
 
 def main():
-    DST.mkdir(parents=True, exist_ok=True)
-    for name in NAMES:
-        text = (SRC / name).read_text(encoding="utf-8")
-        lines = text.replace("\r\n", "\n").rstrip("\n").split("\n")
-        data = "".join(line + "\r\n" for line in lines).encode("gbk")  # strict: fails loudly
-        (DST / name).write_bytes(data)
-        print(f"{name}: {len(text)} characters, {len(data)} bytes")
+    for src, dst in ((SRC, DST), (SRC / "en", DST / "en")):
+        dst.mkdir(parents=True, exist_ok=True)
+        for name in NAMES:
+            text = (src / name).read_text(encoding="utf-8")
+            lines = text.replace("\r\n", "\n").rstrip("\n").split("\n")
+            data = "".join(line + "\r\n" for line in lines).encode("gbk")  # strict: fails loudly
+            (dst / name).write_bytes(data)
+            print(f"{dst.name}/{name}: {len(text)} characters, {len(data)} bytes")
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -96,6 +97,11 @@ QString DataPaths::TreeFile() const {
 }
 
 QString DataPaths::MessageFile(std::string_view name) const {
+    // The English help beside the Chinese, where the data has it.
+    if (CurrentLanguage() == Language::English) {
+        const QString english = Under(folder_, QStringLiteral("msg/en/") + FromUtf8(name));
+        if (QFileInfo::exists(english)) return english;
+    }
     return Under(folder_, QStringLiteral("msg/") + FromUtf8(name));
 }
 
