@@ -16,10 +16,6 @@
         <translation>Picture path:</translation>
     </message>
     <message>
-        <source>...</source>
-        <translation>...</translation>
-    </message>
-    <message>
         <source>选择图片文件</source>
         <translation>Choose a picture file</translation>
     </message>
@@ -28,32 +24,16 @@
         <translation>Description:</translation>
     </message>
     <message>
-        <source>|&lt;</source>
-        <translation>|&lt;</translation>
-    </message>
-    <message>
         <source>第一条</source>
         <translation>First</translation>
-    </message>
-    <message>
-        <source>&lt;</source>
-        <translation>&lt;</translation>
     </message>
     <message>
         <source>上一条</source>
         <translation>Previous</translation>
     </message>
     <message>
-        <source>&gt;</source>
-        <translation>&gt;</translation>
-    </message>
-    <message>
         <source>下一条</source>
         <translation>Next</translation>
-    </message>
-    <message>
-        <source>&gt;|</source>
-        <translation>&gt;|</translation>
     </message>
     <message>
         <source>最后一条</source>
@@ -122,10 +102,6 @@
         <translation>Earlier</translation>
     </message>
     <message>
-        <source>yyyy-MM-dd</source>
-        <translation>yyyy-MM-dd</translation>
-    </message>
-    <message>
         <source>下一段</source>
         <translation>Later</translation>
     </message>
@@ -140,10 +116,6 @@
     <message>
         <source>点击一格，主窗口即转到该时辰的开始</source>
         <translation>Click a cell: the main window goes to the start of that double-hour</translation>
-    </message>
-    <message>
-        <source>color: red;</source>
-        <translation>color: red;</translation>
     </message>
 </context>
 <context>

@@ -40,7 +40,7 @@ std::optional<ClockTool> Installed(const ClockTool& tool,
 }
 
 bool AskYesNo(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kClockConfirmTitle),
+    QMessageBox box(QMessageBox::Question, TranslatedQ("ui", kClockConfirmTitle),
                     QString::fromUtf8(kClockConfirmText), QMessageBox::Yes | QMessageBox::No, parent);
     // Changing the machine's clock is not what Enter should do by accident.
     box.setDefaultButton(QMessageBox::No);

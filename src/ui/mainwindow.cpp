@@ -175,7 +175,7 @@ void MainWindow::showMessage(MessageKind kind, const QString& text) {
 
 bool MainWindow::confirm(const QString& text) {
     if (confirmHook_) return confirmHook_(text);
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kClockConfirmTitle), text,
+    QMessageBox box(QMessageBox::Question, TranslatedQ("ui", kClockConfirmTitle), text,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
