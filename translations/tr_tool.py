@@ -5,7 +5,8 @@
                           (the command line's own English needs no translation into English)
   check LUPDATE SRC TS [OPTION...]
                           runs lupdate over the sources SRC into a copy of TS, fills it, and fails naming every
-                          message still unfinished: a text the user sees that has no English yet
+                          message still unfinished (a text the user sees that has no English yet) and every
+                          translation whose placeholders ({1}, %1) are not its source's
   pseudo TS OUT           writes OUT with every translation 40 % longer (for the fit checks) and the same
                           placeholders, mnemonics and line breaks
   set TS PAIRS            takes translations from PAIRS (lines CONTEXT<TAB>SOURCE<TAB>TRANSLATION, \\n for a
@@ -63,6 +64,15 @@ def check(lupdate, src, ts, options):
         tree = read(copy)
         fill(tree)
         missing = [(c, m.findtext("source")) for c, m in messages(tree) if unfinished(m)]
+        # A translation that drops or adds a placeholder loses a value the user needs (the point, the hour).
+        marks = re.compile(r"\{[1-9]\}|%[1-9]")
+        astray = [(c, m.findtext("source"), m.findtext("translation")) for c, m in messages(tree)
+                  if not unfinished(m) and sorted(set(marks.findall(m.findtext("source") or "")))
+                  != sorted(set(marks.findall(m.findtext("translation") or "")))]
+    for context, source, translation in astray:
+        print(f"placeholders differ in {context}: {source!r} → {translation!r}")
+    if astray:
+        return 1
     for context, source in missing:
         print(f"no English for {context}: {source!r}")
     if missing:

@@ -558,6 +558,345 @@
     </message>
 </context>
 <context>
+    <name>step</name>
+    <message>
+        <source>日干{1}数{2}（徐凤《针灸大全》八法逐日干支歌：“{3}”）</source>
+        <translation>Day stem {1}: number {2} (Xu Feng, Complete Collection of Acupuncture and Moxibustion 《针灸大全》, verse of the eight methods for the day: “{3}”)</translation>
+    </message>
+    <message>
+        <source>日支{1}数{2}（八法逐日干支歌：“{3}”）</source>
+        <translation>Day branch {1}: number {2} (verse of the eight methods for the day: “{3}”)</translation>
+    </message>
+    <message>
+        <source>时干{1}数{2}（八法临时干支歌：“{3}”）</source>
+        <translation>Hour stem {1}: number {2} (verse of the eight methods for the hour: “{3}”)</translation>
+    </message>
+    <message>
+        <source>时支{1}数{2}（八法临时干支歌：“{3}”）</source>
+        <translation>Hour branch {1}: number {2} (verse of the eight methods for the hour: “{3}”)</translation>
+    </message>
+    <message>
+        <source>夜子时：时干从次日{1}起算，日干、日支及日之阴阳仍按本日{2}{3}</source>
+        <translation>Late Zi hour: the hour stem is counted from the next day's {1}; the day's stem, branch and yin or yang stay those of this day, {2}{3}</translation>
+    </message>
+    <message>
+        <source>四数相加：{1} + {2} + {3} + {4} = {5}</source>
+        <translation>The four numbers added: {1} + {2} + {3} + {4} = {5}</translation>
+    </message>
+    <message>
+        <source>{1}为{2}日，{2}日除{3}（八法临时干支歌：“阳日除九阴除六，不及零余穴下推”）：{4} ÷ {3} = {5} 余 {6}，即 {4} mod {3} = {6}</source>
+        <translation>{1} is a {2} day; a {2} day divides by {3} (verse of the eight methods for the hour: “阳日除九阴除六，不及零余穴下推”): {4} ÷ {3} = {5} remainder {6}, that is {4} mod {3} = {6}</translation>
+    </message>
+    <message>
+        <source>余数为 0：整除时以除数 {1} 为数</source>
+        <translation>The remainder is 0: dividing evenly, the divisor {1} is the number</translation>
+    </message>
+    <message>
+        <source>{1}为{2}，开{3}（《针灸大全》八法歌：“{4}”）</source>
+        <translation>{1} is {2}: {3} opens (《针灸大全》, verse of the eight methods: “{4}”)</translation>
+    </message>
+    <message>
+        <source>灵龟八法：开{1}，配{2}</source>
+        <translation>Linggui: {1} opens, paired with {2}</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，灵龟八法无从推算</source>
+        <translation>No double-hour yet: Linggui cannot be worked out</translation>
+    </message>
+    <message>
+        <source>飞腾八法只看时干：时干{1}开{2}（《针灸大全》飞腾八法歌：“{3}”）</source>
+        <translation>Feiteng looks at the hour stem alone: hour stem {1} opens {2} (《针灸大全》, verse of Feiteng: “{3}”)</translation>
+    </message>
+    <message>
+        <source>飞腾八法：开{1}，配{2}</source>
+        <translation>Feiteng: {1} opens, paired with {2}</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，飞腾八法无从推算</source>
+        <translation>No double-hour yet: Feiteng cannot be worked out</translation>
+    </message>
+    <message>
+        <source>{1}与{2}同为八脉交会穴，相配而用（八脉交会八穴歌：“{3}”）</source>
+        <translation>{1} and {2} are both confluent points of the eight extraordinary vessels and are used together (verse of the eight confluent points: “{3}”)</translation>
+    </message>
+    <message>
+        <source>纳干法以日干与时支定时：{1}日{2}时，即{3}时</source>
+        <translation>Najia sets the time by the day stem and the hour branch: day {1}, double-hour {2}, that is the {3} double-hour</translation>
+    </message>
+    <message>
+        <source>夜子时：时干支从次日起算作{1}，而纳干法只按本日{2}日与时支查表</source>
+        <translation>Late Zi hour: the hour's stem and branch are counted from the next day as {1}, but Najia looks up this day's {2} day and the hour branch</translation>
+    </message>
+    <message>
+        <source>本日虽为{1}日，{1}日之程要到{2}时才开始，此时仍在上一日{3}日之程内</source>
+        <translation>Though this is a {1} day, the {1} day's course begins only at the {2} double-hour: the time still lies in the course of the day before, the {3} day</translation>
+    </message>
+    <message>
+        <source>{1}日之程始于{2}时：阳进阴退，日干即时干，时支逐日后退一位（甲戌、乙酉、丙申……壬寅）；徐凤《针灸大全》子午流注逐日按时定穴歌：“{3}”</source>
+        <translation>The {1} day's course begins at the {2} double-hour: yang advances and yin retreats, the day stem is the hour stem, and the hour branch goes back one place each day (甲戌, 乙酉, 丙申 … 壬寅); Xu Feng, 《针灸大全》, verse of the daily and hourly points of 子午流注: “{3}”</translation>
+    </message>
+    <message>
+        <source>癸日之程不依阳进阴退开于癸丑，而开于癸亥（徐凤《针灸大全》子午流注逐日按时定穴歌：“{1}”）</source>
+        <translation>The 癸 day's course does not open at 癸丑 by yang advancing and yin retreating but at 癸亥 (Xu Feng, 《针灸大全》, verse of the daily and hourly points of 子午流注: “{1}”)</translation>
+    </message>
+    <message>
+        <source>{1}时在{2}日之程内：{2}日之经{3}于{4}时开井穴，历十一时辰至{5}时{6}；值日经为{3}</source>
+        <translation>The {1} double-hour lies in the {2} day's course: the {2} day's meridian, {3}, opens its jing-well point at the {4} double-hour and after eleven double-hours, at {5}, {6}; the duty meridian is {3}</translation>
+    </message>
+    <message>
+        <source>{1}时在壬日之程（至壬子气纳三焦）之后、癸日之程（癸亥开涌泉）之前，不属任何日程，闭穴；值日经记本日之经肾经</source>
+        <translation>The {1} double-hour lies after the 壬 day's course (up to 壬子, qi lodged in the Triple Energizer) and before the 癸 day's course (癸亥 opens KI1 Yǒngquán 涌泉), in no day's course: closed; the duty meridian is this day's, Kidney KI</translation>
+    </message>
+    <message>
+        <source>{1}为{2}时，而{3}日为{4}日：阳日阳时开穴，阴日阴时开穴，此时闭穴</source>
+        <translation>{1} is a {2} double-hour, and the {3} day is a {4} day: a yang day opens points in yang double-hours, a yin day in yin double-hours; closed now</translation>
+    </message>
+    <message>
+        <source>此时为{1}日之程的首时，开{2}的井穴{3}（{4}）；歌云：“{5}”</source>
+        <translation>This is the first double-hour of the {1} day's course: the jing-well point of {2}, {3} ({4}), opens; the verse says: “{5}”</translation>
+    </message>
+    <message>
+        <source>此后每隔一时辰经生经、穴生穴（经与经、穴与穴的五行依次相生）：{1}</source>
+        <translation>After it, every other double-hour, meridian engenders meridian and point engenders point (their phases engender each other in turn): {1}</translation>
+    </message>
+    <message>
+        <source>所开之经即时干之经：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）；歌云：“{4}”</source>
+        <translation>The meridian opened is the hour stem's: hour stem {1} belongs to {2} (《针灸大成》, verse of the twelve meridians and the stems: “{3}”); the verse says: “{4}”</translation>
+    </message>
+    <message>
+        <source>开俞穴时返本还原，并过值日经{1}的原穴{2}（歌云：“{3}”）</source>
+        <translation>At the shu-stream point the return to the source: the source point of the duty meridian {1}, {2}, is passed too (the verse says: “{3}”)</translation>
+    </message>
+    <message>
+        <source>开俞穴时返本还原；阴经以输代原，值日经{1}以俞穴{2}为原（歌云：“{3}”）</source>
+        <translation>At the shu-stream point the return to the source; a yin meridian takes its shu-stream point for its source: the duty meridian {1} takes {2} (the verse says: “{3}”)</translation>
+    </message>
+    <message>
+        <source>{1}寄于{2}（《针灸大成》十二经纳天干歌：“{3}”），故{2}日返本还原时兼过{1}的原穴{4}（歌云：“{5}”）</source>
+        <translation>{1} lodges in {2} (《针灸大成》, verse of the twelve meridians and the stems: “{3}”), so on a {2} day the return to the source passes the source point of {1}, {4}, as well (the verse says: “{5}”)</translation>
+    </message>
+    <message>
+        <source>日干重见：{1}时时干又为{2}。阳日气纳三焦，取生我者：{2}日之经属{3}，{4}生{3}，取三焦经属{4}的{5}穴{6}；歌云：“{7}”</source>
+        <translation>The day stem comes again: at {1} the hour stem is {2} once more. On a yang day qi lodges in the Triple Energizer and takes what engenders me: the {2} day's meridian is {3}, {4} engenders {3}, so the {5} point of the Triple Energizer that is {4}, {6}; the verse says: “{7}”</translation>
+    </message>
+    <message>
+        <source>日干重见：{1}时时干又为{2}。阴日血归包络，取我生者：{2}日之经属{3}，{3}生{4}，取心包经属{4}的{5}穴{6}；歌云：“{7}”</source>
+        <translation>The day stem comes again: at {1} the hour stem is {2} once more. On a yin day blood returns to the Pericardium and takes what I engender: the {2} day's meridian is {3}, {3} engenders {4}, so the {5} point of the Pericardium that is {4}, {6}; the verse says: “{7}”</translation>
+    </message>
+    <message>
+        <source>纳干法：值日经{1}，开{2}{4}穴{5}（{3}）</source>
+        <translation>Najia: duty meridian {1}; {2} opens its {4} point {5} ({3})</translation>
+    </message>
+    <message>
+        <source>纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}</source>
+        <translation>Najia: duty meridian {1}; {2} opens its {4} point {5} ({3}); return-to-source point {6}</translation>
+    </message>
+    <message>
+        <source>纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}，兼过原穴{7}</source>
+        <translation>Najia: duty meridian {1}; {2} opens its {4} point {5} ({3}); return-to-source point {6}, extra source point {7}</translation>
+    </message>
+    <message>
+        <source>纳干法：此时闭穴，值日经{1}</source>
+        <translation>Najia: closed now, duty meridian {1}</translation>
+    </message>
+    <message>
+        <source>注意：本机数据库天干表{8}日{9}时一行为值日经{1}、经脉{2}、五行{3}、五俞{4}、穴位{5}、过原{6}、兼过原穴{7}，与上述推算不同；页面按数据库显示</source>
+        <translation>Note: this database's stem table has for day {8}, double-hour {9}: duty meridian {1}, meridian {2}, phase {3}, transport point {4}, point {5}, source passed {6}, extra source point {7}, which differs from the working above; the page shows the database's</translation>
+    </message>
+    <message>
+        <source>本机数据库天干表中没有{8}日{9}时的行，纳干法页留空</source>
+        <translation>This database's stem table has no row for day {8}, double-hour {9}: the Najia page stays empty</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，纳干法无从推算</source>
+        <translation>No double-hour yet: Najia cannot be worked out</translation>
+    </message>
+    <message>
+        <source>{1}时气血流注于{2}经，其经正盛（《针灸大成》十二经纳地支歌：“{3}”）</source>
+        <translation>In the {1} double-hour qi and blood flow into {2}, which is at its height (《针灸大成》, verse of the twelve meridians and the branches: “{3}”)</translation>
+    </message>
+    <message>
+        <source>{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}</source>
+        <translation>{1} belongs to {2}; its own point is its {2} point, the {3} point {4}; source point {5}</translation>
+    </message>
+    <message>
+        <source>{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}（阴经以输代原）</source>
+        <translation>{1} belongs to {2}; its own point is its {2} point, the {3} point {4}; source point {5} (a yin meridian takes its shu-stream point for its source)</translation>
+    </message>
+    <message>
+        <source>实则泻其子（《难经·六十九难》：“虚者补其母，实者泻其子”）：{1}生{2}，于{3}经正盛之时泻其子穴，即属{2}的{4}穴{5}</source>
+        <translation>In excess drain the child (《难经·六十九难》: “虚者补其母，实者泻其子”): {1} engenders {2}; while {3} is at its height its child point is drained, its {2} point, the {4} point {5}</translation>
+    </message>
+    <message>
+        <source>虚则补其母：{1}经的时辰（{2}时）刚过，经气已衰，于本时辰补其母穴：{3}生{4}，即{1}经属{3}的{5}穴{6}</source>
+        <translation>In deficiency tonify the mother: the double-hour of {1} ({2}) has just passed and its qi has waned; in this double-hour its mother point is tonified: {3} engenders {4}, so the {3} point of {1}, the {5} point {6}</translation>
+    </message>
+    <message>
+        <source>纳支法：本穴{1}，原穴{2}，泻{4}{3}，补{6}{5}</source>
+        <translation>Nazi: own point {1}, source point {2}, drain {4} {3}, tonify {6} {5}</translation>
+    </message>
+    <message>
+        <source>注意：本机数据库地支表{7}时一行为本穴{1}、原穴{2}、泻穴{3}、本经{4}、补穴{5}、补穴经{6}，与上述推算不同；页面按数据库显示</source>
+        <translation>Note: this database's branch table has for the {7} double-hour: own point {1}, source point {2}, draining point {3}, own meridian {4}, tonifying point {5}, its meridian {6}, which differs from the working above; the page shows the database's</translation>
+    </message>
+    <message>
+        <source>本机数据库地支表中没有{7}时的行，纳支法页留空</source>
+        <translation>This database's branch table has no row for the {7} double-hour: the Nazi page stays empty</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，纳支法无从推算</source>
+        <translation>No double-hour yet: Nazi cannot be worked out</translation>
+    </message>
+    <message>
+        <source>时干法看时干：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）</source>
+        <translation>Shigan looks at the hour stem: hour stem {1} belongs to {2} (《针灸大成》, verse of the twelve meridians and the stems: “{3}”)</translation>
+    </message>
+    <message>
+        <source>取{1}的井、荥、俞、经、合五输穴及原穴（五俞穴表）</source>
+        <translation>The jing-well, ying-spring, shu-stream, jing-river and he-sea points of {1} and its source point (table of the five transport points)</translation>
+    </message>
+    <message>
+        <source>时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}</source>
+        <translation>Shigan: {1}, jing-well {2}, ying-spring {3}, shu-stream {4}, jing-river {5}, he-sea {6}</translation>
+    </message>
+    <message>
+        <source>时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}、原{7}</source>
+        <translation>Shigan: {1}, jing-well {2}, ying-spring {3}, shu-stream {4}, jing-river {5}, he-sea {6}, source {7}</translation>
+    </message>
+    <message>
+        <source>五俞穴表中没有{8}的行，时干法页留空</source>
+        <translation>The table of the five transport points has no row for {8}: the Shigan page stays empty</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，时干法无从推算</source>
+        <translation>No double-hour yet: Shigan cannot be worked out</translation>
+    </message>
+    <message>
+        <source>日干法看日干：日干{1}属{2}经，是当日的值日经（《针灸大成》十二经纳天干歌：“{3}”）</source>
+        <translation>Rigan looks at the day stem: day stem {1} belongs to {2}, the duty meridian of the day (《针灸大成》, verse of the twelve meridians and the stems: “{3}”)</translation>
+    </message>
+    <message>
+        <source>日干法：值日经{1}，列出经络表中{1}经的腧穴共{2}个</source>
+        <translation>Rigan: duty meridian {1}; the {2} points of {1} in the meridians' table are listed</translation>
+    </message>
+    <message>
+        <source>尚未定出日干，日干法无从推算</source>
+        <translation>No day stem yet: Rigan cannot be worked out</translation>
+    </message>
+    <message>
+        <source>纳支法2看时支：{1}时气血流注于{2}经（《针灸大成》十二经纳地支歌：“{3}”）</source>
+        <translation>Nazi 2 looks at the hour branch: in the {1} double-hour qi and blood flow into {2} (《针灸大成》, verse of the twelve meridians and the branches: “{3}”)</translation>
+    </message>
+    <message>
+        <source>纳支法2：{1}经，列出经络表中{1}经的腧穴共{2}个</source>
+        <translation>Nazi 2: {1}; the {2} points of {1} in the meridians' table are listed</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰，纳支法2无从推算</source>
+        <translation>No double-hour yet: Nazi 2 cannot be worked out</translation>
+    </message>
+    <message>
+        <source>纳干法此时闭穴，补穴法为之另取一穴</source>
+        <translation>Najia is closed now; the supplementary method takes another point for it</translation>
+    </message>
+    <message>
+        <source>合日互用（夫妻互用，见李梴《医学入门》）：{1}日与{2}日相合（甲已、乙庚、丙辛、丁壬、戊癸），两日的时辰干支全同；本日{3}时闭，而{2}日{3}时开{4}{5}穴{6}，取之</source>
+        <translation>Paired days serve each other (husband and wife, after Li Chan, 《医学入门》): the {1} day pairs with the {2} day (甲己, 乙庚, 丙辛, 丁壬, 戊癸), whose double-hours have the same stems and branches; the {3} double-hour is closed today, while on the {2} day it opens the {5} point {6} of {4}: that point is taken</translation>
+    </message>
+    <message>
+        <source>{1}日与合日{2}日的{3}时都闭，改用一四二五三〇规律（今人据徐氏开穴之序所归纳）</source>
+        <translation>The {3} double-hour is closed both on the {1} day and on its paired {2} day: the order 1-4-2-5-3-0 is used instead (drawn by present-day authors from the order in which Xu's points open)</translation>
+    </message>
+    <message>
+        <source>按时干取穴：六个{1}时自{2}时（{3}开井穴之时）起，时支每进二位为一时，依次取本经一井、四经、二荥、五合、三俞，第六时取日干重见所纳之穴；{4}为其第{5}时，取{6}{7}穴{8}</source>
+        <translation>By the hour stem: the six {1} double-hours run from {2} (when {3} opens its jing-well point), every second branch one more, and take in turn the meridian's 1 jing-well, 4 jing-river, 2 ying-spring, 5 he-sea, 3 shu-stream, the sixth the point lodged at the day stem's return; {4} is the {5}th of them: the {7} point {8} of {6}</translation>
+    </message>
+    <message>
+        <source>补穴法：取{1}{3}穴{4}（{2}），值日经{5}</source>
+        <translation>Supplementary method: the {3} point {4} of {1} ({2}), duty meridian {5}</translation>
+    </message>
+    <message>
+        <source>注意：本机数据库补穴表{6}日{7}时一行为经脉{1}、五行{2}、五俞{3}、穴位{4}、值日经{5}，与上述推算不同；页面按数据库显示</source>
+        <translation>Note: this database's supplementary table has for day {6}, double-hour {7}: meridian {1}, phase {2}, transport point {3}, point {4}, duty meridian {5}, which differs from the working above; the page shows the database's</translation>
+    </message>
+    <message>
+        <source>本机数据库补穴表中没有{6}日{7}时的行，补穴法页留空</source>
+        <translation>This database's supplementary table has no row for day {6}, double-hour {7}: the supplementary page stays empty</translation>
+    </message>
+    <message>
+        <source>纳干法此时不闭穴，无需补穴</source>
+        <translation>Najia is not closed now: no supplementary point is needed</translation>
+    </message>
+    <message>
+        <source>北京时间{1}（东经120°的标准时）</source>
+        <translation>Beijing time {1} (the standard time of 120° E)</translation>
+    </message>
+    <message>
+        <source>本机时间{1}，时区{2}（{3}）</source>
+        <translation>Machine time {1}, time zone {2} ({3})</translation>
+    </message>
+    <message>
+        <source>减夏令时{1}分钟 → 标准时间{2}</source>
+        <translation>Summer time less {1} minutes → standard time {2}</translation>
+    </message>
+    <message>
+        <source>折合北京时间{1}</source>
+        <translation>That is Beijing time {1}</translation>
+    </message>
+    <message>
+        <source>仅仅使用北京时间：不作经度与均时差校正，以北京时间{1}定时辰</source>
+        <translation>Beijing time only: no correction by the longitude or the equation of time; Beijing time {1} sets the double-hour</translation>
+    </message>
+    <message>
+        <source>经度校正：当地{1}，与{2}相差{3}°，每度4分钟，{4} → 地方平太阳时{5}</source>
+        <translation>Longitude: here {1}, {3}° from {2}, 4 minutes a degree, {4} → local mean solar time {5}</translation>
+    </message>
+    <message>
+        <source>均时差（{1}）：{2} → 真太阳时{3}</source>
+        <translation>Equation of time ({1}): {2} → true solar time {3}</translation>
+    </message>
+    <message>
+        <source>{1}在{2}之间，为{3}时（时辰模式：{4}）</source>
+        <translation>{1} lies within {2}: the {3} double-hour (double-hour mode: {4})</translation>
+    </message>
+    <message>
+        <source>不区分夜子时早子时：23时起已属次日，日期作{1}</source>
+        <translation>No late and early Zi hour: from 23:00 the next day has begun; the date counts as {1}</translation>
+    </message>
+    <message>
+        <source>日干支：{1}距1949-10-01（甲子日）{2}日，{2} mod 60 = {3}，六十甲子第{4}位，为{5}日</source>
+        <translation>Day stem-branch: {1} is {2} days after 1949-10-01 (a 甲子 day), {2} mod 60 = {3}, place {4} of the sixty: a {5} day</translation>
+    </message>
+    <message>
+        <source>区分夜子时早子时：23时为夜子时，日干支仍按本日，时干从次日{1}起算</source>
+        <translation>Late and early Zi hour: 23:00 begins the late Zi hour; the day's stem and branch stay this day's, the hour stem is counted from the next day's {1}</translation>
+    </message>
+    <message>
+        <source>五鼠遁：{1}日子时起{2}（“{3}”），顺数至{4}时为{5}</source>
+        <translation>The five rats (五鼠遁): on a {1} day the 子 double-hour begins at {2} (“{3}”); counted on to the {4} double-hour: {5}</translation>
+    </message>
+    <message>
+        <source>时间本次未能计算（{1}），各页仍显示上一次的结果</source>
+        <translation>The time could not be worked out this time ({1}); the pages still show the last result</translation>
+    </message>
+    <message>
+        <source>尚未计算出时间</source>
+        <translation>No time worked out yet</translation>
+    </message>
+    <message>
+        <source>尚未定出时辰（{1}）</source>
+        <translation>No double-hour yet ({1})</translation>
+    </message>
+    <message>
+        <source>时辰模式无法识别，时辰未变</source>
+        <translation>The double-hour mode is not one the program knows; the double-hour is unchanged</translation>
+    </message>
+    <message>
+        <source>日干支{1}，时干支{2}</source>
+        <translation>Day stem-branch {1}, hour stem-branch {2}</translation>
+    </message>
+</context>
+<context>
     <name>store</name>
     <message>
         <source>、</source>
@@ -1549,6 +1888,14 @@ This program therefore holds Beijing time as the rule and does not recommend tru
         <source>虚岁，推行年人神与九宫尻神；只用于本次，不保存</source>
         <translation>Age counted the Chinese way (虚岁), for the 人神 of the year of age and the 尻神 of the nine palaces; for this run only, never saved</translation>
     </message>
+    <message>
+        <source>本机时间</source>
+        <translation>machine time</translation>
+    </message>
+    <message>
+        <source>时间：</source>
+        <translation>Time:</translation>
+    </message>
 </context>
 <context>
     <name>value</name>
@@ -1575,6 +1922,22 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     <message>
         <source>针灸大成</source>
         <translation>Great Compendium 针灸大成</translation>
+    </message>
+    <message>
+        <source>固定表</source>
+        <translation>fixed table</translation>
+    </message>
+    <message>
+        <source>天文计算</source>
+        <translation>astronomical</translation>
+    </message>
+    <message>
+        <source>气纳三焦</source>
+        <translation>qi lodges in the Triple Energizer</translation>
+    </message>
+    <message>
+        <source>血归包络</source>
+        <translation>blood returns to the Pericardium</translation>
     </message>
 </context>
 </TS>

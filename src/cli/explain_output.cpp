@@ -1,5 +1,7 @@
 #include "cli/explain_output.h"
 
+#include "store/localized.h"
+
 namespace velunar::cli {
 
 Report ExplanationReport(const std::vector<Explanation>& all) {
@@ -11,7 +13,7 @@ Report ExplanationReport(const std::vector<Explanation>& all) {
 void WriteExplanation(std::ostream& out, const std::vector<Explanation>& all) {
     for (const Explanation& e : all) {
         out << "explain." << e.key << ":\n";
-        for (const std::string& text : Texts(e.steps)) out << "  " << text << '\n';
+        for (const std::string& text : store::StepTexts(e.steps)) out << "  " << text << '\n';
     }
 }
 

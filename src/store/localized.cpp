@@ -1,5 +1,6 @@
 #include "store/localized.h"
 
+#include <optional>
 #include <utility>
 
 #include "calendar/tr_mark.h"
@@ -110,6 +111,10 @@ constexpr const char* kTailWords[] = {
 constexpr const char* kWholeDate = VELUNAR_TR("tail", "全部时辰");
 constexpr const char* kHourOf = VELUNAR_TR("tail", "{1}时");
 constexpr const char* kClockTime = VELUNAR_TR("tail", "钟表时间");
+// Values the derivations name that are no point, meridian or stem.
+[[maybe_unused]] constexpr const char* kStepValues[] = {
+    VELUNAR_TR("value", "固定表"), VELUNAR_TR("value", "天文计算"), VELUNAR_TR("value", "气纳三焦"),
+    VELUNAR_TR("value", "血归包络")};
 
 const char* FieldPart(std::string_view part) {
     for (const auto& [name, label] : kFieldParts)
@@ -219,6 +224,82 @@ std::string ReportLine(std::string_view line) {
         const std::string_view clock = kClockTime;
         if (span.starts_with(clock)) span = store::Translated("tail", kClockTime) + span.substr(clock.size());
         out += ", " + span;
+    }
+    return out;
+}
+
+namespace {
+
+// "+14分52秒", "-3分58.6秒", "1时2分3秒" as "+14 min 52 s"; none for any other text.
+std::optional<std::string> DurationInEnglish(std::string_view text) {
+    if (!text.ends_with("秒")) return std::nullopt;
+    std::string out;
+    std::string number;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if ((c >= '0' && c <= '9') || c == '.' || ((c == '+' || c == '-') && i == 0)) {
+            number += c;
+            ++i;
+            continue;
+        }
+        std::string_view unit;
+        for (const auto& [chinese, english] :
+             {std::pair{"时", " h"}, std::pair{"分", " min"}, std::pair{"秒", " s"}}) {
+            if (text.substr(i).starts_with(chinese)) {
+                unit = english;
+                i += std::string_view(chinese).size();
+                break;
+            }
+        }
+        if (unit.empty() || number.empty() || number == "+" || number == "-") return std::nullopt;
+        out += (out.empty() ? "" : " ") + number + std::string(unit);
+        number.clear();
+    }
+    return number.empty() ? std::optional(out) : std::nullopt;
+}
+
+// "东经116.28°" as "116.28° E", "西经75°" as "75° W"; the zone's meridian likewise.
+std::optional<std::string> LongitudeInEnglish(std::string_view text) {
+    std::string prefix;
+    if (text.starts_with("时区子午线")) {
+        prefix = "the zone's meridian ";
+        text.remove_prefix(std::string_view("时区子午线").size());
+    }
+    for (const auto& [side, letter] : {std::pair{"东经", " E"}, std::pair{"西经", " W"}})
+        if (text.starts_with(side))
+            return prefix + std::string(text.substr(std::string_view(side).size())) + letter;
+    return std::nullopt;
+}
+
+std::string StepArgument(const std::string& arg) {
+    if (arg == "阴") return "yin";
+    if (arg == "阳") return "yang";
+    if (const auto duration = DurationInEnglish(arg)) return *duration;
+    if (const auto longitude = LongitudeInEnglish(arg)) return *longitude;
+    return LocalValue(arg);
+}
+
+}  // namespace
+
+std::vector<std::string> StepTexts(const Derivation& steps) {
+    if (!InEnglish()) return Texts(steps);
+    std::vector<std::string> out;
+    out.reserve(steps.size());
+    for (const Step& s : steps) {
+        if (!s.label) {
+            out.emplace_back();
+            continue;
+        }
+        const std::string english = store::Translated("step", s.label->text);
+        const StepLabel label{s.label->key, english};
+        Step said{&label, {}};
+        // A verse quoted (“{n}”) stays as the book gives it.
+        for (std::size_t i = 0; i < s.args.size(); ++i) {
+            const std::string mark = "“{" + std::to_string(i + 1) + "}”";
+            const bool quoted = s.label->text.find(mark) != std::string_view::npos;
+            said.args.push_back(quoted ? s.args[i] : StepArgument(s.args[i]));
+        }
+        out.push_back(said.Text());
     }
     return out;
 }

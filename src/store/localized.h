@@ -6,7 +6,9 @@
 // and values are the same in every language.
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "methods/derivation.h"
 #include "methods/english_names.h"
 
 namespace velunar::store {
@@ -31,5 +33,9 @@ std::string ReportLine(std::string_view line);
 // "全部时辰") and the role ("灵龟穴位=公孙").
 std::string ReportHour(std::string_view when);
 std::string ReportRole(std::string_view role);
+// The steps of a derivation as the plain output and the window say them: in English each label's English
+// (by its text, the catalogue's context "step") with the values named in English; the verses quoted stay
+// as the books give them.
+std::vector<std::string> StepTexts(const Derivation& steps);
 
 }  // namespace velunar::store

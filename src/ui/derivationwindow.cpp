@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "methods/explain_time.h"
+#include "store/localized.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -17,7 +18,7 @@ void AddSection(QString& text, std::string_view title, const Derivation& steps) 
     text += QLatin1Char('\n') + QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) +
             QLatin1Char('\n');
     int n = 0;
-    for (const std::string& step : Texts(steps))
+    for (const std::string& step : store::StepTexts(steps))
         text += QStringLiteral("%1. %2\n").arg(++n).arg(QString::fromStdString(step));
 }
 
@@ -26,9 +27,9 @@ void AddSection(QString& text, std::string_view title, const Derivation& steps) 
 QString DerivationText(std::optional<DoctrineId> page, const TickView& view, const ReferenceTables& tables) {
     QString text =
         TranslatedQ("ui", "%1 %2 的推算\n")
-            .arg(view.page == TimePage::China ? TranslatedQ("ui", "北京时间") : QStringLiteral("本机时间"),
+            .arg(view.page == TimePage::China ? TranslatedQ("ui", "北京时间") : TranslatedQ("ui", "本机时间"),
                  QString::fromStdString(FormatIso(view.referenceTime)));
-    AddSection(text, "时间：", ExplainTime(view.input, view));
+    AddSection(text, TranslatedQ("ui", "时间：").toStdString(), ExplainTime(view.input, view));
     for (const Doctrine* d : Doctrines()) {
         const bool naGanPage = page == DoctrineId::NaGan || page == DoctrineId::Supplementary;
         const bool shown =
@@ -36,7 +37,7 @@ QString DerivationText(std::optional<DoctrineId> page, const TickView& view, con
             (naGanPage && (d->Id() == DoctrineId::NaGan || d->Id() == DoctrineId::Supplementary));
         // The 补穴 has a derivation only in a closed hour.
         if (!shown || (d->Id() == DoctrineId::Supplementary && !view.closed)) continue;
-        AddSection(text, d->ReportHeading(), d->Explain(view.moment, tables));
+        AddSection(text, store::ReportHeading(d->ReportHeading()), d->Explain(view.moment, tables));
     }
     return text;
 }
