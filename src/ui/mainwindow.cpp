@@ -112,27 +112,14 @@ void MainWindow::chooseLanguage(const QString& code) {
                         .arg(store::CatalogueFolder() + QStringLiteral("/velunar_en.qm")));
         return;
     }
-    if (settings_.IsOpen()) {
-        try {
-            settings_.SetValue(store::settings_column::kLang, code.toStdString());
-            settings_.Post();
-        } catch (const std::exception& e) {
-            showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
-        }
-    }
+    // Kept as every setting is: retried while another program holds the lock, marked unsaved when read-only.
+    storeEntry(store::settings_column::kLang, code);
     markLanguage();
     if (shownOnce_) tick();
 }
 
 void MainWindow::choosePointNames(const QString& style) {
-    if (settings_.IsOpen()) {
-        try {
-            settings_.SetValue(store::settings_column::kPointNames, style.toStdString());
-            settings_.Post();
-        } catch (const std::exception& e) {
-            showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
-        }
-    }
+    storeEntry(store::settings_column::kPointNames, style);
     markLanguage();
     tick();
 }
