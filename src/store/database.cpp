@@ -187,6 +187,12 @@ void Database::PrepareForWrite() {
                  QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）").arg(c, DatabaseMessage(query.lastError())));
         }
     }
+    for (std::string_view sql : LaterTablesSql()) {
+        QSqlQuery query(impl_->db);
+        if (!query.exec(QString::fromUtf8(sql.data(), static_cast<qsizetype>(sql.size()))))
+            Fail(StoreErrorKind::Sql, path_,
+                 QStringLiteral("无法添加新的表（%1）").arg(DatabaseMessage(query.lastError())));
+    }
     impl_->statements.clear();
     laterColumnsAdded_ = true;
 }
