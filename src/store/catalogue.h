@@ -69,7 +69,8 @@ inline constexpr int kQueryCount = static_cast<int>(QueryId::ClinicWrite) + 1;
 // first written to it (Database::PrepareForWrite creates them then); until then they read as empty.
 inline constexpr std::string_view kPlanTable = "治疗方案";
 inline constexpr std::string_view kClinicTable = "门诊设置";
-// Their "create table if not exists" statements, in order.
+inline constexpr std::string_view kLaterTableNames[] = {kPlanTable, kClinicTable};
+// Their "create table if not exists" statements, in that order.
 std::span<const std::string_view> LaterTablesSql();
 
 struct QuerySpec {
