@@ -190,8 +190,7 @@ void Database::PrepareForWrite() {
         if (!query.exec(QStringLiteral("alter table xxyy add column %1 TEXT")
                             .arg(QString::fromStdString(QuoteIdentifier(column))))) {
             Fail(StoreErrorKind::Sql, path_,
-                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）")
-                     .arg(c, DatabaseMessage(query.lastError())));
+                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）").arg(c, DatabaseMessage(query.lastError())));
         }
     }
     QStringList present;
