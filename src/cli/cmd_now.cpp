@@ -9,6 +9,7 @@
 #include "calendar/instant.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
+#include "cli/explain_output.h"
 #include "methods/point_names.h"
 #include "store/tzdb.h"
 
@@ -402,6 +403,10 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     DatabaseFlag database;
     ArgParser parser("now", "", kSettingsNote);
     AddNowFlags(parser, flags);
+    bool explain = false;
+    parser.Flag(
+        "--explain", [&explain] { explain = true; },
+        "为什么？: after the usual output, how each result is worked out, step by step");
     AddDatabaseFlag(parser, database);
     if (auto exit = parser.Run(args, io.out, io.err)) return *exit;
     // The settings record gives what no flag says, as the main window would read it.
@@ -433,11 +438,14 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
     // Scripts find the warnings in the object, always there; the plain form lists them only when there are any.
-    const Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);
+    Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);
+    const std::vector<Explanation> why = explain ? ExplainTick(view, *tables) : std::vector<Explanation>();
+    if (explain && flags.json) report.Group("explain", ExplanationReport(why));
     if (flags.json)
         report.WriteJson(io.out);
     else
         report.WritePlain(io.out);
+    if (explain && !flags.json) WriteExplanation(io.out, why);
     return view.skipped ? kExitFailure : kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -15,9 +16,9 @@ namespace velunar::dial {
 namespace {
 
 // Radii as fractions of the dial's radius.
-constexpr double kOuter = 0.93;   // the margin outside holds the hand's tip
-constexpr double kMiddle = 0.67;  // the outer ring (branches) outside, the 纳干 ring inside
-constexpr double kInner = 0.48;   // the centre's edge
+constexpr double kOuter = kOuterRing.outer;  // the rim outside holds the spans and the hand's tip
+constexpr double kMiddle = kOuterRing.inner;  // the outer ring (branches) outside, the 纳干 ring inside
+constexpr double kInner = kInnerRing.inner;   // the centre's edge
 
 QString Q(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -80,28 +81,108 @@ QPainterPath Annulus(const QRectF& sq, double start, double r0, double r1) {
     return path;
 }
 
-constexpr double kSmallestText = 10.0;  // pixels
-
-// A line of text centred on `centre`.
-void Centred(QPainter& p, const QPointF& centre, const QString& text, double pixelSize, const QColor& ink,
-             bool bold = false) {
-    if (text.isEmpty()) return;
-    // A small dial keeps its characters legible rather than in proportion.
-    pixelSize = std::max(pixelSize, kSmallestText);
-    QFont f = DialFont(pixelSize);
-    f.setBold(bold);
-    p.setFont(f);
-    p.setPen(ink);
-    const double w = pixelSize * (text.size() + 2) * 1.2;
-    p.drawText(QRectF(centre.x() - w / 2, centre.y() - pixelSize, w, 2 * pixelSize), Qt::AlignCenter, text);
-}
-
 QString Pair(const std::string& a, const std::string& b) {
     if (b.empty()) return Q(a);
     return Q(a) + QStringLiteral("＋") + Q(b);
 }
 
+// A text in the font of `size` times the radius.
+DialLabel Text(const QString& text, double size, double R, const QColor& ink, bool bold = false) {
+    DialLabel l;
+    l.text = text;
+    l.font = DialFont(size * R);
+    l.font.setBold(bold);
+    l.ink = ink;
+    const QFontMetricsF m(l.font);
+    l.size = QSizeF(m.horizontalAdvance(text), m.height());
+    return l;
+}
+
+// Lines stacked across a ring at the sector's middle, the first farthest out, centred `middle` times the
+// radius from the centre (the middle of the cell when not given).
+void Stack(std::vector<DialLabel>& out, std::vector<DialLabel> lines, const QRectF& sq, int sector, double mid,
+           DialCell cell, std::optional<double> middle = std::nullopt) {
+    const double R = sq.width() / 2.0;
+    double total = 0.0;
+    for (const DialLabel& l : lines) total += l.size.height();
+    // Read from outside in on the top half; turned over below, where "up" points to the centre.
+    const bool turned = std::cos(mid * std::numbers::pi / 180.0) < 0.0;
+    double r = middle.value_or((cell.inner + cell.outer) / 2.0) * R + total / 2.0;
+    for (DialLabel& l : lines) {
+        const double at = r - l.size.height() / 2.0;
+        r -= l.size.height();
+        if (l.text.isEmpty()) continue;
+        l.sector = sector;
+        l.cell = cell;
+        l.centre = At(sq, mid, at / R);
+        l.angle = turned ? mid + 180.0 : mid;
+        out.push_back(std::move(l));
+    }
+}
+
 }  // namespace
+
+QPolygonF DialLabel::outline() const {
+    const double a = angle * std::numbers::pi / 180.0;
+    const QPointF along(std::cos(a), std::sin(a)), up(std::sin(a), -std::cos(a));
+    const double w = size.width() / 2.0, h = size.height() / 2.0;
+    QPolygonF p;
+    p << centre - along * w + up * h << centre + along * w + up * h << centre + along * w - up * h
+      << centre - along * w - up * h;
+    return p;
+}
+
+std::vector<DialLabel> DialLabels(const QRectF& sq, const DialModel& model) {
+    std::vector<DialLabel> out;
+    const double R = sq.width() / 2.0;
+    const QColor spanInk(0x30, 0x30, 0x30);
+    for (int i = 0; i < 12; ++i) {
+        const DialSector& s = model.sectors[i];
+        const double mid = s.startAngle + 15.0;
+        Stack(out,
+              {Text(Q(Name(s.branch)), 0.1, R, Qt::black, true),
+               Text(Q(s.meridian) + Q(Name(s.phase)), 0.068, R, ColoursOf(s.phase).ink, true)},
+              sq, i, mid, kOuterRing);
+        // The span along the rim, where a line as long as "09:07–11:07" has room at any size.
+        // Clear of the hand's tip, which stands just outside the rings.
+        Stack(out, {Text(SpanText(s), 0.056, R, spanInk)}, sq, i, mid, kRim, 0.948);
+        if (s.points.closed)
+            Stack(out,
+                  {Text(QStringLiteral("闭"), 0.05, R, QColor(0x90, 0x90, 0x90)),
+                   Text(Q(s.points.supplementary), 0.064, R, QColor(0x8a, 0x8a, 0xb0))},
+                  sq, i, mid, kInnerRing);
+        else
+            Stack(out, {Text(Q(s.points.naGan), 0.075, R, QColor(0x20, 0x20, 0x20), true)}, sq, i, mid,
+                  kInnerRing);
+    }
+    // The centre: the present 干支 and what each doctrine opens now, stacked from the font's own heights.
+    const DialPoints& c = model.centre;
+    const QColor ink(0x20, 0x20, 0x20);
+    std::vector<DialLabel> lines;
+    lines.push_back(Text(Q(model.dayGanZhi) + QStringLiteral("日"), 0.06, R, QColor(0x50, 0x50, 0x50)));
+    lines.push_back(
+        Text(Q(c.hourGanZhi) + (c.hourGanZhi.empty() ? QString() : QStringLiteral("时")), 0.095, R, Qt::black,
+             true));
+    lines.push_back(Text(c.closed ? QStringLiteral("纳干 闭　补穴 ") + Q(c.supplementary)
+                                  : QStringLiteral("纳干 ") + Q(c.naGan),
+                         0.055, R, ink));
+    lines.push_back(Text(QStringLiteral("纳支 ") + Q(c.naZhi), 0.055, R, ink));
+    lines.push_back(Text(QStringLiteral("灵龟 ") + Pair(c.lingGui, c.lingGuiPartner), 0.055, R, ink));
+    lines.push_back(Text(QStringLiteral("飞腾 ") + Pair(c.feiTeng, c.feiTengPartner), 0.055, R, ink));
+    if (model.solarTime)
+        lines.push_back(Text(QStringLiteral("真太阳时 ") + ClockText(*model.solarTime), 0.045, R,
+                             QColor(0x60, 0x60, 0x60)));
+    const double gap = 0.012 * R;
+    double total = -gap;
+    for (const DialLabel& l : lines) total += l.size.height() + gap;
+    double y = sq.center().y() - total / 2.0;
+    for (DialLabel& l : lines) {
+        l.centre = QPointF(sq.center().x(), y + l.size.height() / 2.0);
+        y += l.size.height() + gap;
+        if (!l.text.isEmpty()) out.push_back(std::move(l));
+    }
+    return out;
+}
 
 QFont DialFont(double pixelSize) {
     QFont f = QGuiApplication::font();
@@ -126,31 +207,13 @@ void PaintRings(QPainter& p, const QRectF& sq, const DialModel& model, int selec
     for (int i = 0; i < 12; ++i) {
         const DialSector& s = model.sectors[i];
         const PhaseColours colours = ColoursOf(s.phase);
-        const double mid = s.startAngle + 15.0;
-        // The outer ring: branch, meridian in its phase's ink, clock span.
+        // The outer ring in its phase's colour, the inner one in the tone of an open or a closed hour.
         p.setPen(QPen(line, R * 0.004));
         p.setBrush(colours.fill);
         p.drawPath(Annulus(sq, s.startAngle, kMiddle, kOuter));
-        // Stacked upright about one point, so the texts read the same all round the dial.
-        const QPointF outerAt = At(sq, mid, (kMiddle + kOuter) / 2);
-        auto below = [&](double dy) { return QPointF(outerAt.x(), outerAt.y() + R * dy); };
-        Centred(p, below(-0.075), Q(Name(s.branch)), R * 0.085, Qt::black, true);
-        Centred(p, below(0.0), Q(s.meridian) + Q(Name(s.phase)), R * 0.05, colours.ink, true);
-        // Too small to read, the span is left to the tooltip.
-        if (R * 0.036 >= 8.0) Centred(p, below(0.06), SpanText(s), R * 0.036, QColor(0x30, 0x30, 0x30));
-        // The inner ring: the day's 纳干法 opening, or 闭 and its 补穴 in a lighter tone.
         p.setPen(QPen(line, R * 0.004));
         p.setBrush(s.points.closed ? QColor(0xf2, 0xf2, 0xf2) : QColor(0xff, 0xfb, 0xe6));
         p.drawPath(Annulus(sq, s.startAngle, kInner, kMiddle));
-        const QPointF innerAt = At(sq, mid, (kInner + kMiddle) / 2);
-        if (s.points.closed) {
-            Centred(p, QPointF(innerAt.x(), innerAt.y() - R * 0.035), QStringLiteral("闭"), R * 0.042,
-                    QColor(0x90, 0x90, 0x90));
-            Centred(p, QPointF(innerAt.x(), innerAt.y() + R * 0.025), Q(s.points.supplementary), R * 0.05,
-                    QColor(0x8a, 0x8a, 0xb0));
-        } else {
-            Centred(p, innerAt, Q(s.points.naGan), R * 0.055, QColor(0x20, 0x20, 0x20), true);
-        }
     }
     // The present double-hour and the selected one, outlined over both rings.
     auto outline = [&](int i, const QPen& pen) {
@@ -162,28 +225,21 @@ void PaintRings(QPainter& p, const QRectF& sq, const DialModel& model, int selec
     outline(model.current, QPen(QColor(0xc6, 0x28, 0x28), R * 0.014));
     if (selected != model.current) outline(selected, QPen(QColor(0x1a, 0x47, 0x8a), R * 0.01, Qt::DashLine));
 
-    // The centre: the present 干支 and what each doctrine opens now.
+    // The centre's disc, then every text.
     p.setPen(QPen(line, R * 0.004));
     p.setBrush(Qt::white);
     p.drawEllipse(sq.center(), R * kInner, R * kInner);
-    const DialPoints& c = model.centre;
-    const QPointF o = sq.center();
-    auto row = [&](double dy, const QString& text, double size, const QColor& ink, bool bold = false) {
-        Centred(p, QPointF(o.x(), o.y() + R * dy), text, R * size, ink, bold);
-    };
-    row(-0.35, Q(model.dayGanZhi) + QStringLiteral("日"), 0.05, QColor(0x50, 0x50, 0x50));
-    row(-0.26, Q(c.hourGanZhi) + (c.hourGanZhi.empty() ? QString() : QStringLiteral("时")), 0.085, Qt::black,
-        true);
-    const QColor ink(0x20, 0x20, 0x20);
-    if (c.closed)
-        row(-0.14, QStringLiteral("纳干 闭　补穴 ") + Q(c.supplementary), 0.048, ink);
-    else
-        row(-0.14, QStringLiteral("纳干 ") + Q(c.naGan), 0.048, ink);
-    row(-0.04, QStringLiteral("纳支 ") + Q(c.naZhi), 0.048, ink);
-    row(0.06, QStringLiteral("灵龟 ") + Pair(c.lingGui, c.lingGuiPartner), 0.048, ink);
-    row(0.16, QStringLiteral("飞腾 ") + Pair(c.feiTeng, c.feiTengPartner), 0.048, ink);
-    if (model.solarTime && R * 0.036 >= 8.0)
-        row(0.28, QStringLiteral("真太阳时 ") + ClockText(*model.solarTime), 0.036, QColor(0x60, 0x60, 0x60));
+    for (const DialLabel& l : DialLabels(sq, model)) {
+        p.save();
+        p.translate(l.centre);
+        p.rotate(l.angle);
+        p.setFont(l.font);
+        p.setPen(l.ink);
+        p.drawText(QRectF(-l.size.width() / 2.0 - 1.0, -l.size.height() / 2.0, l.size.width() + 2.0,
+                          l.size.height()),
+                   Qt::AlignCenter, l.text);
+        p.restore();
+    }
     p.restore();
 }
 
@@ -197,7 +253,8 @@ void PaintHand(QPainter& p, const QRectF& sq, const DialModel& model) {
     p.setPen(QPen(QColor(0xc6, 0x28, 0x28, 0x60), R * 0.008, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(At(sq, a, kInner), At(sq, a, kOuter));
     QPolygonF tip;
-    tip << At(sq, a, kOuter + 0.005) << At(sq, a - 2.2, 0.995) << At(sq, a + 2.2, 0.995);
+    // Between the rings and the spans on the rim, so it covers no text.
+    tip << At(sq, a, kOuter + 0.001) << At(sq, a - 1.6, 0.905) << At(sq, a + 1.6, 0.905);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xc6, 0x28, 0x28));
     p.drawPolygon(tip);

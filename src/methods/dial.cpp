@@ -9,18 +9,6 @@
 namespace velunar {
 namespace {
 
-struct MeridianPhase {
-    std::string_view meridian;
-    Phase phase;
-};
-
-// The twelve meridians by the phase of their organ; 心包 and 三焦 are the minister fire.
-constexpr MeridianPhase kPhases[] = {
-    {"胆", Phase::Wood},   {"肝", Phase::Wood},    {"心", Phase::Fire},  {"小肠", Phase::Fire},
-    {"心包", Phase::Fire}, {"三焦", Phase::Fire},  {"脾", Phase::Earth}, {"胃", Phase::Earth},
-    {"肺", Phase::Metal},  {"大肠", Phase::Metal}, {"肾", Phase::Water}, {"膀胱", Phase::Water},
-};
-
 double Normalised(double degrees) {
     const double d = std::fmod(degrees, 360.0);
     return d < 0 ? d + 360.0 : d;
@@ -58,27 +46,8 @@ DialPoints PointsFrom(const std::vector<DoctrineFinding>& findings, std::string 
 }  // namespace
 
 Phase PhaseOfMeridian(std::string_view meridian) {
-    for (const MeridianPhase& m : kPhases)
-        if (m.meridian == meridian) return m.phase;
-    return Phase::None;
-}
-
-std::string_view Name(Phase p) {
-    switch (p) {
-        case Phase::Wood:
-            return "木";
-        case Phase::Fire:
-            return "火";
-        case Phase::Earth:
-            return "土";
-        case Phase::Metal:
-            return "金";
-        case Phase::Water:
-            return "水";
-        case Phase::None:
-            break;
-    }
-    return {};
+    const MeridianFacts* m = MeridianNamed(meridian);
+    return m ? m->phase : Phase::None;
 }
 
 int DialModel::SectorAt(double angle) const {

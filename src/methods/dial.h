@@ -8,15 +8,13 @@
 #include <string>
 
 #include "methods/clock_span.h"
+#include "methods/meridians.h"
 #include "methods/pipeline.h"
 
 namespace velunar {
 
-enum class Phase { None, Wood, Fire, Earth, Metal, Water };
-
 // The phase of a meridian in the short spelling of 经络表 (胆, 小肠, 心包 …); None for any other text.
 Phase PhaseOfMeridian(std::string_view meridian);
-std::string_view Name(Phase p);  // 木火土金水, "" for None
 
 // What the doctrines open in one double-hour, as `now` reports it.
 struct DialPoints {

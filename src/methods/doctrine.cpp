@@ -29,6 +29,12 @@ const Doctrine& DoctrineOf(DoctrineId id) {
     return *Doctrines().front();
 }
 
+Derivation Doctrine::Explain(const Moment& m, const ReferenceTables& t) const {
+    Derivation d;
+    Work(m, t, Why(&d));
+    return d;
+}
+
 std::string Finding::Text(std::string_view name) const {
     for (const Cell& c : cells)
         if (c.name == name) return c.text.value_or(std::string());

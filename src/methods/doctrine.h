@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar/moment.h"
+#include "methods/derivation.h"
 #include "methods/reference_tables.h"
 
 namespace velunar {
@@ -40,7 +41,11 @@ class Doctrine {
     virtual DoctrineId Id() const = 0;
     virtual std::string_view Name() const = 0;  // "naGan": the page's and its boxes' names
     virtual std::string_view Key() const = 0;   // "nagan": the key in the command line's output
-    virtual Finding At(const Moment& m, const ReferenceTables& t) const = 0;
+
+    Finding At(const Moment& m, const ReferenceTables& t) const { return Work(m, t, Why()); }
+    // Why At finds what it finds: the steps of the same working, the last one naming the finding's shown
+    // values first among its arguments, in the order of its cells.
+    Derivation Explain(const Moment& m, const ReferenceTables& t) const;
 
     // The reverse lookup. Its report shows the doctrines in ReportRank order under their headings; the lines
     // of a date are its date followed by each tail OpeningsOn appends, in report order.
@@ -52,6 +57,10 @@ class Doctrine {
     // The schedule's columns of this doctrine and their cells for one double-hour.
     virtual std::span<const std::string_view> ScheduleTitles() const = 0;
     virtual void ScheduleCells(const Moment& m, const Finding& f, std::vector<std::string>& out) const = 0;
+
+  protected:
+    // The one working behind At and Explain; `why` records its steps when a derivation is asked for.
+    virtual Finding Work(const Moment& m, const ReferenceTables& t, Why why) const = 0;
 };
 
 // Every doctrine, in the order the outputs list them.

@@ -8,6 +8,25 @@
 namespace velunar {
 namespace {
 
+// The steps of the three doctrines, in one place.
+constexpr StepLabel kSgStem{"shigan.stem", "时干法看时干：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）"};
+constexpr StepLabel kSgPoints{"shigan.points", "取{1}的井、荥、俞、经、合五输穴及原穴（五俞穴表）"};
+constexpr StepLabel kSgResult{"shigan.result", "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}"};
+constexpr StepLabel kSgResultSource{"shigan.resultSource",
+                                    "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}、原{7}"};
+constexpr StepLabel kSgMissing{"shigan.missing", "五俞穴表中没有{8}的行，时干法页留空"};
+constexpr StepLabel kSgNoHour{"shigan.noHour", "尚未定出时辰，时干法无从推算"};
+
+constexpr StepLabel kRgStem{
+    "rigan.stem", "日干法看日干：日干{1}属{2}经，是当日的值日经（《针灸大成》十二经纳天干歌：“{3}”）"};
+constexpr StepLabel kRgResult{"rigan.result", "日干法：值日经{1}，列出经络表中{1}经的腧穴共{2}个"};
+constexpr StepLabel kRgNoDay{"rigan.noDay", "尚未定出日干，日干法无从推算"};
+
+constexpr StepLabel kNz2Branch{"nazhi2.branch",
+                               "纳支法2看时支：{1}时气血流注于{2}经（《针灸大成》十二经纳地支歌：“{3}”）"};
+constexpr StepLabel kNz2Result{"nazhi2.result", "纳支法2：{1}经，列出经络表中{1}经的腧穴共{2}个"};
+constexpr StepLabel kNz2NoHour{"nazhi2.noHour", "尚未定出时辰，纳支法2无从推算"};
+
 constexpr std::string_view kShiGanTitles[] = {"时干法经"};
 constexpr std::string_view kRiGanTitles[] = {"日干法经"};
 constexpr std::string_view kNaZhi2Titles[] = {"纳支法2经"};
@@ -22,20 +41,6 @@ class ShiGan final : public Doctrine {
     DoctrineId Id() const override { return DoctrineId::ShiGan; }
     std::string_view Name() const override { return "shiGan"; }
     std::string_view Key() const override { return "shigan"; }
-
-    Finding At(const Moment& m, const ReferenceTables& t) const override {
-        const TransportRow* found = t.Transport(ShiGanMeridian(m));
-        const TransportRow row = found ? *found : TransportRow{};
-        Finding f;
-        f.cells = {{"meridian", "经络", row.meridian},
-                   {"well", "井", row.well},
-                   {"spring", "荥", row.spring},
-                   {"stream", "俞", row.stream},
-                   {"river", "经", row.river},
-                   {"sea", "合", row.sea},
-                   {"source", "原", row.source, !row.source.empty()}};
-        return f;
-    }
 
     std::string_view ReportHeading() const override { return "时干法："; }
     int ReportRank() const override { return 5; }
@@ -63,13 +68,62 @@ class ShiGan final : public Doctrine {
     void ScheduleCells(const Moment& m, const Finding&, std::vector<std::string>& out) const override {
         out.emplace_back(ShiGanMeridian(m));
     }
+
+  protected:
+    Finding Work(const Moment& m, const ReferenceTables& t, Why why) const override {
+        const std::string_view meridian = ShiGanMeridian(m);
+        const TransportRow* found = t.Transport(meridian);
+        const TransportRow row = found ? *found : TransportRow{};
+        Finding f;
+        f.cells = {{"meridian", "经络", row.meridian},
+                   {"well", "井", row.well},
+                   {"spring", "荥", row.spring},
+                   {"stream", "俞", row.stream},
+                   {"river", "经", row.river},
+                   {"sea", "合", row.sea},
+                   {"source", "原", row.source, !row.source.empty()}};
+        if (!why.Wanted()) return f;
+        if (meridian.empty()) {
+            Result(why, kSgNoHour, f, meridian);
+            return f;
+        }
+        why(kSgStem, velunar::Name(m.hourStem), meridian, StemMeridianVerse(Number(m.hourStem)));
+        if (!found) {
+            Result(why, kSgMissing, f, meridian);
+            return f;
+        }
+        why(kSgPoints, meridian);
+        Result(why, row.source.empty() ? kSgResult : kSgResultSource, f, meridian);
+        return f;
+    }
+
+  private:
+    // The last step names the seven shown values, then the meridian looked up.
+    static void Result(Why why, const StepLabel& label, const Finding& f, std::string_view meridian) {
+        why(label, f.Text("meridian"), f.Text("well"), f.Text("spring"), f.Text("stream"), f.Text("river"),
+            f.Text("sea"), f.Text("source"), meridian);
+    }
 };
 
-// A meridian's whole list of points.
-Finding ListOf(std::string_view meridian, const ReferenceTables& t) {
+struct ListSteps {
+    const StepLabel& none;    // nothing to name the meridian by yet
+    const StepLabel& by;      // the stem or branch, its meridian and the verse that pairs them
+    const StepLabel& result;  // the meridian and how many points its list holds
+};
+
+// A meridian's whole list of points, named by a stem or a branch (`by`).
+Finding ListOf(std::string_view meridian, const ReferenceTables& t, Why why, const ListSteps& steps,
+               std::string_view by, std::string_view verse) {
     Finding f;
     f.cells = {{"meridian", "meridian", std::string(meridian)}};
     f.points = t.PointsOf(meridian);
+    if (!why.Wanted()) return f;
+    if (meridian.empty()) {
+        why(steps.none, f.Text("meridian"));
+        return f;
+    }
+    why(steps.by, by, meridian, verse);
+    why(steps.result, f.Text("meridian"), f.points->size());
     return f;
 }
 
@@ -78,9 +132,6 @@ class RiGan final : public Doctrine {
     DoctrineId Id() const override { return DoctrineId::RiGan; }
     std::string_view Name() const override { return "riGan"; }
     std::string_view Key() const override { return "rigan"; }
-    Finding At(const Moment& m, const ReferenceTables& t) const override {
-        return ListOf(ShortMeridianOfStem(Number(m.dayStem)), t);
-    }
     std::string_view ReportHeading() const override { return "日干法："; }
     int ReportRank() const override { return 4; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
@@ -94,6 +145,13 @@ class RiGan final : public Doctrine {
     void ScheduleCells(const Moment& m, const Finding&, std::vector<std::string>& out) const override {
         out.emplace_back(ShortMeridianOfStem(Number(m.dayStem)));
     }
+
+  protected:
+    Finding Work(const Moment& m, const ReferenceTables& t, Why why) const override {
+        const int stem = Number(m.dayStem);
+        return ListOf(ShortMeridianOfStem(stem), t, why, {kRgNoDay, kRgStem, kRgResult},
+                      velunar::Name(m.dayStem), StemMeridianVerse(stem));
+    }
 };
 
 class NaZhi2 final : public Doctrine {
@@ -101,9 +159,6 @@ class NaZhi2 final : public Doctrine {
     DoctrineId Id() const override { return DoctrineId::NaZhi2; }
     std::string_view Name() const override { return "naZhi2"; }
     std::string_view Key() const override { return "nazhi2"; }
-    Finding At(const Moment& m, const ReferenceTables& t) const override {
-        return ListOf(MeridianOfBranch(Number(m.hourBranch)), t);
-    }
     std::string_view ReportHeading() const override { return "纳支法2："; }
     int ReportRank() const override { return 6; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
@@ -118,6 +173,13 @@ class NaZhi2 final : public Doctrine {
     std::span<const std::string_view> ScheduleTitles() const override { return kNaZhi2Titles; }
     void ScheduleCells(const Moment& m, const Finding&, std::vector<std::string>& out) const override {
         out.emplace_back(MeridianOfBranch(Number(m.hourBranch)));
+    }
+
+  protected:
+    Finding Work(const Moment& m, const ReferenceTables& t, Why why) const override {
+        const int branch = Number(m.hourBranch);
+        return ListOf(MeridianOfBranch(branch), t, why, {kNz2NoHour, kNz2Branch, kNz2Result},
+                      velunar::Name(m.hourBranch), BranchMeridianVerse(branch));
     }
 };
 

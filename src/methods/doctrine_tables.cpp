@@ -28,6 +28,13 @@ constexpr std::array<std::string_view, 10> kLongOfStem = {"胆经", "肝经",   
 constexpr std::array<std::string_view, 12> kShortOfBranch = {"胆", "肝",   "肺",   "大肠", "胃",   "脾",
                                                              "心", "小肠", "膀胱", "肾",   "心包", "三焦"};
 
+constexpr std::array<std::string_view, 4> kStemVerse = {"甲胆乙肝丙小肠", "丁心戊胃己脾乡", "庚属大肠辛属肺",
+                                                        "壬属膀胱癸肾脏"};
+constexpr std::array<int, 10> kStemVerseLine = {0, 0, 0, 1, 1, 1, 2, 2, 3, 3};
+constexpr std::array<std::string_view, 4> kBranchVerse = {"肺寅大卯胃辰宫", "脾巳心午小未中",
+                                                          "申胱酉肾心包戌", "亥焦子胆丑肝通"};
+constexpr std::array<int, 12> kBranchVerseLine = {3, 3, 0, 0, 0, 1, 1, 1, 2, 2, 2, 3};
+
 template <typename T, std::size_t N>
 T At(const std::array<T, N>& table, int oneBased, T none) {
     return oneBased >= 1 && oneBased <= static_cast<int>(N) ? table[oneBased - 1] : none;
@@ -48,17 +55,22 @@ int LingGuiHourBranchValue(int branch) {
     return At(kHourBranchValue, branch, 0);
 }
 
-int LingGuiRemainder(int dayStem, int dayBranch, int hourStem, int hourBranch) {
-    const int values[] = {LingGuiDayStemValue(dayStem), LingGuiDayBranchValue(dayBranch),
-                          LingGuiHourStemValue(hourStem), LingGuiHourBranchValue(hourBranch)};
-    int sum = 0;
-    for (int v : values) {
-        if (v == 0) return 0;
-        sum += v;
+LingGuiWorking LingGuiWork(int dayStem, int dayBranch, int hourStem, int hourBranch) {
+    LingGuiWorking w;
+    w.values = {LingGuiDayStemValue(dayStem), LingGuiDayBranchValue(dayBranch),
+                LingGuiHourStemValue(hourStem), LingGuiHourBranchValue(hourBranch)};
+    for (int v : w.values) {
+        if (v == 0) return LingGuiWorking{};
+        w.sum += v;
     }
-    const int divisor = dayStem % 2 == 1 ? 9 : 6;
-    const int r = sum % divisor;
-    return r == 0 ? divisor : r;
+    w.divisor = dayStem % 2 == 1 ? 9 : 6;
+    w.remainder = w.sum % w.divisor;
+    w.number = w.remainder == 0 ? w.divisor : w.remainder;
+    return w;
+}
+
+int LingGuiRemainder(int dayStem, int dayBranch, int hourStem, int hourBranch) {
+    return LingGuiWork(dayStem, dayBranch, hourStem, hourBranch).number;
 }
 
 std::string_view LingGuiPointOfRemainder(int remainder) {
@@ -89,6 +101,16 @@ std::string_view LongMeridianOfStem(int stem) {
 }
 std::string_view MeridianOfBranch(int branch) {
     return At(kShortOfBranch, branch, std::string_view());
+}
+
+std::string_view StemMeridianVerse(int stem) {
+    const int line = At(kStemVerseLine, stem, -1);
+    return line < 0 ? std::string_view() : kStemVerse[static_cast<std::size_t>(line)];
+}
+
+std::string_view BranchMeridianVerse(int branch) {
+    const int line = At(kBranchVerseLine, branch, -1);
+    return line < 0 ? std::string_view() : kBranchVerse[static_cast<std::size_t>(line)];
 }
 
 }  // namespace velunar

@@ -19,6 +19,17 @@ int LingGuiDayBranchValue(int branch);
 int LingGuiHourStemValue(int stem);
 int LingGuiHourBranchValue(int branch);
 
+// The Ling Gui arithmetic step by step: the four values (day stem, day branch, hour stem, hour branch), their
+// sum, the divisor of the day (9 yang, 6 yin), the remainder as divided and the number it names.
+struct LingGuiWorking {
+    std::array<int, 4> values{};
+    int sum = 0;
+    int divisor = 0;
+    int remainder = 0;  // sum mod divisor, 0 included
+    int number = 0;     // 1..9: a zero remainder counts as the divisor; 0 when any input is invalid
+};
+LingGuiWorking LingGuiWork(int dayStem, int dayBranch, int hourStem, int hourBranch);
+
 // The remainder that names the Ling Gui point: the sum of the four values modulo 9 on a yang day (odd
 // day stem), modulo 6 on a yin day, a zero remainder read as the divisor. 0 if any input is invalid.
 int LingGuiRemainder(int dayStem, int dayBranch, int hourStem, int hourBranch);
@@ -39,5 +50,9 @@ std::string_view ShortMeridianOfStem(int stem);
 std::string_view LongMeridianOfStem(int stem);
 // Meridian of a double-hour branch, short form (戌 心包, 亥 三焦: no stem names these two).
 std::string_view MeridianOfBranch(int branch);
+// The line of 《针灸大成》's 十二经纳天干歌 and 十二经纳地支歌 that names a stem's or a branch's meridian;
+// empty out of range.
+std::string_view StemMeridianVerse(int stem);
+std::string_view BranchMeridianVerse(int branch);
 
 }  // namespace velunar

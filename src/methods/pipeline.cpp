@@ -44,6 +44,7 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     }
 
     TickView v;
+    v.input = input;
     v.page = input.page;
     v.referenceTime = tick.referenceTime;
     v.reference = tick.reference;

@@ -42,6 +42,7 @@ struct DoctrineFinding {
 };
 
 struct TickView {
+    TickInput input;  // what this tick read, for the derivation of its time step
     TimePage page = TimePage::China;
     DateTime referenceTime = 0.0;
     // The reference as an instant with the page's clock then, and what its reading was taken to mean; none

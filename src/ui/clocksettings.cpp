@@ -39,9 +39,11 @@ std::optional<ClockTool> Installed(const ClockTool& tool,
 }
 
 bool AskYesNo(QWidget* parent) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QString::fromUtf8(kClockConfirmText),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kClockConfirmTitle),
+                    QString::fromUtf8(kClockConfirmText), QMessageBox::Yes | QMessageBox::No, parent);
+    // Changing the machine's clock is not what Enter should do by accident.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -13,6 +13,7 @@ class QWidget;
 namespace velunar::ui {
 
 inline constexpr const char* kClockConfirmText = "将要修改系统机器时间，是否继续？";
+inline constexpr const char* kClockConfirmTitle = "修改系统时间";
 
 // A settings program that opens at its date-and-time page.
 struct ClockTool {
@@ -48,8 +49,9 @@ enum class ClockSettingsOutcome {
     StartFailed,  // the program exists but could not be started; the user was told
 };
 
-// The menu item that sets the clock: confirmation "将要修改系统机器时间，是否继续？" (title "Confirm",
-// question icon, Yes / No), then the settings program, started detached. Returns at once; never throws.
+// The menu item that sets the clock: confirmation "将要修改系统机器时间，是否继续？" (titled 修改系统时间,
+// question icon, 是 / 否 with 否 the default), then the settings program, started detached. Returns at once;
+// never throws.
 ClockSettingsOutcome OpenClockSettings(QWidget* parent, const ClockSettingsHooks& hooks = {});
 
 }  // namespace velunar::ui

@@ -40,10 +40,13 @@ QSize ContentFit::windowSizeFor(QSize hint) const {
 void ContentFit::apply(QSize size) {
     const QRect available = AvailableArea(window_);
     const QSize room = available.size() - FrameExtra(window_);
-    // Too tall for the screen: the content scrolls, and the window is a scroll bar wider so that only the
-    // one bar shows.
-    if (size.height() > room.height()) size.rwidth() += area_->verticalScrollBar()->sizeHint().width();
-    if (size.width() > room.width()) size.rheight() += area_->horizontalScrollBar()->sizeHint().height();
+    // Too tall for the screen even at its least: the content scrolls, and the window is a scroll bar wider so
+    // that only the one bar shows. Content that can shrink to the room (the dial) needs none.
+    const QSize least = windowSizeFor(area_->widget()->minimumSizeHint());
+    if (size.height() > room.height() && least.height() > room.height())
+        size.rwidth() += area_->verticalScrollBar()->sizeHint().width();
+    if (size.width() > room.width() && least.width() > room.width())
+        size.rheight() += area_->horizontalScrollBar()->sizeHint().height();
     applied_ = size.boundedTo(room).expandedTo(window_->minimumSize());
     window_->resize(applied_);
     KeepInsideScreen(window_);
@@ -57,9 +60,17 @@ void ContentFit::fitToContent() {
 }
 
 void ContentFit::begin() {
-    lastHint_ = contentHint();
-    if (!desired_.isValid()) desired_ = window_->size();
     applied_ = window_->size();
+    if (lastHint_.isValid()) {
+        // Placed to fit its content: what the content asks for since then is followed.
+        following_ = true;
+        return;
+    }
+    // Restored at a kept size: that size is the user's, taken with the content as it is once the first
+    // showing has settled (the first tick's texts, the pickers in place of the time box).
+    desired_ = window_->size();
+    lastHint_ = contentHint();
+    baselinePending_ = true;
     following_ = true;
 }
 
@@ -68,6 +79,11 @@ void ContentFit::follow() {
     if (!following_ || !window_->isVisible() || window_->isMaximized() || window_->isFullScreen()) return;
     const QSize hint = contentHint();
     if (hint == lastHint_) return;
+    if (baselinePending_) {
+        baselinePending_ = false;
+        lastHint_ = hint;
+        return;
+    }
     desired_ += hint - lastHint_;
     lastHint_ = hint;
     apply(desired_);

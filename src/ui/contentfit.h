@@ -50,6 +50,7 @@ class ContentFit : public QObject {
     QSize applied_;
     bool following_ = false;
     bool followPending_ = false;
+    bool baselinePending_ = false;  // restored: the first change of the content is its settling
 };
 
 }  // namespace velunar::ui

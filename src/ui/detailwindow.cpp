@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include "store/store_error.h"
@@ -205,6 +206,10 @@ void DescriptionManager::showEvent(QShowEvent* event) {
 }
 
 void DescriptionManager::closeEvent(QCloseEvent* event) {
+    if (!settleBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     if (mode_ != Mode::Browse) discard();
     rows_.clear();
     loaded_ = false;
@@ -269,8 +274,48 @@ void DescriptionManager::onChoosePictureClicked() {
 }
 
 void DescriptionManager::onCloseClicked() {
-    if (mode_ != Mode::Browse) discard();
     close();
+}
+
+bool DescriptionManager::hasChanges() const {
+    if (mode_ == Mode::Browse || current_ < 0) return false;
+    const store::Row& row = rows_[current_];
+    return ui_->nameEdit->text() != Text(row, kName) || ui_->picturePathEdit->text() != Text(row, kPath) ||
+           ui_->descriptionEdit->toPlainText() != Text(row, kText);
+}
+
+bool DescriptionManager::settleBeforeClosing() {
+    if (!hasChanges()) return true;
+    const QString name = ui_->nameEdit->text();
+    const QString text = mode_ == Mode::Insert
+                             ? QStringLiteral("新增的记录“%1”还没有保存。是否保存？").arg(name)
+                             : QStringLiteral("对“%1”的修改还没有保存。是否保存？").arg(name);
+    Unsaved choice = Unsaved::KeepEditing;
+    if (unsaved_) {
+        choice = unsaved_(text);
+    } else {
+        QMessageBox box(QMessageBox::Question, windowTitle(), text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("继续编辑"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        choice = answer == QMessageBox::Save      ? Unsaved::Store
+                 : answer == QMessageBox::Discard ? Unsaved::Drop
+                                                  : Unsaved::KeepEditing;
+    }
+    switch (choice) {
+        case Unsaved::Store:
+            return post();  // a change the database refuses keeps the window open, with what was typed
+        case Unsaved::Drop:
+            discard();
+            return true;
+        case Unsaved::KeepEditing:
+            break;
+    }
+    return false;
 }
 
 // The row of the name typed, or of the point whose code or pinyin was typed; else the first row whose name

@@ -5,8 +5,8 @@
 //
 // The current row is browsed, edited or inserted, as in a data set: typing into a box or "修改" starts
 // editing, "新增" inserts, "保存" and any move to another row store the change, "取消／关闭" and closing the
-// window discard it. A change the database refuses (an empty or duplicate name) is reported and the row
-// stays in its mode with what was typed.
+// window ask first whether to store it, drop it or go on editing. A change the database refuses (an empty or
+// duplicate name) is reported and the row stays in its mode with what was typed.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,6 +31,9 @@ class DescriptionManager : public QWidget {
 
     using ConfirmHook = std::function<bool(const QString& text)>;  // a Yes/No question; true for Yes
     using OpenFileHook = std::function<QString()>;  // a chosen file's full path; empty when cancelled
+    // What to do with a change not yet stored when the window is to close.
+    enum class Unsaved { Store, Drop, KeepEditing };
+    using UnsavedHook = std::function<Unsaved(const QString& text)>;
 
     // `db` is not used before the window is shown.
     explicit DescriptionManager(store::Database& db, QWidget* parent = nullptr);
@@ -40,6 +43,7 @@ class DescriptionManager : public QWidget {
     void setConfirmHook(ConfirmHook hook) { confirm_ = std::move(hook); }
     void setMessageHook(WarningHook hook) { message_ = std::move(hook); }
     void setOpenFileHook(OpenFileHook hook) { openFile_ = std::move(hook); }
+    void setUnsavedHook(UnsavedHook hook) { unsaved_ = std::move(hook); }
 
     Mode mode() const { return mode_; }
     // The row shown in the boxes, -1 when there is none.
@@ -78,12 +82,17 @@ class DescriptionManager : public QWidget {
     void offerNames();
     void updateButtons();
     bool ask(const QString& text);
+    // The boxes say something the stored row does not.
+    bool hasChanges() const;
+    // Before the window closes: a change is stored or dropped as the user says; false to keep editing.
+    bool settleBeforeClosing();
 
     store::Database& db_;
     std::unique_ptr<::Ui::DescriptionManager> ui_;
     ConfirmHook confirm_;
     WarningHook message_;
     OpenFileHook openFile_;
+    UnsavedHook unsaved_;
     std::vector<store::Row> rows_;  // 穴位说明 in stored order; an inserted row has no key yet
     bool loaded_ = false;
     int current_ = -1;

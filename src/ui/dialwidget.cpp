@@ -16,10 +16,11 @@ namespace velunar::ui {
 
 namespace {
 
-// The page is as large as a dial needs to be read comfortably, and no larger, so the window stays within
-// 1366×768 (frame included) with it in front; beside the opened description it is drawn smaller.
+// The page asks for a dial that reads comfortably and takes what the window can give, so the window stays
+// within 1366×768 (frame included). Its texts are laid out for any radius; below 100 px they would be too
+// small to read even at twice the scale.
 constexpr int kSide = 420;
-constexpr int kSideBesideCompanion = 240;
+constexpr int kLeastSide = 2 * 100 + 8;
 
 }  // namespace
 
@@ -33,31 +34,20 @@ DialWidget::DialWidget(QWidget* parent) : QWidget(parent) {
 QSize DialWidget::sizeHint() const {
     // Only the page in front asks for room: behind, the dial leaves the window as the other pages make it.
     if (!isVisible()) return {0, 0};
-    const int side = companion_ && companion_->isVisible() ? kSideBesideCompanion : kSide;
-    return {side, side};
+    return {kSide, kSide};
 }
 
-void DialWidget::setCompanion(QWidget* companion) {
-    companion_ = companion;
-    if (companion_) companion_->installEventFilter(this);
-    updateGeometry();
-}
-
-bool DialWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == companion_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
-        updateGeometry();
-    return QWidget::eventFilter(watched, event);
+int DialWidget::comfortableSide() {
+    return 2 * 150 + 8;
 }
 
 QSize DialWidget::minimumSizeHint() const {
-    return sizeHint();
+    if (!isVisible()) return {0, 0};
+    return {kLeastSide, kLeastSide};
 }
 
 void DialWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The window builds its description area after the pages: it is looked for once the dial is shown.
-    if (!companion_)
-        if (auto* area = window()->findChild<QWidget*>(QStringLiteral("descriptionArea"))) setCompanion(area);
     updateGeometry();
 }
 

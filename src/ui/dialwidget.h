@@ -34,9 +34,9 @@ class DialWidget : public QWidget {
     // The centre of a sector in widget coordinates, for clicking it.
     QPoint sectorCentre(int sector) const;
 
-    // A widget of the window whose room the dial gives up while it shows (the description area), so the
-    // window still fits a 1366×768 screen.
-    void setCompanion(QWidget* companion);
+    // The least side at which the dial reads as well as on a screen with room for it (a radius of 150 px);
+    // the window gives it up to the time pages' room where it cannot have this below them.
+    static int comfortableSide();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -51,7 +51,6 @@ class DialWidget : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -63,7 +62,6 @@ class DialWidget : public QWidget {
     // Everything BuildDialRings reads of the place, and the day.
     using RingKey = std::tuple<std::int64_t, int, std::optional<TimeMode>, std::string, bool, std::string,
                                std::string, std::string, std::string, int, std::string, bool, int>;
-    QWidget* companion_ = nullptr;
     TickInput place_;
     std::optional<RingKey> ringKey_;
     DialModel rings_;  // BuildDialRings of ringKey_

@@ -5,7 +5,10 @@
 // environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
 // the method pages instead of running (--screenshot-dir). VELUNAR_OPEN_WINDOWS (a comma-separated list of
 // description, dial, manager, places, help, picture, reverse, schedule, memo, clock) opens those windows once
-// the main window is up, so scripts/check-fit can measure every window without clicking through the program.
+// the main window is up, so scripts/check-fit can measure every window without clicking through the program;
+// VELUNAR_FIT_PAGES brings each method page to the front in turn and says whether the window shows it whole.
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QAction>
@@ -17,6 +20,8 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTextStream>
@@ -28,6 +33,7 @@
 #include "files/noticeplayer.h"
 #include "store/database.h"
 #include "store/datapaths.h"
+#include "ui/desktopnotice.h"
 #include "ui/mainwindow.h"
 #include "ui/picturewindow.h"
 #include "ui/secondary.h"
@@ -69,7 +75,7 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
         QStringLiteral("folder"));
     const QCommandLineOption pages(
         QStringLiteral("pages"),
-        QStringLiteral("Comma-separated method pages to save (default: every shown one)."),
+        QStringLiteral("Comma-separated method pages to save, 8 for the dial (default: every shown one)."),
         QStringLiteral("list"));
     parser.addOptions({at, page, shots, pages});
     parser.process(app);
@@ -87,7 +93,7 @@ bool ParseOptions(const QCoreApplication& app, Options& o) {
     o.screenshotDir = parser.value(shots);
     for (const QString& p : parser.value(pages).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         o.pages << p.toInt(&ok);
-        if (!ok || o.pages.back() < 0 || o.pages.back() > 7) return Fail(QStringLiteral("--pages: 0 to 7"));
+        if (!ok || o.pages.back() < 0 || o.pages.back() > 8) return Fail(QStringLiteral("--pages: 0 to 8"));
     }
     return true;
 }
@@ -105,7 +111,8 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
             if (tabs->isTabVisible(i)) pages << i;
     for (int i : pages) {
         tabs->setCurrentIndex(i);
-        QApplication::processEvents();
+        // The window follows the page in two turns: its layout, then its size.
+        for (int turn = 0; turn < 3; ++turn) QApplication::processEvents();
         const QString file = dir.filePath(
             QStringLiteral("page-%1-%2.png").arg(i).arg(tabs->widget(i)->objectName().toLower()));
         if (!window.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
@@ -123,6 +130,44 @@ int SaveScreenshots(MainWindow& window, const Options& o) {
     if (!window.grab().save(file)) return Fail(QStringLiteral("cannot write %1").arg(file)), 1;
     QTextStream(stdout) << file << '\n';
     return 0;
+}
+
+// What a later start hands the running window: the chosen moment and the method page it was given.
+QStringList RequestsOf(const Options& o) {
+    QStringList lines;
+    if (o.at) {
+        // With the offset it was given, so the running window takes the same instant.
+        std::string at = velunar::FormatIso(o.at->reading);
+        if (o.at->offsetSeconds) at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
+                                                                 *o.at->offsetSeconds);
+        lines << QStringLiteral("at ") + QString::fromStdString(at);
+    }
+    if (o.page >= 0) lines << QStringLiteral("page %1").arg(o.page);
+    return lines;
+}
+
+QString RequestedOptionNames(const Options& o) {
+    QStringList names;
+    if (o.at) names << QStringLiteral("--at");
+    if (o.page >= 0) names << QStringLiteral("--page");
+    return names.join(QStringLiteral("、"));
+}
+
+// Shows what a later start asked for, as if the running window had been started with it.
+void TakeRequests(MainWindow& window, const QStringList& lines) {
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String("at "))) {
+            if (const auto at = velunar::ParseTypedReading(line.mid(3).toStdString())) {
+                window.setChosenTime(at->reading, at->offsetSeconds);
+                window.tick();
+            }
+        } else if (line.startsWith(QLatin1String("page "))) {
+            bool ok = false;
+            const int page = line.mid(5).toInt(&ok);
+            auto* pages = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
+            if (ok && page >= 0 && page < pages->count()) pages->setCurrentIndex(page);
+        }
+    }
 }
 
 // Opens the windows named in VELUNAR_OPEN_WINDOWS as the user would; a modal one (memo, clock) last, since it
@@ -152,6 +197,38 @@ void OpenWindowsForChecking(MainWindow& window) {
     }
     if (names.contains(QLatin1String("memo"))) click("beijingNoteButton");
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");
+}
+
+// For scripts/check-fit (VELUNAR_FIT_PAGES): brings each method page to the front in turn and says, once the
+// window has followed, whether the window shows it whole or its content scrolls.
+void ReportPageFit(MainWindow& window) {
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("methodPages"));
+    auto* area = qobject_cast<QScrollArea*>(window.centralWidget());
+    auto next = std::make_shared<std::function<void(int)>>();
+    *next = [&window, tabs, area, next](int i) {
+        while (i < tabs->count() && !tabs->isTabVisible(i)) ++i;
+        if (i >= tabs->count()) {
+            QTextStream(stdout) << "pages done\n" << Qt::flush;
+            return;
+        }
+        tabs->setCurrentIndex(i);
+        QTimer::singleShot(700, &window, [&window, tabs, area, next, i] {
+            const bool whole =
+                area->verticalScrollBar()->maximum() == 0 && area->horizontalScrollBar()->maximum() == 0;
+            const QWidget* page = tabs->widget(i);
+            QTextStream(stdout) << QStringLiteral("page %1 %2: window %3x%4, page %5x%6: %7\n")
+                                       .arg(i)
+                                       .arg(page->objectName())
+                                       .arg(window.width())
+                                       .arg(window.height())
+                                       .arg(page->width())
+                                       .arg(page->height())
+                                       .arg(whole ? QStringLiteral("whole") : QStringLiteral("SCROLLS"))
+                                << Qt::flush;
+            (*next)(i + 1);
+        });
+    };
+    (*next)(0);
 }
 
 // Qt's own dialogs and standard buttons (保存, 取消, 打开) in Chinese, from Qt's translations when installed.
@@ -192,10 +269,16 @@ int main(int argc, char** argv) {
         // An installed program gives each user a copy of the shipped database at the first start.
         paths.PrepareUserDatabase();
         ui::SingleInstance instance(paths.DatabaseFile());
-        if (!instance.acquire()) {
+        const QStringList requests = RequestsOf(options);
+        if (!instance.acquire(requests)) {
             if (!instance.askedRunning())
                 QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
                                          QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
+            else if (!requests.isEmpty() && !instance.requestsTaken())
+                QMessageBox::information(
+                    nullptr, QStringLiteral("VelunarV4.5"),
+                    QStringLiteral("程序已经在运行，已切换到它的窗口；它没有接受本次给出的 %1。")
+                        .arg(RequestedOptionNames(options)));
             return 0;
         }
         // Where each window was left, kept per user; a screenshot run neither reads nor changes it.
@@ -203,6 +286,8 @@ int main(int argc, char** argv) {
                              QStringLiteral("windows"));
         if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
+        QObject::connect(&instance, &ui::SingleInstance::requestsReceived, &window,
+                         [&window](const QStringList& lines) { TakeRequests(window, lines); });
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {
             window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
             window.show();
@@ -210,6 +295,7 @@ int main(int argc, char** argv) {
             window.activateWindow();
         });
         window.setNoticePlayer(std::make_unique<MediaNoticePlayer>());
+        window.setDesktopNotifier(std::make_unique<ui::FreedesktopNotifier>());
         window.setSecondaryWindows(ui::CreateSecondaryWindows(window));
         if (options.at) window.setChosenTime(options.at->reading, options.at->offsetSeconds);
         window.show();
@@ -218,6 +304,8 @@ int main(int argc, char** argv) {
         if (!options.screenshotDir.isEmpty()) return SaveScreenshots(window, options);
         if (qEnvironmentVariableIsSet("VELUNAR_OPEN_WINDOWS"))
             QTimer::singleShot(500, &window, [&window] { OpenWindowsForChecking(window); });
+        if (qEnvironmentVariableIsSet("VELUNAR_FIT_PAGES"))
+            QTimer::singleShot(900, &window, [&window] { ReportPageFit(window); });
         const int status = QApplication::exec();
         ui::UsePlacementStore(nullptr);
         return status;

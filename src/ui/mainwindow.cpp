@@ -17,6 +17,7 @@
 #include "files/noticeplayer.h"
 #include "ui/clocksettings.h"
 #include "ui/contentfit.h"
+#include "ui/desktopnotice.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/memodialog.h"
 #include "ui/picturewindow.h"
@@ -50,6 +51,10 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
     connectSettings();
     connect(supplementaryButton_, &QPushButton::clicked, this, &MainWindow::showSupplementaryPage);
     connect(descriptionToggle_, &QPushButton::clicked, this, &MainWindow::toggleDescription);
+    for (QTabWidget* pages : {timePages_, settingsPages_, methodPages_})
+        connect(pages, &QTabWidget::currentChanged, this, [this] {
+            if (shownOnce_) arrangeForRoom();
+        });
     connect(placePickerButton_, &QToolButton::clicked, this,
             [this] { ShowSecondary(secondary_.placePicker); });
 
@@ -65,9 +70,10 @@ MainWindow::MainWindow(const store::DataPaths& paths, QWidget* parent)
         [this](const QWidget*) { return keptSize(); });
     tickTimer_ = new QTimer(this);
     tickTimer_->setObjectName(QStringLiteral("tickTimer"));
-    tickTimer_->setInterval(1000);
+    tickTimer_->setSingleShot(true);
+    tickTimer_->setTimerType(Qt::PreciseTimer);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::tick);
-    tickTimer_->start();
+    scheduleTick();
 }
 
 MainWindow::~MainWindow() {
@@ -84,14 +90,15 @@ MainWindow::~MainWindow() {
 void MainWindow::setNoticePlayer(std::unique_ptr<NoticePlayer> player) {
     player_ = std::move(player);
     if (!player_) return;
-    // Said once per cause, after the current event: a refused sound may be reported while the notice box is
-    // up, and the notice itself must never wait for it.
+    // Said once per cause, beside the notice in the window.
     player_->setFailureHook([this](const QString& path, const QString& cause) {
-        const QString text = QStringLiteral("提示音 %1 无法播放（%2）。时辰变换仍会用对话框提示。")
-                                 .arg(QDir::toNativeSeparators(path), cause);
-        if (!reportedSoundErrors_.insert(text).second) return;
-        QTimer::singleShot(0, this, [this, text] { showMessage(MessageKind::Message, text); });
+        sayNoticeSoundFailed(QStringLiteral("提示音 %1 无法播放（%2），时辰变换只在窗口中提示。")
+                                 .arg(QDir::toNativeSeparators(path), cause));
     });
+}
+
+void MainWindow::setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier) {
+    notifier_ = std::move(notifier);
 }
 
 void MainWindow::showMessage(MessageKind kind, const QString& text) {
@@ -107,19 +114,24 @@ void MainWindow::showMessage(MessageKind kind, const QString& text) {
 
 bool MainWindow::confirm(const QString& text) {
     if (confirmHook_) return confirmHook_(text);
-    return QMessageBox::question(this, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kClockConfirmTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    contentFit_->begin();
+    arrangeForRoom();
     onFirstShow();
+    contentFit_->begin();
 }
 
 void MainWindow::placeFirstTime() {
+    arrangeForRoom();
     contentFit_->fitToContent();
     const QRect available = AvailableArea(this);
     const QRect frame = frameGeometry();
@@ -128,8 +140,11 @@ void MainWindow::placeFirstTime() {
 
 QSize MainWindow::keptSize() const {
     if (!descriptionArea_->isVisible()) return size();
-    const QLayout* column = descriptionArea_->parentWidget()->layout();
-    return contentFit_->desiredSize() - QSize(0, descriptionArea_->sizeHint().height() + column->spacing());
+    // Below the pages, or beside the dial.
+    if (middleRow_->indexOf(descriptionArea_) >= 0)
+        return contentFit_->desiredSize() -
+               QSize(descriptionArea_->sizeHint().width() + middleRow_->spacing(), 0);
+    return contentFit_->desiredSize() - QSize(0, descriptionArea_->sizeHint().height() + column_->spacing());
 }
 
 void MainWindow::onFirstShow() {
@@ -144,10 +159,26 @@ void MainWindow::onFirstShow() {
         showMessage(MessageKind::Message, QString::fromStdString(*notice));
     loadSettings();
     timePages_->setCurrentWidget(settings_.ChinaPageInFront() ? chinaPage_ : abroadPage_);
+    // Still inside the first show event: the window reaches the screen with its clock and pages filled.
+    tick();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The description manager goes with the window: an edit it holds is stored or dropped as the user says.
+    if (QWidget* manager = secondary_.descriptionManager;
+        manager && manager->isVisible() && !manager->close()) {
+        event->ignore();
+        return;
+    }
     storeSettingsOnExit();
+    // The windows still open go with this one, without being closed themselves: each keeps its place now.
+    for (QWidget* w :
+         {secondary_.placePicker, secondary_.descriptionManager,
+          static_cast<QWidget*>(secondary_.pictureWindow), static_cast<QWidget*>(secondary_.helpWindow),
+          secondary_.reverseLookup, secondary_.schedule})
+        if (w && w->isVisible())
+            if (auto* kept = w->findChild<WindowPlacement*>(QString(), Qt::FindDirectChildrenOnly))
+                kept->save();
     tickTimer_->stop();
     QMainWindow::closeEvent(event);
 }
@@ -163,7 +194,7 @@ void MainWindow::showSupplementaryPage() {
 void MainWindow::toggleDescription() {
     const bool open = descriptionToggle_->text() == kOpenCaption;
     descriptionToggle_->setText(open ? kCloseCaption : kOpenCaption);
-    descriptionArea_->setVisible(open);
+    arrangeForRoom();
 }
 
 void MainWindow::showHelpFile(std::string_view name) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -24,6 +25,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -33,6 +35,7 @@ class QTabWidget;
 class QTimeEdit;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 
 namespace velunar {
 class NoticePlayer;
@@ -41,6 +44,9 @@ class NoticePlayer;
 namespace velunar::ui {
 
 class ContentFit;
+class DerivationWindow;
+class DesktopNotifier;
+class DialWidget;
 class FinishedEntry;
 class SettingsCheckBox;
 class UpDownArrows;
@@ -50,7 +56,6 @@ class ZoneChoices;
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
     Message,  // a plain notice (longitude message, disclaimer, no picture)
-    Notice,   // the double-hour change notice, shown inside a tick
     Error,    // an error report (a failed tick, a failed file)
 };
 using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
@@ -86,6 +91,10 @@ class MainWindow : public QMainWindow {
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     void setNoticePlayer(std::unique_ptr<NoticePlayer> player);
     NoticePlayer* noticePlayer() const { return player_.get(); }
+    // Where the double-hour notice goes besides the window's banner; none by default.
+    void setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier);
+    // The double-hour notices given so far, for the tests and the banner's tool tip.
+    int noticesGiven() const { return noticesGiven_; }
 
     // Switches to a chosen moment (是否自动计算 off) at the reading `t` of the page's clock; `offsetSeconds`
     // names which time of a reading the clock shows twice (none: the later, as the clock would).
@@ -111,8 +120,11 @@ class MainWindow : public QMainWindow {
         return view_.error.empty() ? QString() : QString::fromStdString(view_.error);
     }
 
+    // "为什么？": the derivation of a doctrine page's result at the moment shown (none: of every page).
+    void showDerivation(std::optional<DoctrineId> page);
+
   public slots:
-    // One tick: inputs → pipeline → render.
+    // One tick: inputs → pipeline → render. Nothing in it waits for the user.
     void tick();
     void showSupplementaryPage();
     void toggleDescription();
@@ -135,6 +147,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildTimePages();
     QWidget* buildSettingsPages();
     QWidget* buildMethodPages();
+    QWidget* buildNoticeBanner();
     QWidget* buildDescriptionArea();
     void buildMenu();
 
@@ -157,8 +170,16 @@ class MainWindow : public QMainWindow {
     // The pass box and the note beside the pickers, for the chosen reading (mainwindow_settings.cpp).
     void renderChosenReading(const TickView& v);
     void giveNotice(const QString& text);
+    void sayNoticeSoundFailed(const QString& text);
+    // Starts the timer so the next tick comes just after the clock's next whole second.
+    void scheduleTick();
 
     void onFirstShow();
+    // Lays the window out for the room the screen gives: where it is short, only the pages in front ask for
+    // room and the pages draw closer; the dial, where it would be too small below the time pages, takes
+    // their place (a line keeps the clock in view); the description stands beside the dial, not under it.
+    void arrangeForRoom();
+    void setTight(bool tight);
     // Where the window first opens: as large as its pages ask, centred at the top of the screen.
     void placeFirstTime();
     // The size kept for the next start, which opens with the description area closed.
@@ -177,6 +198,7 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<const ReferenceTables> tables_;
     std::unique_ptr<store::DatabaseDescriptions> descriptions_;
     std::unique_ptr<NoticePlayer> player_;
+    std::unique_ptr<DesktopNotifier> notifier_;
     TickMemory memory_;
     TickView view_;
     ViewState state_;
@@ -191,6 +213,10 @@ class MainWindow : public QMainWindow {
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;
     std::set<QString> reportedSoundErrors_;
+    // What the last tick read, so that a notice is given only for the clock's own change: a picked moment, a
+    // step on the dial or a changed setting moves the double-hour as the user asked and is no news.
+    std::optional<std::string> lastClockKey_;
+    int noticesGiven_ = 0;
 
     QTimer* tickTimer_ = nullptr;
     QTabWidget* timePages_ = nullptr;
@@ -225,6 +251,16 @@ class MainWindow : public QMainWindow {
     QCheckBox* automaticBox_ = nullptr;
     QButtonGroup* timeModeButtons_ = nullptr;
     QTabWidget* methodPages_ = nullptr;
+    QTabWidget* settingsPages_ = nullptr;
+    DialWidget* dial_ = nullptr;
+    QWidget* topRow_ = nullptr;         // the time and settings pages
+    QLabel* compactClock_ = nullptr;    // the clock on one line while the dial stands in their place
+    QVBoxLayout* column_ = nullptr;     // the window's rows
+    QHBoxLayout* middleRow_ = nullptr;  // the method pages, and the description beside the dial
+    std::optional<int> fullHeight_;     // the client area's height laid out with room to spare
+    bool tight_ = false;
+    bool dialAlone_ = false;
+    bool arranging_ = false;
     std::map<DoctrineId, QWidget*> pages_;
     // Each doctrine's boxes and their captions by cell name.
     std::map<std::pair<DoctrineId, std::string>, QLineEdit*> boxes_;
@@ -236,6 +272,9 @@ class MainWindow : public QMainWindow {
     QLineEdit* hourGanZhiBox_ = nullptr;
     SettingsCheckBox* noticeBox_ = nullptr;
     QLabel* tickStatus_ = nullptr;
+    QWidget* noticeBanner_ = nullptr;  // the last double-hour notice, until dismissed
+    QLabel* noticeText_ = nullptr;
+    QLabel* noticeSoundNote_ = nullptr;  // a notice sound that could not be played, said once
     QPushButton* descriptionToggle_ = nullptr;
     QWidget* descriptionArea_ = nullptr;
     QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"
@@ -243,6 +282,7 @@ class MainWindow : public QMainWindow {
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
     ContentFit* contentFit_ = nullptr;
     WindowPlacement* placement_ = nullptr;
+    DerivationWindow* derivationWindow_ = nullptr;  // made when first asked for
 };
 
 }  // namespace velunar::ui

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/solar.h"
+#include "calendar/zone_hint.h"
 #include "store/tzdb.h"
 
 namespace velunar::ui {
@@ -49,8 +50,9 @@ void ShowHint(QLabel* label, const std::string& hint) {
 ZoneChoices::ZoneChoices(QObject* parent, SetPending setPending, Say say)
     : QObject(parent), setPending_(std::move(setPending)), say_(std::move(say)) {}
 
-void ZoneChoices::AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox) {
+void ZoneChoices::AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox, QComboBox* zoneBox) {
     summerBox_ = summerBox;
+    zoneBox_ = zoneBox;
     automaticZone_ = new QCheckBox(QStringLiteral("按时区数据库："));
     automaticZone_->setObjectName(QStringLiteral("automaticZoneBox"));
     automaticZone_->setToolTip(QStringLiteral("时差与夏令时按所选时区在此时刻的规定自动得出"));
@@ -172,24 +174,53 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
                                                              *clockInstant + 3 * kMsPerDay)
                                       : store::CoverReading(in, reading);
     const bool automatic = in.page == TimePage::Abroad && !tzid.empty() && covered && in.zoneTimeline;
+    // The zone's offsets at the instant the reading stands for.
+    std::optional<ZoneOffset> offset;
+    if (automatic)
+        offset = clockInstant ? in.zoneTimeline->At(*clockInstant) : in.zoneTimeline->Resolve(reading, chosenOffset).offset;
     if (summerBox_) {
         // The derived summer time is shown, never stored: the typed value comes back with the fixed zone.
         const QSignalBlocker quiet(summerBox_);
-        if (automatic) {
-            const int summer = (clockInstant ? in.zoneTimeline->At(*clockInstant)
-                                             : in.zoneTimeline->Resolve(reading, chosenOffset).offset)
-                                   .summerSeconds /
-                               60;
-            const QString text = QString::number(summer);
+        if (offset) {
+            const QString text = QString::number(offset->summerSeconds / 60);
             if (summerBox_->text() != text) summerBox_->setText(text);
         }
         if (!automatic && !summerBox_->isEnabled())
             summerBox_->setText(QString::fromStdString(settings.Value(col::kSuma)));
         summerBox_->setEnabled(!automatic);
     }
-    const std::string hint = store::ClockHint(in, reading, machineClock);
+    showZoneInForce(in, settings, offset, automatic || (automaticZone_ && automaticZone_->isChecked()));
+    std::string hint = store::ClockHint(in, reading, machineClock);
+    // The machine's clock read as the zone's: said as the China page says it of Beijing time.
+    if (offset && machineClock && hint.empty() && tzid != store::kMachineZone) {
+        const int zone = offset->Total() / 60;
+        const int machine = store::MachineOffsetMinutesAt(reading);
+        if (machine != zone)
+            hint = "本机时区此时为 " + GmtText(machine) + "，不是 " + tzid + "（" + GmtText(zone) +
+                   "）：时钟读数仍按 " + tzid + " 计算，请核对本机时区";
+    }
     if (abroadHint_) ShowHint(abroadHint_, in.page == TimePage::Abroad ? hint : std::string());
     if (chinaHint_) ShowHint(chinaHint_, in.page == TimePage::China ? hint : std::string());
+}
+
+void ZoneChoices::showZoneInForce(const TickInput& in, const store::SettingsRecord& settings,
+                                  const std::optional<ZoneOffset>& offset, bool inForce) {
+    if (!zoneBox_) return;
+    // Only the tick writes the box while the zone is in force; the user's own text comes back once after.
+    if (!inForce && !zoneShownInForce_) return;
+    zoneShownInForce_ = inForce;
+    zoneBox_->setEnabled(!inForce);
+    // Shown, never stored: the box's own text is the fixed zone the user chose.
+    const QSignalBlocker quiet(zoneBox_);
+    QString text = QString::fromStdString(settings.Value(col::kZone));
+    if (inForce && offset)
+        text = QStringLiteral("(%1) %2").arg(Text(GmtText(offset->standardSeconds / 60)), Text(in.ianaZone));
+    else if (inForce)
+        text = tzBox_->currentText();
+    if (zoneBox_->currentText() != text) {
+        zoneBox_->setCurrentText(text);
+        zoneBox_->lineEdit()->setCursorPosition(0);
+    }
 }
 
 }  // namespace velunar::ui

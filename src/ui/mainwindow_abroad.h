@@ -32,8 +32,9 @@ class ZoneChoices : public QObject {
     ZoneChoices(QObject* parent, SetPending setPending, Say say);
 
     // Adds the automatic-zone row and the hint line under the abroad page's rows, the hint line to the China
-    // page, and the equation-of-time choice to the common settings page.
-    void AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox);
+    // page, and the equation-of-time choice to the common settings page. While the automatic zone is in
+    // force, the page's fixed-zone box shows that zone and takes no input; its stored text comes back after.
+    void AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox, QComboBox* zoneBox);
     void AddToChinaPage(QGridLayout* china);
     void AddToSettingsPage(QVBoxLayout* common);
 
@@ -51,12 +52,16 @@ class ZoneChoices : public QObject {
     Say say_;
     bool loading_ = false;
     QString saidUnknown_;
+    void showZoneInForce(const TickInput& in, const store::SettingsRecord& settings,
+                         const std::optional<ZoneOffset>& offset, bool inForce);
     QCheckBox* automaticZone_ = nullptr;
     QComboBox* tzBox_ = nullptr;
     QComboBox* eotBox_ = nullptr;
     QComboBox* stemBox_ = nullptr;
     QCheckBox* chinaSummerBox_ = nullptr;
     QLineEdit* summerBox_ = nullptr;
+    QComboBox* zoneBox_ = nullptr;
+    bool zoneShownInForce_ = false;
     QLabel* abroadHint_ = nullptr;
     QLabel* chinaHint_ = nullptr;
 };

@@ -2,12 +2,15 @@
 // settings pages top right, one page per doctrine below, then the description area that only the opened-out
 // window shows. Every widget is named for what it is; a doctrine's boxes are named after the cells it reports
 // ("naGanPointBox"), so the renderer needs no list of its own.
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -27,9 +31,11 @@
 
 #include "calendar/solar.h"
 #include "ui/contentfit.h"
+#include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/windowplacement.h"
 
 namespace velunar::ui {
 
@@ -43,13 +49,22 @@ void MainWindow::buildLayout() {
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
     auto* column = new QVBoxLayout(central);
+    column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    auto* top = new QHBoxLayout;
+    topRow_ = Named(new QWidget, QStringLiteral("topRow"));
+    auto* top = new QHBoxLayout(topRow_);
+    top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(buildTimePages(), 3);
     top->addWidget(buildSettingsPages(), 2);
-    column->addLayout(top);
-    column->addWidget(buildMethodPages());
+    column->addWidget(topRow_);
+    compactClock_ = Named(new QLabel, QStringLiteral("compactClock"));
+    compactClock_->setContentsMargins(6, 2, 6, 2);
+    compactClock_->hide();
+    column->addWidget(compactClock_);
+    middleRow_ = new QHBoxLayout;
+    middleRow_->addWidget(buildMethodPages(), 1);
+    column->addLayout(middleRow_);
     auto* bottom = new QHBoxLayout;
     noticeBox_ = Named(new SettingsCheckBox(QStringLiteral("时辰变换时需要音乐和对话框提示")),
                        QStringLiteral("noticeBox"));
@@ -58,6 +73,7 @@ void MainWindow::buildLayout() {
     descriptionToggle_ =
         Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
+    bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
@@ -257,7 +273,7 @@ QWidget* MainWindow::buildTimePages() {
     zoneChoices_ = new ZoneChoices(
         this, [this](std::string_view column, const QString& v) { setPending(column, v); },
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
-    zoneChoices_->AddToAbroadPage(abroad, summerBox_);
+    zoneChoices_->AddToAbroadPage(abroad, summerBox_, zoneBox_);
     zoneChoices_->AddToChinaPage(china);
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
@@ -265,6 +281,7 @@ QWidget* MainWindow::buildTimePages() {
 
 QWidget* MainWindow::buildSettingsPages() {
     auto* pages = Named(new QTabWidget, QStringLiteral("settingsPages"));
+    settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
     pages->addTab(common, QStringLiteral("设置常用"));
@@ -295,6 +312,97 @@ QWidget* MainWindow::buildSettingsPages() {
     }
     (new QVBoxLayout(modes))->addWidget(group);
     return pages;
+}
+
+void MainWindow::arrangeForRoom() {
+    if (arranging_) return;
+    arranging_ = true;
+    const bool dialInFront = methodPages_->currentWidget() == dial_;
+    const bool described = descriptionToggle_->text() != QStringLiteral("打开穴位说明>>");
+    // Beside the dial the description leaves it its height.
+    const bool beside = dialInFront && described;
+    if (beside != (middleRow_->indexOf(descriptionArea_) >= 0)) {
+        column_->removeWidget(descriptionArea_);
+        middleRow_->removeWidget(descriptionArea_);
+        if (beside)
+            middleRow_->addWidget(descriptionArea_, 0, Qt::AlignTop);
+        else
+            column_->addWidget(descriptionArea_);
+    }
+    descriptionArea_->setVisible(described);
+    const QWidget* client = centralWidget();
+    if (auto* area = qobject_cast<QScrollArea*>(centralWidget())) client = area->widget();
+    if (!fullHeight_) fullHeight_ = client->sizeHint().height();
+    // Before the window system has framed the window, a title bar of the usual height is allowed for.
+    const int room = AvailableArea(this).height() - std::max(FrameExtra(this).height(), 30) -
+                     (menuWidget() ? menuWidget()->sizeHint().height() : 0);
+    // With a margin: at a fractional scale the rows take a few pixels more than their hints say.
+    setTight(*fullHeight_ + 40 > room);
+    // The dial below the time pages at the size it reads as well as with room to spare, or in their place.
+    const int belowTimes =
+        topRow_->sizeHint().height() + methodPages_->tabBar()->sizeHint().height() +
+        DialWidget::comfortableSide() + 8 +
+        std::max(noticeBox_->sizeHint().height(), descriptionToggle_->sizeHint().height()) +
+        3 * column_->spacing();
+    const bool alone = dialInFront && belowTimes > room;
+    dialAlone_ = alone;
+    topRow_->setVisible(!alone);
+    compactClock_->setVisible(alone);
+    arranging_ = false;
+}
+
+void MainWindow::setTight(bool tight) {
+    // Only the page in front of each set asks for room, and the pages' boxes stand closer.
+    for (QTabWidget* pages : {timePages_, settingsPages_, methodPages_}) {
+        for (int i = 0; i < pages->count(); ++i) {
+            QWidget* page = pages->widget(i);
+            if (page == dial_) continue;  // asks for room only while in front anyway
+            const bool asks = !tight || i == pages->currentIndex();
+            const QSizePolicy::Policy policy = asks ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            if (page->sizePolicy().horizontalPolicy() != policy) page->setSizePolicy(policy, policy);
+            if (tight_ != tight && page->layout()) {
+                page->layout()->setContentsMargins(tight ? QMargins(4, 3, 4, 3) : QMargins(9, 9, 9, 9));
+                page->layout()->setSpacing(tight ? 3 : -1);
+            }
+        }
+    }
+    tight_ = tight;
+}
+
+QWidget* MainWindow::buildNoticeBanner() {
+    // Beside the switch that asks for it, so it takes no room from the pages; it stays until dismissed.
+    noticeBanner_ = Named(new QFrame, QStringLiteral("noticeBanner"));
+    auto* frame = static_cast<QFrame*>(noticeBanner_);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    QPalette yellow = frame->palette();
+    yellow.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xb0));
+    yellow.setColor(QPalette::WindowText, Qt::black);
+    frame->setPalette(yellow);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(6, 0, 2, 0);
+    row->setSpacing(4);
+    noticeText_ = Named(new QLabel, QStringLiteral("noticeText"));
+    QFont bold = noticeText_->font();
+    bold.setBold(true);
+    noticeText_->setFont(bold);
+    noticeSoundNote_ = Named(new QLabel, QStringLiteral("noticeSoundNote"));
+    noticeSoundNote_->setMaximumWidth(260);
+    noticeSoundNote_->hide();
+    auto* dismiss = Named(new QToolButton, QStringLiteral("noticeDismiss"));
+    dismiss->setText(QStringLiteral("×"));
+    dismiss->setAutoRaise(true);
+    dismiss->setToolTip(QStringLiteral("关闭提示"));
+    dismiss->setFocusPolicy(Qt::NoFocus);
+    connect(dismiss, &QToolButton::clicked, this, [this] {
+        noticeBanner_->hide();
+        noticeSoundNote_->hide();
+    });
+    row->addWidget(noticeText_);
+    row->addWidget(noticeSoundNote_, 1);
+    row->addWidget(dismiss);
+    noticeBanner_->hide();
+    return noticeBanner_;
 }
 
 QWidget* MainWindow::buildDescriptionArea() {

@@ -1,6 +1,8 @@
 // The doctrines' pages, declared as tables of the boxes each shows. A box is named after the cell of the
 // doctrine it shows ("naGanPointBox", caption "naGanPointLabel"), so the renderer needs no list of its own.
+#include <QAction>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "ui/derivationwindow.h"
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
@@ -29,6 +32,9 @@ struct PageLayout {
     const char* title;
     std::vector<BoxLayout> boxes;
     bool big = false;  // the eight-method pages' larger boxes
+    // Where "为什么？" stands: where it makes the page neither wider nor taller than the window needs.
+    int whyRow = 0;
+    int whyColumn = 4;
 };
 
 const std::vector<PageLayout>& PageLayouts() {
@@ -55,7 +61,9 @@ const std::vector<PageLayout>& PageLayouts() {
         {DoctrineId::FeiTeng,
          "飞腾八法",
          {{"point", "飞腾八法：", C::Yellow, 0, 0}, {"partner", " 八脉交会配穴：", C::Lime, 0, 1}},
-         true},
+         true,
+         1,
+         3},
         {DoctrineId::Supplementary,
          "补穴法",
          {{"dutyMeridian", "补穴法值日经：", C::Grey, 0, 0},
@@ -63,7 +71,7 @@ const std::vector<PageLayout>& PageLayouts() {
           {"point", "补穴位：", C::Lime, 2, 0},
           {"phase", "补穴位五行：", C::Grey, 0, 1},
           {"category", "补穴位五俞：", C::Grey, 1, 1}}},
-        {DoctrineId::RiGan, "日干法", {}},
+        {DoctrineId::RiGan, "日干法", {}, false, 1},
         {DoctrineId::ShiGan,
          "时干法",
          {{"meridian", "经络：", C::Grey, 0, 0},
@@ -73,7 +81,7 @@ const std::vector<PageLayout>& PageLayouts() {
           {"river", "经，所行：", C::Red, 1, 1},
           {"sea", "合，所入：", C::Red, 2, 1},
           {"source", "原(总刺)，所过：", C::Red, 3, 1}}},
-        {DoctrineId::NaZhi2, "纳支法2", {}},
+        {DoctrineId::NaZhi2, "纳支法2", {}, false, 1},
     };
     return kPages;
 }
@@ -106,6 +114,13 @@ QWidget* MainWindow::buildMethodPages() {
             boxes_[{entry.id, b.cell}] = box;
             captions_[{entry.id, b.cell}] = caption;
         }
+        auto* why = Named(new QPushButton(QStringLiteral("为什么？")), name + QStringLiteral("WhyButton"));
+        why->setToolTip(QStringLiteral("此页结果的推算过程及其出处（F2）"));
+        // Like the other page buttons it leaves the focus, and so the described point, where it was.
+        why->setFocusPolicy(Qt::NoFocus);
+        connect(why, &QPushButton::clicked, this, [this, id = entry.id] { showDerivation(id); });
+        if (entry.id != DoctrineId::LingGui)
+            grid->addWidget(why, entry.whyRow, entry.whyColumn, Qt::AlignRight | Qt::AlignTop);
         if (entry.id == DoctrineId::NaGan) {
             supplementaryButton_ = Named(new QPushButton(QStringLiteral("闭穴时可以采用补穴方法>>")), QStringLiteral("supplementaryButton"));
             QFont bold = supplementaryButton_->font();
@@ -125,7 +140,12 @@ QWidget* MainWindow::buildMethodPages() {
             grid->addWidget(hourGanZhiBox_, 1, 1);
             auto* reverse = Named(new QPushButton(QStringLiteral("新：穴位反推功能")), QStringLiteral("reverseLookupButton"));
             connect(reverse, &QPushButton::clicked, this, [this] { ShowSecondary(secondary_.reverseLookup); });
-            grid->addWidget(reverse, 0, 2, 1, 2, Qt::AlignLeft);
+            // The widest page: "为什么？" shares the reverse lookup's row.
+            auto* buttons = new QHBoxLayout;
+            buttons->addWidget(reverse);
+            buttons->addStretch();
+            buttons->addWidget(why);
+            grid->addLayout(buttons, 0, 2, 1, 2);
             grid->addWidget(new QLabel(QStringLiteral("免责声明：使用本软件引起的一切后果，作者一概不负任何责任。")), 3, 0, 1, 3);
             grid->addWidget(new QLabel(QStringLiteral("2013年6月更新V4.5")), 3, 3);
         }
@@ -153,11 +173,31 @@ QWidget* MainWindow::buildMethodPages() {
         grid->setColumnStretch(4, 1);
         grid->setRowStretch(4, 1);
     }
+    // F2: the page in front; on a page that is no doctrine's (the dial) every derivation.
+    auto* whyKey = new QAction(this);
+    whyKey->setObjectName(QStringLiteral("derivationAction"));
+    whyKey->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(whyKey, &QAction::triggered, this, [this] {
+        std::optional<DoctrineId> inFront;
+        for (const auto& [id, page] : pages_)
+            if (page == methodPages_->currentWidget()) inFront = id;
+        showDerivation(inFront);
+    });
+    addAction(whyKey);
     // The supplementary page keeps its place while its tab is hidden (closed hours show it).
     methodPages_->setTabVisible(methodPages_->indexOf(pages_[DoctrineId::Supplementary]), false);
     methodPages_->setCurrentWidget(pages_[DoctrineId::LingGui]);
-    AddDialPage(methodPages_, this);
+    dial_ = AddDialPage(methodPages_, this);
     return methodPages_;
+}
+
+void MainWindow::showDerivation(std::optional<DoctrineId> page) {
+    if (!derivationWindow_) derivationWindow_ = new DerivationWindow(this);
+    const QString title =
+        page ? QStringLiteral("为什么？— %1").arg(methodPages_->tabText(methodPages_->indexOf(pages_[*page])))
+             : QStringLiteral("为什么？");
+    // The moment the pages show: the last tick's view, not a new reading of the clock.
+    derivationWindow_->ShowDerivation(title, DerivationText(page, view_, *tables_));
 }
 
 }  // namespace velunar::ui

@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTime>
 #include <QTimeEdit>
 #include <QTimer>
 
 #include "files/noticeplayer.h"
+#include "ui/desktopnotice.h"
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
@@ -43,6 +45,20 @@ QString SpanText(const HourSpanText& span) {
     if (!span.clock.empty()) text += QLatin1Char('\n') + Text(span.clock);
     if (span.minutesToNext) text += QStringLiteral("，还有 %1 分钟").arg(*span.minutesToNext);
     return text;
+}
+
+// What the user chose for a reading of the clock: the page, the mode, the place, the zone. A summer time the
+// tz database gives for the instant is the clock's own and is left out.
+std::string ClockKey(const TickInput& in) {
+    std::string key;
+    for (const std::string& part :
+         {std::to_string(static_cast<int>(in.page)),
+          std::to_string(in.timeMode ? static_cast<int>(*in.timeMode) : -1), in.longitudeText,
+          std::string(in.onlyBeijing ? "1" : "0"), std::to_string(static_cast<int>(in.eot)),
+          in.ianaZone.empty() ? in.summerText : std::string(), in.zoneText, in.eastWestText,
+          in.abroadLongitudeText, in.ianaZone, std::string(in.chinaSummerTime ? "1" : "0")})
+        key += part + '\x1f';
+    return key;
 }
 
 }  // namespace
@@ -89,18 +105,24 @@ FocusedText MainWindow::focusedText() const {
 }
 
 void MainWindow::tick() {
-    // A modal notice inside a tick holds the tick: no other starts meanwhile.
-    tickTimer_->stop();
     const TickInput input = gatherInput();
     view_ = RunPipeline(input, focusedText(), memory_, *tables_, descriptions_.get(),
                         [this, &input] { return referenceFor(input); });
-    // The notice comes while the pages still show the double-hour that ended, as the user last saw them.
-    if (view_.notice) giveNotice(Text(*view_.notice));
     render(view_);
+    // The clock's own change only: both ticks read the clock, under the same settings.
+    const std::optional<std::string> key = automatic_ ? std::optional(ClockKey(input)) : std::nullopt;
+    if (view_.notice && key && key == lastClockKey_) giveNotice(Text(*view_.notice));
+    lastClockKey_ = key;
     // A longitude the step reset to 120 is stored as if typed.
     if (view_.chinaLongitudeReset) longitudeBox_->setText(Text(*view_.chinaLongitudeReset));
     if (view_.abroadLongitudeReset) abroadLongitudeBox_->setText(Text(*view_.abroadLongitudeReset));
-    tickTimer_->start();
+    scheduleTick();
+}
+
+void MainWindow::scheduleTick() {
+    // Just after the second turns, so the time box changes with the clock rather than up to a second late.
+    const int ms = QTime::currentTime().msec();
+    tickTimer_->start(1000 - ms + 15);
 }
 
 void MainWindow::render(const TickView& v) {
@@ -116,6 +138,9 @@ void MainWindow::render(const TickView& v) {
     }
     chosenTimeRow_->setVisible(!automatic_);
 
+    SetText(compactClock_, QStringLiteral("%1  %2").arg(
+                               Text(chinaInFront() ? v.clock.chinaReference : v.clock.abroadReference),
+                               Text(v.hourSpan.hours)));
     SetText(chinaTrueSolarLabel_, Text(v.clock.chinaTrueSolar));
     SetText(chinaInFront() ? chinaSpanLabel_ : abroadSpanLabel_, SpanText(v.hourSpan));
     for (QWidget* w : correction_) w->setVisible(v.clock.correctionShown);
@@ -186,6 +211,7 @@ void MainWindow::reportTickError(const QString& what) {
 }
 
 void MainWindow::giveNotice(const QString& text) {
+    ++noticesGiven_;
     if (player_) {
         try {
             player_->play(paths_.SoundFile());
@@ -193,8 +219,20 @@ void MainWindow::giveNotice(const QString& text) {
             // The sound is a courtesy: whatever the player does, the notice goes on.
         }
     }
-    // Modal: the tick waits here, with the timer stopped, until the box is closed.
-    showMessage(MessageKind::Notice, text);
+    // In the window, where nothing waits for it: the clock and the pages go on while it shows.
+    noticeText_->setText(text);
+    noticeBanner_->setToolTip(
+        QStringLiteral("%1 %2").arg(wallClock().toString(QStringLiteral("HH:mm:ss")), text));
+    noticeBanner_->show();
+    if (notifier_) notifier_->notify(windowTitle(), text);
+}
+
+void MainWindow::sayNoticeSoundFailed(const QString& text) {
+    if (!reportedSoundErrors_.insert(text).second) return;
+    noticeSoundNote_->setText(text);
+    noticeSoundNote_->setToolTip(text);
+    noticeSoundNote_->show();
+    noticeBanner_->show();
 }
 
 }  // namespace velunar::ui

@@ -7,6 +7,7 @@
 #include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -50,6 +51,23 @@ class SectionSelector : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A digit typed with nothing selected goes into the part the cursor is in, as if it were selected:
+        // the picker would otherwise refuse it, the text then being no date.
+        // The digits that follow are the rest of the same number, until another key, a click or the focus
+        // moving starts afresh.
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* text = qobject_cast<QLineEdit*>(watched);
+            const bool digit = key->text().size() == 1 && key->text().front().isDigit() &&
+                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            if (digit && !typing_ && text && !text->hasSelectedText() &&
+                picker_->currentSection() != QDateTimeEdit::NoSection)
+                picker_->setSelectedSection(picker_->currentSection());
+            typing_ = digit;
+        }
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn ||
+            event->type() == QEvent::FocusOut)
+            typing_ = false;
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             // After the picker has put its cursor where the click was.
@@ -63,6 +81,7 @@ class SectionSelector : public QObject {
 
   private:
     QDateTimeEdit* picker_;
+    bool typing_ = false;
 };
 
 void Collect(QLayout* layout, std::vector<QWidget*>& out);

@@ -46,7 +46,7 @@ class UpDownArrows : public QWidget {
 };
 
 // A click into a date or time picker selects the part clicked (the year, the minutes …), so digits typed
-// next replace it at once.
+// next replace it at once; a digit typed with nothing selected replaces the part the cursor is in.
 void SelectSectionOnClick(QDateTimeEdit* picker);
 
 // Sets the Tab order of everything under `root` to follow its layouts: a grid row by row, left to right; a

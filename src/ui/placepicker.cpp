@@ -3,6 +3,7 @@
 #include <exception>
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPainter>
@@ -143,6 +144,21 @@ void PlacePicker::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // restored from the task bar: not a new show
     loadTreeFile();
+    // The arrows move through the places at once.
+    ui_->treeView->setFocus(Qt::OtherFocusReason);
+}
+
+void PlacePicker::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::keyPressEvent(event);
+    // Outside a dialog the buttons leave Enter to their window: it comes here from them and from the tree.
+    if (ui_->cancelButton->hasFocus()) return onCancelClicked();
+    const QModelIndex index = ui_->treeView->currentIndex();
+    if (ui_->treeView->hasFocus() && index.isValid() && model_->hasChildren(index)) {
+        ui_->treeView->setExpanded(index, !ui_->treeView->isExpanded(index));
+        return;
+    }
+    onOkClicked();
 }
 
 void PlacePicker::onOkClicked() {

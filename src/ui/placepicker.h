@@ -59,6 +59,8 @@ class PlacePicker : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Enter takes the place the tree stands on (or opens and closes a group), as 确定 does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void setImage(const QModelIndex& index, int image);

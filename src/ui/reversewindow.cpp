@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -136,6 +137,39 @@ void ReverseLookupWindow::resetForShowing() {
     toDate_->setDate(DateOf(now() + 10));
     setStatus({}, false);
     clearResults(std::nullopt);
+    searched_.reset();
+    updateOutOfDate();
+    focusPointBox();
+}
+
+void ReverseLookupWindow::focusPointBox() {
+    pointBox_->setFocus(Qt::ShortcutFocusReason);
+    pointBox_->lineEdit()->selectAll();
+}
+
+void ReverseLookupWindow::updateOutOfDate() {
+    if (isSearching()) return;
+    bool stale = false;
+    if (searched_) {
+        // A code or pinyin of the point searched is the same point.
+        const QString typed = pointBox_->currentText();
+        const std::optional<std::string> name = pointBox_->points().NameFor(typed.toStdString());
+        const QString point = name ? QString::fromStdString(*name) : typed;
+        stale = point != searched_->point || fromDate_->date() != searched_->from ||
+                toDate_->date() != searched_->to;
+    }
+    saveButton_->setEnabled(!stale);
+    calendarButton_->setEnabled(!stale);
+    if (stale)
+        setStatus(QStringLiteral(
+                      "下面是“%1”（%2 到 %3）的结果，与上面的穴位或日期已不相符：请按“穴位反查”重新查找，"
+                      "然后再导出。")
+                      .arg(searched_->point, searched_->from.toString(Qt::ISODate),
+                           searched_->to.toString(Qt::ISODate)),
+                  true);
+    else if (stale_)
+        setStatus({}, false);
+    stale_ = stale;
 }
 
 DoctrineOpeningsModel* ReverseLookupWindow::modelFor(DoctrineId doctrine) const {
@@ -207,6 +241,8 @@ void ReverseLookupWindow::onSearch() {
         }
     }
     setStatus({}, false);
+    stale_ = false;
+    searched_ = Searched{typed, fromDate_->date(), toDate_->date()};
     std::optional<TickInput> place;
     if (clockBox_->isChecked() && !(place = clockPlace())) clockBox_->setChecked(false);
     clearResults(place);
@@ -331,6 +367,7 @@ void ReverseLookupWindow::finishRun() {
     emit scansEnded();
     reportModel_->finish(note);
     setRunning(false);
+    updateOutOfDate();
     emit searchFinished();
     if (!error.isEmpty()) showMessage(Message::Error, error);
 }
@@ -340,6 +377,7 @@ void ReverseLookupWindow::abortRun() {
     batchTimer_->stop();
     job_.reset();
     setRunning(false);
+    updateOutOfDate();
 }
 
 void ReverseLookupWindow::updateProgress() {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include <QDate>
 #include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
@@ -82,6 +83,8 @@ class ReverseLookupWindow : public QWidget {
     QTableView* reportView() const { return reportView_; }
     // The report as the saved file has it, one string per line (UTF-8).
     std::vector<std::string> reportLines() const;
+    // The results shown no longer belong to the point and range in the boxes (edited since the search).
+    bool resultsOutOfDate() const { return stale_; }
 
   public slots:
     // Resets the window as a new showing does: the point list, the default range, no results.
@@ -95,6 +98,8 @@ class ReverseLookupWindow : public QWidget {
     void onExportCalendar();
     // Stops a running search; what was found stays and the report says the search was stopped.
     void onStop();
+    // Puts the keyboard in the point box, its text selected, ready for the next point.
+    void focusPointBox();
 
   signals:
     // Every opening found is in the views (the search completed, was stopped or failed).
@@ -121,6 +126,8 @@ class ReverseLookupWindow : public QWidget {
     // step cannot work it out.
     std::optional<TickInput> clockPlace();
     void onClockToggled(bool on);
+    // Marks the results out of date, or current again, as the boxes differ from what was searched.
+    void updateOutOfDate();
     void onJobReady();
     bool takeBatches();
     bool showRows();
@@ -150,6 +157,14 @@ class ReverseLookupWindow : public QWidget {
     QElapsedTimer sinceShown_;  // since the views last took new rows
     bool jobEnded_ = false;     // the job has ended and every batch is in the store
     bool rowsBehind_ = false;   // the views were given all they could take at the last turn
+    // What the results shown were found for; the exports are named after it and refused once the boxes
+    // no longer say the same.
+    struct Searched {
+        QString point;
+        QDate from, to;
+    };
+    std::optional<Searched> searched_;
+    bool stale_ = false;
 
     PointFinder* pointBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;

@@ -94,7 +94,8 @@ void ReverseLookupWindow::copySelection(QAbstractItemView* view) const {
 
 QString ReverseLookupWindow::chooseFile(QFileDialog*& dialog, const QString& title, const QString& filter,
                                         const QString& suffix) {
-    const QString proposed = pointBox_->currentText();
+    // Named after what was searched, which is what the file holds.
+    const QString proposed = searched_ ? searched_->point : pointBox_->currentText();
     if (!dialog) {
         dialog = new QFileDialog(this, title);
         dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -111,6 +112,7 @@ QString ReverseLookupWindow::chooseFile(QFileDialog*& dialog, const QString& tit
 }
 
 void ReverseLookupWindow::onSave() {
+    if (stale_) return;
     const QString path = chooseFile(saveDialog_, QStringLiteral("导出为文本"), QStringLiteral("TXT (*.txt)"),
                                     QStringLiteral("txt"));
     if (path.isEmpty()) return;
@@ -158,6 +160,7 @@ void ReverseLookupWindow::onSave() {
 }
 
 void ReverseLookupWindow::onExportCalendar() {
+    if (stale_) return;
     if (store_->Total() == 0) {
         showMessage(Message::Error, QStringLiteral("没有可导出的开穴时间：请先查找"));
         return;
@@ -169,7 +172,7 @@ void ReverseLookupWindow::onExportCalendar() {
                                     QStringLiteral("iCalendar (*.ics)"), QStringLiteral("ics"));
     if (path.isEmpty()) return;
     calendarDialog_->setObjectName(QStringLiteral("calendarDialog"));
-    const std::string point = pointBox_->currentText().toStdString();
+    const std::string point = (searched_ ? searched_->point : pointBox_->currentText()).toStdString();
     const auto total = static_cast<int>(store_->Total());
     exporting_ = true;
     exportCancelled_ = false;

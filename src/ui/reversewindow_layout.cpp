@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "reverse/reverse.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/pointfinder.h"
 #include "ui/reversewindow.h"
 
@@ -246,6 +248,13 @@ void ReverseLookupWindow::buildControls() {
     connect(calendarButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onExportCalendar);
     connect(stopButton_, &QPushButton::clicked, this, &ReverseLookupWindow::onStop);
     connect(clockBox_, &QCheckBox::toggled, this, &ReverseLookupWindow::onClockToggled);
+    // Enter in the point box searches, as the button beside it does.
+    connect(pointBox_->lineEdit(), &QLineEdit::returnPressed, this, &ReverseLookupWindow::onSearch);
+    connect(pointBox_, &QComboBox::editTextChanged, this, &ReverseLookupWindow::updateOutOfDate);
+    connect(fromDate_, &QDateEdit::dateChanged, this, &ReverseLookupWindow::updateOutOfDate);
+    connect(toDate_, &QDateEdit::dateChanged, this, &ReverseLookupWindow::updateOutOfDate);
+    SelectSectionOnClick(fromDate_);
+    SelectSectionOnClick(toDate_);
 }
 
 }  // namespace velunar::ui

@@ -12,6 +12,7 @@
 #include "store/outputfile.h"
 #include "store/tzdb.h"
 #include "ui/civil_date.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/schedulemodel.h"
 #include "ui/windowplacement.h"
 #include "ui_schedulewindow.h"
@@ -58,6 +59,7 @@ ScheduleWindow::ScheduleWindow(TablesSource tables, PlaceSource place, DateSourc
     ui_->dateEdit->setDate(QDate::currentDate());
     connect(ui_->lengthBox, &QComboBox::currentIndexChanged, this, &ScheduleWindow::refresh);
     connect(ui_->dateEdit, &QDateEdit::dateChanged, this, &ScheduleWindow::refresh);
+    SelectSectionOnClick(ui_->dateEdit);
     connect(ui_->earlierButton, &QToolButton::clicked, this, [this] { step(-1); });
     connect(ui_->laterButton, &QToolButton::clicked, this, [this] { step(1); });
     connect(ui_->tableView, &QTableView::clicked, this,

@@ -1,6 +1,7 @@
 #include "ui/secondary.h"
 
 #include <QMessageBox>
+#include <QShortcut>
 
 #include "ui/detailwindow.h"
 #include "ui/mainwindow.h"
@@ -38,6 +39,14 @@ SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow) {
                                         mainWindow.tick();
                                     },
                                     &mainWindow);
+    // Esc closes each of them, as it closes a dialog; a window with unsaved edits asks first.
+    for (QWidget* window : {w.placePicker, w.descriptionManager, static_cast<QWidget*>(w.pictureWindow),
+                            static_cast<QWidget*>(w.helpWindow), w.reverseLookup, w.schedule}) {
+        auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        esc->setObjectName(QStringLiteral("closeShortcut"));
+        esc->setContext(Qt::WindowShortcut);
+        QObject::connect(esc, &QShortcut::activated, window, &QWidget::close);
+    }
     return w;
 }
 
@@ -46,6 +55,8 @@ void ShowSecondary(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+    // Asked for again while open: the lookup is ready for the next point.
+    if (auto* lookup = qobject_cast<ReverseLookupWindow*>(window)) lookup->focusPointBox();
 }
 
 void Warn(QWidget* window, const WarningHook& hook, const QString& text) {

@@ -11,6 +11,10 @@ namespace {
 
 constexpr int kConnectMs = 1000;
 constexpr char kRaise[] = "raise\n";
+// After "raise", each request as "pass <line>", then "end"; the running program answers "taken".
+constexpr char kPass[] = "pass ";
+constexpr char kEnd[] = "end\n";
+constexpr char kTaken[] = "taken\n";
 
 }  // namespace
 
@@ -29,7 +33,7 @@ SingleInstance::SingleInstance(const QString& databaseFile, QObject* parent) : Q
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::acquire() {
+bool SingleInstance::acquire(const QStringList& requests) {
     if (lock_->isLocked()) return true;
     if (lock_->tryLock(0)) {
         server_ = new QLocalServer(this);
@@ -39,11 +43,30 @@ bool SingleInstance::acquire() {
         if (server_->listen(serverName_)) {
             connect(server_, &QLocalServer::newConnection, this, [this] {
                 while (QLocalSocket* s = server_->nextPendingConnection()) {
-                    connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                        if (s->readAll().contains("raise")) emit activationRequested();
-                        s->disconnectFromServer();
+                    // What the later start said, once it has said all: "end", or (a start of an older
+                    // program, which says "raise" alone) its going away.
+                    auto take = [this, s](bool answer) {
+                        const QByteArray said = s->readAll();
+                        if (!said.contains("raise")) return;
+                        QStringList requests;
+                        for (const QByteArray& line : said.split('\n'))
+                            if (line.startsWith(kPass))
+                                requests << QString::fromUtf8(line.mid(qsizetype(sizeof kPass) - 1));
+                        if (!requests.isEmpty()) emit requestsReceived(requests);
+                        emit activationRequested();
+                        if (answer) {
+                            s->write(kTaken);
+                            s->flush();
+                            s->disconnectFromServer();
+                        }
+                    };
+                    connect(s, &QLocalSocket::readyRead, this, [s, take] {
+                        if (s->peek(s->bytesAvailable()).endsWith(kEnd)) take(true);
                     });
-                    connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+                    connect(s, &QLocalSocket::disconnected, this, [s, take] {
+                        if (s->bytesAvailable() > 0) take(false);
+                        s->deleteLater();
+                    });
                 }
             });
         }
@@ -53,8 +76,16 @@ bool SingleInstance::acquire() {
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (socket.waitForConnected(kConnectMs)) {
-        socket.write(kRaise);
+        QByteArray message(kRaise);
+        for (const QString& request : requests) message += kPass + request.toUtf8().replace('\n', ' ') + '\n';
+        message += kEnd;
+        socket.write(message);
         askedRunning_ = socket.waitForBytesWritten(kConnectMs);
+        // The answer says the running program understood the requests; one too old to know them says nothing.
+        QByteArray answer;
+        while (askedRunning_ && !answer.contains('\n') && socket.waitForReadyRead(kConnectMs))
+            answer += socket.readAll();
+        requestsTaken_ = answer.startsWith(kTaken);
         socket.disconnectFromServer();
     }
     return false;

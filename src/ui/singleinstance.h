@@ -1,11 +1,13 @@
 #pragma once
 // One running program per user database. Two programs on one database would each post the settings row as
 // they last read it; so the first start holds a lock file beside the database and listens on a local socket
-// named after it, and a later start asks that program to come to the front and ends.
+// named after it, and a later start asks that program to come to the front, hands it what it was asked to
+// show (a moment, a page), and ends.
 #include <memory>
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLocalServer;
 class QLockFile;
@@ -19,9 +21,11 @@ class SingleInstance : public QObject {
     ~SingleInstance() override;
 
     // True when this program now holds the database. False when another program holds it: it has been asked
-    // to come to the front, and askedRunning() says whether it could be reached.
-    bool acquire();
+    // to come to the front, and to take `requests` (lines the program understands, "at …", "page …"), and
+    // askedRunning() says whether it could be reached, requestsTaken() whether it said it took the requests.
+    bool acquire(const QStringList& requests = {});
     bool askedRunning() const { return askedRunning_; }
+    bool requestsTaken() const { return requestsTaken_; }
 
     QString lockFile() const { return lockPath_; }
     QString serverName() const { return serverName_; }
@@ -29,6 +33,8 @@ class SingleInstance : public QObject {
   signals:
     // A later start asked this program to show its window.
     void activationRequested();
+    // … and to show what these lines ask for (sent before activationRequested).
+    void requestsReceived(const QStringList& requests);
 
   private:
     QString lockPath_;
@@ -36,6 +42,7 @@ class SingleInstance : public QObject {
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     bool askedRunning_ = false;
+    bool requestsTaken_ = false;
 };
 
 }  // namespace velunar::ui

@@ -115,30 +115,42 @@ WindowPlacement::WindowPlacement(QWidget* window, QString key, FirstPlacement fi
 
 void WindowPlacement::save() const {
     if (!gStore) return;
-    const bool maximized = window_->isMaximized();
     gStore->beginGroup(Group(key_));
-    gStore->setValue(QStringLiteral("pos"), maximized ? window_->normalGeometry().topLeft() : window_->pos());
-    gStore->setValue(QStringLiteral("size"), maximized ? window_->normalGeometry().size()
-                                             : kept_   ? kept_(window_)
-                                                       : window_->size());
-    gStore->setValue(QStringLiteral("frame"), FrameExtra(window_));
-    gStore->setValue(QStringLiteral("maximized"), maximized);
+    // Qt's own record: the frame and the normal geometry, the screen and the state, restored as the window
+    // system placed them.
+    gStore->setValue(QStringLiteral("geometry"), window_->saveGeometry());
+    if (kept_ && !window_->isMaximized())
+        gStore->setValue(QStringLiteral("size"), kept_(window_));
+    else
+        gStore->remove(QStringLiteral("size"));
+    for (const char* old : {"pos", "frame", "maximized"}) gStore->remove(QString::fromLatin1(old));
     gStore->endGroup();
 }
 
 bool WindowPlacement::restore() {
     if (!gStore) return false;
     gStore->beginGroup(Group(key_));
-    const QPoint pos = gStore->value(QStringLiteral("pos")).toPoint();
+    const QByteArray geometry = gStore->value(QStringLiteral("geometry")).toByteArray();
+    // Kept by earlier versions: the frame's corner, the client size, whether maximised.
+    const QVariant pos = gStore->value(QStringLiteral("pos"));
     const QSize size = gStore->value(QStringLiteral("size")).toSize();
-    const QSize extra = gStore->value(QStringLiteral("frame")).toSize();
     const bool maximized = gStore->value(QStringLiteral("maximized")).toBool();
     gStore->endGroup();
-    if (!size.isValid() || size.isEmpty()) return false;
-    if (!gLastExtra.isValid() && extra.isValid()) gLastExtra = extra;
+    if (!geometry.isEmpty() && window_->restoreGeometry(geometry)) {
+        // A window that keeps a size of its own (the main window without its description area) takes it,
+        // its corner where it was.
+        if (kept_ && size.isValid() && !size.isEmpty() && !window_->isMaximized()) {
+            const QSize room =
+                AvailableAt(window_->geometry().center(), window_).size() - FrameExtra(window_);
+            window_->resize(size.boundedTo(room).expandedTo(window_->minimumSize()));
+        }
+        return true;
+    }
+    if (!pos.isValid() || !size.isValid() || size.isEmpty()) return false;
     const QSize frameExtra = FrameExtra(window_);
-    const QRect available = AvailableAt(QRect(pos, size + frameExtra).center(), window_);
-    const QRect frame = FitFrameInside(QRect(pos, size + frameExtra), available);
+    const QRect kept(pos.toPoint(), size + frameExtra);
+    const QRect available = AvailableAt(kept.center(), window_);
+    const QRect frame = FitFrameInside(kept, available);
     Apply(window_, frame.size() - frameExtra, frame.topLeft(), available);
     if (maximized) window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
     return true;
@@ -150,16 +162,15 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     const bool own = !event->spontaneous();
     switch (event->type()) {
         case QEvent::Show:
-            if (!own) break;
-            if (!placed_) {
-                placed_ = true;
-                if (!restore()) first_ ? first_(window_) : CentreOnScreen(window_);
-                // Once the window system has framed it, the frame is known: keep that inside too.
-                QTimer::singleShot(400, window_, [window = QPointer<QWidget>(window_)] {
-                    if (window && window->isVisible() && !window->isMaximized()) KeepInsideScreen(window);
-                });
-            }
-            if (!window_->isMaximized()) KeepInsideScreen(window_);
+            if (!own || placed_) break;
+            placed_ = true;
+            if (restore()) break;
+            first_ ? first_(window_) : CentreOnScreen(window_);
+            // Placed before the window system framed it: once the frame is known, the frame is kept inside
+            // too. A restored window needs none of this; the window system put it where it was.
+            QTimer::singleShot(400, window_, [window = QPointer<QWidget>(window_)] {
+                if (window && window->isVisible() && !window->isMaximized()) KeepInsideScreen(window);
+            });
             break;
         case QEvent::Hide:
             if (own) save();

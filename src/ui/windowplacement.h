@@ -1,8 +1,9 @@
 #pragma once
-// Where each window was left, kept per user: a window reopens where and as large as it was, and never lies
-// outside the screen it opens on, whatever the screen, its scale factor or a panel take away. The program
-// turns keeping on at start-up (UsePlacementStore); without a store windows are only kept inside the screen,
-// so tests and screenshot runs never read or write anybody's settings.
+// Where each window was left, kept per user through Qt's own saveGeometry/restoreGeometry: a window reopens
+// where and as large as it was, to the pixel, and Qt brings it back onto a screen that no longer holds it.
+// Placements kept by earlier versions (a corner and a size) are taken once and then kept Qt's way. The
+// program turns keeping on at start-up (UsePlacementStore); without a store windows are only placed on the
+// screen, so tests and screenshot runs never read or write anybody's settings.
 #include <functional>
 #include <optional>
 
@@ -42,8 +43,8 @@ class WindowPlacement : public QObject {
     using KeptSize = std::function<QSize(const QWidget* window)>;
 
     // Keeps `window` (a top-level widget) under `key`: its first showing takes the kept place and size, or
-    // `first` when none is kept; every showing keeps it inside the screen; hiding or closing it keeps where
-    // it is. The placement lives as long as the window.
+    // `first` when none is kept (and then keeps the framed window inside the screen); hiding or closing it
+    // keeps where it is. The placement lives as long as the window.
     static WindowPlacement* Keep(QWidget* window, const QString& key, FirstPlacement first = {},
                                  KeptSize kept = {});
 

@@ -76,6 +76,21 @@ TEST(LingGui, WorkedValues) {
             ASSERT_TRUE(opening.has_value());
             EXPECT_EQ(opening->point, c.point);
             EXPECT_EQ(opening->partner, c.partner);
+            // The derivation tells the same arithmetic: the sum, the number the remainder names (a zero
+            // remainder said to count as the divisor) and the point.
+            bool zero = false;
+            for (const Step& step : DoctrineOf(DoctrineId::LingGui).Explain(m, ReferenceTables())) {
+                const std::string_view key = step.label->key;
+                if (key == "linggui.sum") {
+                    EXPECT_EQ(step.args.back(), std::to_string(c.sum));
+                }
+                if (key == "linggui.zero") zero = true;
+                if (key == "linggui.point") {
+                    EXPECT_EQ(step.args[0], std::to_string(c.remainder));
+                    EXPECT_EQ(step.args[2], c.point);
+                }
+            }
+            EXPECT_EQ(zero, c.sum % (dayStem % 2 == 1 ? 9 : 6) == 0);
         }
     }
 }

@@ -53,6 +53,8 @@ class DetailWindowTest : public QObject {
     QStringList questions_;
     bool answer_ = true;
     QString chosenFile_;
+    QStringList unsavedAsked_;
+    DescriptionManager::Unsaved unsavedAnswer_ = DescriptionManager::Unsaved::Drop;
 
     template <typename T>
     T* child(const char* name) {
@@ -95,6 +97,12 @@ class DetailWindowTest : public QObject {
             return answer_;
         });
         w_->setOpenFileHook([this] { return chosenFile_; });
+        unsavedAsked_.clear();
+        unsavedAnswer_ = DescriptionManager::Unsaved::Drop;
+        w_->setUnsavedHook([this](const QString& q) {
+            unsavedAsked_ << q;
+            return unsavedAnswer_;
+        });
         w_->show();
     }
 
@@ -201,13 +209,35 @@ class DetailWindowTest : public QObject {
         QCOMPARE(notices.size(), 1);
     }
 
-    void cancelAndCloseDiscard() {
+    // "取消／关闭", the close box and Esc ask before an edit is dropped: go on editing, store it, or drop it.
+    void cancelAndCloseAskFirst() {
         const QString first = name()->text();
         const std::string text = stored(first)->Value("穴位说明");
+        click("editButton");
+        click("closeButton");  // editing, nothing changed: nothing to ask
+        QVERIFY(unsavedAsked_.isEmpty());
+        QVERIFY(!w_->isVisible());
+        w_->show();
         Type(memo(), QStringLiteral("不要"));
+        unsavedAnswer_ = DescriptionManager::Unsaved::KeepEditing;
+        click("closeButton");
+        QCOMPARE(unsavedAsked_.size(), 1);
+        QVERIFY(unsavedAsked_[0].contains(first));
+        QVERIFY(w_->isVisible());
+        QCOMPARE(w_->mode(), Mode::Edit);
+        QVERIFY(memo()->toPlainText().contains(QStringLiteral("不要")));
+        unsavedAnswer_ = DescriptionManager::Unsaved::Drop;
         click("closeButton");
         QVERIFY(!w_->isVisible());
         QCOMPARE(stored(first)->Value("穴位说明"), text);
+
+        w_->show();
+        Type(memo(), QStringLiteral("要"));
+        unsavedAnswer_ = DescriptionManager::Unsaved::Store;
+        w_->close();
+        QVERIFY(!w_->isVisible());
+        QVERIFY(QString::fromStdString(stored(first)->Value("穴位说明")).contains(QStringLiteral("要")));
+        unsavedAnswer_ = DescriptionManager::Unsaved::Drop;
 
         w_->show();
         const int count = w_->rowCount();

@@ -68,6 +68,51 @@ QString Differences(const DialPoints& p, const QJsonObject& now) {
     return bad.join(QStringLiteral("; "));
 }
 
+// Whether two convex outlines share more than an edge (separating axes).
+bool Overlap(const QPolygonF& a, const QPolygonF& b) {
+    for (const QPolygonF* p : {&a, &b}) {
+        for (int i = 0; i < p->size(); ++i) {
+            const QPointF edge = p->at((i + 1) % p->size()) - p->at(i);
+            const QPointF axis(-edge.y(), edge.x());
+            auto project = [&axis](const QPolygonF& q) {
+                double lo = 1e300, hi = -1e300;
+                for (const QPointF& v : q) {
+                    const double d = QPointF::dotProduct(v, axis);
+                    lo = std::min(lo, d), hi = std::max(hi, d);
+                }
+                return std::pair(lo, hi);
+            };
+            const auto [alo, ahi] = project(a);
+            const auto [blo, bhi] = project(b);
+            const double slack = 0.01 * std::hypot(axis.x(), axis.y());
+            if (ahi <= blo + slack || bhi <= alo + slack) return false;
+        }
+    }
+    return true;
+}
+
+// Where a label pokes out of its cell, "" when it does not: its corners and the middles of its edges.
+QString OutOfCell(const dial::DialLabel& l, const DialModel& m, const QRectF& sq) {
+    const double R = sq.width() / 2.0;
+    const QPolygonF o = l.outline();
+    for (int i = 0; i < 4; ++i) {
+        for (const QPointF& v : {o[i], (o[i] + o[(i + 1) % 4]) / 2.0}) {
+            const QPointF d = v - sq.center();
+            const double r = std::hypot(d.x(), d.y()) / R;
+            if (l.sector < 0) {
+                if (r > dial::kCentreRadius) return QStringLiteral("outside the centre at r=%1").arg(r);
+                continue;
+            }
+            if (r < l.cell.inner - 1e-9 || r > l.cell.outer + 1e-9)
+                return QStringLiteral("r=%1 outside %2–%3").arg(r).arg(l.cell.inner).arg(l.cell.outer);
+            const double angle = std::atan2(d.x(), -d.y()) * 180.0 / M_PI;
+            const double into = std::fmod(angle - m.sectors[l.sector].startAngle + 720.0, 360.0);
+            if (into > 30.0) return QStringLiteral("%1° into a 30° sector").arg(into);
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 class TestDial : public QObject {
@@ -77,6 +122,7 @@ class TestDial : public QObject {
     void ringsAndCentreAgreeWithNow();
     void clickKeysAndTooltip();
     void ringsRedrawnOnlyWhenTheDoubleHourChanges();
+    void labelsStayInTheirCellsAndApart();
     void pageKeepsTheWindowOnAScreen();
     void cliWritesTheAcceptanceTexts();
 };
@@ -218,6 +264,55 @@ void TestDial::ringsRedrawnOnlyWhenTheDoubleHourChanges() {
     QCOMPARE(S(std::string(Name(dial->model().sectors[dial->model().current].branch))), QStringLiteral("午"));
 }
 
+// The dial's texts measured: at every radius from 100 px up (the least the window gives it at twice the
+// scale), wherever the ring is turned, each text lies in its cell (its sector's ring or rim, or the centre's
+// disc), no two overlap, and every double-hour shows its clock span, from a radius of 150 px in a font of at
+// least 8 px.
+void TestDial::labelsStayInTheirCellsAndApart() {
+    Harness h;
+    h.show();
+    auto* dial = h.get<DialWidget>("dial");
+    std::vector<DialModel> models;
+    // A closed hour with a three-character 补穴 in the centre, an open day, and 子 across midnight.
+    for (const DateTime t : {MakeDateTime(2026, 12, 9, 10, 30), MakeDateTime(1949, 10, 1, 1, 30),
+                             MakeDateTime(2000, 2, 29, 23, 40), MakeDateTime(2026, 2, 10, 4, 30)}) {
+        h.chooseMoment(t, 0, false);
+        h.tick();
+        models.push_back(dial->model());
+    }
+    int checked = 0;
+    for (const DialModel& model : models) {
+        for (const double turn : {0.0, 7.5, 15.0, 22.5}) {
+            DialModel m = model;
+            for (DialSector& s : m.sectors) s.startAngle = std::fmod(s.startAngle + turn, 360.0);
+            for (double R = 100; R <= 600; R += R < 200 ? 3 : 23) {
+                const QRectF sq(0, 0, 2 * R, 2 * R);
+                const std::vector<dial::DialLabel> labels = dial::DialLabels(sq, m);
+                int spans = 0;
+                for (const dial::DialLabel& l : labels) {
+                    const QString where = QStringLiteral("R=%1 turn %2 \"%3\"").arg(R).arg(turn).arg(l.text);
+                    const QString out = OutOfCell(l, m, sq);
+                    QVERIFY2(out.isEmpty(), qPrintable(where + ": " + out));
+                    if (l.cell.inner == dial::kRim.inner && l.text.contains(QStringLiteral("–"))) {
+                        ++spans;
+                        if (R >= 150) QVERIFY2(l.font.pixelSize() >= 8, qPrintable(where));
+                    }
+                }
+                QCOMPARE(spans, 12);
+                for (std::size_t i = 0; i < labels.size(); ++i)
+                    for (std::size_t j = i + 1; j < labels.size(); ++j)
+                        QVERIFY2(!Overlap(labels[i].outline(), labels[j].outline()),
+                                 qPrintable(QStringLiteral("R=%1 turn %2: \"%3\" over \"%4\"")
+                                                .arg(R)
+                                                .arg(turn)
+                                                .arg(labels[i].text, labels[j].text)));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 300);
+}
+
 void TestDial::pageKeepsTheWindowOnAScreen() {
     SetAvailableAreaForTesting(QRect(0, 0, kScreenWidth, kScreenHeight));
     const auto restore = qScopeGuard([] { SetAvailableAreaForTesting(std::nullopt); });
@@ -240,9 +335,12 @@ void TestDial::pageKeepsTheWindowOnAScreen() {
     h.get<QPushButton>("descriptionToggle")->click();
     QTRY_VERIFY(h.get("descriptionMemo")->isVisible());
     QTest::qWait(50);
-    QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight,
-             qPrintable(QString::number(h.window->height())));
-    QVERIFY(h.get("dial")->height() >= 230);
+    QVERIFY2(h.window->frameGeometry().height() <= kScreenHeight &&
+                 h.window->frameGeometry().width() <= kScreenWidth,
+             qPrintable(QStringLiteral("%1×%2").arg(h.window->width()).arg(h.window->height())));
+    // Beside the dial, which keeps the size it reads well at.
+    QVERIFY(h.get("dial")->height() >= 400);
+    QVERIFY(h.get("descriptionArea")->geometry().left() >= h.get("methodPages")->geometry().right());
     if (const QString shot = qEnvironmentVariable("VELUNAR_SCREENSHOT"); !shot.isEmpty())
         QVERIFY(h.window->grab().save(
             QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-compact.png"))));

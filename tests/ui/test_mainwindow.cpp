@@ -1,6 +1,8 @@
 // The main window as it starts, is laid out, navigated, edited and closed.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -11,13 +13,19 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <QTreeView>
 
+#include "files/longitude.h"
 #include "test_mainwindow_fixture.h"
 #include "ui/finishedentry.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/picturewindow.h"
+#include "ui/placepicker.h"
 #include "ui/singleinstance.h"
+#include "ui/textwindow.h"
 
 using namespace velunar;
 using namespace velunar::ui;
@@ -41,6 +49,7 @@ class TestMainWindow : public QObject {
     void abroadEntriesCountOnlyWhenFinished_data();
     void abroadEntriesCountOnlyWhenFinished();
     void secondStartOnTheSameDatabaseRaisesTheFirst();
+    void keysAndDialogsAsAUserExpects();
     void twoWindowsKeepEachOthersChanges();
     void failedOpenIsReportedAndSkipsTheRest();
     void missingSettingsRowIsCreatedAndSaidOnce();
@@ -68,6 +77,11 @@ void TestMainWindow::startPageFollowsIsChina() {
 
 void TestMainWindow::startsAsLaidOut() {
     Harness h;
+    // The first tick comes with the first showing: at an open hour, whatever the time of the run.
+    h.window->setClock([] { return QDateTime(QDate(2026, 2, 10), QTime(4, 30), Qt::UTC); });
+    // Before the first tick no box holds a placeholder of its own.
+    QCOMPARE(h.text("hourBranchBox"), QString());
+    QCOMPARE(h.text("lingGuiPointBox"), QString());
     h.show();
     MainWindow& w = *h.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("VelunarV4.5"));
@@ -90,9 +104,6 @@ void TestMainWindow::startsAsLaidOut() {
     QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
     QCOMPARE(h.get<QComboBox>("zoneBox")->count(), 75);
     QCOMPARE(h.get<QPushButton>("descriptionToggle")->text(), QStringLiteral("打开穴位说明>>"));
-    // Before the first tick no box holds a placeholder of its own.
-    QCOMPARE(h.text("hourBranchBox"), QString());
-    QCOMPARE(h.text("lingGuiPointBox"), QString());
     const QString note = BeijingNoteText();
     QVERIFY(note.startsWith(QStringLiteral("关于国外真太阳时：")));
     QVERIFY(note.indexOf(QStringLiteral("夏令时")) < note.indexOf(QStringLiteral("日期变更线")));
@@ -119,6 +130,7 @@ void TestMainWindow::toggleSetsHeightsAndCaptions() {
 
 void TestMainWindow::menuBringsPageIndexes() {
     Harness h;
+    h.window->setClock([] { return QDateTime(QDate(2026, 2, 10), QTime(4, 30), Qt::UTC); });
     h.show();
     auto* methods = h.get<QTabWidget>("methodPages");
     const std::pair<const char*, int> items[] = {
@@ -279,7 +291,7 @@ void TestMainWindow::typedLongitudeCountsOnlyWhenFinished() {
     QCOMPARE(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("116.28"));
     QCOMPARE(h.value(QStringLiteral("select n from writes")), writes);
     QCOMPARE(h.text("hourGanZhiBox"), hour);
-    QCOMPARE(h.count(MessageKind::Notice), 0);
+    QCOMPARE(h.window->noticesGiven(), 0);
     QCOMPARE(h.count(MessageKind::Message), 0);
 
     box->selectAll();
@@ -361,9 +373,79 @@ void TestMainWindow::secondStartOnTheSameDatabaseRaisesTheFirst() {
         QVERIFY(second.askedRunning());
     }
     QVERIFY(raised.wait(3000));
+    // A start given a moment and a page hands them over, and hears that they were taken.
+    QSignalSpy requests(&first, &SingleInstance::requestsReceived);
+    bool taken = false;
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        SingleInstance second(h.dbPath());
+        second.acquire({QStringLiteral("at 2026-02-10T04:30:00"), QStringLiteral("page 8")});
+        taken = second.requestsTaken();
+    }));
+    later->start();
+    QVERIFY(requests.wait(3000));
+    QTRY_VERIFY(later->isFinished());
+    QVERIFY(taken);
+    QCOMPARE(requests.front().front().toStringList(),
+             (QStringList{QStringLiteral("at 2026-02-10T04:30:00"), QStringLiteral("page 8")}));
     QTemporaryDir otherDir;
     SingleInstance other(otherDir.filePath(QStringLiteral("db1.sqlite")));
     QVERIFY(other.acquire());
+}
+
+// The place picker starts in its tree and takes a place with Enter; Esc closes every secondary window;
+// Ctrl+R on an open lookup puts the keyboard in its point box; a digit typed into a date goes into the part
+// the cursor is in.
+void TestMainWindow::keysAndDialogsAsAUserExpects() {
+    Harness h;
+    QVERIFY(
+        QFile::copy(QStringLiteral(VELUNAR_BIN_DIR "/tree.ini"), h.dir.filePath(QStringLiteral("tree.ini"))));
+    h.show();
+    SecondaryWindows& w = h.window->secondaryWindows();
+    ShowSecondary(w.placePicker);
+    QVERIFY(QTest::qWaitForWindowActive(w.placePicker));
+    auto* tree = w.placePicker->findChild<QTreeView*>();
+    QTRY_VERIFY2(tree->hasFocus(), QApplication::focusWidget()
+                                       ? qPrintable(QApplication::focusWidget()->objectName())
+                                       : "none");
+    QModelIndex leaf = tree->model()->index(0, 0);
+    while (tree->model()->hasChildren(leaf)) leaf = tree->model()->index(0, 0, leaf);
+    const PlacePick pick = PickPlace(leaf.data(PlacePicker::kTextRole).toString());
+    QCOMPARE(pick.kind, PlacePick::Kind::Place);
+    tree->setCurrentIndex(leaf);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(!w.placePicker->isVisible());
+    QCOMPARE(h.text("longitudeBox"), pick.xy);
+
+    for (QWidget* window : {w.placePicker, w.descriptionManager, static_cast<QWidget*>(w.pictureWindow),
+                            static_cast<QWidget*>(w.helpWindow), w.reverseLookup, w.schedule}) {
+        ShowSecondary(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, Qt::Key_Escape);
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    }
+
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    h.get<QAction>("reverseLookupAction")->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(w.reverseLookup));
+    auto* point = w.reverseLookup->findChild<QComboBox*>(QStringLiteral("pointBox"));
+    QTRY_VERIFY(point->hasFocus());
+    w.reverseLookup->findChild<QPushButton*>(QStringLiteral("searchButton"))->setFocus();
+    h.get<QAction>("reverseLookupAction")->trigger();
+    QTRY_VERIFY(point->hasFocus());
+    w.reverseLookup->close();
+
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    h.window->setChosenTime(MakeDateTime(2026, 2, 10, 4, 30));
+    h.tick();
+    auto* date = h.get<QDateEdit>("datePicker");
+    date->setFocus();
+    auto* text = date->findChild<QLineEdit*>();
+    text->deselect();
+    text->setCursorPosition(1);
+    QTest::keyClicks(text, QStringLiteral("2031"));
+    QCOMPARE(date->date().year(), 2031);
 }
 
 // Window A stores a longitude; program B, opened before it, ticks 仅仅使用北京时间 and closes; then A closes:

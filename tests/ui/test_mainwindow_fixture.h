@@ -18,9 +18,10 @@
 #include <QtTest>
 
 #include "calendar/datetime.h"
-#include "store/datapaths.h"
-#include "ui/mainwindow.h"
 #include "files/noticeplayer.h"
+#include "store/datapaths.h"
+#include "ui/desktopnotice.h"
+#include "ui/mainwindow.h"
 #include "ui/secondary.h"
 
 namespace velunar::ui::testing {
@@ -44,6 +45,9 @@ class Harness {
         auto p = std::make_unique<RecordingNoticePlayer>();
         player = p.get();
         window->setNoticePlayer(std::move(p));
+        auto n = std::make_unique<RecordingNotifier>();
+        notifier = n.get();
+        window->setDesktopNotifier(std::move(n));
         window->setSecondaryWindows(CreateSecondaryWindows(*window));
         window->findChild<QTimer*>(QStringLiteral("tickTimer"))->stop();
     }
@@ -104,6 +108,7 @@ class Harness {
     QTemporaryDir dir;
     std::unique_ptr<MainWindow> window;
     RecordingNoticePlayer* player = nullptr;
+    RecordingNotifier* notifier = nullptr;  // the desktop notifications given
     std::vector<Message> messages;
 
   private:

@@ -1,6 +1,7 @@
 // The main window's tick on the default data: the reference time, the worked moments on every page, the
 // double-hour notice, the point description, and a tick that survives a failing step.
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QTimeEdit>
 
 #include "test_mainwindow_fixture.h"
+#include "ui/dialwidget.h"
 #include "ui/picturewindow.h"
 #include "ui/textwindow.h"
 
@@ -48,6 +50,21 @@ QStringList FreshPages(DateTime t) {
     return Pages(fresh);
 }
 
+// Tells when a widget is painted.
+class PaintSpy : public QObject {
+  public:
+    PaintSpy(QWidget* w, std::function<void()> painted) : QObject(w), painted_(std::move(painted)) {
+        w->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted_();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> painted_;
+};
+
 }  // namespace
 
 class TestMainWindowTick : public QObject {
@@ -61,8 +78,9 @@ class TestMainWindowTick : public QObject {
     void closedHourShowsSupplementaryPage();
     void trueSolarTimeOnBothPages();
     void invalidLongitudeShowsMessageInHourBox();
-    void noticeOnChangeNeverOnFirstTick();
+    void noticeComesFromTheClockAloneAndStopsNothing();
     void greyedHintGivesNoNotice();
+    void firstTickBeforeTheWindowIsShown();
     void focusedPointGetsDescriptionAndPicture();
     void gridRowIsDescribedAndMemoKeepsPoint();
     void tickSurvivesFailingStep();
@@ -261,7 +279,7 @@ void TestMainWindowTick::invalidLongitudeShowsMessageInHourBox() {
     QCOMPARE(h.text("lingGuiPointBox"), QString());
     QCOMPARE(h.text("feiTengPointBox"), QString());
     QCOMPARE(h.text("dayGanZhiBox"), day);
-    QCOMPARE(h.count(MessageKind::Notice), 0);
+    QCOMPARE(h.window->noticesGiven(), 0);
     // With only Beijing time the box is reset to 120 and stored.
     h.get<QCheckBox>("onlyBeijingBox")->click();
     h.tick();
@@ -270,57 +288,118 @@ void TestMainWindowTick::invalidLongitudeShowsMessageInHourBox() {
     QVERIFY(!h.text("lingGuiPointBox").isEmpty());
 }
 
-void TestMainWindowTick::noticeOnChangeNeverOnFirstTick() {
+// The double-hour notice comes from the clock alone: in the window and on the desktop, with the sound, while
+// the clock ticks on. A picked date, a click or a key on the dial, a row of the 开穴表 or a changed setting
+// moves the double-hour as the user asked, and gives none.
+void TestMainWindowTick::noticeComesFromTheClockAloneAndStopsNothing() {
     Harness h({QStringLiteral("update xxyy set hint1='True'")});
+    QDateTime now(QDate(2026, 5, 1), QTime(10, 59, 58), Qt::UTC);
+    h.window->setClock([&now] { return now; });
     h.show();
-    h.chooseMoment(MakeDateTime(2026, 5, 1, 10, 59, 58), 0);
+    auto* only = h.get<QCheckBox>("onlyBeijingBox");
+    if (only->checkState() != Qt::Checked) only->click();
+    h.get<QAbstractButton>("timeModeButton0")->click();
     h.tick();
-    QCOMPARE(h.count(MessageKind::Notice), 0);
-    QVERIFY(h.player->played.isEmpty());
+    now = now.addSecs(1);
     h.tick();
-    QCOMPARE(h.count(MessageKind::Notice), 0);
-    // The notice holds the tick: no timer runs and the pages still show the previous hour meanwhile.
-    bool timerRanDuringNotice = true;
-    QString pointDuringNotice;
-    h.window->setMessageHook([&](MessageKind k, const QString& t) {
-        if (k == MessageKind::Notice) {
-            timerRanDuringNotice = h.get<QTimer>("tickTimer")->isActive();
-            pointDuringNotice = h.text("naZhiOwnPointBox");
-        }
-        h.messages.push_back({k, t});
-    });
-    const QString before = h.text("naZhiOwnPointBox");
-    h.window->setChosenTime(MakeDateTime(2026, 5, 1, 11, 0, 0));
-    h.tick();
-    QCOMPARE(h.count(MessageKind::Notice), 1);
-    QVERIFY(!timerRanDuringNotice);
-    QCOMPARE(pointDuringNotice, before);
-    QVERIFY(h.text("naZhiOwnPointBox") != before);
-    QCOMPARE(h.messages.back().text, QStringLiteral("时辰已经变换为午时了。"));
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("巳"));
+    QCOMPARE(h.window->noticesGiven(), 0);
+    QVERIFY(h.get("noticeBanner")->isHidden());
+
+    now = now.addSecs(1);  // 11:00:00, 午 begins
+    h.window->tick();
+    QCOMPARE(h.window->noticesGiven(), 1);
+    QCOMPARE(h.get<QLabel>("noticeText")->text(), QStringLiteral("时辰已经变换为午时了。"));
+    QVERIFY(h.get("noticeBanner")->isVisible());
+    QCOMPARE(h.notifier->texts, QStringList{QStringLiteral("时辰已经变换为午时了。")});
     QCOMPARE(h.player->played, QStringList{h.window->dataPaths().SoundFile()});
+    // Nothing waits for the user: no box, the timer runs, the next second shows.
+    QVERIFY(h.messages.empty());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(h.get<QTimer>("tickTimer")->isActive());
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("午"));
+    now = now.addSecs(1);
     h.tick();
-    QCOMPARE(h.count(MessageKind::Notice), 1);
-    // A change of mode at 23:30 is a change of double-hour too.
-    h.window->setChosenTime(MakeDateTime(2026, 5, 1, 23, 30));
-    h.get<QAbstractButton>("timeModeButton1")->click();
+    QCOMPARE(h.text("chinaTimeBox"), QStringLiteral("2026年05月01日  11:00:01 "));
+    QCOMPARE(h.window->noticesGiven(), 1);
+    h.get<QAbstractButton>("noticeDismiss")->click();
+    QVERIFY(h.get("noticeBanner")->isHidden());
+
+    // A setting changed by the user moves the hour without a notice; the clock moving it afterwards gives
+    // one.
+    now = QDateTime(QDate(2026, 5, 1), QTime(23, 30), Qt::UTC);
     h.tick();
-    QCOMPARE(h.messages.back().text, QStringLiteral("时辰已经变换为子时了。"));
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("子"));
+    QCOMPARE(h.window->noticesGiven(), 2);
     h.get<QAbstractButton>("timeModeButton2")->click();
     h.tick();
-    QCOMPARE(h.messages.back().text, QStringLiteral("时辰已经变换为亥时了。"));
-    QCOMPARE(h.count(MessageKind::Notice), 3);
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("亥"));
+    h.get<QAbstractButton>("timeModeButton0")->click();
+    h.tick();
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("子"));
+    QCOMPARE(h.window->noticesGiven(), 2);
+
+    // Moments the user picks or steps to.
+    auto* dial = h.get<DialWidget>("dial");
+    h.get<QTabWidget>("methodPages")->setCurrentWidget(dial);
+    QTest::mouseClick(dial, Qt::LeftButton, {}, dial->sectorCentre(Number(Branch::Shen) - 1));
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("申"));
+    dial->setFocus();
+    QTest::keyClick(dial, Qt::Key_Right);
+    QTest::keyClick(dial, Qt::Key_Left);
+    QTest::keyClick(dial, Qt::Key_Left);
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("未"));
+    h.get<QTimeEdit>("timePicker")->setTime(QTime(3, 10));
+    h.tick();
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("寅"));
+    h.get<QDateEdit>("datePicker")->setDate(QDate(2026, 5, 9));
+    h.window->setChosenTime(MakeDateTime(2026, 5, 9, 15, 0));  // as a row of the 开穴表 does
+    h.tick();
+    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("申"));
+    QCOMPARE(h.window->noticesGiven(), 2);
+    // Back on the clock: the first reading is no change of the clock's; the next double-hour is.
+    h.get<QCheckBox>("automaticBox")->click();
+    h.tick();
+    QCOMPARE(h.window->noticesGiven(), 2);
+    now = QDateTime(QDate(2026, 5, 2), QTime(1, 0), Qt::UTC);
+    h.tick();
+    QCOMPARE(h.window->noticesGiven(), 3);
+    QCOMPARE(h.notifier->texts.back(), QStringLiteral("时辰已经变换为丑时了。"));
+    QCOMPARE(h.player->played.size(), 3);
+    QVERIFY(h.messages.empty());
 }
 
 void TestMainWindowTick::greyedHintGivesNoNotice() {
     Harness h({QStringLiteral("update xxyy set hint1=NULL")});
+    QDateTime now(QDate(2026, 5, 1), QTime(10, 59), Qt::UTC);
+    h.window->setClock([&now] { return now; });
     h.show();
-    h.chooseMoment(MakeDateTime(2026, 5, 1, 10, 59), 0);
     h.tick();
-    h.window->setChosenTime(MakeDateTime(2026, 5, 1, 11, 1));
+    now = now.addSecs(120);
     h.tick();
-    QCOMPARE(h.text("hourBranchBox"), QStringLiteral("午"));
-    QCOMPARE(h.count(MessageKind::Notice), 0);
+    QCOMPARE(h.window->noticesGiven(), 0);
     QVERIFY(h.player->played.isEmpty());
+    QVERIFY(h.notifier->texts.isEmpty());
+}
+
+// The window reaches the screen with its clock and pages filled: the first tick runs inside the first show.
+void TestMainWindowTick::firstTickBeforeTheWindowIsShown() {
+    Harness h;
+    QString firstPainted;
+    bool painted = false;
+    auto* box = h.get<QLineEdit>("chinaTimeBox");
+    auto* spy = new PaintSpy(box, [&] {
+        if (!painted) firstPainted = box->text();
+        painted = true;
+    });
+    h.window->show();
+    QCOMPARE(h.text("chinaTimeBox").size(), QStringLiteral("2026年02月10日  12:00:00 ").size());
+    QVERIFY(!h.text("dayGanZhiBox").isEmpty());
+    QVERIFY(!h.text("lingGuiPointBox").isEmpty() || !h.text("hourBranchBox").isEmpty());
+    QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    QTRY_VERIFY(painted);
+    QVERIFY2(!firstPainted.isEmpty(), "the time box was painted empty");
+    delete spy;
 }
 
 void TestMainWindowTick::focusedPointGetsDescriptionAndPicture() {
@@ -428,9 +507,9 @@ void TestMainWindowTick::clockJumpsBetweenTicks() {
     }
 
     Harness h({QStringLiteral("update xxyy set hint1='True'")});
-    h.show();
     QDateTime now = clock.front();
     h.window->setClock([&now] { return now; });
+    h.show();
     QVERIFY(h.get<QCheckBox>("automaticBox")->isChecked());
     for (int i = 0; i < clock.size(); ++i) {
         now = clock[i];
@@ -438,14 +517,11 @@ void TestMainWindowTick::clockJumpsBetweenTicks() {
         QCOMPARE(h.text("chinaTimeBox"), now.toString(QStringLiteral("yyyy年MM月dd日  HH:mm:ss ")));
         QCOMPARE(Pages(h), expected[i]);
         QVERIFY(h.window->tickErrorText().isEmpty());
-        QCOMPARE(h.count(MessageKind::Notice), noticesAfter[i]);
+        QCOMPARE(h.window->noticesGiven(), noticesAfter[i]);
     }
     QVERIFY(expected[2] != expected[1]);  // the day jump changed the day's pages
     QCOMPARE(h.player->played.size(), 3);
-    QStringList notices;
-    for (const auto& m : h.messages)
-        if (m.kind == MessageKind::Notice) notices << m.text;
-    QCOMPARE(notices,
+    QCOMPARE(h.notifier->texts,
              (QStringList{QStringLiteral("时辰已经变换为巳时了。"), QStringLiteral("时辰已经变换为午时了。"),
                           QStringLiteral("时辰已经变换为子时了。")}));
 }
@@ -500,29 +576,36 @@ void TestMainWindowTick::filesVanishingBetweenTwoClicks() {
     QVERIFY(h.window->tickErrorText().isEmpty());
 }
 
-// A sound file that cannot be played: every notice still comes, and the failure is said once.
+// A sound file that cannot be played: every notice still comes, and the failure is said once, in the window.
 void TestMainWindowTick::brokenSoundIsSaidOnceAndTheNoticeGoesOn() {
     Harness h({QStringLiteral("update xxyy set hint1='True'")});
     h.player->failWith = QStringLiteral("文件已损坏");
+    QDateTime now(QDate(2026, 5, 1), QTime(10, 59, 59), Qt::UTC);
+    h.window->setClock([&now] { return now; });
     h.show();
-    h.chooseMoment(MakeDateTime(2026, 5, 1, 10, 59, 59), 0);
+    auto* only = h.get<QCheckBox>("onlyBeijingBox");
+    if (only->checkState() != Qt::Checked) only->click();
+    h.get<QAbstractButton>("timeModeButton0")->click();
     h.tick();
+    auto* note = h.get<QLabel>("noticeSoundNote");
     for (int hour : {11, 13, 15}) {
-        h.window->setChosenTime(MakeDateTime(2026, 5, 1, hour, 0));
+        now = QDateTime(QDate(2026, 5, 1), QTime(hour, 0), Qt::UTC);
         h.tick();
         QCoreApplication::processEvents();
+        if (hour == 11) {
+            QVERIFY(note->isVisible());
+            QVERIFY2(note->text().contains(QStringLiteral("romance.mp3")) &&
+                         note->text().contains(QStringLiteral("文件已损坏")),
+                     qPrintable(note->text()));
+            h.get<QAbstractButton>("noticeDismiss")->click();
+        } else {
+            QVERIFY(h.get("noticeBanner")->isVisible());
+            QVERIFY(note->isHidden());
+        }
     }
-    QCOMPARE(h.count(MessageKind::Notice), 3);
+    QCOMPARE(h.window->noticesGiven(), 3);
     QCOMPARE(h.player->played.size(), 3);
-    QTRY_COMPARE(h.count(MessageKind::Message), 1);
-    QCoreApplication::processEvents();
-    QCOMPARE(h.count(MessageKind::Message), 1);
-    QStringList texts;
-    for (const auto& m : h.messages)
-        if (m.kind == MessageKind::Message) texts << m.text;
-    QVERIFY2(texts.value(0).contains(QStringLiteral("romance.mp3")) &&
-                 texts.value(0).contains(QStringLiteral("文件已损坏")),
-             qPrintable(texts.value(0)));
+    QVERIFY(h.messages.empty());
     QVERIFY(h.window->tickErrorText().isEmpty());
 }
 

@@ -130,10 +130,23 @@ class ReverseWindowViewsTest : public ReverseWindowFixture {
     void savedReportIsGbkWithCrLf() {
         w_->show();
         search(QStringLiteral("申脉"), QDate(2013, 6, 9), QDate(2013, 6, 19));
+        // The results belong to what was searched: edited boxes make them out of date, and nothing is
+        // exported under another name or range until the next search.
         combo()->setEditText(QStringLiteral("另一个名字"));
+        QVERIFY(w_->resultsOutOfDate());
+        QVERIFY(!child<QPushButton>("saveButton")->isEnabled());
+        QVERIFY(!child<QPushButton>("calendarButton")->isEnabled());
+        QVERIFY(child<QLabel>("statusLine")->text().contains(QStringLiteral("申脉")));
+        combo()->setEditText(QStringLiteral("BL62"));  // the same point by its code
+        QVERIFY(!w_->resultsOutOfDate());
+        child<QDateEdit>("toDate")->setDate(QDate(2013, 6, 20));
+        QVERIFY(!child<QPushButton>("saveButton")->isEnabled());
+        child<QDateEdit>("toDate")->setDate(QDate(2013, 6, 19));
+        QVERIFY(child<QPushButton>("saveButton")->isEnabled());
+        QVERIFY(child<QLabel>("statusLine")->isHidden());
         chosen_ = dir_.filePath(QStringLiteral("申脉报告"));
         QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
-        QCOMPARE(proposed_, QStringLiteral("另一个名字"));
+        QCOMPARE(proposed_, QStringLiteral("申脉"));
         QCOMPARE(messages_.size(), 1);
         QCOMPARE(messages_.front().first, ReverseLookupWindow::Message::Saved);
         QCOMPARE(messages_.front().second, QStringLiteral("成功保存"));
@@ -170,6 +183,18 @@ class ReverseWindowViewsTest : public ReverseWindowFixture {
         messages_.clear();
         QTest::mouseClick(child<QPushButton>("saveButton"), Qt::LeftButton);
         QVERIFY(messages_.isEmpty());
+
+        // Enter in the point box searches what it says; the results are current again.
+        combo()->setEditText(QStringLiteral("neiguan"));
+        QVERIFY(w_->resultsOutOfDate());
+        QSignalSpy done(w_.get(), &ReverseLookupWindow::searchFinished);
+        QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
+        QVERIFY(done.wait(60000));
+        QCOMPARE(combo()->currentText(), QStringLiteral("内关"));
+        QVERIFY(!w_->resultsOutOfDate());
+        QVERIFY(child<QPushButton>("saveButton")->isEnabled());
+        QVERIFY(report().join(u'\n').contains(QStringLiteral("内关")));
+        QVERIFY(!report().join(u'\n').contains(QStringLiteral("申脉")));
     }
 };
 

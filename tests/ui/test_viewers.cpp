@@ -667,19 +667,21 @@ void TestViewers::clockSettingsAnsweringNoStartsNothing() {
     hooks.confirm = nullptr;
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool yesAndNo = false;
+    bool yesAndNo = false, noByDefault = false;
     WhenModalAppears([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
         text = box->text(), title = box->windowTitle(), icon = box->icon();
         yesAndNo = box->button(QMessageBox::Yes) && box->button(QMessageBox::No);
+        noByDefault = yesAndNo && box->defaultButton() == box->button(QMessageBox::No);
         if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
     });
     QCOMPARE(OpenClockSettings(nullptr, hooks), ClockSettingsOutcome::Declined);
     QCOMPARE(text, QStringLiteral("将要修改系统机器时间，是否继续？"));
-    QCOMPARE(title, QStringLiteral("Confirm"));
+    QCOMPARE(title, QStringLiteral("修改系统时间"));
     QCOMPARE(icon, QMessageBox::Question);
     QVERIFY(yesAndNo);
+    QVERIFY(noByDefault);
     QVERIFY(system.started.isEmpty());
 }
 

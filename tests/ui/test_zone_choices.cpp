@@ -30,14 +30,37 @@ void TestZoneChoices::storedZoneDerivesTheSummerTimeWithoutStoringIt() {
     QVERIFY(
         h.get<QLabel>("abroadBeijingLabel")->text().startsWith(QStringLiteral("2026年07月02日  03:00:00")));
     QVERIFY(h.get<QLabel>("abroadHintLabel")->isHidden());
-    // Back to the fixed zone: the typed summer time is what it was.
+    // The fixed-zone box shows the zone in force and takes no input meanwhile.
+    auto* zone = h.get<QComboBox>("zoneBox");
+    const QString stored = h.value(QStringLiteral("select zone from xxyy"));
+    QVERIFY(!zone->isEnabled());
+    QCOMPARE(zone->currentText(), QStringLiteral("(GMT-08:00) America/Los_Angeles"));
+    // The machine's clock read as Los Angeles time: said where the machine's zone is another.
+    h.get<QCheckBox>("automaticBox")->click();
+    QDateTime now(QDate(2026, 7, 1), QTime(12, 0), Qt::UTC);
+    h.window->setClock([&now] { return now; });
+    h.tick();
+    const QTimeZone machine = QTimeZone::systemTimeZone();
+    const bool machineElsewhere =
+        machine.offsetFromUtc(QDateTime(QDate(2026, 7, 1), QTime(12, 0), machine)) != -7 * 3600;
+    QCOMPARE(h.get<QLabel>("abroadHintLabel")->isVisible(), machineElsewhere);
+    if (machineElsewhere)
+        QVERIFY2(h.get<QLabel>("abroadHintLabel")->text().startsWith(QStringLiteral("本机时区此时为")) &&
+                     h.get<QLabel>("abroadHintLabel")->text().contains(QStringLiteral("America/Los_Angeles")),
+                 qPrintable(h.get<QLabel>("abroadHintLabel")->text()));
+    h.chooseMoment(MakeDateTime(2026, 7, 1, 12), 0, false);
+    h.tick();
+    // Back to the fixed zone: the typed summer time and the zone are what they were.
     h.get<QCheckBox>("automaticZoneBox")->click();
     h.tick();
     QCOMPARE(h.text("summerBox"), QStringLiteral("0"));
     QVERIFY(h.get<QLineEdit>("summerBox")->isEnabled());
+    QVERIFY(zone->isEnabled());
+    QCOMPARE(zone->currentText(), stored);
     h.window->close();
     QCOMPARE(h.value(QStringLiteral("select suma from xxyy")), QStringLiteral("0"));
     QCOMPARE(h.value(QStringLiteral("select tzid from xxyy")), QString());
+    QCOMPARE(h.value(QStringLiteral("select zone from xxyy")), stored);
 }
 
 void TestZoneChoices::forgottenSummerTimeIsSaidOnTheAbroadPage() {
