@@ -199,7 +199,8 @@ ClinicSettings PlanningStore::Clinic() {
         if (!days) BadValue(v->first, v->second, why);
         hours.daysOff = *days;
     }
-    if (set) s.hours = std::move(hours);
+    // Hours on no day at all are no hours kept: every hour counts, as before any were set.
+    if (set && !hours.IsEmpty()) s.hours = std::move(hours);
     if (const auto v = values.find(kReminderKey); v != values.end())
         s.reminder = IsChecked(ReadCheckState(v->second));
     if (const auto v = values.find(kReminderMinutesKey); v != values.end()) {

@@ -26,7 +26,7 @@ struct TreatmentPlan {
 inline constexpr std::string_view kPointSeparator = "、";
 
 struct ClinicSettings {
-    // The weekly hours and days off; none until they are first set, when every hour counts.
+    // The weekly hours and days off; none until hours are set on some day, when every hour counts.
     std::optional<ClinicHours> hours;
     bool reminder = false;     // remind before the chosen plan's next opening (off unless the user asks)
     int reminderMinutes = 10;  // how long before

@@ -35,6 +35,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/planwindow.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
@@ -128,6 +129,10 @@ void MainWindow::buildMenu() {
          show(secondary_.descriptionManager));
     item(manage, "placePickerAction", QStringLiteral("东经度数"), show(secondary_.placePicker));
     item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
+    item(manage, "planAction", tr("治疗方案"), [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Plans); });
+    item(manage, "clinicHoursAction", tr("门诊时间与提醒"), [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Clinic); });
+    item(manage, "nextOpeningsAction", tr("下次开穴"), show(secondary_.nextOpenings))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     item(manage, "scheduleAction", QStringLiteral("开穴表(&T)"), show(secondary_.schedule))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));

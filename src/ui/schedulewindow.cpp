@@ -142,6 +142,7 @@ void ScheduleWindow::refresh() {
                                return true;
                            });
     model_->setRows(std::move(rows), range_.place.has_value(), range_.spelling);
+    if (marks_) model_->setPlanMarks(marks_(range_.firstDay, range_.lastDay, range_.place));
     // The clock span is what a booking is made by: beside the double-hour, not past the last doctrine.
     QHeaderView* header = ui_->tableView->horizontalHeader();
     if (range_.place) header->moveSection(header->visualIndex(model_->columnCount() - 1), kClockPlace);
