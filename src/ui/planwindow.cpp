@@ -86,6 +86,7 @@ PlanWindow::PlanWindow(store::Database& db, TablesSource tables, QWidget* parent
     pages_->addTab(buildClinicPage(), Texts::ClinicPage());
     auto* column = new QVBoxLayout(this);
     column->addWidget(pages_);
+    resize(760, 520);
     WindowPlacement::Keep(this, objectName());
 }
 
@@ -97,6 +98,7 @@ QWidget* PlanWindow::buildPlansPage() {
     planList_ = new QListWidget;
     planList_->setObjectName(QStringLiteral("planList"));
     planList_->setMinimumWidth(140);
+    planList_->setMaximumWidth(220);
     connect(planList_, &QListWidget::currentRowChanged, this, &PlanWindow::showPlan);
     auto* left = new QVBoxLayout;
     left->addWidget(planList_);
