@@ -33,6 +33,15 @@ constexpr const char* kAbout =
 
 constexpr std::size_t kMaxCount = 100000;
 
+// A value kept as it is given, refused only when empty.
+ArgParser::Apply Text(std::optional<std::string>& into, const char* missing) {
+    return [&into, missing](const std::string& v) -> std::optional<std::string> {
+        if (v.empty()) return missing;
+        into = v;
+        return std::nullopt;
+    };
+}
+
 std::optional<std::string> ReadCount(const std::string& v, std::size_t& count) {
     std::size_t n = 0;
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
@@ -94,14 +103,8 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
     ClockFlags clock;
     DatabaseFlag db;
     ArgParser parser("next", "POINT…", kAbout);
-    parser.Option(
-        "--plan", "NAME",
-        [&planName](const std::string& v) -> std::optional<std::string> {
-            if (v.empty()) return "expected a plan's name";
-            planName = v;
-            return std::nullopt;
-        },
-        "also the points of this treatment plan (velunar-cli plan list), limited to its doctrines");
+    parser.Option("--plan", "NAME", Text(planName, "expected a plan's name"),
+                  "also the points of this treatment plan (velunar-cli plan list), limited to its doctrines");
     parser.Option(
         "--doctrines", "KEY,…",
         [&doctrinesText](const std::string& v) -> std::optional<std::string> {
@@ -152,15 +155,9 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
         "--week", [&week] { week = true; },
         "every opening in the hours of the seven days from --from's date (the clock's 00:00) instead of "
         "--count");
-    parser.Option(
-        "--ics", "FILE",
-        [&icsPath](const std::string& v) -> std::optional<std::string> {
-            if (v.empty()) return "expected a file name";
-            icsPath = v;
-            return std::nullopt;
-        },
-        "also write each listed opening's part inside the hours as an event of a calendar file (iCalendar, "
-        "UTC)");
+    parser.Option("--ics", "FILE", Text(icsPath, "expected a file name"),
+                  "also write each listed opening's part inside the hours as an event of a calendar file "
+                  "(iCalendar, UTC)");
     parser.Flag(
         "--json", [&json] { json = true; },
         "JSON Lines: 方法, 穴位, 记录 (the line), start and end of the span, inside: its parts in the hours");

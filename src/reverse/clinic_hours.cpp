@@ -56,6 +56,20 @@ std::optional<int> ClockMinute(std::string_view s, bool end) {
     return std::nullopt;
 }
 
+// Ranges in order, those that touch or overlap made one.
+template <typename Range>
+std::vector<Range> Joined(std::vector<Range> ranges) {
+    std::sort(ranges.begin(), ranges.end(), [](const Range& x, const Range& y) { return x.start < y.start; });
+    std::vector<Range> joined;
+    for (const Range& r : ranges) {
+        if (!joined.empty() && r.start <= joined.back().end)
+            joined.back().end = std::max(joined.back().end, r.end);
+        else
+            joined.push_back(r);
+    }
+    return joined;
+}
+
 void Two(std::string& out, int v) {
     out += static_cast<char>('0' + v / 10);
     out += static_cast<char>('0' + v % 10);
@@ -111,16 +125,7 @@ std::optional<std::vector<ClockRange>> ParseClockRanges(std::string_view text, s
         }
         ranges.push_back({*start, *end});
     }
-    std::sort(ranges.begin(), ranges.end(),
-              [](const ClockRange& x, const ClockRange& y) { return x.start < y.start; });
-    std::vector<ClockRange> joined;
-    for (const ClockRange& r : ranges) {
-        if (!joined.empty() && r.start <= joined.back().end)
-            joined.back().end = std::max(joined.back().end, r.end);
-        else
-            joined.push_back(r);
-    }
-    return joined;
+    return Joined(std::move(ranges));
 }
 
 std::string FormatClockRanges(const std::vector<ClockRange>& ranges) {
@@ -226,16 +231,7 @@ std::vector<InstantRange> HoursBetween(const ClinicHours& hours, const ZoneTimel
             }
         }
     }
-    std::sort(out.begin(), out.end(),
-              [](const InstantRange& x, const InstantRange& y) { return x.start < y.start; });
-    std::vector<InstantRange> joined;
-    for (const InstantRange& r : out) {
-        if (!joined.empty() && r.start <= joined.back().end)
-            joined.back().end = std::max(joined.back().end, r.end);
-        else
-            joined.push_back(r);
-    }
-    return joined;
+    return Joined(std::move(out));
 }
 
 }  // namespace velunar
