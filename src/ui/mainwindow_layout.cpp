@@ -129,12 +129,15 @@ void MainWindow::buildMenu() {
          show(secondary_.descriptionManager));
     item(manage, "placePickerAction", QStringLiteral("东经度数"), show(secondary_.placePicker));
     item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
-    item(manage, "planAction", tr("治疗方案"), [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Plans); });
-    item(manage, "clinicHoursAction", tr("门诊时间与提醒"), [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Clinic); });
-    item(manage, "nextOpeningsAction", tr("下次开穴"), show(secondary_.nextOpenings))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     item(manage, "scheduleAction", QStringLiteral("开穴表(&T)"), show(secondary_.schedule))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Planning around the clinic, after the menu's own entries.
+    item(manage, "planAction", tr("治疗方案"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Plans); });
+    item(manage, "clinicHoursAction", tr("门诊时间与提醒"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Clinic); });
+    item(manage, "nextOpeningsAction", tr("下次开穴"), show(secondary_.nextOpenings))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));
     // F1: the help the program has is its knowledge pages, true solar time first.
     item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] {

@@ -26,19 +26,23 @@ void AddPlanningWindows(MainWindow& mainWindow, SecondaryWindows& w) {
     auto tables = [&mainWindow] { return mainWindow.referenceTables(); };
     auto place = [&mainWindow] { return mainWindow.placeInput(); };
     auto* plans = new PlanWindow(mainWindow.database(), tables, &mainWindow);
-    auto* next = new NextWindow(mainWindow.database(), tables, place, [&mainWindow] { return mainWindow.reference(); },
-                                &mainWindow);
+    auto* next = new NextWindow(
+        mainWindow.database(), tables, place, [&mainWindow] { return mainWindow.reference(); }, &mainWindow);
     auto* schedule = qobject_cast<ScheduleWindow*>(w.schedule);
-    schedule->setPlanMarksSource([&mainWindow](std::int64_t first, std::int64_t last, const std::optional<TickInput>& at) {
-        return PlanMarksFor(mainWindow.database(), first, last, at);
-    });
+    schedule->setPlanMarksSource(
+        [&mainWindow](std::int64_t first, std::int64_t last, const std::optional<TickInput>& at) {
+            return PlanMarksFor(mainWindow.database(), first, last, at);
+        });
     PlanReminder::Sources sources;
     sources.db = &mainWindow.database();
     sources.tables = tables;
     sources.place = place;
-    sources.withSound = [&mainWindow] { return mainWindow.settingsRecord().IsOpen() && IsChecked(mainWindow.settingsRecord().Hint()); };
+    sources.withSound = [&mainWindow] {
+        return mainWindow.settingsRecord().IsOpen() && IsChecked(mainWindow.settingsRecord().Hint());
+    };
     sources.playSound = [&mainWindow] {
-        if (NoticePlayer* player = mainWindow.noticePlayer()) player->play(mainWindow.dataPaths().SoundFile());
+        if (NoticePlayer* player = mainWindow.noticePlayer())
+            player->play(mainWindow.dataPaths().SoundFile());
     };
     auto* reminder = new PlanReminder(std::move(sources), std::make_unique<SystemReminderClock>(place),
                                       std::make_unique<DesktopReminderNotifier>(), &mainWindow);
