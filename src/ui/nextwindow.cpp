@@ -210,7 +210,8 @@ void NextWindow::exportWeek() {
         return;
     }
     // The seven days of the clock from today's 00:00.
-    const ZoneTimeline& clock = std::get<PlaceClock>(PlaceClock::Of(*spanned)).Clock();
+    const auto pageClock = PlaceClock::Of(*spanned);
+    const ZoneTimeline& clock = std::get<PlaceClock>(pageClock).Clock();
     const Instant now = InstantOf(reference, place);
     const std::int64_t today = WholeDay(ReadingAt(now, clock.At(now).Total()));
     NextOpenings search(state.plan->points, state.plan->doctrines, *spanned, state.hours, *tables);
