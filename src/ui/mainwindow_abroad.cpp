@@ -13,6 +13,7 @@
 #include "calendar/solar.h"
 #include "calendar/zone_hint.h"
 #include "store/tzdb.h"
+#include "ui/mainwindow_widgets.h"
 
 namespace velunar::ui {
 namespace {
@@ -24,10 +25,9 @@ QString Text(std::string_view s) {
 }
 
 QLabel* HintLine(const char* name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(QString::fromLatin1(name));
     label->setStyleSheet(QStringLiteral("color: #b00000"));
-    label->setWordWrap(true);
     label->hide();
     return label;
 }

@@ -39,6 +39,18 @@
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
+namespace {
+
+// The window's column never asks for a height for its width. A word-wrapped line anywhere in it (a 人神
+// warning) would otherwise make the scroll area hold the content at its preferred height, so that on a short
+// screen it scrolls although every page fits at its least.
+class WindowColumn : public QVBoxLayout {
+  public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+}  // namespace
 
 void MainWindow::buildLayout() {
     setObjectName(QStringLiteral("mainWindow"));
@@ -49,7 +61,7 @@ void MainWindow::buildLayout() {
     setFont(f);
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
-    auto* column = new QVBoxLayout(central);
+    auto* column = new WindowColumn(central);
     column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
