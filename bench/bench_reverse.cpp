@@ -2,7 +2,10 @@
 // how long a search of 公孙 takes to reach the item views and the report, how long the event loop is ever
 // kept waiting, how soon a stop takes effect, and the process's peak memory. For whole processes of the
 // command line see bench_reverse.sh.
-//   bench_reverse [DATABASE]      (default: db1.sqlite beside the program)
+// With --memory instead: what the process holds before a search over every date the pickers take
+// (1752-09-14 to 9999-12-31), with all its rows in the views, and once they are replaced by a search of ten
+// days or dropped by closing the window. Resident memory (VmRSS), not the peak: what the window gives back.
+//   bench_reverse [--memory] [DATABASE]      (default: db1.sqlite beside the program)
 #include <cstdio>
 #include <fstream>
 #include <streambuf>
@@ -97,6 +100,37 @@ Figures Measure(ReverseLookupWindow& w, const QString& point, QDate from, QDate 
     return f;
 }
 
+double ResidentMb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return -1;
+}
+
+void PrintResident(const char* what, double before) {
+    const double mb = ResidentMb();
+    std::printf("  %-58s %6.0f MB resident (%+.0f MB against before)\n", what, mb, mb - before);
+}
+
+void MeasureMemory(ReverseLookupWindow& w) {
+    const double shown = ResidentMb();
+    // A first small search: what any first search loads once (its thread, the texts' code) is no result's.
+    Measure(w, QStringLiteral("公孙"), QDate(2013, 6, 9), QDate(2013, 6, 19), -1);
+    const double before = ResidentMb();
+    std::printf("公孙, 1752-09-14 to 9999-12-31, in the reverse lookup window:\n");
+    std::printf("  %-58s %6.0f MB resident\n", "the window shown, no search yet", shown);
+    PrintResident("before (after a search of ten days)", before);
+    const Figures all = Measure(w, QStringLiteral("公孙"), QDate(1752, 9, 14), QDate(9999, 12, 31), -1);
+    PrintResident(qPrintable(QStringLiteral("with all %1 report rows in the views").arg(all.reportRows)),
+                  before);
+    Measure(w, QStringLiteral("公孙"), QDate(2013, 6, 9), QDate(2013, 6, 19), -1);
+    PrintResident("replaced by a search of ten days", before);
+    Measure(w, QStringLiteral("公孙"), QDate(1752, 9, 14), QDate(9999, 12, 31), -1);
+    w.close();
+    QCoreApplication::processEvents();
+    PrintResident("searched again, then the window closed", before);
+}
+
 void Print(const char* label, const Figures& f) {
     std::printf("%s\n  in the views after %lld ms, report complete after %lld ms (%d rows)\n", label,
                 f.shownMs, f.reportMs, f.reportRows);
@@ -109,8 +143,10 @@ void Print(const char* label, const Figures& f) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/db1.sqlite";
+    const bool memory = argc > 1 && qstrcmp(argv[1], "--memory") == 0;
+    const int first = memory ? 2 : 1;
+    const QString path = argc > first ? QString::fromLocal8Bit(argv[first])
+                                      : QCoreApplication::applicationDirPath() + "/db1.sqlite";
     velunar::store::Database db(QStringLiteral("bench"));
     db.Open(path);
     const auto tables = velunar::store::LoadReferenceTables(db);
@@ -121,6 +157,10 @@ int main(int argc, char** argv) {
     });
     w.show();
     QCoreApplication::processEvents();
+    if (memory) {
+        MeasureMemory(w);
+        return 0;
+    }
     std::printf("before the first search: peak memory %.0f MB\n", PeakMb());
 
     const qint64 cli100 = CommandLineMs(path, "公孙", "1950-01-01", "2049-12-31");

@@ -93,5 +93,7 @@ CREATE TABLE "xxyy" (
     "eot"             TEXT,
     "tzid"            TEXT,
     "chinadst"        TEXT,
-    "sixthstem"       TEXT
+    "sixthstem"       TEXT,
+    "renshen"         TEXT,
+    "renshensrc"      TEXT
 );

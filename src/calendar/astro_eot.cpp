@@ -10,7 +10,6 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kDegree = kPi / 180.0;
 constexpr double kArcsecond = kDegree / 3600.0;
-constexpr double kJulianDayOfDateTimeZero = 2415018.5;  // 1899-12-30 00:00
 constexpr double kJ2000 = 2451545.0;
 
 // One periodic term A cos(B + C tau) of a VSOP87 series, A in 1e-8 radian (or AU).
@@ -182,9 +181,16 @@ double DeltaTSeconds(double y) {
     return -20 + 32 * u * u;
 }
 
-double AstronomicalEquationOfTimeSeconds(DateTime universalTime) {
-    const double jd = kJulianDayOfDateTimeZero + universalTime;
-    const double jde = jd + DeltaTSeconds(2000.0 + (jd - kJ2000) / 365.25) / 86400.0;
+namespace {
+
+struct ApparentSun {
+    double lambda = 0;  // apparent longitude
+    double lat = 0;     // latitude (FK5)
+    double eps = 0;     // true obliquity
+    double dPsi = 0;    // nutation in longitude
+};
+
+ApparentSun SunAt(double jde) {
     const double t = (jde - kJ2000) / 36525.0;  // Julian centuries of TT
     const double tau = t / 10.0;                // Julian millennia of TT
 
@@ -210,10 +216,27 @@ double AstronomicalEquationOfTimeSeconds(DateTime universalTime) {
                         kArcsecond;
     const double eps0 = Degrees(23.0 + 26.0 / 60 + 21.448 / 3600) +
                         (-46.8150 * t - 0.00059 * t * t + 0.001813 * t * t * t) * kArcsecond;
-    const double eps = eps0 + dEps;
 
-    // Apparent longitude: nutation and annual aberration; then the right ascension on the true equator.
-    const double lambda = lon + dPsi - 20.4898 * kArcsecond / r;
+    // Apparent longitude: nutation and annual aberration.
+    return {lon + dPsi - 20.4898 * kArcsecond / r, lat, eps0 + dEps, dPsi};
+}
+
+}  // namespace
+
+double ApparentSolarLongitude(double julianEphemerisDay) {
+    const double lambda = std::fmod(SunAt(julianEphemerisDay).lambda, 2 * kPi);
+    return lambda < 0 ? lambda + 2 * kPi : lambda;
+}
+
+double AstronomicalEquationOfTimeSeconds(DateTime universalTime) {
+    const double jd = kJulianDayOfDateTimeZero + universalTime;
+    const double jde = jd + DeltaTSeconds(2000.0 + (jd - kJ2000) / 365.25) / 86400.0;
+    const ApparentSun sun = SunAt(jde);
+    const double eps = sun.eps;
+    const double dPsi = sun.dPsi;
+    const double lambda = sun.lambda;
+    const double lat = sun.lat;
+    // The right ascension on the true equator.
     const double ra =
         std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(lat) * std::sin(eps), std::cos(lambda));
 

@@ -16,6 +16,14 @@ namespace velunar {
 // is UT plus the Espenak-Meeus delta T. Within 0.5 s of the IAU SOFA models from 1900 to 2100.
 double AstronomicalEquationOfTimeSeconds(DateTime universalTime);
 
+// The Julian day of the DateTime epoch, 1899-12-30 00:00.
+inline constexpr double kJulianDayOfDateTimeZero = 2415018.5;
+
+// The Sun's apparent geocentric longitude in radians, [0, 2 pi), on the true equinox of date with annual
+// aberration, at a Julian Ephemeris Day (Terrestrial Time): the same model as the equation of time. The
+// solar terms are the instants it passes multiples of 15 degrees.
+double ApparentSolarLongitude(double julianEphemerisDay);
+
 // TT - UT in seconds for a decimal year (Espenak & Meeus, 2006); predicted beyond the present.
 double DeltaTSeconds(double decimalYear);
 

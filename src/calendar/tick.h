@@ -9,6 +9,7 @@
 
 #include "calendar/datetime.h"
 #include "calendar/moment.h"
+#include "calendar/renshen.h"
 #include "calendar/solar.h"
 #include "calendar/timemode.h"
 #include "calendar/zone_timeline.h"
@@ -41,6 +42,7 @@ struct TickInput {
     std::optional<ZoneTimeline> chinaClock{};
     // How what the tick shows and every output write the sixth stem; the tables' keys keep 已.
     SixthStem sixthStem = SixthStem::AsKeys;
+    TabooOptions taboo{};  // the 人神 lines: shown or not, which reading, the patient's age
 };
 
 // The clock of the page in front, as the tick reads the reference on it; nothing (with the reason) when the

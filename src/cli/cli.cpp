@@ -1,10 +1,43 @@
+#include <cstdio>
 #include <exception>
+#include <string>
 #include <string_view>
+
+#include <QString>
+#include <QtGlobal>
 
 #include "cli/commands.h"
 
 namespace velunar::cli {
 namespace {
+
+// While a command runs, what Qt itself says (the drawing commands start a GUI application) goes out under
+// the command's name, as every message of velunar-cli does.
+class QtMessagesUnder {
+  public:
+    explicit QtMessagesUnder(std::string_view command) {
+        Prefix() = "velunar-cli " + std::string(command) + ": ";
+        previous_ = qInstallMessageHandler(&QtMessagesUnder::Say);
+    }
+    ~QtMessagesUnder() { qInstallMessageHandler(previous_); }
+    QtMessagesUnder(const QtMessagesUnder&) = delete;
+    QtMessagesUnder& operator=(const QtMessagesUnder&) = delete;
+
+  private:
+    static std::string& Prefix() {
+        static std::string prefix;
+        return prefix;
+    }
+    static void Say(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        // Qt choosing a runtime folder for itself, when XDG_RUNTIME_DIR is unset, changes nothing a command
+        // does.
+        if (type == QtDebugMsg || text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+            return;
+        std::fprintf(stderr, "%s%s\n", Prefix().c_str(), text.toLocal8Bit().constData());
+    }
+
+    QtMessageHandler previous_ = nullptr;
+};
 
 struct Command {
     std::string_view name;
@@ -47,6 +80,7 @@ int RunCli(const CommandArgs& args, CommandIo& io) {
     for (const Command& c : kCommands) {
         if (c.name != args[0]) continue;
         // Whatever a command did not foresee is still said under its own name.
+        const QtMessagesUnder qt(c.name);
         try {
             return c.entry(CommandArgs(args.begin() + 1, args.end()), io);
         } catch (const std::exception& e) {

@@ -21,7 +21,9 @@ void AddClockFlags(ArgParser& parser, ClockFlags& flags) {
 
 std::optional<TickInput> ClockPlaceFor(const char* command, const ClockFlags& flags, store::Database& db,
                                        CommandIo& io, std::int64_t fromDay, std::int64_t toDay) {
-    TickInput place = TickInputFrom(flags.place, SettingsTickInput(db));
+    std::optional<TickInput> stored = SettingsPlace(command, flags.place, db, io);
+    if (!stored) return std::nullopt;
+    TickInput place = *stored;
     // A tz-database zone's summer time changes within a range: each reading takes the offsets in force then.
     const std::string zone = place.ianaZone;
     if (!store::CoverDays(place, fromDay, toDay))

@@ -80,7 +80,9 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     if (!db) return kExitFailure;
     const auto tables = LoadTablesFor("dial", *db, io, !database.path);
     if (!tables) return kExitFailure;
-    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const std::optional<TickInput> place = SettingsPlace("dial", flags, *db, io);
+    if (!place) return kExitFailure;
+    TickInput input = *place;
     std::vector<std::string> warnings;
     const ReferenceClock clock = PrepareReference(flags, input, warnings);
     for (const std::string& w : warnings) io.err << "velunar-cli dial: warning: " << w << '\n';
@@ -92,7 +94,7 @@ int RunDial(const CommandArgs& args, CommandIo& io) {
     }
     if (view.skipped) {
         // A dial without a double-hour would be a picture of nothing: refuse, as now does.
-        io.err << parser.Error("the place cannot be worked out (see velunar-cli now for why)") << '\n';
+        io.err << parser.Error("the settings cannot be used: " + PlaceNote(input, view.skipReason)) << '\n';
         return kExitFailure;
     }
     const DialModel model = BuildDial(input, view, *tables);

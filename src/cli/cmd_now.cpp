@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <tuple>
 
+#include "calendar/instant.h"
 #include "calendar/numparse.h"
 #include "cli/clock.h"
-#include "calendar/instant.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/explain_output.h"
@@ -36,10 +37,7 @@ std::optional<std::string> ReadSummer(const std::string& v, NowFlags& flags) {
 }
 
 std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
-    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
-    const bool named =
-        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [&v](std::string_view z) { return z == v; });
-    if (!named && (v.find("(GMT") == std::string::npos || !ParseZoneLabel(v))) {
+    if (!NamesAZone(v)) {
         const std::vector<std::string> labels(ZoneTexts().begin(), ZoneTexts().end());
         std::string closest;
         for (const std::string& label : ClosestTexts(v, labels, 3, false)) closest += "\n  " + label;
@@ -52,7 +50,8 @@ std::optional<std::string> ReadZone(const std::string& v, NowFlags& flags) {
 // Zone ids are ASCII: letters compared without case, '_' as the blank it stands for.
 std::string ZoneKey(std::string_view s) {
     std::string key;
-    for (char c : s) key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    for (char c : s)
+        key.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     return key;
 }
 
@@ -124,9 +123,27 @@ std::optional<std::string> ReadAt(const std::string& v, NowFlags& flags) {
 
 std::optional<std::string> ReadSixthStem(const std::string& v, std::optional<SixthStem>& spelling) {
     if (v != kSixthStemUsual && v != kSixthStemAsKeys)
-        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) + ", got \"" +
-               v + "\"";
+        return "expected " + std::string(kSixthStemUsual) + " or " + std::string(kSixthStemAsKeys) +
+               ", got \"" + v + "\"";
     spelling = SixthStemOf(v);
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadRenShenSource(const std::string& v, NowFlags& flags) {
+    for (RenShenReading r : {RenShenReading::Common, RenShenReading::JinJian, RenShenReading::DaCheng}) {
+        if (v == RenShenReadingLabel(r)) {
+            flags.renShenReading = r;
+            return std::nullopt;
+        }
+    }
+    return "expected 通行, 医宗金鉴 or 针灸大成, got \"" + v + "\"";
+}
+
+std::optional<std::string> ReadAge(const std::string& v, NowFlags& flags) {
+    const auto years = ParseDecimal(v);
+    if (!years || *years < 1 || *years > 150 || *years != static_cast<int>(*years))
+        return "\"" + v + "\" is not an age in whole years from 1 to 150";
+    flags.age = static_cast<int>(*years);
     return std::nullopt;
 }
 
@@ -156,17 +173,28 @@ const char* SkipReasonName(SkipReason reason) {
     return "";
 }
 
+std::string OneDecimalDays(double days) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f 天", days);
+    return buf;
+}
+
+// Flags are checked as they are read: a value the step refuses comes from the settings column named.
 std::string SkipNote(const TickInput& in, SkipReason reason) {
     switch (reason) {
         case SkipReason::Longitude: {
-            const std::string& box = in.page == TimePage::China ? in.longitudeText : in.abroadLongitudeText;
-            return std::string(kLongitudeMessage) + "[0-180]: the longitude \"" + box +
-                   "\" is not a number from 0 to 180 (--beijing falls back to 120)";
+            const bool china = in.page == TimePage::China;
+            return std::string(kLongitudeMessage) + "[0-180]: column " + (china ? "xy" : "jingew") +
+                   " holds \"" + (china ? in.longitudeText : in.abroadLongitudeText) +
+                   "\", not a longitude from 0 to 180 (" + (china ? "--longitude" : "--lon") +
+                   " gives one for this run; --beijing falls back to 120)";
         }
         case SkipReason::SummerTime:
-            return "the summer time \"" + in.summerText + "\" is not a number of minutes";
+            return "column suma holds \"" + in.summerText +
+                   "\", not a number of minutes from -1440 to 1440 (--summer gives one for this run)";
         case SkipReason::Zone:
-            return "the zone \"" + in.zoneText + "\" has no readable (GMT+hh:mm) offset";
+            return "column zone holds \"" + in.zoneText +
+                   "\", whose (GMT+hh:mm) offset cannot be read (--zone gives one for this run)";
         case SkipReason::None:
             break;
     }
@@ -187,11 +215,58 @@ Report FindingReport(const Finding& f) {
 }
 
 std::string ClockName(const TickInput& in) {
-    if (in.page == TimePage::China) return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
+    if (in.page == TimePage::China)
+        return in.chinaClock ? "Beijing clocks with China's summer time" : "Beijing time";
     return in.ianaZone.empty() ? "the zone \"" + in.zoneText + "\"" : in.ianaZone;
 }
 
+void TextOrNull(Report& r, const std::string& name, const RenShenPlace& p) {
+    if (p.place.empty())
+        r.Null(name);
+    else
+        r.Text(name, p.place).Words(p.place + "（" + p.source + "）");
+}
+
+// The lunar date, the moon and the 人神, after everything else; null where nothing is known.
+void LunarReport(Report& r, const TickView& v) {
+    const LunarView& l = v.lunar;
+    if (!l.known) {
+        for (const char* name : {"lunarYear", "lunarMonth", "lunarLeap", "lunarDay", "solarTerm", "moonAge",
+                                 "moonPhase", "renShenDay", "renShenHour"})
+            r.Null(name);
+        return;
+    }
+    r.Text("lunar", l.line);
+    r.Text("lunarYear", LunarYearGanZhi(l.date.year));
+    r.Int("lunarMonth", l.date.month).Words(LunarMonthName(l.date.month, l.date.leap));
+    r.Bool("lunarLeap", l.date.leap).Words(l.date.leap ? "闰月" : "非闰月");
+    r.Int("lunarDay", l.date.day).Words(LunarDayName(l.date.day));
+    r.Text("solarTerm", l.solarTerm);
+    r.Decimal("moonAge", l.moonAge, 2).Words(OneDecimalDays(l.moonAge));
+    r.Text("moonPhase", std::string(MoonPhaseName(l.phase))).Words(l.phaseText);
+    r.Bool("renShenShown", l.tabooShown);
+    TextOrNull(r, "renShenDay", l.day);
+    TextOrNull(r, "renShenHour", l.hour);
+    if (!l.age.place.empty()) {
+        TextOrNull(r, "renShenAge", l.age);
+        TextOrNull(r, "kaoShen", l.kaoShen);
+    }
+    std::vector<std::string> warnings;
+    for (const DoctrineFinding& d : v.findings)
+        for (std::string& w : FindingTabooWarnings(l, d.finding))
+            if (std::find(warnings.begin(), warnings.end(), w) == warnings.end())
+                warnings.push_back(std::move(w));
+    r.List("renShenWarnings", std::move(warnings));
+}
+
 }  // namespace
+
+bool NamesAZone(std::string_view zone) {
+    // A label of the list, or a text whose (GMT±hh:mm) the abroad page can read.
+    const bool named =
+        std::any_of(ZoneTexts().begin(), ZoneTexts().end(), [zone](std::string_view z) { return z == zone; });
+    return named || (zone.find("(GMT") != std::string_view::npos && ParseZoneLabel(zone));
+}
 
 void AddNowFlags(ArgParser& p, NowFlags& f) {
     p.Option(
@@ -200,8 +275,21 @@ void AddNowFlags(ArgParser& p, NowFlags& f) {
         "(2026-10-25T02:30:00+02:00); years 0001 to 9999, and a moment whose true solar time or day falls "
         "outside them is refused");
     AddPlaceFlags(p, f);
+    AddTabooFlags(p, f);
     p.Flag(
         "--json", [&f] { f.json = true; }, "print one JSON object");
+}
+
+void AddTabooFlags(ArgParser& p, NowFlags& f) {
+    p.Flag(
+        "--no-renshen", [&f] { f.renShenShown = false; }, "hide the 人神 (taboo) lines");
+    p.Option(
+        "--renshen-source", "通行|医宗金鉴|针灸大成",
+        [&f](const std::string& v) { return ReadRenShenSource(v, f); },
+        "which reading of the 人神 lists (default: the settings, else 通行, what most books share)");
+    p.Option(
+        "--age", "YEARS", [&f](const std::string& v) { return ReadAge(v, f); },
+        "the patient's age (虚岁), for 行年人神 and 九宫尻神; never stored");
 }
 
 void AddPlaceFlags(ArgParser& p, NowFlags& f) {
@@ -266,6 +354,9 @@ TickInput TickInputFrom(const NowFlags& f, TickInput in) {
     if (f.eastWest) in.eastWestText = *f.eastWest;
     if (f.abroadLongitude) in.abroadLongitudeText = *f.abroadLongitude;
     if (f.eot) in.eot = *f.eot;
+    if (f.renShenShown) in.taboo.shown = *f.renShenShown;
+    if (f.renShenReading) in.taboo.reading = *f.renShenReading;
+    if (f.age) in.taboo.age = *f.age;
     // A fixed zone given on the command line is the place's zone, whatever the settings chose; --tz wins.
     if (f.zone) in.ianaZone.clear();
     if (f.tz) {
@@ -295,8 +386,9 @@ ReferenceClock PrepareReference(const NowFlags& flags, TickInput& in, std::vecto
         clock = [reading] { return ClockReference(reading); };
     }
     if (!known)
-        warnings.push_back("the tz-database zone \"" + zone + "\" of the settings is unknown here; the fixed zone \"" +
-                           in.zoneText + "\" is used");
+        warnings.push_back("the tz-database zone \"" + zone +
+                           "\" of the settings is unknown here; the fixed zone \"" + in.zoneText +
+                           "\" is used");
     return clock;
 }
 
@@ -308,8 +400,8 @@ std::optional<std::string> OutsideTheCalendar(const TickView& v) {
     };
     const bool computed = HasComputedTime(v.moment);
     for (const auto& [name, t] :
-         {std::pair{"the reading", std::optional(v.referenceTime)}, std::pair{"true solar time", v.trueSolarTime},
-          std::pair{"Beijing time", v.beijingTime},
+         {std::pair{"the reading", std::optional(v.referenceTime)},
+          std::pair{"true solar time", v.trueSolarTime}, std::pair{"Beijing time", v.beijingTime},
           std::pair{"the day", computed ? std::optional(v.moment.dayDate) : std::nullopt}})
         if (outside(t))
             return std::string(name) + " of this moment falls outside the calendar (" + kCalendarRange +
@@ -329,14 +421,15 @@ std::optional<std::string> ReadingNote(const TickInput& in, const TickView& v, c
                    "; taken as the clock would have moved on, " + taken;
         case ReadingFit::Later:
             return typed + " occurs twice on " + ClockName(in) + "; taken as the later, " + taken +
-                   " (the earlier is " + FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
-                                                          r.other->Total()) +
+                   " (the earlier is " +
+                   FormatIsoInstant(r.instant - (r.other->Total() - r.offset.Total()) * 1000LL,
+                                    r.other->Total()) +
                    ")";
         case ReadingFit::Offset:
             // UTC names an instant the world over; any other offset is taken as the user's clock.
             if (*flags.at->offsetSeconds == 0) break;
-            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " + ClockName(in) +
-                   " then; the instant it names reads " + taken;
+            return "the offset " + FormatOffset(*flags.at->offsetSeconds) + " is not that of " +
+                   ClockName(in) + " then; the instant it names reads " + taken;
         case ReadingFit::Once:
         case ReadingFit::Earlier:
             break;
@@ -353,7 +446,8 @@ Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::
     if (abroad && in.zoneTimeline) {
         r.Text("tz", in.ianaZone);
         // The zone's summer time at the instant itself.
-        r.Text("summer", v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
+        r.Text("summer",
+               v.reference ? std::to_string(v.reference->offset.summerSeconds / 60) : in.summerText);
     }
     if (!abroad && in.chinaClock) r.Bool("dstChina", true);
     if (in.eot != EotSource::Table) r.Text("eot", "astro");
@@ -394,6 +488,7 @@ Report NowReport(const TickInput& in, const TickView& v, const std::vector<std::
         else
             r.Null(std::string(d.doctrine->Key()));
     }
+    LunarReport(r, v);
     if (warnings) r.List("warnings", *warnings);
     return r;
 }
@@ -418,7 +513,9 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         io.err << parser.Error("--summer cannot go with --tz: the zone gives its own summer time") << '\n';
         return kExitUsage;
     }
-    TickInput input = TickInputFrom(flags, SettingsTickInput(*db));
+    const std::optional<TickInput> place = SettingsPlace("now", flags, *db, io);
+    if (!place) return kExitFailure;
+    TickInput input = *place;
     std::vector<std::string> warnings;
     const ReferenceClock clock = PrepareReference(flags, input, warnings);
     // One tick after start-up: the memory is fresh, so there is no previous double-hour to compare.
@@ -435,7 +532,7 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
-        io.err << "velunar-cli now: the settings record cannot be used: " << SkipNote(input, view.skipReason)
+        io.err << "velunar-cli now: the settings cannot be used: " << SkipNote(input, view.skipReason)
                << '\n';
     // Scripts find the warnings in the object, always there; the plain form lists them only when there are any.
     Report report = NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr);

@@ -3,6 +3,7 @@
 // report of one tick's TickView.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/tick.h"
 #include "cli/args.h"
@@ -33,16 +34,25 @@ struct NowFlags {
     std::optional<bool> chinaSummer;  // --dst-china / --no-dst-china
     std::optional<SixthStem> sixthStem;
     bool json = false;
+    // The 人神 lines: hidden, which reading, the patient's age (never stored).
+    std::optional<bool> renShenShown;
+    std::optional<RenShenReading> renShenReading;
+    std::optional<int> age;
 };
 
 // --at, --mode, --longitude, --beijing/--no-beijing, --china/--abroad, --summer, --zone, --tz, --ew, --lon,
 // --eot, --dst-china, --sixth-stem, --json.
 void AddNowFlags(ArgParser& parser, NowFlags& flags);
+// --no-renshen, --renshen-source, --age: the 人神 lines, over the settings.
+void AddTabooFlags(ArgParser& parser, NowFlags& flags);
 // The place and mode flags alone (--mode to --dst-china), for the commands that plan rather than tell the
 // time.
 void AddPlaceFlags(ArgParser& parser, NowFlags& flags);
 // --sixth-stem: every command that writes a stem.
 void AddSpellingFlag(ArgParser& parser, std::optional<SixthStem>& spelling);
+
+// A label of `velunar-cli zones`, or a text whose (GMT±hh:mm) offset the abroad page reads.
+bool NamesAZone(std::string_view zone);
 
 // The tick's inputs: the defaults with every given flag laid over them.
 TickInput TickInputFrom(const NowFlags& flags, TickInput defaults = {});

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/text_table.h"
+#include "methods/lunar_view.h"
 #include "reverse/opening_spans.h"
 #include "reverse/reverse_job.h"
 #include "store/calendar_file.h"
@@ -23,10 +24,11 @@ namespace {
 
 constexpr const char* kAbout =
     "Prints the reverse lookup's report for POINT (used exactly as given, blanks and all) over the dates\n"
-    "FROM..TO (YYYY-MM-DD, both included; a TO before FROM searches nothing): each doctrine's heading,\n"
-    "then every double-hour of the range in which it opens the point. The 子 double-hour of a date runs\n"
-    "from 23:00 of the day before to 00:59:59 of the date. UTF-8 on standard output; with --out, the file\n"
-    "the reverse lookup window saves (GBK, CR LF after every line), replaced only once it is complete.\n";
+    "FROM..TO (YYYY-MM-DD, both included; a TO before FROM is a usage error, exit status 2): each\n"
+    "doctrine's heading, then every double-hour of the range in which it opens the point. The 子\n"
+    "double-hour of a date runs from 23:00 of the day before to 00:59:59 of the date. UTF-8 on standard\n"
+    "output; with --out, the file the reverse lookup window saves (GBK, CR LF after every line),\n"
+    "replaced only once it is complete.\n";
 
 // Where the report goes: standard output in blocks, or the report file.
 class ReportOutput {
@@ -143,6 +145,12 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "also write each opening as an event of a calendar file (iCalendar, UTC, the place's clock span)");
     ClockFlags clock;
     AddClockFlags(parser, clock);
+    AddTabooFlags(parser, clock.place);
+    bool avoid = false;
+    parser.Flag(
+        "--avoid-renshen", [&avoid] { avoid = true; },
+        "leave out the openings that fall where the 人神 dwells on their date and double-hour, and say on "
+        "standard error how many");
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 3)) return *exit;
     const CommandArgs& positional = parser.Positionals();
@@ -189,8 +197,10 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if ((clock.clock || icsPath) && !(place = ClockPlaceFor("reverse", clock, *database, io, *from, *to)))
         return kExitFailure;
-    const SixthStem spelling =
-        (place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database))).sixthStem;
+    const std::optional<TickInput> spelled =
+        place ? place : SettingsPlace("reverse", clock.place, *database, io, SettingsRead::Spelling);
+    if (!spelled) return kExitFailure;
+    const SixthStem spelling = spelled->sixthStem;
     try {
         std::unique_ptr<store::ReportWriter> file;
         if (outPath) file = std::make_unique<store::ReportWriter>(store::PathFromNative(*outPath));
@@ -209,6 +219,13 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         if (place) spans.emplace(*place, clock.clock, calendar.get(), positional[0]);
         ReverseBatch batch;
         std::string line;
+        const TabooOptions taboo = TickInputFrom(clock.place, SettingsTickInput(*database)).taboo;
+        int leftOut = 0;
+        const auto keep = [&](const Opening& o) {
+            if (!avoid || !OpeningForbidden(batch.texts->Point(), o.day, o.HourBranch(), taboo)) return true;
+            ++leftOut;
+            return false;
+        };
         for (ReverseJob::Take took;
              (took = job.WaitBatch(batch, std::chrono::milliseconds(500))) != ReverseJob::Take::Ended;) {
             if (took == ReverseJob::Take::Batch) {
@@ -216,6 +233,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                     const std::string_view heading = batch.doctrine->ReportHeading();
                     const std::string name(heading.substr(0, heading.size() - std::string_view("：").size()));
                     for (const Opening& o : batch.openings) {
+                        if (!keep(o)) continue;
                         TextRow row = {name, Spelled(batch.texts->Line(o), spelling)};
                         const std::optional<ClockSpan> span = spans ? spans->Span(o, row[1]) : std::nullopt;
                         if (clock.clock) {
@@ -227,6 +245,7 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                 } else {
                     if (batch.beginsScan) output.Line(batch.doctrine->ReportHeading());
                     for (const Opening& o : batch.openings) {
+                        if (!keep(o)) continue;
                         line.clear();
                         batch.texts->AppendLine(o, line);
                         Spell(line, spelling);
@@ -243,6 +262,9 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         output.Flush();
         if (file) file->Commit();
         if (calendar) calendar->Commit();
+        if (avoid)
+            io.err << "velunar-cli reverse: " << leftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
     } catch (const std::exception& e) {
         io.err << "velunar-cli reverse: " << e.what() << '\n';
         return kExitFailure;

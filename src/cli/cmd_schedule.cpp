@@ -7,6 +7,7 @@
 #include "cli/database_access.h"
 #include "cli/schedule_pdf.h"
 #include "cli/text_table.h"
+#include "methods/lunar_view.h"
 #include "methods/schedule.h"
 
 namespace velunar::cli {
@@ -44,6 +45,12 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         },
         "write the printable 开穴表 (A4 landscape, the place, time mode and dates on every page) to FILE");
     AddClockFlags(parser, clock);
+    AddTabooFlags(parser, clock.place);
+    bool avoid = false;
+    parser.Flag(
+        "--avoid-renshen", [&avoid] { avoid = true; },
+        "leave out the points that fall where the 人神 dwells on their date and double-hour (the cell is "
+        "emptied), and say on standard error how many");
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, 2)) return *exit;
     const CommandArgs& dates = parser.Positionals();
@@ -84,14 +91,37 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     std::optional<TickInput> place;
     if (clock.clock && !(place = ClockPlaceFor("schedule", clock, *database, io, *from, *to)))
         return kExitFailure;
-    const TickInput named = place ? *place : TickInputFrom(clock.place, SettingsTickInput(*database));
-    const TimeMode mode = named.timeMode.value_or(TimeMode::NoNightRat);
-    const SixthStem spelled = named.sixthStem;
+    // The rows follow the time mode and the spelling; a PDF's heading names the place as well.
+    const std::optional<TickInput> named =
+        place ? place
+              : SettingsPlace("schedule", clock.place, *database, io,
+                              pdf ? SettingsRead::Place : SettingsRead::ModeAndSpelling);
+    if (!named) return kExitFailure;
+    const TimeMode mode = named->timeMode.value_or(TimeMode::NoNightRat);
+    const SixthStem spelled = named->sixthStem;
+    const TabooOptions taboo = named->taboo;
     if (pdf) {
-        const print::SheetRange range{*from, *to, mode, place, print::HeadingOf(named, *from, *to), spelled};
-        return WriteSchedulePdfFile(*pdf, range, *tables, io) ? kExitOk : kExitFailure;
+        const print::SheetRange range{*from,   *to, mode, place, print::HeadingOf(*named, *from, *to),
+                                      spelled, {taboo, avoid}};
+        if (!WriteSchedulePdfFile(*pdf, range, *tables, io)) return kExitFailure;
+        if (avoid) {
+            int pdfLeftOut = 0;
+            print::ForEachSheetRow(
+                *from, *to, mode, *tables, std::nullopt,
+                [&pdfLeftOut](const print::SheetRow& row) { return pdfLeftOut += row.leftOut, true; },
+                range.taboo);
+            io.err << "velunar-cli schedule: " << pdfLeftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
+        }
+        return kExitOk;
     }
 
+    int leftOut = 0;
+    const auto sayLeftOut = [&] {
+        if (avoid)
+            io.err << "velunar-cli schedule: " << leftOut
+                   << " openings left out: they fall where the 人神 dwells (--avoid-renshen)\n";
+    };
     const std::vector<std::string_view> titles = ScheduleHeader();
     TextRow header(titles.begin(), titles.end());
     // The clock columns come last, so that a span reaching into another date widens nothing.
@@ -107,27 +137,34 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     auto eachRow = [&](std::int64_t first, std::int64_t last, const std::function<void(TextRow&)>& take) {
         std::optional<ClockSpanWalker> spans;
         if (place) spans.emplace(*place);
-        ForEachScheduleRow(first, last, mode, *tables, [&](const ScheduleRow& r) {
-            TextRow row = r.cells;
-            for (std::string& cell : row) Spell(cell, spelled);
-            if (place) {
-                const std::optional<ClockSpan> span = spans->SpanOf(r.slot);
-                if (records) {
-                    row.push_back(span ? IsoStart(*span) : "");
-                    row.push_back(span ? IsoEnd(*span) : "");
-                } else {
-                    row.push_back(span ? SpanText(r.day, *span) : "");
+        ForEachScheduleRow(
+            first, last, mode, *tables,
+            [&](const ScheduleRow& r) {
+                TextRow row = r.cells;
+                // The doctrines' columns only: the date, the stems and branches and the 人神 column name no
+                // point.
+                if (avoid) leftOut += LeaveOutForbidden(r.day, r.branch, row, 3, row.size() - 1, taboo);
+                for (std::string& cell : row) Spell(cell, spelled);
+                if (place) {
+                    const std::optional<ClockSpan> span = spans->SpanOf(r.slot);
+                    if (records) {
+                        row.push_back(span ? IsoStart(*span) : "");
+                        row.push_back(span ? IsoEnd(*span) : "");
+                    } else {
+                        row.push_back(span ? SpanText(r.day, *span) : "");
+                    }
                 }
-            }
-            take(row);
-            return true;
-        });
+                take(row);
+                return true;
+            },
+            taboo);
     };
     if (records) {
         // Row by row: records of any range take the memory of one row.
         const std::unique_ptr<RecordWriter> writer = MakeRecordWriter(io.out, json, bom, header);
         eachRow(*from, *to, [&writer](TextRow& row) { writer->Row(row); });
         writer->Flush();
+        sayLeftOut();
         return kExitOk;
     }
     // What a double-hour opens follows the stem and branch of its date, which come round every sixty
@@ -140,6 +177,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     sample = {};
     if (*to > *from + 59) eachRow(*from + 60, *to, [&writer](TextRow& row) { writer.Row(row); });
     writer.Flush();
+    sayLeftOut();
     return kExitOk;
 }
 

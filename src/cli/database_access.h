@@ -7,6 +7,7 @@
 
 #include "calendar/tick.h"
 #include "cli/args.h"
+#include "cli/cmd_now.h"
 #include "cli/commands.h"
 #include "methods/reference_tables.h"
 #include "store/database.h"
@@ -33,5 +34,17 @@ std::shared_ptr<const ReferenceTables> LoadTablesFor(const std::string& command,
 // default row's values and stays as it is.
 TickInput SettingsTickInput(store::Database& db);
 
+// What a run reads of the settings: the whole place (a tick, clock spans, a PDF's heading), or only what its
+// rows are written by (a schedule: the time mode and the sixth stem's spelling; a reverse lookup: the
+// spelling).
+enum class SettingsRead { Place, ModeAndSpelling, Spelling };
+
+// The place and mode of one run: the settings record with the flags laid over it. A stored value the run
+// reads that says nothing the program knows (a time mode, page, switch, east/west, equation of time, spelling
+// or zone that names none) is no default to compute with: one line per value on io.err ("velunar-cli
+// <command>: …", naming its column, its text and the flag that stands in for it), and nothing returned.
+// Longitudes and the summer time are left to the time step, which refuses them itself.
+std::optional<TickInput> SettingsPlace(const std::string& command, const NowFlags& flags, store::Database& db,
+                                       CommandIo& io, SettingsRead read = SettingsRead::Place);
 
 }  // namespace velunar::cli

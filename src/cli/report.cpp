@@ -1,5 +1,8 @@
 #include "cli/report.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "cli/json.h"
 
 namespace velunar::cli {
@@ -23,6 +26,19 @@ Report& Report::Bool(std::string name, bool value) {
 
 Report& Report::Int(std::string name, std::int64_t value) {
     Add(std::move(name), Field::Kind::Int).number = value;
+    return *this;
+}
+
+Report& Report::Decimal(std::string name, double value, int decimals) {
+    Field& f = Add(std::move(name), Field::Kind::Decimal);
+    const double scale = std::pow(10.0, decimals);
+    f.decimal = std::round(value * scale) / scale;
+    f.decimals = decimals;
+    return *this;
+}
+
+Report& Report::Words(std::string plain) {
+    if (!fields_.empty()) fields_.back().words = std::move(plain);
     return *this;
 }
 
@@ -52,6 +68,10 @@ void Report::WritePlain(std::ostream& out) const {
 void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix) {
     for (const Field& f : fields) {
         const std::string name = prefix + f.name;
+        if (f.words) {
+            out << name << ": " << *f.words << '\n';
+            continue;
+        }
         switch (f.kind) {
             case Field::Kind::Group:
                 WritePlain(out, f.children, name + ".");
@@ -65,6 +85,12 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
             case Field::Kind::Int:
                 out << name << ": " << f.number << '\n';
                 continue;
+            case Field::Kind::Decimal: {
+                char buf[64];
+                std::snprintf(buf, sizeof buf, "%.*f", f.decimals, f.decimal);
+                out << name << ": " << buf << '\n';
+                continue;
+            }
             case Field::Kind::Text:
                 out << name << ": " << f.text << '\n';
                 continue;
@@ -94,6 +120,9 @@ void Report::WriteJson(JsonWriter& w, const std::vector<Field>& fields) {
                 break;
             case Field::Kind::Int:
                 w.Int(f.number);
+                break;
+            case Field::Kind::Decimal:
+                w.Double(f.decimal);
                 break;
             case Field::Kind::Text:
                 w.String(f.text);

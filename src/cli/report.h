@@ -23,6 +23,10 @@ class Report {
     // "YYYY-MM-DD HH:MM:SS", or null when there is no time.
     Report& Time(std::string name, std::optional<DateTime> value);
     Report& Group(std::string name, Report group);
+    // A number with decimals; JSON holds it rounded to `decimals` places.
+    Report& Decimal(std::string name, double value, int decimals);
+    // How the last field reads in the plain form, in words, where its JSON value is a number or a flag.
+    Report& Words(std::string plain);
     // A list of texts: a JSON array; in plain form one line, the items separated by blanks.
     Report& List(std::string name, std::vector<std::string> items);
 
@@ -31,11 +35,14 @@ class Report {
 
   private:
     struct Field {
-        enum class Kind { Null, Bool, Int, Text, Group, List };
+        enum class Kind { Null, Bool, Int, Decimal, Text, Group, List };
         std::string name;
         Kind kind = Kind::Null;
         bool flag = false;
         std::int64_t number = 0;
+        double decimal = 0;
+        int decimals = 0;
+        std::optional<std::string> words;
         std::string text;
         std::vector<Field> children;
         std::vector<std::string> items;

@@ -172,6 +172,8 @@ std::vector<DialLabel> DialLabels(const QRectF& sq, const DialModel& model) {
     if (model.solarTime)
         lines.push_back(Text(QStringLiteral("真太阳时 ") + ClockText(*model.solarTime), 0.045, R,
                              QColor(0x60, 0x60, 0x60)));
+    // The lunar date and the 人神 of the day, where the taboos are shown.
+    if (!model.lunar.empty()) lines.push_back(Text(Q(model.lunar), 0.04, R, QColor(0x8a, 0x1c, 0x1c)));
     const double gap = 0.012 * R;
     double total = -gap;
     for (const DialLabel& l : lines) total += l.size.height() + gap;

@@ -116,6 +116,10 @@ DialModel BuildDial(const TickInput& place, const TickView& view, const Referenc
 DialModel CompleteDial(DialModel d, const TickView& view) {
     d.dayGanZhi = view.dayGanZhi;
     d.centre = PointsOf(view);
+    if (view.lunar.known)
+        d.lunar = LunarMonthName(view.lunar.date.month, view.lunar.date.leap) +
+                  LunarDayName(view.lunar.date.day) +
+                  (view.lunar.day.place.empty() ? std::string() : " · 人神在" + view.lunar.day.place);
     const Moment& m = view.moment;
     if (m.hourBranch != Branch::None) {
         d.current = Number(m.hourBranch) - 1;

@@ -46,6 +46,7 @@ struct DialModel {
     DialPoints centre;                  // what opens now
     std::optional<double> handAngle;    // true solar time, degrees clockwise from the top
     std::optional<DateTime> solarTime;  // the time the hand shows
+    std::string lunar;                  // "冬月初一 · 人神在足大趾": the lunar day and, when shown, its 人神
 
     // The sector under an angle (degrees clockwise from the top), 0..11.
     int SectorAt(double angle) const;

@@ -62,6 +62,11 @@ TickView RunPipeline(const TickInput& input, const FocusedText& focus, TickMemor
     v.hourBranch = HourBranchText(v.moment);
     v.hourGanZhi = Spelled(HourGanZhi(v.moment), input.sixthStem);
     if (tick.doubleHour.notice) v.notice = tick.doubleHour.noticeText;
+    // The lunar date is that of the civil date in Beijing time at the instant (China's summer clocks of
+    // 1986–1991 were an hour ahead of it).
+    if (tick.reference)
+        v.lunar = LunarViewAt(ReadingAt(tick.reference->instant, kBeijingOffsetSeconds), v.moment.hourBranch,
+                              input.taboo);
 
     for (const Doctrine* d : Doctrines()) {
         Finding f = d->At(v.moment, tables);

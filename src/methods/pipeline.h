@@ -13,6 +13,7 @@
 #include "methods/clock_span.h"
 #include "methods/doctrine.h"
 #include "methods/hour_span.h"
+#include "methods/lunar_view.h"
 #include "methods/point_description.h"
 
 namespace velunar {
@@ -64,6 +65,7 @@ struct TickView {
     bool closed = false;     // the 补穴法 page and its button are reachable
     HourSpanText hourSpan;   // how long the double-hour lasts, on the clock of the page in front
 
+    LunarView lunar;  // the lunar date, the moon and the 人神 of the moment in Beijing time
     std::optional<std::string> notice;  // the double-hour changed: sound and "时辰已经变换为午时了。"
     std::vector<DoctrineFinding> findings;  // every doctrine, in Doctrines() order
 

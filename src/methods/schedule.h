@@ -9,12 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/renshen.h"
 #include "methods/clock_span.h"
 #include "methods/doctrine.h"
 
 namespace velunar {
 
-// Column titles: 日期, 时干支, 日干支, then every doctrine's own columns in Doctrines() order.
+// Column titles: 日期, 时干支, 日干支, then every doctrine's own columns in Doctrines() order, then 人神.
 std::vector<std::string_view> ScheduleHeader();
 
 // One double-hour with what a printed or windowed schedule marks besides its cells.
@@ -25,14 +26,17 @@ struct ScheduleRow {
     std::vector<std::string> cells;  // in the header's order
     bool closed = false;             // a doctrine finds the hour closed (闭)
 };
-ScheduleRow ScheduleRowOf(const HourSlot& slot, TimeMode mode, const ReferenceTables& tables);
+ScheduleRow ScheduleRowOf(const HourSlot& slot, TimeMode mode, const ReferenceTables& tables,
+                          const TabooOptions& taboo = {});
 // The twelve of 不区分夜子时早子时 (the reverse lookup's convention).
-ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables);
+ScheduleRow ScheduleRowOf(std::int64_t day, Branch branch, const ReferenceTables& tables,
+                          const TabooOptions& taboo = {});
 
 // Dates firstDay..lastDay inclusive (none when firstDay > lastDay), each date's double-hours in order,
 // handed to `row` one at a time as they are worked out, so any range takes the memory of one row. `row`
 // returns false to stop.
 void ForEachScheduleRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode,
-                        const ReferenceTables& tables, const std::function<bool(const ScheduleRow& row)>& row);
+                        const ReferenceTables& tables, const std::function<bool(const ScheduleRow& row)>& row,
+                        const TabooOptions& taboo = {});
 
 }  // namespace velunar

@@ -57,11 +57,14 @@ Layout LayOut(QPagedPaintDevice& device, const SheetRange& range, const Referenc
     const bool clock = range.place.has_value();
     const std::vector<std::string> titles = SheetColumns(clock);
     std::vector<std::vector<std::string>> sample;
-    ForEachSheetRow(range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), range.mode, tables,
-                    range.place, [&](const SheetRow& row) {
-                        sample.push_back(SheetCells(row, clock, range.spelling));
-                        return true;
-                    });
+    ForEachSheetRow(
+        range.firstDay, std::min(range.lastDay, range.firstDay + kSampleDays - 1), range.mode, tables,
+        range.place,
+        [&](const SheetRow& row) {
+            sample.push_back(SheetCells(row, clock, range.spelling));
+            return true;
+        },
+        range.taboo);
     // The columns at the body size; a page too narrow for them takes a smaller size for all.
     double points = kBodyPoints;
     const double padding = 2 * l.mm;
@@ -188,18 +191,21 @@ int PaintSchedule(QPagedPaintDevice& device, const SheetRange& range, const Refe
     PagePainter page(p, layout, range, pages);
     std::int64_t index = 0;
     bool ok = true;
-    ForEachSheetRow(range.firstDay, range.lastDay, range.mode, tables, range.place, [&](const SheetRow& row) {
-        if (index % layout.rowsPerPage == 0) {
-            if (index > 0) {
-                page.End();
-                if (!device.newPage()) return ok = false;
+    ForEachSheetRow(
+        range.firstDay, range.lastDay, range.mode, tables, range.place,
+        [&](const SheetRow& row) {
+            if (index % layout.rowsPerPage == 0) {
+                if (index > 0) {
+                    page.End();
+                    if (!device.newPage()) return ok = false;
+                }
+                page.Begin(index / layout.rowsPerPage + 1);
             }
-            page.Begin(index / layout.rowsPerPage + 1);
-        }
-        page.Row(row);
-        ++index;
-        return true;
-    });
+            page.Row(row);
+            ++index;
+            return true;
+        },
+        range.taboo);
     page.End();
     if (!p.end() || !ok) return 0;
     return static_cast<int>(std::min<std::int64_t>(pages, INT32_MAX));

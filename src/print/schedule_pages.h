@@ -21,6 +21,7 @@ struct SheetRange {
     std::optional<TickInput> place;        // the clock spans' place; none: no 钟表时间 column
     SheetHeading heading;
     SixthStem spelling = SixthStem::AsKeys;
+    SheetTaboo taboo;
 };
 
 // The number of pages drawn; 0 when the device could not be painted on.

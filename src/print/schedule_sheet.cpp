@@ -1,19 +1,28 @@
 #include "print/schedule_sheet.h"
 
 #include "calendar/datetime.h"
+#include "methods/lunar_view.h"
 
 namespace velunar::print {
 
 void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode, const ReferenceTables& tables,
-                     const std::optional<TickInput>& place,
-                     const std::function<bool(const SheetRow&)>& take) {
+                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take,
+                     const SheetTaboo& taboo) {
     std::optional<ClockSpanWalker> spans;
     if (place) spans.emplace(*place);
-    ForEachScheduleRow(firstDay, lastDay, mode, tables, [&](const ScheduleRow& r) {
-        SheetRow row{r, std::nullopt};
-        if (spans) row.span = spans->SpanOf(r.slot);
-        return take(row);
-    });
+    ForEachScheduleRow(
+        firstDay, lastDay, mode, tables,
+        [&](const ScheduleRow& r) {
+            SheetRow row{r, std::nullopt};
+            // The doctrines' columns only: the date, the stems and branches and the 人神 column name no
+            // point.
+            if (taboo.avoid)
+                row.leftOut = LeaveOutForbidden(r.day, r.branch, row.row.cells, 3, row.row.cells.size() - 1,
+                                                taboo.options);
+            if (spans) row.span = spans->SpanOf(r.slot);
+            return take(row);
+        },
+        taboo.options);
 }
 
 int RowsPerDate(TimeMode mode) {

@@ -16,12 +16,20 @@ namespace velunar::print {
 struct SheetRow {
     ScheduleRow row;
     std::optional<ClockSpan> span;  // none without a place, or where the place gives none
+    int leftOut = 0;                // points left out of its cells for a 人神 taboo
+};
+
+// The 人神 column's reading, and whether the points on a taboo are left out (their cells emptied).
+struct SheetTaboo {
+    TabooOptions options;
+    bool avoid = false;
 };
 
 // Dates firstDay..lastDay, each date's double-hours under the time mode, one row at a time; with a place,
 // each row carries its clock span. `take` returns false to stop.
 void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode, const ReferenceTables& tables,
-                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take);
+                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take,
+                     const SheetTaboo& taboo = {});
 // How many rows a date has under the mode: 13 under 区分夜子时早子时, else 12.
 int RowsPerDate(TimeMode mode);
 

@@ -17,10 +17,9 @@ constexpr std::string_view kDiZhiColumns[] = {"时辰", "本穴", "原穴", "泻
 constexpr std::string_view kWuShuColumns[] = {"经络", "井", "荥", "俞", "经", "合", "原"};
 constexpr std::string_view kJingLuoColumns[] = {"穴位", "经脉", "forder"};
 constexpr std::string_view kDescriptionColumns[] = {"穴位", "图片路径", "穴位说明"};
-constexpr std::string_view kSettingsColumns[] = {"xy",       "ew",      "zone",  "suma",
-                                                 "jingew",   "where",   "hint1", "onlyBeiJingTime",
-                                                 "timemode", "ischina", "eot",   "tzid",
-                                                 "chinadst", "sixthstem"};
+constexpr std::string_view kSettingsColumns[] = {
+    "xy",       "ew",      "zone", "suma", "jingew",   "where",     "hint1",   "onlyBeiJingTime",
+    "timemode", "ischina", "eot",  "tzid", "chinadst", "sixthstem", "renshen", "renshensrc"};
 
 constexpr int kFirst[] = {0};
 constexpr int kFirstTwo[] = {0, 1};
@@ -30,9 +29,9 @@ constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
 constexpr int kFirstThree[] = {0, 1, 2};
 constexpr int kFirstFourInOrder[] = {0, 1, 2, 3};
 constexpr int kPathThenPoint[] = {1, 0};
-constexpr int kFourteen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-constexpr int kTwentyNineInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
-                                      15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+constexpr int kSixteen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+constexpr int kThirtyThreeInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                                       17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
 
 constexpr std::span<const int> kNoValues;
 
@@ -72,13 +71,15 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      "onlyBeiJingTime = case when ? then ? else onlyBeiJingTime end, "
      "timemode = case when ? then ? else timemode end, ischina = case when ? then ? else ischina end, "
      "eot = case when ? then ? else eot end, tzid = case when ? then ? else tzid end, "
-     "chinadst = case when ? then ? else chinadst end, sixthstem = case when ? then ? else sixthstem end "
+     "chinadst = case when ? then ? else chinadst end, sixthstem = case when ? then ? else sixthstem end, "
+     "renshen = case when ? then ? else renshen end, renshensrc = case when ? then ? else renshensrc end "
      "where rowid = ?",
-     29, kTwentyNineInOrder},
+     33, kThirtyThreeInOrder},
     {"SettingsInsert",
      "insert into xxyy (xy, ew, zone, suma, jingew, \"where\", hint1, onlyBeiJingTime, timemode, ischina, "
-     "eot, tzid, chinadst, sixthstem) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-     14, kFourteen},
+     "eot, tzid, chinadst, sixthstem, renshen, renshensrc) "
+     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+     16, kSixteen},
     {"TableExists", "select count(*) as n from sqlite_master where type = ? and name = ?", 2, kFirstTwo},
     {"PlanList", "select 名称, 穴位, 方法 from 治疗方案 order by rowid", 0, kNoValues},
     {"PlanRow", "select 名称, 穴位, 方法 from 治疗方案 where 名称 = ? order by rowid", 1, kFirst},

@@ -10,10 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -94,6 +96,10 @@ std::optional<QSqlError> ReadTableNames(const QSqlDatabase& db, QStringList& nam
 
 }  // namespace
 
+bool IsLockedMessage(std::string_view message) {
+    return message.find(kLockedPhrase) != std::string_view::npos;
+}
+
 struct Database::Impl {
     QSqlDatabase db;
     // Prepared statements of this connection, by SQL text.
@@ -151,6 +157,17 @@ void Database::Open(const QString& path) {
     }
 }
 
+void Database::SetBusyTimeout(int milliseconds) {
+    busyTimeoutMs_ = milliseconds;
+    if (!IsOpen()) return;
+    // The driver's connect option is read at open only; its connection is SQLite's own (Debian's driver
+    // links the system library), whose timeout can change at any time.
+    const QVariant handle = impl_->db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0) return;
+    if (sqlite3* native = *static_cast<sqlite3* const*>(handle.constData()))
+        sqlite3_busy_timeout(native, milliseconds);
+}
+
 void Database::VerifySchema() {
     QStringList names;
     if (auto error = ReadTableNames(impl_->db, names)) FailSchemaRead(*error, path_, busyTimeoutMs_);
@@ -182,7 +199,8 @@ void Database::PrepareForWrite() {
     if (laterColumnsAdded_) return;
     // An older file gets the settings columns of later releases when something is first written to it, never
     // by a command that only reads.
-    const QStringList columns = ColumnsOf(impl_->db, Table::Settings, path_, busyTimeoutMs_);
+    // The file is open already: a lock held elsewhere is told as a write that waited, not as a failed open.
+    const QStringList columns = ColumnsOf(impl_->db, Table::Settings, path_, busyTimeoutMs_, true);
     for (std::string_view column : kLaterSettingsColumns) {
         const QString c = QString::fromUtf8(column);
         if (columns.contains(c)) continue;
@@ -190,7 +208,8 @@ void Database::PrepareForWrite() {
         if (!query.exec(QStringLiteral("alter table xxyy add column %1 TEXT")
                             .arg(QString::fromStdString(QuoteIdentifier(column))))) {
             Fail(StoreErrorKind::Sql, path_,
-                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）").arg(c, DatabaseMessage(query.lastError())));
+                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）")
+                     .arg(c, DatabaseMessage(query.lastError())));
         }
     }
     QStringList present;

@@ -25,6 +25,10 @@ namespace velunar::store {
 // How long a statement waits, by default, for another program (a second running copy) that holds a lock.
 inline constexpr int kBusyTimeoutMs = 10000;
 
+// True for the message of a statement refused because another program held a lock (StoreErrorKind::Busy), as
+// it reaches a caller that has only the text (a tick's failure).
+bool IsLockedMessage(std::string_view message);
+
 class Database {
   public:
     // connectionName: the Qt SQL connection name; two Database objects need two names (Open refuses a
@@ -46,8 +50,10 @@ class Database {
     bool IsOpen() const;
     const QString& Path() const { return path_; }
 
-    // How long a statement waits for a lock another program holds; takes effect at the next Open.
-    void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+    // How long a statement waits for a lock another program holds: at once on an open connection, and at
+    // every later Open. A retry that must not hold the window up waits 0 ms.
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return busyTimeoutMs_; }
     // True while the connection is read-only because the file lacked its owner's write permission.
     bool IsReadOnly() const { return readOnly_; }
     // Called by every writer just before it writes (the row operations below do it themselves): a file

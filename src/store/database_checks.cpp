@@ -116,11 +116,14 @@ QString LockedText(int timeoutMs, const QSqlError& error);
          QStringLiteral("文件已损坏或不是 SQLite 数据库（%1）").arg(DatabaseMessage(error)));
 }
 
-QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs) {
+QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs, bool opened) {
     QSqlQuery query(db);
     const QString sql = QStringLiteral("pragma table_info(%1)")
                             .arg(QString::fromStdString(QuoteIdentifier(TableName(table))));
-    if (!query.exec(sql)) FailSchemaRead(query.lastError(), path, timeoutMs);
+    if (!query.exec(sql)) {
+        if (opened) throw SqlError(query.lastError(), timeoutMs);
+        FailSchemaRead(query.lastError(), path, timeoutMs);
+    }
     QStringList columns;
     while (query.next()) columns << query.value(1).toString();
     return columns;
@@ -138,8 +141,9 @@ bool IsBusy(const QSqlError& error) {
 
 // A lock is told as a lock: a user told the file is damaged might replace a good one.
 QString LockedText(int timeoutMs, const QSqlError& error) {
-    return QStringLiteral("数据库正被其他程序锁定，请关闭它后重试（等了 %1 秒仍未解除；%2）")
-        .arg(QString::number(timeoutMs / 1000.0, 'g', 3), DatabaseMessage(error));
+    return QString::fromUtf8(kLockedPhrase.data(), static_cast<qsizetype>(kLockedPhrase.size())) +
+           QStringLiteral("，请关闭它后重试（等了 %1 秒仍未解除；%2）")
+               .arg(QString::number(timeoutMs / 1000.0, 'g', 3), DatabaseMessage(error));
 }
 
 StoreError SqlError(const QSqlError& error, int timeoutMs) {
@@ -167,8 +171,9 @@ StoreError NoRow(Table table, std::int64_t rowid) {
 }
 
 bool IsLaterSettingsColumn(Table table, std::string_view column) {
-    return table == Table::Settings && std::find(std::begin(kLaterSettingsColumns), std::end(kLaterSettingsColumns),
-                                                 column) != std::end(kLaterSettingsColumns);
+    return table == Table::Settings &&
+           std::find(std::begin(kLaterSettingsColumns), std::end(kLaterSettingsColumns), column) !=
+               std::end(kLaterSettingsColumns);
 }
 
 }  // namespace velunar::store::detail

@@ -28,16 +28,21 @@ std::optional<QString> NotAFile(mode_t mode);
 bool CheckFile(const QString& path);
 QString OpenUri(const QString& path, bool readOnly);
 [[noreturn]] void FailSchemaRead(const QSqlError& error, const QString& path, int timeoutMs);
-QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs);
+// While opening, a failure is a failed open (FailSchemaRead); before a write (`opened`), a failed statement.
+QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs,
+                      bool opened = false);
 int PrimaryCode(const QSqlError& error);
 bool IsBusy(const QSqlError& error);
+// How every message about another program's lock begins.
+inline constexpr std::string_view kLockedPhrase = "数据库正被其他程序锁定";
 QString LockedText(int timeoutMs, const QSqlError& error);
 StoreError SqlError(const QSqlError& error, int timeoutMs);
 StoreError NoRow(Table table, std::int64_t rowid);
 
 // Columns xxyy gained after the first release, in the order they were added; an empty value reads as the
 // setting's default, so a file without them still opens.
-inline constexpr std::string_view kLaterSettingsColumns[] = {"eot", "tzid", "chinadst", "sixthstem"};
+inline constexpr std::string_view kLaterSettingsColumns[] = {"eot",       "tzid",    "chinadst",
+                                                              "sixthstem", "renshen", "renshensrc"};
 bool IsLaterSettingsColumn(Table table, std::string_view column);
 
 }  // namespace velunar::store::detail

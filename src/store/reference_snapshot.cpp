@@ -99,6 +99,7 @@ std::optional<DescriptionRow> DatabaseDescriptions::Description(std::string_view
 }
 
 void DatabaseDescriptions::StorePicturePath(std::int64_t rowKey, std::string_view path) {
+    if (!storing_) return;
     // By row, not by name: only the row that was described gets the derived path.
     Guard([&] { db_.SetColumn(Table::Description, rowKey, "图片路径", path); });
 }

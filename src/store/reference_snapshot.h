@@ -30,9 +30,12 @@ class DatabaseDescriptions final : public DescriptionSource {
     explicit DatabaseDescriptions(Database& db) : db_(db) {}
     std::optional<DescriptionRow> Description(std::string_view point) override;
     void StorePicturePath(std::int64_t rowKey, std::string_view path) override;
+    // A run that writes nothing (a read-only medium) shows the derived picture paths without storing them.
+    void SetStoring(bool storing) { storing_ = storing; }
 
   private:
     Database& db_;
+    bool storing_ = true;
 };
 
 }  // namespace velunar::store

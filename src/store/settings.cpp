@@ -56,7 +56,9 @@ Row DefaultSettings() {
                {"eot", "固定表"},
                {"tzid", ""},
                {"chinadst", "False"},
-               {"sixthstem", "已"}};
+               {"sixthstem", "已"},
+               {"renshen", "True"},
+               {"renshensrc", "通行"}};
 }
 
 CheckState ReadCheckState(std::string_view text) {
@@ -119,13 +121,22 @@ void SettingsRecord::SetValue(std::string_view column, std::string value) {
     pending_.Set(column, std::move(value));
 }
 
+std::vector<std::string_view> SettingsRecord::UnsavedColumns() const {
+    std::vector<std::string_view> columns;
+    if (!editing_) return columns;
+    for (std::string_view column : kSettingsColumns)
+        if (pending_.Value(column) != stored_.Value(column)) columns.push_back(column);
+    return columns;
+}
+
 void SettingsRecord::Post() {
     if (!editing_) return;
     // Only what this record changed is written: another program on the same database may have stored the
     // rest.
+    const std::vector<std::string_view> changed = UnsavedColumns();
     std::vector<std::string> values;
     for (std::string_view column : kSettingsColumns) {
-        values.push_back(pending_.Value(column) != stored_.Value(column) ? "1" : "0");
+        values.push_back(std::find(changed.begin(), changed.end(), column) != changed.end() ? "1" : "0");
         values.push_back(pending_.Value(column));
     }
     values.push_back(std::to_string(rowid_));

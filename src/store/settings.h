@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/row.h"
 
@@ -32,14 +33,18 @@ inline constexpr std::string_view kEot = "eot";    // 均时差: "固定表" (de
 inline constexpr std::string_view kTzid = "tzid";  // abroad: a tz-database zone id, empty for the fixed zone
 inline constexpr std::string_view kChinaDst = "chinadst";    // China page: keep China's summer time (False)
 inline constexpr std::string_view kSixthStem = "sixthstem";  // 天干写法: "已" (default) / "己"
+inline constexpr std::string_view kRenShen = "renshen";  // show the 人神 lines: "True"; empty shows them
+inline constexpr std::string_view kRenShenSource =
+    "renshensrc";  // which 人神 reading: "通行" (default) or a book
 }  // namespace settings_column
 
-inline constexpr std::array<std::string_view, 14> kSettingsColumns = {
+inline constexpr std::array<std::string_view, 16> kSettingsColumns = {
     settings_column::kXy,       settings_column::kEw,          settings_column::kZone,
     settings_column::kSuma,     settings_column::kJingew,      settings_column::kWhere,
     settings_column::kHint1,    settings_column::kOnlyBeijing, settings_column::kTimeMode,
     settings_column::kIsChina,  settings_column::kEot,         settings_column::kTzid,
-    settings_column::kChinaDst, settings_column::kSixthStem};
+    settings_column::kChinaDst, settings_column::kSixthStem,   settings_column::kRenShen,
+    settings_column::kRenShenSource};
 
 // The row a new database starts with.
 Row DefaultSettings();
@@ -89,6 +94,9 @@ class SettingsRecord {
     void Post();
     // Drops the pending values and returns to browsing.
     void Cancel();
+    // The columns whose pending value differs from the one stored: what the next Post writes, and what a
+    // failed Post left unsaved.
+    std::vector<std::string_view> UnsavedColumns() const;
 
     // Typed readings of the current values.
     CheckState Hint() const { return ReadCheckState(Value(settings_column::kHint1)); }

@@ -1,6 +1,7 @@
 #include "ui/contentfit.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -62,8 +63,11 @@ void ContentFit::fitToContent() {
 void ContentFit::begin() {
     applied_ = window_->size();
     if (lastHint_.isValid()) {
-        // Placed to fit its content: what the content asks for since then is followed.
+        // Placed to fit its content: what the content asks for since then is followed, beginning with what
+        // the first tick filled in (a warning line, the lunar line) before the window reaches the screen.
         following_ = true;
+        if (QLayout* layout = area_->widget()->layout()) layout->activate();
+        follow();
         return;
     }
     // Restored at a kept size: that size is the user's, taken with the content as it is once the first

@@ -138,8 +138,9 @@ QStringList RequestsOf(const Options& o) {
     if (o.at) {
         // With the offset it was given, so the running window takes the same instant.
         std::string at = velunar::FormatIso(o.at->reading);
-        if (o.at->offsetSeconds) at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
-                                                                 *o.at->offsetSeconds);
+        if (o.at->offsetSeconds)
+            at = velunar::FormatIsoInstant(velunar::InstantAt(o.at->reading, *o.at->offsetSeconds),
+                                           *o.at->offsetSeconds);
         lines << QStringLiteral("at ") + QString::fromStdString(at);
     }
     if (o.page >= 0) lines << QStringLiteral("page %1").arg(o.page);
@@ -201,6 +202,16 @@ void OpenWindowsForChecking(MainWindow& window) {
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Qt choosing a runtime folder for itself when XDG_RUNTIME_DIR is unset (a session started without one) is
+// nothing the user can act on; everything else Qt says goes out as Qt would say it.
+void QuietRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtMessages(type, context, text);
+}
+
 // For scripts/check-fit (VELUNAR_FIT_PAGES): brings each method page to the front in turn and says, once the
 // window has followed, whether the window shows it whole or its content scrolls.
 void ReportPageFit(MainWindow& window) {
@@ -246,6 +257,7 @@ void InstallQtTranslation(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qtMessages = qInstallMessageHandler(QuietRuntimeFolderNote);
     // --help and --version need no display: answered before any window system is asked for.
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
@@ -272,7 +284,8 @@ int main(int argc, char** argv) {
         paths.PrepareUserDatabase();
         ui::SingleInstance instance(paths.DatabaseFile());
         const QStringList requests = RequestsOf(options);
-        if (!instance.acquire(requests)) {
+        const ui::SingleInstance::Start start = instance.acquire(requests);
+        if (start == ui::SingleInstance::Start::OtherRunning) {
             if (!instance.askedRunning())
                 QMessageBox::information(nullptr, QStringLiteral("VelunarV4.5"),
                                          QStringLiteral("程序已经在运行（%1）。").arg(instance.lockFile()));
@@ -288,6 +301,8 @@ int main(int argc, char** argv) {
                              QStringLiteral("windows"));
         if (options.screenshotDir.isEmpty()) ui::UsePlacementStore(&placements);
         ui::MainWindow window(paths);
+        if (start == ui::SingleInstance::Start::Unlocked)
+            window.runWithoutLock(instance.lockFile(), instance.unlockedReason(), instance.folderReadOnly());
         QObject::connect(&instance, &ui::SingleInstance::requestsReceived, &window,
                          [&window](const QStringList& lines) { TakeRequests(window, lines); });
         QObject::connect(&instance, &ui::SingleInstance::activationRequested, &window, [&window] {

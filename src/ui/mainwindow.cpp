@@ -148,6 +148,7 @@ QSize MainWindow::keptSize() const {
 }
 
 void MainWindow::onFirstShow() {
+    if (!unlockedNotice_.isEmpty()) showMessage(MessageKind::Message, unlockedNotice_);
     try {
         db_.Reopen();
         settings_.Open();
@@ -170,7 +171,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    storeSettingsOnExit();
+    storeSettingsOnExit(true);
     // The windows still open go with this one, without being closed themselves: each keeps its place now.
     for (QWidget* w :
          {secondary_.placePicker, secondary_.descriptionManager,

@@ -52,6 +52,7 @@ class SettingsCheckBox;
 class UpDownArrows;
 class WindowPlacement;
 class ZoneChoices;
+class TabooChoices;
 
 // Every message box of the window goes through one hook, so tests never block on a modal box.
 enum class MessageKind {
@@ -61,6 +62,9 @@ enum class MessageKind {
 using MessageHook = std::function<void(MessageKind kind, const QString& text)>;
 // A Yes/No question; true for Yes.
 using ConfirmHook = std::function<bool(const QString& text)>;
+
+// The mode shown and used while the stored one names none (said once when the settings are loaded).
+inline constexpr TimeMode kUnreadableTimeModeFallback = TimeMode::NoNightRat;
 
 // The note behind "重要说明！！！" on the settings page.
 const QString& BeijingNoteText();
@@ -114,6 +118,10 @@ class MainWindow : public QMainWindow {
     SixthStem spelling() const;
     // A place picked from the place list: where and then the longitude, as if typed.
     void pickPlace(const QString& longitude, const QString& where);
+    // Started without the lock file beside the database (ui/singleinstance.h), for `reason`: said once when
+    // the window is first shown. With `readOnly` nothing can be written there: the settings are used as the
+    // user changes them and marked as not saved, but never written.
+    void runWithoutLock(const QString& lockFile, const QString& reason, bool readOnly);
 
     // The text of the last tick's failure ("" when the last tick completed).
     QString tickErrorText() const {
@@ -158,7 +166,14 @@ class MainWindow : public QMainWindow {
     void onLongitudeEdited();
     void storeEntry(std::string_view column, const QString& text);
     void onLongitudeStepped(bool up);
-    void storeSettingsOnExit();
+    void storeSettingsOnExit(bool closing = false);
+    // The one way the settings reach the database. A refused write leaves the values pending (the tick uses
+    // them), marks them as not saved, says the cause once, and is tried again while the database is locked.
+    void postSettings();
+    void settingsNotSaved(const QString& cause, const QString& message);
+    void settingsSaved();
+    // While a save waits for another program's lock, which the window has said.
+    bool lockTold() const { return normalBusyTimeoutMs_ >= 0; }
 
     // mainwindow_tick.cpp
     TickInput gatherInput() const;
@@ -212,6 +227,12 @@ class MainWindow : public QMainWindow {
     bool shownOnce_ = false;
     bool loadingSettings_ = false;
     std::set<QString> reportedErrors_;
+    QString unlockedNotice_;         // said at the first showing
+    bool settingsReadOnly_ = false;  // nothing is written: see runWithoutLock
+    std::set<QString> saidSaveFailures_;
+    QTimer* saveRetry_ = nullptr;
+    int normalBusyTimeoutMs_ = -1;  // the connection's wait, while lowered to none (see postSettings)
+    QLabel* unsavedNote_ = nullptr;
     std::set<QString> reportedSoundErrors_;
     // What the last tick read, so that a notice is given only for the clock's own change: a picked moment, a
     // step on the dial or a changed setting moves the double-hour as the user asked and is no news.
@@ -280,6 +301,7 @@ class MainWindow : public QMainWindow {
     QLabel* descriptionHeading_ = nullptr;  // the point described: "公孙 · SP4"
     QPlainTextEdit* descriptionMemo_ = nullptr;
     ZoneChoices* zoneChoices_ = nullptr;  // mainwindow_abroad.cpp
+    TabooChoices* taboo_ = nullptr;       // taboo_choices.cpp
     ContentFit* contentFit_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     DerivationWindow* derivationWindow_ = nullptr;  // made when first asked for

@@ -13,6 +13,7 @@
 #include "calendar/solar.h"
 #include "calendar/zone_hint.h"
 #include "store/tzdb.h"
+#include "ui/mainwindow_widgets.h"
 
 namespace velunar::ui {
 namespace {
@@ -24,10 +25,9 @@ QString Text(std::string_view s) {
 }
 
 QLabel* HintLine(const char* name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(QString::fromLatin1(name));
     label->setStyleSheet(QStringLiteral("color: #b00000"));
-    label->setWordWrap(true);
     label->hide();
     return label;
 }
@@ -90,7 +90,7 @@ void ZoneChoices::AddToChinaPage(QGridLayout* china) {
     china->addWidget(chinaHint_, china->rowCount(), 0, 1, 2);
 }
 
-void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
+void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow, QVBoxLayout* other) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("均时差：")));
     eotBox_ = new QComboBox;
@@ -99,7 +99,7 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
     eotBox_->addItem(QStringLiteral("天文计算"), Text(kEotAstroLabel));
     row->addWidget(eotBox_);
     row->addStretch();
-    common->insertLayout(common->count() - 1, row);
+    other->insertLayout(other->count() - 1, row);
     connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
     });
@@ -118,11 +118,14 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common) {
         if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
     });
 
-    chinaSummerBox_ = new QCheckBox(QStringLiteral("中国国内页按中国实行夏令时的年份（1986–1991 等）读钟表"));
+    // Beside 仅仅使用北京时间, which it also is about: how Beijing clocks are read.
+    chinaSummerBox_ = new QCheckBox(QStringLiteral("按当年中国夏令时读钟表"));
     chinaSummerBox_->setObjectName(QStringLiteral("chinaSummerBox"));
     chinaSummerBox_->setToolTip(
-        QStringLiteral("勾选后，落在中国夏令时期间的时刻按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算"));
-    common->insertWidget(common->count() - 1, chinaSummerBox_);
+        QStringLiteral("1986–1991 年等中国实行夏令时期间的时刻，勾选后按当时快一小时的钟表计算；"
+                       "不勾选（默认）一律按北京时间计算"));
+    beijingRow->addWidget(chinaSummerBox_);
+    beijingRow->addStretch();
     connect(chinaSummerBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_) setPending_(col::kChinaDst, QString::fromStdString(store::CheckText(on)));
     });

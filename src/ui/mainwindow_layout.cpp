@@ -36,9 +36,22 @@
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
 #include "ui/planwindow.h"
+#include "ui/taboo_choices.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
+namespace {
+
+// The window's column never asks for a height for its width. A word-wrapped line anywhere in it (a 人神
+// warning) would otherwise make the scroll area hold the content at its preferred height, so that on a short
+// screen it scrolls although every page fits at its least.
+class WindowColumn : public QVBoxLayout {
+  public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+}  // namespace
 
 void MainWindow::buildLayout() {
     setObjectName(QStringLiteral("mainWindow"));
@@ -49,7 +62,7 @@ void MainWindow::buildLayout() {
     setFont(f);
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
-    auto* column = new QVBoxLayout(central);
+    auto* column = new WindowColumn(central);
     column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
@@ -57,7 +70,15 @@ void MainWindow::buildLayout() {
     auto* top = new QHBoxLayout(topRow_);
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(buildTimePages(), 3);
-    top->addWidget(buildSettingsPages(), 2);
+    // The lunar date and the 人神 under the settings pages, which are shorter than the time pages: the window
+    // grows by no line for them.
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(0, 0, 0, 0);
+    QWidget* settings = buildSettingsPages();
+    right->addWidget(settings);
+    taboo_->AddLineTo(right, QStringLiteral("chinaLunarLabel"), settings);
+    right->addStretch();
+    top->addLayout(right, 2);
     column->addWidget(topRow_);
     compactClock_ = Named(new QLabel, QStringLiteral("compactClock"));
     compactClock_->setContentsMargins(6, 2, 6, 2);
@@ -71,11 +92,14 @@ void MainWindow::buildLayout() {
                        QStringLiteral("noticeBox"));
     tickStatus_ = RedNote(QStringLiteral("tickStatus"), QString());
     tickStatus_->hide();
+    unsavedNote_ = RedNote(QStringLiteral("unsavedNote"), QString());
+    unsavedNote_->hide();
     descriptionToggle_ =
         Named(new QPushButton(QStringLiteral("打开穴位说明>>")), QStringLiteral("descriptionToggle"));
     bottom->addWidget(noticeBox_);
     bottom->addWidget(buildNoticeBanner());
     bottom->addWidget(tickStatus_, 1);
+    bottom->addWidget(unsavedNote_);
     bottom->addStretch();
     bottom->addWidget(descriptionToggle_);
     column->addLayout(bottom);
@@ -283,6 +307,7 @@ QWidget* MainWindow::buildTimePages() {
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
     zoneChoices_->AddToAbroadPage(abroad, summerBox_, zoneBox_);
     zoneChoices_->AddToChinaPage(china);
+    taboo_ = new TabooChoices(this, [this](std::string_view column, const QString& v) { storeEntry(column, v); });
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
 }
@@ -292,8 +317,14 @@ QWidget* MainWindow::buildSettingsPages() {
     settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
+    // The equation of time and the 人神 on a page of their own: 设置常用 stays as short as the time pages,
+    // which at a scale of 2 on a laptop's screen leaves the method pages their room.
+    auto* other = Named(new QWidget, QStringLiteral("eotRenShenPage"));
     pages->addTab(common, QStringLiteral("设置常用"));
     pages->addTab(modes, QStringLiteral("设置时辰模式"));
+    pages->addTab(other, QStringLiteral("均时差与人神"));
+    auto* o = new QVBoxLayout(other);
+    o->addStretch();
     auto* c = new QVBoxLayout(common);
     auto* note =
         Named(new QPushButton(QStringLiteral("重要说明！！！")), QStringLiteral("beijingNoteButton"));
@@ -303,10 +334,13 @@ QWidget* MainWindow::buildSettingsPages() {
     automaticBox_ = Named(new QCheckBox(QStringLiteral("是否自动计算")), QStringLiteral("automaticBox"));
     automaticBox_->setChecked(true);
     c->addWidget(note, 0, Qt::AlignLeft);
-    c->addWidget(onlyBeijingBox_);
+    auto* beijingRow = new QHBoxLayout;
+    beijingRow->addWidget(onlyBeijingBox_);
+    c->addLayout(beijingRow);
     c->addWidget(automaticBox_);
     c->addStretch();
-    zoneChoices_->AddToSettingsPage(c);
+    zoneChoices_->AddToSettingsPage(c, beijingRow, o);
+    taboo_->AddToSettingsPage(o);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

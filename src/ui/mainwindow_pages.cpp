@@ -14,6 +14,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -170,6 +171,7 @@ QWidget* MainWindow::buildMethodPages() {
             grid->addWidget(list, 1, 1, 3, 1);
             grid->addWidget(RedNote(name + QStringLiteral("Note"), QStringLiteral("说明：全部的腧穴尚有未输入!")), 0, 2);
         }
+        taboo_->AddWarningTo(grid, entry.id, name + QStringLiteral("TabooWarning"));
         grid->setColumnStretch(4, 1);
         grid->setRowStretch(4, 1);
     }

@@ -3,10 +3,12 @@
 // entry of a longitude or the summer time, the arrows, the exit of the notice box and the close of the
 // window. The tick reads the record, never the entries.
 #include <cmath>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include "calendar/numparse.h"
 #include "calendar/solar.h"
@@ -24,6 +27,7 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -33,6 +37,30 @@ namespace col = store::settings_column;
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// How the window names each setting, for the note of those not saved.
+QString Caption(std::string_view column) {
+    static const std::pair<std::string_view, const char*> kCaptions[] = {
+        {col::kXy, "东经"},
+        {col::kEw, "东经/西经"},
+        {col::kZone, "时区"},
+        {col::kSuma, "减夏令时"},
+        {col::kJingew, "国外经度"},
+        {col::kWhere, "地点"},
+        {col::kHint1, "时辰变换提示"},
+        {col::kOnlyBeijing, "仅仅使用北京时间"},
+        {col::kTimeMode, "时辰模式"},
+        {col::kIsChina, "时间页"},
+        {col::kEot, "均时差"},
+        {col::kTzid, "时区数据库"},
+    };
+    for (const auto& [c, caption] : kCaptions)
+        if (c == column) return QString::fromUtf8(caption);
+    return Text(std::string(column));
+}
+
+// While the database is locked, a retry this often; it waits for nothing, so the window never stalls.
+constexpr int kSaveRetryMs = 2000;
 
 void ShowCheckState(SettingsCheckBox* box, store::CheckState state) {
     if (state == store::CheckState::Greyed) {
@@ -74,7 +102,8 @@ void MainWindow::connectSettings() {
         setPending(col::kOnlyBeijing, Text(store::CheckText(onlyBeijingBox_->checkState() == Qt::Checked)));
     });
     connect(timeModeButtons_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (const auto mode = TimeModeAt(id)) setPending(col::kTimeMode, QString::fromUtf8(Label(*mode).data()));
+        if (const auto mode = TimeModeAt(id))
+            setPending(col::kTimeMode, QString::fromUtf8(Label(*mode).data()));
     });
     connect(longitudeArrows_, &UpDownArrows::stepped, this, &MainWindow::onLongitudeStepped);
     connect(automaticBox_, &QCheckBox::toggled, this, [this](bool on) { automatic_ = on; });
@@ -100,6 +129,11 @@ void MainWindow::connectSettings() {
     });
     noticeBox_->installEventFilter(this);
     longitudeBox_->installEventFilter(this);
+    saveRetry_ = new QTimer(this);
+    saveRetry_->setObjectName(QStringLiteral("saveRetryTimer"));
+    saveRetry_->setSingleShot(true);
+    saveRetry_->setInterval(kSaveRetryMs);
+    connect(saveRetry_, &QTimer::timeout, this, &MainWindow::postSettings);
 }
 
 void MainWindow::renderChosenReading(const TickView& v) {
@@ -169,11 +203,19 @@ void MainWindow::loadSettings() {
     zoneBox_->lineEdit()->setCursorPosition(0);
     ShowCheckState(noticeBox_, settings_.Hint());
     ShowCheckState(onlyBeijingBox_, settings_.OnlyBeijingTime());
-    const std::optional<TimeMode> mode = TimeModeOf(settings_.TimeMode());
-    timeModeButtons_->setExclusive(false);
-    for (QAbstractButton* b : timeModeButtons_->buttons()) b->setChecked(mode && timeModeButtons_->id(b) == Index(*mode));
-    timeModeButtons_->setExclusive(true);
+    // A stored mode that names none is shown as the first, which the tick uses; the stored text stays until
+    // the user picks a mode.
+    const std::optional<TimeMode> stored = TimeModeOf(settings_.TimeMode());
+    const TimeMode mode = stored.value_or(kUnreadableTimeModeFallback);
+    for (QAbstractButton* b : timeModeButtons_->buttons())
+        if (timeModeButtons_->id(b) == Index(mode)) b->setChecked(true);
+    if (!stored)
+        showMessage(
+            MessageKind::Message,
+            QStringLiteral("设置中的时辰模式“%1”无法识别，暂按“%2”计算；请在“设置时辰模式”中选择一种。")
+                .arg(Text(settings_.TimeMode()), QString::fromUtf8(Label(mode).data())));
     zoneChoices_->Load(settings_);
+    taboo_->Load(settings_);
     loadingSettings_ = false;
     // Set after loading, so a stored bad longitude shows its hint.
     longitudeBox_->setText(Text(settings_.Value(col::kXy)));
@@ -186,25 +228,85 @@ void MainWindow::onLongitudeEdited() {
 void MainWindow::storeEntry(std::string_view column, const QString& text) {
     try {
         setPending(column, text);
-        if (!loadingSettings_ && settings_.IsOpen() && settings_.IsEditing()) settings_.Post();
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        return;
     }
+    postSettings();
+}
+
+void MainWindow::postSettings() {
+    if (loadingSettings_ || !settings_.IsOpen() || !settings_.IsEditing()) return;
+    if (settings_.UnsavedColumns().empty()) {
+        // Nothing to write (a value typed back as it was): no write, so no lock to wait for.
+        settings_.Cancel();
+        settingsSaved();
+        return;
+    }
+    if (settingsReadOnly_) {
+        // Said when the window was first shown; the values are used as they are and marked.
+        settingsNotSaved(QStringLiteral("只读方式运行"), QString());
+        return;
+    }
+    try {
+        settings_.Post();
+    } catch (const store::StoreError& e) {
+        if (e.kind() == store::StoreErrorKind::Busy) {
+            settingsNotSaved(QStringLiteral("数据库被其他程序锁定，稍后自动重试"),
+                             QStringLiteral("数据库被其他程序锁定，修改没有保存，稍后再试"));
+            // Until a save goes through, nothing waits for the lock: neither the retries nor a tick's reads.
+            if (normalBusyTimeoutMs_ < 0) {
+                normalBusyTimeoutMs_ = db_.BusyTimeout();
+                db_.SetBusyTimeout(0);
+            }
+            saveRetry_->start();
+        } else {
+            settingsNotSaved(QStringLiteral("修改没有保存"), QString::fromUtf8(e.what()));
+        }
+        return;
+    } catch (const std::exception& e) {
+        settingsNotSaved(QStringLiteral("修改没有保存"), QString::fromUtf8(e.what()));
+        return;
+    }
+    settingsSaved();
+}
+
+void MainWindow::settingsSaved() {
+    saveRetry_->stop();
+    saidSaveFailures_.clear();
+    unsavedNote_->hide();
+    if (normalBusyTimeoutMs_ >= 0) db_.SetBusyTimeout(std::exchange(normalBusyTimeoutMs_, -1));
+}
+
+void MainWindow::settingsNotSaved(const QString& cause, const QString& message) {
+    QStringList captions;
+    for (std::string_view column : settings_.UnsavedColumns()) captions << Caption(column);
+    if (captions.isEmpty()) {
+        unsavedNote_->hide();
+        return;
+    }
+    const QString note = QStringLiteral("%1 未保存（%2）").arg(captions.join(QStringLiteral("、")), cause);
+    unsavedNote_->setText(unsavedNote_->fontMetrics().elidedText(note, Qt::ElideRight, 240));
+    unsavedNote_->setToolTip(message.isEmpty() ? note : note + QLatin1Char('\n') + message);
+    unsavedNote_->show();
+    // Once for each cause until a save goes through: every later change meets the same refusal.
+    if (!message.isEmpty() && saidSaveFailures_.insert(message).second)
+        showMessage(MessageKind::Error, message);
 }
 
 void MainWindow::onLongitudeStepped(bool up) {
-    // One degree per arrow, keeping the typed decimals and clamped to 0..180 before it is written, so a decimal
-    // longitude steps too and the arrows never provoke the range message.
+    // One degree per arrow, keeping the typed decimals and clamped to 0..180 before it is written, so a
+    // decimal longitude steps too and the arrows never provoke the range message.
     const auto next = StepLongitude(longitudeBox_->text(), up);
     if (!next || !settings_.IsOpen()) return;
     try {
         settings_.Edit();
-        longitudeBox_->setText(*next);
-        // A step that leaves the text as it was (180 up, 0 down) still posts what is pending.
-        if (settings_.IsEditing()) settings_.Post();
     } catch (const std::exception&) {
-        // The arrows report nothing: a failed step simply changes nothing more.
+        return;
     }
+    longitudeBox_->setText(*next);
+    // A step that leaves the text as it was (180 up, 0 down) still posts what is pending.
+    postSettings();
 }
 
 void MainWindow::pickPlace(const QString& longitude, const QString& where) {
@@ -216,12 +318,34 @@ void MainWindow::pickPlace(const QString& longitude, const QString& where) {
         longitudeBox_->setText(longitude);
 }
 
-void MainWindow::storeSettingsOnExit() {
+void MainWindow::storeSettingsOnExit(bool closing) {
+    if (!settings_.IsOpen()) return;
+    if (closing) {
+        // The last chance: it waits for a lock as long as any write, and a refusal is said again.
+        if (normalBusyTimeoutMs_ >= 0) db_.SetBusyTimeout(std::exchange(normalBusyTimeoutMs_, -1));
+        saidSaveFailures_.clear();
+    }
     try {
-        settings_.StorePageInFront(chinaInFront());
+        setPending(col::kIsChina, Text(std::string(chinaInFront() ? store::kYesChina : store::kNoChina)));
     } catch (const std::exception& e) {
         showMessage(MessageKind::Error, QString::fromUtf8(e.what()));
+        return;
     }
+    postSettings();
+}
+
+void MainWindow::runWithoutLock(const QString& lockFile, const QString& reason, bool readOnly) {
+    settingsReadOnly_ = readOnly;
+    descriptions_->SetStoring(!readOnly);
+    const QString file = QDir::toNativeSeparators(lockFile);
+    unlockedNotice_ =
+        readOnly ? QStringLiteral(
+                       "无法建立锁文件 %1：%2。程序以只读方式运行：设置的修改只在本次运行中有效，不会保存。")
+                       .arg(file, reason)
+                 : QStringLiteral(
+                       "无法建立锁文件 %1：%2。程序照常运行，但设置的修改可能无法保存，"
+                       "也不能防止另一个程序同时使用这个数据库。")
+                       .arg(file, reason);
 }
 
 void MainWindow::setChosenTime(DateTime t, std::optional<int> offsetSeconds) {

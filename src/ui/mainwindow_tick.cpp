@@ -21,6 +21,7 @@
 #include "ui/dialwidget.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
+#include "ui/taboo_choices.h"
 
 namespace velunar::ui {
 namespace {
@@ -72,7 +73,7 @@ TickInput MainWindow::gatherInput() const {
         in.longitudeText.clear();
         return in;
     }
-    in.timeMode = TimeModeOf(settings_.TimeMode());
+    in.timeMode = TimeModeOf(settings_.TimeMode()).value_or(kUnreadableTimeModeFallback);
     in.longitudeText = settings_.Value(col::kXy);
     in.onlyBeijing = IsChecked(settings_.OnlyBeijingTime());
     in.hint = IsChecked(settings_.Hint());
@@ -84,6 +85,7 @@ TickInput MainWindow::gatherInput() const {
     zoneChoices_->Complete(in, settings_, referenceTime(),
                            automatic_ ? std::optional(Instant{wallClock().toMSecsSinceEpoch()}) : std::nullopt,
                            automatic_ ? std::nullopt : chosenOffset_);
+    taboo_->Complete(in);
     return in;
 }
 
@@ -151,6 +153,7 @@ void MainWindow::render(const TickView& v) {
     SetText(hourGanZhiBox_, Text(v.hourGanZhi));
 
     for (const DoctrineFinding& f : v.findings) renderFinding(*f.doctrine, f.finding);
+    taboo_->Show(v);
     if (auto* dial = findChild<DialWidget*>()) dial->showTick(gatherInput(), v, *tables_);
     supplementaryButton_->setVisible(v.closed);
     QWidget* supplementary = pages_[DoctrineId::Supplementary];
@@ -206,7 +209,9 @@ void MainWindow::reportTickError(const QString& what) {
     tickStatus_->setText(tickStatus_->fontMetrics().elidedText(full, Qt::ElideRight, 160));
     tickStatus_->setToolTip(full);
     tickStatus_->show();
-    // One box per kind of failure: a failure that repeats every second shows only in the status text.
+    // One box per kind of failure: a failure that repeats every second shows only in the status text, as
+    // does a lock the window has told about already.
+    if (lockTold() && store::IsLockedMessage(what.toStdString())) return;
     if (reportedErrors_.insert(what).second) showMessage(MessageKind::Error, full);
 }
 

@@ -1,4 +1,7 @@
 #include "ui/reversewindow.h"
+#include "methods/lunar_view.h"
+
+#include <malloc.h>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -108,9 +111,11 @@ void ReverseLookupWindow::placeOnScreen() {
 }
 
 void ReverseLookupWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window; a search still running is stopped, and the next showing resets all.
+    // Closing only hides the window; a search still running is stopped, and the results go with it (the
+    // next showing would reset them anyway).
     abortRun();
     exportCancelled_ = true;
+    clearResults(std::nullopt);
     QWidget::closeEvent(event);
 }
 
@@ -185,6 +190,11 @@ void ReverseLookupWindow::clearResults(std::optional<TickInput> place) {
     store_->SetSpelling(spelling_ ? spelling_() : SixthStem::AsKeys);
     reportModel_->reset();
     for (DoctrineOpeningsModel* m : doctrineModels_) m->reset();
+    // The memory of a search of centuries (half a gigabyte) goes back to the system when its results go.
+    renewRowHeader(reportView_);
+    for (QTableView* v : doctrineViews_)
+        if (v) renewRowHeader(v);
+    ::malloc_trim(0);
 }
 
 void ReverseLookupWindow::setStatus(const QString& text, bool fault) {
@@ -246,6 +256,9 @@ void ReverseLookupWindow::onSearch() {
     std::optional<TickInput> place;
     if (clockBox_->isChecked() && !(place = clockPlace())) clockBox_->setChecked(false);
     clearResults(place);
+    avoid_.reset();
+    leftOut_ = 0;
+    if (avoidBox_->isChecked()) avoid_ = place_ ? place_().taboo : TabooOptions{};
     const std::weak_ptr<std::atomic<bool>> pending = wakePending_;
     wakePending_->store(false);
     // Called on the search's thread: one wake-up waits in the event queue at a time.
@@ -321,6 +334,13 @@ bool ReverseLookupWindow::takeBatches() {
             break;
         }
         if (batch.beginsScan) store_->BeginScan(*batch.doctrine, batch.texts);
+        if (avoid_) {
+            const std::size_t before = batch.openings.size();
+            std::erase_if(batch.openings, [&](const Opening& o) {
+                return OpeningForbidden(batch.texts->Point(), o.day, o.HourBranch(), *avoid_);
+            });
+            leftOut_ += static_cast<std::int64_t>(before - batch.openings.size());
+        }
         store_->Append(batch.openings);
     }
     return false;
@@ -367,6 +387,7 @@ void ReverseLookupWindow::finishRun() {
     emit scansEnded();
     reportModel_->finish(note);
     setRunning(false);
+    if (avoid_) setStatus(QStringLiteral("已避开人神：略去 %1 个正当人神所在的开穴。").arg(leftOut_), false);
     updateOutOfDate();
     emit searchFinished();
     if (!error.isEmpty()) showMessage(Message::Error, error);

@@ -115,6 +115,8 @@ class ReverseLookupWindow : public QWidget {
     void buildControls();
     QWidget* buildPointPicker();
     QWidget* buildResultPages();
+    static void renewRowHeader(QTableView* view, int rowHeight, bool shown);
+    static void renewRowHeader(QTableView* view);
     void addCopyAction(QAbstractItemView* view);
     void copySelection(QAbstractItemView* view) const;
     void placeOnScreen();
@@ -171,6 +173,10 @@ class ReverseLookupWindow : public QWidget {
     QDateEdit* fromDate_ = nullptr;
     QDateEdit* toDate_ = nullptr;
     QCheckBox* clockBox_ = nullptr;
+    // 避开人神: openings on a 人神 taboo are left out of this search, and counted.
+    QCheckBox* avoidBox_ = nullptr;
+    std::optional<TabooOptions> avoid_;
+    std::int64_t leftOut_ = 0;
     QLabel* statusLine_ = nullptr;
     QTabWidget* doctrinePages_ = nullptr;
     QTableView* reportView_ = nullptr;

@@ -122,9 +122,7 @@ QWidget* ReverseLookupWindow::buildResultPages() {
     reportView_->setWordWrap(false);
     reportView_->horizontalHeader()->hide();
     reportView_->horizontalHeader()->setStretchLastSection(true);
-    reportView_->verticalHeader()->hide();
-    reportView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    reportView_->verticalHeader()->setDefaultSectionSize(reportView_->fontMetrics().height() + 4);
+    renewRowHeader(reportView_, reportView_->fontMetrics().height() + 4, false);
     addCopyAction(reportView_);
     doctrinePages_->addTab(Page(QStringLiteral("report"), reportView_), QStringLiteral("全部"));
 
@@ -138,8 +136,7 @@ QWidget* ReverseLookupWindow::buildResultPages() {
         view->setModel(model);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setWordWrap(false);
-        view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+        renewRowHeader(view, view->fontMetrics().height() + 6, true);
         view->horizontalHeader()->setDefaultSectionSize(
             view->fontMetrics().horizontalAdvance(QStringLiteral("2013-06-09")) + 24);
         view->horizontalHeader()->setStretchLastSection(true);
@@ -159,6 +156,21 @@ QWidget* ReverseLookupWindow::buildResultPages() {
     }
     doctrinePages_->setCurrentIndex(0);
     return doctrinePages_;
+}
+
+void ReverseLookupWindow::renewRowHeader(QTableView* view, int rowHeight, bool shown) {
+    // A header keeps a record for every row it ever had, and keeps their room when the rows go: a header
+    // made anew is the only way to give the memory of millions of rows back.
+    auto* header = new QHeaderView(Qt::Vertical, view);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setDefaultSectionSize(rowHeight);
+    view->setVerticalHeader(header);
+    header->setVisible(shown);
+}
+
+void ReverseLookupWindow::renewRowHeader(QTableView* view) {
+    const QHeaderView* old = view->verticalHeader();
+    renewRowHeader(view, old->defaultSectionSize(), !old->isHidden());
 }
 
 void ReverseLookupWindow::addCopyAction(QAbstractItemView* view) {
@@ -200,6 +212,11 @@ void ReverseLookupWindow::buildControls() {
     clockBox_ = new QCheckBox(QStringLiteral("显示钟表时间"));
     clockBox_->setObjectName(QStringLiteral("clockBox"));
     rangeRow->addWidget(clockBox_);
+    avoidBox_ = new QCheckBox(QStringLiteral("避开人神"));
+    avoidBox_->setObjectName(QStringLiteral("avoidRenShenBox"));
+    avoidBox_->setToolTip(
+        QStringLiteral("略去正当人神所在（逐日、十二时人神，及主窗口所填年岁的行年人神、尻神）的开穴"));
+    rangeRow->addWidget(avoidBox_);
     rangeRow->addStretch();
     outer->addLayout(rangeRow);
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QPrintPreviewDialog>
@@ -57,6 +58,12 @@ ScheduleWindow::ScheduleWindow(TablesSource tables, PlaceSource place, DateSourc
     ui_->noteLabel->hide();
     ui_->lengthBox->setCurrentIndex(static_cast<int>(Length::Week));
     ui_->dateEdit->setDate(QDate::currentDate());
+    // 避开人神: the points on a 人神 taboo are left out of the sheet (screen, print, PDF), and counted.
+    avoidBox_ = new QCheckBox(QStringLiteral("避开人神"), this);
+    avoidBox_->setObjectName(QStringLiteral("avoidRenShenBox"));
+    avoidBox_->setToolTip(QStringLiteral("略去正当人神所在的开穴（该格留空）"));
+    ui_->rangeLayout->addWidget(avoidBox_);
+    connect(avoidBox_, &QCheckBox::toggled, this, &ScheduleWindow::refresh);
     connect(ui_->lengthBox, &QComboBox::currentIndexChanged, this, &ScheduleWindow::refresh);
     connect(ui_->dateEdit, &QDateEdit::dateChanged, this, &ScheduleWindow::refresh);
     SelectSectionOnClick(ui_->dateEdit);
@@ -135,12 +142,23 @@ void ScheduleWindow::refresh() {
         ui_->noteLabel->setText(QStringLiteral("主窗口的经度、时区或夏令时尚不能计算，开穴表暂无钟表时间。"));
         ui_->noteLabel->show();
     }
+    range_.taboo = {place.taboo, avoidBox_->isChecked()};
     std::vector<print::SheetRow> rows;
-    print::ForEachSheetRow(range_.firstDay, range_.lastDay, range_.mode, *shown_, range_.place,
-                           [&rows](const print::SheetRow& r) {
-                               rows.push_back(r);
-                               return true;
-                           });
+    int leftOut = 0;
+    print::ForEachSheetRow(
+        range_.firstDay, range_.lastDay, range_.mode, *shown_, range_.place,
+        [&rows, &leftOut](const print::SheetRow& r) {
+            leftOut += r.leftOut;
+            rows.push_back(r);
+            return true;
+        },
+        range_.taboo);
+    if (range_.taboo.avoid) {
+        const QString said = QStringLiteral("已避开人神：略去 %1 个正当人神所在的开穴。").arg(leftOut);
+        ui_->noteLabel->setText(
+            ui_->noteLabel->isHidden() ? said : ui_->noteLabel->text() + QLatin1Char('\n') + said);
+        ui_->noteLabel->show();
+    }
     model_->setRows(std::move(rows), range_.place.has_value(), range_.spelling);
     if (marks_) model_->setPlanMarks(marks_(range_.firstDay, range_.lastDay, range_.place));
     // The clock span is what a booking is made by: beside the double-hour, not past the last doctrine.

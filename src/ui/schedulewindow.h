@@ -15,6 +15,7 @@
 
 class QPrinter;
 
+class QCheckBox;
 namespace Ui {
 class ScheduleWindow;
 }
@@ -74,6 +75,7 @@ class ScheduleWindow : public QWidget {
     PlanMarksSource marks_;
     std::function<QString()> pdfPath_;
     print::SheetRange range_;
+    QCheckBox* avoidBox_ = nullptr;
     std::shared_ptr<const ReferenceTables> shown_;
     bool dated_ = false;
     ScheduleModel* model_ = nullptr;

@@ -61,6 +61,75 @@ TEST(UsageFaults, EachIsExitTwoNamingWhatWasWrongAndChangesNothing) {
     stat(db.c_str(), &after);
     EXPECT_EQ(Bytes(db), before);
     EXPECT_EQ(after.st_mode, st.st_mode);
+    // What the help promises of a range backwards is what the command does.
+    EXPECT_NE(RunCommand({"reverse", "--help"}).out.find("a TO before FROM is a usage error, exit status 2"),
+              std::string::npos);
+}
+
+// A stored value that says nothing the program knows is no default to compute with: every command that reads
+// the settings fails naming the column and its text, prints no result, and leaves the file alone; the flag
+// that stands in for the value makes the same run work.
+TEST(UsageFaults, AStoredValueThatCannotBeReadIsAFailureNamingItsColumn) {
+    // Without clock spans a schedule still reads the time mode and the spelling, a reverse lookup the
+    // spelling.
+    const std::vector<std::string> plainSchedule = {"schedule", "2026-12-09", "2026-12-09"};
+    const std::vector<std::string> plainReverse = {"reverse", "公孙", "2026-12-09", "2026-12-10"};
+    const struct {
+        const char* update;
+        const char* column;
+        const char* value;
+        std::vector<std::string> standIn;
+        std::vector<std::vector<std::string>> alsoRead;
+    } cases[] = {
+        {"zone='nowhere', ischina='nochina', tzid=''", "zone", "\"nowhere\"", {"--tz", "Europe/Paris"}, {}},
+        {"timemode='xyz'", "timemode", "\"xyz\"", {"--mode", "1"}, {plainSchedule}},
+        {"timemode=NULL", "timemode", "\"\"", {"--mode", "0"}, {}},
+        {"ischina='maybe'", "ischina", "\"maybe\"", {"--china"}, {}},
+        {"onlyBeiJingTime='perhaps'", "onlyBeiJingTime", "\"perhaps\"", {"--no-beijing"}, {}},
+        {"eot='ephemeris'", "eot", "\"ephemeris\"", {"--eot", "astro"}, {}},
+        {"ew='north', ischina='nochina'", "ew", "\"north\"", {"--ew", "西经"}, {}},
+        // Abroad the China box still gates the double-hour.
+        {"xy='abc', onlyBeiJingTime='False', ischina='nochina'", "xy", "\"abc\"", {"--beijing"}, {}},
+        {"sixthstem='乙'", "sixthstem", "\"乙\"", {"--sixth-stem", "己"}, {plainSchedule, plainReverse}},
+        {"chinadst='often', ischina='yeschina'", "chinadst", "\"often\"", {"--no-dst-china"}, {}},
+    };
+    const std::vector<std::vector<std::string>> commands = {
+        {"now", "--at", "2026-12-09 10:00:00"},
+        {"dial", "--at", "2026-12-09 10:00:00", "--out", "unwritten.svg"},
+        {"schedule", "2026-12-09", "2026-12-09", "--clock"},
+        {"reverse", "公孙", "2026-12-09", "2026-12-10", "--clock"},
+    };
+    for (const auto& c : cases) {
+        DatabaseCopy copy("unreadable");
+        ASSERT_TRUE(copy.Exec(std::string("update xxyy set ") + c.update));
+        const std::string before = Bytes(copy.path());
+        std::vector<std::vector<std::string>> reading = commands;
+        reading.insert(reading.end(), c.alsoRead.begin(), c.alsoRead.end());
+        for (std::vector<std::string> args : reading) {
+            SCOPED_TRACE(std::string(c.update) + ": " + args[0]);
+            args.insert(args.end(), {"--db", copy.path()});
+            const auto run = RunCommand(args);
+            EXPECT_EQ(run.status, 1) << run.err;
+            EXPECT_TRUE(run.out.empty()) << run.out;
+            EXPECT_EQ(run.err.rfind("velunar-cli " + args[0] + ": ", 0), 0u) << run.err;
+            EXPECT_NE(run.err.find(std::string("column ") + c.column + " holds " + c.value),
+                      std::string::npos)
+                << run.err;
+            if (args[0] == "now") {
+                args.insert(args.end(), c.standIn.begin(), c.standIn.end());
+                const auto fine = RunCommand(args);
+                EXPECT_EQ(fine.status, 0) << fine.err;
+                EXPECT_NE(fine.out.find("hourBranch: "), std::string::npos) << fine.out;
+            }
+        }
+        EXPECT_FALSE(std::filesystem::exists("unwritten.svg"));
+        EXPECT_EQ(Bytes(copy.path()), before);
+    }
+    // A value the run does not read is no fault: the zone of the abroad page while the China page is in
+    // front.
+    DatabaseCopy china("unused");
+    ASSERT_TRUE(china.Exec("update xxyy set zone='nowhere', ew='north', ischina='yeschina'"));
+    EXPECT_EQ(RunCommand({"now", "--db", china.path(), "--at", "2026-12-09 10:00:00"}).status, 0);
 }
 
 TEST(UsageFaults, AStoredLongitudeThatCannotBeReadIsAFailureNotASuccess) {

@@ -17,11 +17,20 @@ done
 chmod a-w "$shipped"
 before="$(sha256sum "$shipped")"
 export HOME="$work/home" XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen
+# A session without a runtime folder (su, ssh, cron): Qt's note about it is no message of the program's.
+unset XDG_RUNTIME_DIR
 mkdir -p "$HOME"
-"$prefix/bin/velunar" --at "2026-12-08 10:00:00" --screenshot-dir "$work/shots" >/dev/null
+quiet() {
+    local said
+    said="$("$@" 2>&1 >/dev/null)" || { echo "failed: $* $said"; exit 1; }
+    [[ -z "$said" ]] || { echo "'$*' said on standard error: $said"; exit 1; }
+}
+quiet "$prefix/bin/velunar" --at "2026-12-08 10:00:00" --screenshot-dir "$work/shots"
 user_db="$HOME/.local/share/Velunar/db1.sqlite"
 [[ -f "$user_db" ]] || { echo "the user's database was not created at $user_db"; exit 1; }
 [[ "$(sha256sum "$shipped")" == "$before" ]] || { echo "the shipped database was changed"; exit 1; }
 # The command line reads the user's copy once it exists.
 "$prefix/bin/velunar-cli" now --at "2026-12-08 10:00:00" --json | grep -q '"dayGanZhi"'
+quiet "$prefix/bin/velunar-cli" dial --at "2026-12-08 10:00:00" --out "$work/dial.svg"
+quiet "$prefix/bin/velunar-cli" schedule 2026-12-08 2026-12-09 --pdf "$work/schedule.pdf"
 echo "install test passed"

@@ -52,5 +52,21 @@ for c in "${commands[@]}"; do
 done
 compare "$man/velunar-cli.1" "$all"
 compare "$man/velunar.1" "$(help_of "$bin/velunar" --help)"
+# Both pages render without a warning where a new account reads them (the POSIX locale, no Chinese glyphs)
+# and in UTF-8, which keeps the Chinese.
+for page in "$man/velunar-cli.1" "$man/velunar.1"; do
+    for locale in C C.UTF-8; do
+        said="$(LC_ALL="$locale" LANG="$locale" MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" ||
+            { echo "$(basename "$page"): man failed under $locale: $said"; failed=1; }
+        [[ -z "$said" ]] || {
+            echo "$(basename "$page") under $locale: $said"
+            grep -q "special character 'u" <<<"$said" &&
+                echo "  (a Chinese character needs its .fchar line, with its pinyin, among those at the top of the page)"
+            failed=1
+        }
+    done
+done
+LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$man/velunar.1" 2>/dev/null | grep -q '纳支法2' ||
+    { echo "velunar.1 under C.UTF-8 lost its Chinese"; failed=1; }
 ((failed == 0)) || { echo "update docs/man/ to match the programs"; exit 1; }
 echo "manual pages match ${#commands[@]} commands and both programs' flags"

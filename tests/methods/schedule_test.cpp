@@ -41,7 +41,9 @@ TEST(Schedule, RowsOfARangeFromTheSnapshot) {
     const std::vector<std::string>& zi = all[0];
     EXPECT_EQ(zi,
               (std::vector<std::string>{"1949-10-01", "甲子", "甲子", "足窍阴", "", "", "", "足临泣", "阳辅",
-                                        "侠溪", "内关", "公孙", "公孙", "内关", "胆经", "胆", "胆"}));
+                                        "侠溪", "内关", "公孙", "公孙", "内关", "胆经", "胆", "胆",
+                                        // 1949-10-01 was 八月初十.
+                                        "初十腰背 · 子时踝"}));
     EXPECT_EQ(ScheduleRowOf(first, Branch::Zi, t).cells, zi);
     const std::vector<std::string>& chou = all[1];
     EXPECT_EQ(chou[3], "闭");    // 纳干穴位
@@ -55,6 +57,11 @@ TEST(Schedule, RowsOfARangeFromTheSnapshot) {
     EXPECT_EQ(header[3], "纳干穴位");
     EXPECT_EQ(header[6], "补穴");
     EXPECT_EQ(header[7], "纳支本穴");
+    EXPECT_EQ(header.back(), "人神");
+    // Hidden taboo lines leave the column empty.
+    TabooOptions hidden;
+    hidden.shown = false;
+    EXPECT_EQ(ScheduleRowOf(first, Branch::Zi, t, hidden).cells.back(), "");
 
     int calls = 0;
     const TimeMode mode = TimeMode::NoNightRat;

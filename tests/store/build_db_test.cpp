@@ -26,8 +26,8 @@ class BuildDb : public ::testing::Test {
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("tables")));
         Write("xxyy.tsv",
               "# settings\nxy\tew\tzone\tsuma\tjingew\twhere\thint1\tonlyBeiJingTime\ttimemode\tischina\teot\ttzid"
-              "\tchinadst\tsixthstem\n"
-              "116.28\t东经\tz\t0\t120\t北京\tTrue\tFalse\t不区分夜子时早子时\tyeschina\t固定表\t\tFalse\t已\n");
+              "\tchinadst\tsixthstem\trenshen\trenshensrc\n"
+              "116.28\t东经\tz\t0\t120\t北京\tTrue\tFalse\t不区分夜子时早子时\tyeschina\t固定表\t\tFalse\t已\tTrue\t通行\n");
         Write("jingluo.tsv", "# points\n穴位\t经脉\tforder\n少商\t肺\t11\n中府\t肺\t1\n");
     }
 

@@ -159,6 +159,8 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
     test::RawExec(fixture.Path(), "alter table xxyy drop column eot");
     test::RawExec(fixture.Path(), "alter table xxyy drop column chinadst");
     test::RawExec(fixture.Path(), "alter table xxyy drop column sixthstem");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column renshen");
+    test::RawExec(fixture.Path(), "alter table xxyy drop column renshensrc");
     // Read-only, it opens and reads the new columns as empty, which is the default.
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner);
     {
@@ -169,6 +171,9 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         EXPECT_EQ(record.Value(settings_column::kZone), "(GMT+09:00) 汉城");
         EXPECT_EQ(record.Value(settings_column::kEot), "");
         EXPECT_EQ(record.Value(settings_column::kSixthStem), "");
+        // Empty 人神 columns show the taboo lines in the common reading.
+        EXPECT_EQ(record.Value(settings_column::kRenShen), "");
+        EXPECT_NE(ReadCheckState(record.Value(settings_column::kRenShen)), CheckState::Unchecked);
     }
     QFile::setPermissions(fixture.Path(), QFile::ReadOwner | QFile::WriteOwner);
     {
@@ -178,10 +183,12 @@ TEST(SettingsMigration, AnOlderDatabaseGainsTheNewColumnsAndKeepsItsValues) {
         record.Open();
         record.SetValue(settings_column::kEot, "天文计算");
         record.SetValue(settings_column::kSixthStem, "己");
+        record.SetValue(settings_column::kRenShen, CheckText(false));
         record.Post();
     }
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select eot from xxyy"), std::vector<std::string>{"天文计算"});
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select sixthstem from xxyy"), std::vector<std::string>{"己"});
+    EXPECT_EQ(test::RawColumn(fixture.Path(), "select renshen from xxyy"), std::vector<std::string>{"False"});
     EXPECT_EQ(test::RawColumn(fixture.Path(), "select zone from xxyy"),
               std::vector<std::string>{"(GMT+09:00) 汉城"});
 }

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <unistd.h>
+
 #include "files/longitude.h"
 #include "test_mainwindow_fixture.h"
 #include "ui/finishedentry.h"
@@ -49,6 +51,9 @@ class TestMainWindow : public QObject {
     void abroadEntriesCountOnlyWhenFinished_data();
     void abroadEntriesCountOnlyWhenFinished();
     void secondStartOnTheSameDatabaseRaisesTheFirst();
+    void onlyALiveProgramsLockMeansAlreadyRunning();
+    void aReadOnlyStartUsesTheSettingsWithoutWritingThem();
+    void aSaveWhileAnotherProgramHoldsTheDatabaseIsMarkedAndRetried();
     void keysAndDialogsAsAUserExpects();
     void twoWindowsKeepEachOthersChanges();
     void failedOpenIsReportedAndSkipsTheRest();
@@ -253,10 +258,18 @@ void TestMainWindow::greyedAndUnknownSettings() {
     auto* hint = h.get<QCheckBox>("noticeBox");
     QCOMPARE(hint->checkState(), Qt::PartiallyChecked);
     QCOMPARE(h.get<QCheckBox>("onlyBeijingBox")->checkState(), Qt::PartiallyChecked);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(!h.get<QRadioButton>(QStringLiteral("timeModeButton%1").arg(i).toLatin1().constData())
-                     ->isChecked());
+    // A time mode that names none: said once, shown and used as the first, and left stored as it was.
+    auto* first = h.get<QRadioButton>("timeModeButton0");
+    QVERIFY(first->isChecked());
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QVERIFY2(h.messages.front().text.contains(QStringLiteral("“午夜”")), qPrintable(h.messages.front().text));
     QVERIFY(!TimeModeOf(h.window->settingsRecord().TimeMode()));
+    h.window->setChosenTime(MakeDateTime(2026, 12, 9, 23, 30));
+    h.tick();
+    h.tick();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QCOMPARE(h.window->lastView().moment.timeMode, std::optional(TimeMode::NoNightRat));
+    QVERIFY(!h.text("hourGanZhiBox").isEmpty());
     // A click on a greyed box gives a plain state that is stored on close.
     hint->click();
     QCOMPARE(hint->checkState(), Qt::Checked);
@@ -264,6 +277,12 @@ void TestMainWindow::greyedAndUnknownSettings() {
     QCOMPARE(hint->checkState(), Qt::Unchecked);
     h.window->close();
     QCOMPARE(h.value("select hint1 from xxyy"), QStringLiteral("False"));
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("午夜"));
+    // Picking the mode shown is a choice: it is stored.
+    h.window->show();
+    first->click();
+    h.window->close();
+    QCOMPARE(h.value("select timemode from xxyy"), QStringLiteral("不区分夜子时早子时"));
 }
 
 // Typing counts only once finished: "2", "0", "0" leaves everything as stored and shows the hint, with no
@@ -363,14 +382,15 @@ void TestMainWindow::abroadEntriesCountOnlyWhenFinished() {
 }
 
 void TestMainWindow::secondStartOnTheSameDatabaseRaisesTheFirst() {
+    using Start = SingleInstance::Start;
     Harness h;
     SingleInstance first(h.dbPath());
-    QVERIFY(first.acquire());
+    QCOMPARE(first.acquire(), Start::Alone);
     QSignalSpy raised(&first, &SingleInstance::activationRequested);
     {
         // The same file by another spelling of its path is the same database.
         SingleInstance second(h.dir.path() + QStringLiteral("/./db1.sqlite"));
-        QVERIFY(!second.acquire());
+        QCOMPARE(second.acquire(), Start::OtherRunning);
         QVERIFY(second.askedRunning());
     }
     QVERIFY(raised.wait(3000));
@@ -390,7 +410,133 @@ void TestMainWindow::secondStartOnTheSameDatabaseRaisesTheFirst() {
              (QStringList{QStringLiteral("at 2026-02-10T04:30:00"), QStringLiteral("page 8")}));
     QTemporaryDir otherDir;
     SingleInstance other(otherDir.filePath(QStringLiteral("db1.sqlite")));
-    QVERIFY(other.acquire());
+    QCOMPARE(other.acquire(), Start::Alone);
+}
+
+// Only a live program's lock keeps a start out. A lock file nobody holds (emptied by a full disk, damaged,
+// left by a crash, copied from another machine with the folder) is taken over; a folder where no lock file
+// can be made lets the program start, with the reason.
+void TestMainWindow::onlyALiveProgramsLockMeansAlreadyRunning() {
+    using Start = SingleInstance::Start;
+    const QByteArray leftBehind[] = {
+        "", "garbage", "999999\nvelunar\nsome-other-machine\n",
+        QByteArray::number(0x7ffffff0) + "\nvelunar\n" + QSysInfo::machineHostName().toUtf8() + "\n"};
+    for (const QByteArray& content : leftBehind) {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("db1.sqlite"));
+        QFile lock(db + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.close();
+        // Older than a program that is starting and has not locked it yet.
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(
+            lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        lock.close();
+        SingleInstance start(db);
+        QCOMPARE(start.acquire(), Start::Alone);
+        QVERIFY2(start.unlockedReason().isEmpty(), qPrintable(start.unlockedReason()));
+    }
+    // No folder to make the lock file in (also for root, whom permissions do not stop).
+    SingleInstance nowhere(QStringLiteral("/nonexistent-velunar-folder/db1.sqlite"));
+    QCOMPARE(nowhere.acquire(), Start::Unlocked);
+    QVERIFY(!nowhere.unlockedReason().isEmpty());
+    QVERIFY(!nowhere.askedRunning());
+    if (::geteuid() == 0) QSKIP("root writes into read-only folders");
+    QTemporaryDir dir;
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    SingleInstance readOnly(dir.filePath(QStringLiteral("db1.sqlite")));
+    QCOMPARE(readOnly.acquire(), Start::Unlocked);
+    QVERIFY(readOnly.folderReadOnly());
+    QVERIFY2(readOnly.unlockedReason().contains(QStringLiteral("权限")),
+             qPrintable(readOnly.unlockedReason()));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Started where nothing can be written: said once, the changed settings are used and marked, and nothing is
+// written, not even at the close.
+void TestMainWindow::aReadOnlyStartUsesTheSettingsWithoutWritingThem() {
+    Harness h({QStringLiteral("update xxyy set xy='116.28', onlyBeiJingTime='False', ischina='yeschina'")});
+    QFile file(h.dbPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    h.window->runWithoutLock(h.dbPath() + QStringLiteral(".lock"), QStringLiteral("数据库所在的磁盘是只读的"),
+                             true);
+    h.show();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QVERIFY2(h.messages.front().text.contains(QStringLiteral("只读")), qPrintable(h.messages.front().text));
+    h.window->setChosenTime(MakeDateTime(2026, 12, 9, 10, 30));
+    h.tick();
+    const QString solar = h.get<QLabel>("chinaTrueSolarLabel")->text();
+    h.get<QLineEdit>("longitudeBox")->setText(QStringLiteral("90"));
+    h.tick();
+    QVERIFY(h.get<QLabel>("chinaTrueSolarLabel")->text() != solar);
+    auto* note = h.get<QLabel>("unsavedNote");
+    QVERIFY(!note->isHidden());
+    QVERIFY2(note->toolTip().contains(QStringLiteral("东经")), qPrintable(note->toolTip()));
+    h.get<QAbstractButton>("timeModeButton1")->click();
+    // Describing a point derives its picture without storing it.
+    h.window->activateWindow();
+    h.get("lingGuiPointBox")->setFocus();
+    h.tick();
+    QVERIFY(!h.window->currentPicturePath().empty());
+    QVERIFY2(h.window->tickErrorText().isEmpty(), qPrintable(h.window->tickErrorText()));
+    h.window->close();
+    QCOMPARE(h.count(MessageKind::Message), 1);
+    QCOMPARE(h.count(MessageKind::Error), 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+// Another program holds the database in a transaction: the change is refused once, with one box, marked
+// as not saved, and written by itself once the other program lets go.
+void TestMainWindow::aSaveWhileAnotherProgramHoldsTheDatabaseIsMarkedAndRetried() {
+    Harness h;
+    h.window->database().SetBusyTimeout(200);
+    h.show();
+    // A chosen moment: no double-hour ends during the test.
+    h.window->setChosenTime(MakeDateTime(2026, 12, 9, 10, 30));
+    const auto errorText = [&h] {
+        for (const auto& m : h.messages)
+            if (m.kind == MessageKind::Error) return m.text;
+        return QString();
+    };
+    const QString name = QStringLiteral("another-program");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(h.dbPath());
+        QVERIFY(other.open());
+        QVERIFY(QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+        auto* box = h.get<QLineEdit>("longitudeBox");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("100"));
+        QTest::keyClick(box, Qt::Key_Return);
+        h.tick();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("101"));
+        QTest::keyClick(box, Qt::Key_Return);
+        h.get("eastWestBox")->setFocus();
+        h.tick();
+        QCOMPARE(h.count(MessageKind::Error), 1);
+        QCOMPARE(errorText(), QStringLiteral("数据库被其他程序锁定，修改没有保存，稍后再试"));
+        auto* note = h.get<QLabel>("unsavedNote");
+        QVERIFY(!note->isHidden());
+        QVERIFY2(note->toolTip().contains(QStringLiteral("东经")), qPrintable(note->toolTip()));
+        // The retries wait for nothing while the lock stays.
+        QElapsedTimer waited;
+        waited.start();
+        QTest::qWait(2500);
+        QVERIFY(waited.elapsed() < 3500);
+        QCOMPARE(h.count(MessageKind::Error), 1);
+        QVERIFY(QSqlQuery(other).exec(QStringLiteral("commit")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QTRY_COMPARE_WITH_TIMEOUT(h.value(QStringLiteral("select xy from xxyy")), QStringLiteral("101"), 5000);
+    QTRY_VERIFY(h.get<QLabel>("unsavedNote")->isHidden());
+    QCOMPARE(h.count(MessageKind::Error), 1);
 }
 
 // The place picker starts in its tree and takes a place with Enter; Esc closes every secondary window;

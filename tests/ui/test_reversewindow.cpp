@@ -3,6 +3,8 @@
 // the status line, a long search that stays live and stops when asked, the refusal of text GBK cannot
 // hold, a table lost while the search runs and a snapshot that could not be loaded, and the window as the
 // main window's button shows it.
+#include <QHeaderView>
+
 #include "methods/point_index.h"
 #include "test_reversewindow_fixture.h"
 
@@ -80,8 +82,31 @@ class ReverseWindowTest : public ReverseWindowFixture {
         for (const QAbstractItemView* v : views) QCOMPARE(v->model()->rowCount(), 0);
     }
 
+    // 避开人神 leaves out exactly the openings of 大敦 on its taboo days and says how many.
+    void avoidingTheRenShenLeavesOutTheTaboosAndCountsThem() {
+        w_->show();
+        const QDate from(2026, 12, 1), to(2026, 12, 31);
+        child<QCheckBox>("avoidRenShenBox")->setChecked(true);
+        search(QStringLiteral("大敦"), from, to);
+        QVERIFY(errors().isEmpty());
+        const auto expected = core("大敦", from, to);
+        int all = 0, kept = 0;
+        for (const Doctrine* d : ReportOrder()) {
+            const QStringList shown = page(d->Id());
+            all += static_cast<int>(expected.LinesOf(d->Id()).size());
+            kept += static_cast<int>(shown.size());
+            // 冬月初一 (2026-12-09) holds the big toe: nothing of it is left.
+            for (const QString& line : shown)
+                QVERIFY2(!line.startsWith(QStringLiteral("2026-12-09")), qPrintable(line));
+        }
+        QVERIFY(kept < all);
+        QCOMPARE(child<QLabel>("statusLine")->text(),
+                 QStringLiteral("已避开人神：略去 %1 个正当人神所在的开穴。").arg(all - kept));
+    }
+
     void searchAgreesWithTheCore() {
         w_->show();
+        const int rowHeight = w_->viewFor(DoctrineId::FeiTeng)->verticalHeader()->defaultSectionSize();
         const QDate from(2013, 6, 1), to(2013, 6, 30);
         search(QStringLiteral("公孙"), from, to);
         QVERIFY(errors().isEmpty());
@@ -135,6 +160,15 @@ class ReverseWindowTest : public ReverseWindowFixture {
                 return n;
             }());
         QVERIFY(errors().isEmpty());
+        // Every search gets its views' row headers anew (they keep a record of each row they ever had): the
+        // doctrine pages still number their rows at the same height, the report still has no numbers.
+        const QHeaderView* rows = w_->viewFor(DoctrineId::FeiTeng)->verticalHeader();
+        QVERIFY(!rows->isHidden());
+        QCOMPARE(rows->count(), w_->modelFor(DoctrineId::FeiTeng)->rowCount());
+        QCOMPARE(rows->defaultSectionSize(), rowHeight);
+        QCOMPARE(rows->sectionResizeMode(0), QHeaderView::Fixed);
+        QVERIFY(w_->reportView()->verticalHeader()->isHidden());
+        QCOMPARE(w_->reportView()->verticalHeader()->count(), w_->reportModel()->rowCount());
     }
 
     void longSearchStaysLiveAndStopsWhenAsked() {

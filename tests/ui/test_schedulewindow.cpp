@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -23,6 +24,7 @@ class TestScheduleWindow : public QObject {
     void aTzZoneWeekFollowsTheSummerTimeChange();
     void aClickPutsTheMainWindowOnTheDoubleHour();
     void theMenuKeyOpensItAndItExportsAPdf();
+    void theRenShenColumnFollowsTheSwitchAndAvoidingEmptiesTheTaboos();
 };
 
 namespace {
@@ -134,6 +136,42 @@ void TestScheduleWindow::theMenuKeyOpensItAndItExportsAPdf() {
     const QByteArray bytes = pdf.readAll();
     QVERIFY(bytes.startsWith("%PDF-"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 11);
+}
+
+void TestScheduleWindow::theRenShenColumnFollowsTheSwitchAndAvoidingEmptiesTheTaboos() {
+    Harness h;
+    h.show();
+    h.chooseMoment(MakeDateTime(2026, 12, 23, 10, 30), 0, false);
+    ScheduleWindow* w = Window(h);
+    // 2026-12-23 is 冬月十五: the 人神 is in the whole body.
+    w->setRange(QDate(2026, 12, 23), ScheduleWindow::Length::Day);
+    ScheduleModel* model = w->model();
+    const int renShen = static_cast<int>(ScheduleHeader().size()) - 1;
+    QCOMPARE(model->headerData(renShen, Qt::Horizontal).toString(), QStringLiteral("人神"));
+    QCOMPARE(model->index(0, renShen).data().toString(), QStringLiteral("十五遍身 · 子时踝"));
+    auto* avoid = w->findChild<QCheckBox*>(QStringLiteral("avoidRenShenBox"));
+    QVERIFY(avoid);
+    avoid->setChecked(true);
+    int emptied = 0;
+    ForEachScheduleRow(w->range().firstDay, w->range().lastDay, TimeMode::NoNightRat, *h.window->referenceTables(),
+                       [&, row = 0](const ScheduleRow& r) mutable {
+                           const std::vector<std::string>& cells = r.cells;
+                           for (int c = 3; c < renShen; ++c)
+                               if (!cells[static_cast<std::size_t>(c)].empty() &&
+                                   model->index(row, c).data().toString().isEmpty())
+                                   ++emptied;
+                           ++row;
+                           return true;
+                       });
+    QVERIFY(emptied > 24);
+    QVERIFY(w->findChild<QLabel*>(QStringLiteral("noteLabel"))
+                ->text()
+                .contains(QStringLiteral("已避开人神：略去 %1 个").arg(emptied)));
+    // The main window's switch empties the column.
+    h.get<QCheckBox>("renShenShownBox")->click();
+    h.tick();
+    w->setRange(QDate(2026, 12, 23), ScheduleWindow::Length::Day);
+    QCOMPARE(model->index(0, renShen).data().toString(), QString());
 }
 
 QTEST_MAIN(TestScheduleWindow)
