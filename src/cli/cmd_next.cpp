@@ -201,7 +201,7 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
         } else {
             hours = ClinicHours::AllDay();
             io.err
-                << "velunar-cli next: no clinic hours are kept (管理 → 治疗方案 in the window, or --within): "
+                << "velunar-cli next: no clinic hours are kept (管理 → 门诊时间与提醒 in the window, or --within): "
                    "every hour counts\n";
         }
 
