@@ -38,16 +38,9 @@ void ScheduleModel::setPlanMarks(PlanMarks marks) {
 
 void ScheduleModel::markRows() {
     outside_.clear();
-    for (const print::SheetRow& r : rows_) {
-        bool outside = false;
-        if (marks_.hours && r.span) {
-            const Instant after = r.span->end + kMsPerSecond;
-            outside = std::none_of(marks_.hours->begin(), marks_.hours->end(), [&](const InstantRange& h) {
-                return h.start < after && r.span->start < h.end;
-            });
-        }
-        outside_ << outside;
-    }
+    print::SheetPlan plan;
+    plan.hours = marks_.hours;
+    for (const print::SheetRow& r : rows_) outside_ << print::OutsideHours(r, plan);
 }
 
 bool ScheduleModel::marksPoint(const QModelIndex& index) const {
