@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -70,6 +71,16 @@ struct Texts {
     static QString NoTables() { return PlanWindow::tr("参考表尚未读入，无法检查穴位。"); }
 };
 
+// A page that scrolls when the screen is shorter than it: the clinic's week alone is taller than a laptop's
+// screen at a scale of 2.
+QWidget* Scrolled(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
+}
+
 QString FromUtf8(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -82,8 +93,8 @@ PlanWindow::PlanWindow(store::Database& db, TablesSource tables, QWidget* parent
     setWindowTitle(Texts::Title());
     pages_ = new QTabWidget;
     pages_->setObjectName(QStringLiteral("planPages"));
-    pages_->addTab(buildPlansPage(), Texts::PlansPage());
-    pages_->addTab(buildClinicPage(), Texts::ClinicPage());
+    pages_->addTab(Scrolled(buildPlansPage()), Texts::PlansPage());
+    pages_->addTab(Scrolled(buildClinicPage()), Texts::ClinicPage());
     auto* column = new QVBoxLayout(this);
     column->addWidget(pages_);
     resize(760, 520);
