@@ -80,6 +80,17 @@
     </message>
 </context>
 <context>
+    <name>PlanReminder</name>
+    <message>
+        <source>开穴提醒：%1</source>
+        <translation>Opening reminder: %1</translation>
+    </message>
+    <message>
+        <source>%1（%2）%3 开穴，门诊时间内至 %4</source>
+        <translation>%1 (%2) opens at %3, within the clinic hours until %4</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleWindow</name>
     <message>
         <source>开穴表</source>
@@ -1896,6 +1907,10 @@ This program therefore holds Beijing time as the rule and does not recommend tru
         <source>时间：</source>
         <translation>Time:</translation>
     </message>
+    <message>
+        <source>均时差与人神</source>
+        <translation>Equation of time and 人神</translation>
+    </message>
 </context>
 <context>
     <name>value</name>
@@ -1938,6 +1953,274 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     <message>
         <source>血归包络</source>
         <translation>blood returns to the Pericardium</translation>
+    </message>
+</context>
+<context>
+    <name>velunar::ui::MainWindow</name>
+    <message>
+        <source>治疗方案</source>
+        <translation>Treatment plans</translation>
+    </message>
+    <message>
+        <source>门诊时间与提醒</source>
+        <translation>Clinic hours and reminders</translation>
+    </message>
+    <message>
+        <source>下次开穴</source>
+        <translation>Next openings</translation>
+    </message>
+</context>
+<context>
+    <name>velunar::ui::NextWindow</name>
+    <message>
+        <source>下次开穴</source>
+        <translation>Next openings</translation>
+    </message>
+    <message>
+        <source>方案</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>（请选择方案）</source>
+        <translation>(choose a plan)</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>门诊时间内</source>
+        <translation>Within clinic hours</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>Doctrine</translation>
+    </message>
+    <message>
+        <source>穴位</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>导出本周日历…</source>
+        <translation>Export this week's calendar…</translation>
+    </message>
+    <message>
+        <source>导出为日历</source>
+        <translation>Export as calendar</translation>
+    </message>
+    <message>
+        <source>日历文件 (*.ics)</source>
+        <translation>Calendar files (*.ics)</translation>
+    </message>
+    <message>
+        <source>%1 本周开穴.ics</source>
+        <translation>%1 openings this week.ics</translation>
+    </message>
+    <message>
+        <source>还没有治疗方案：请在 管理 → 治疗方案 中添加。</source>
+        <translation>No treatment plan yet: add one under Manage → Treatment plans.</translation>
+    </message>
+    <message>
+        <source>请选择一个方案。</source>
+        <translation>Choose a plan.</translation>
+    </message>
+    <message>
+        <source>未设置门诊时间：按全天计算。</source>
+        <translation>No clinic hours set: the whole day counts.</translation>
+    </message>
+    <message>
+        <source>自 %1 起，门诊时间内</source>
+        <translation>From %1 on, within the clinic hours</translation>
+    </message>
+    <message>
+        <source>主窗口的经度、时区或夏令时尚不能计算，无法求出开穴时间。</source>
+        <translation>The main window's longitude, time zone or summer time cannot be used yet: no opening times can be found.</translation>
+    </message>
+    <message>
+        <source>参考表尚未读入。</source>
+        <translation>The reference tables are not read yet.</translation>
+    </message>
+    <message>
+        <source>三年内门诊时间中没有开穴。</source>
+        <translation>No opening falls within the clinic hours in the next three years.</translation>
+    </message>
+    <message>
+        <source>日历文件无法写入：%1</source>
+        <translation>The calendar file cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个开穴时段：%2</source>
+        <translation>%1 opening spans exported: %2</translation>
+    </message>
+</context>
+<context>
+    <name>velunar::ui::PlanWindow</name>
+    <message>
+        <source>治疗方案</source>
+        <translation>Treatment plans</translation>
+    </message>
+    <message>
+        <source>方案</source>
+        <translation>Plans</translation>
+    </message>
+    <message>
+        <source>门诊时间与提醒</source>
+        <translation>Clinic hours and reminders</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>穴位</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>添加穴位</source>
+        <translation>Add point</translation>
+    </message>
+    <message>
+        <source>移除穴位</source>
+        <translation>Remove point</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>Doctrines</translation>
+    </message>
+    <message>
+        <source>全部方法</source>
+        <translation>All doctrines</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>已保存“%1”。</source>
+        <translation>“%1” saved.</translation>
+    </message>
+    <message>
+        <source>已删除“%1”。</source>
+        <translation>“%1” deleted.</translation>
+    </message>
+    <message>
+        <source>请至少选择一种方法，或选“全部方法”。</source>
+        <translation>Choose at least one doctrine, or “All doctrines”.</translation>
+    </message>
+    <message>
+        <source>“%1”已在方案中。</source>
+        <translation>“%1” is in the plan already.</translation>
+    </message>
+    <message>
+        <source>已有名为“%1”的方案。</source>
+        <translation>There is a plan named “%1” already.</translation>
+    </message>
+    <message>
+        <source>每周门诊时间（当地钟表时间，如 09:00-12:00,14:00-18:00；空为休诊，全部为空则不限时间）</source>
+        <translation>Weekly clinic hours (local clock time, e.g. 09:00-12:00,14:00-18:00; empty: closed that day; all empty: no limit)</translation>
+    </message>
+    <message>
+        <source>09:00-12:00,14:00-18:00</source>
+        <translation>09:00-12:00,14:00-18:00</translation>
+    </message>
+    <message>
+        <source>休息日</source>
+        <translation>Days off</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>移除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>开穴前提醒</source>
+        <translation>Remind before an opening</translation>
+    </message>
+    <message>
+        <source>提前</source>
+        <translation>ahead by</translation>
+    </message>
+    <message>
+        <source> 分钟</source>
+        <translation> minutes</translation>
+    </message>
+    <message>
+        <source>下次开穴、提醒与开穴表所用的方案</source>
+        <translation>The plan used by the next openings, the reminders and the opening schedule</translation>
+    </message>
+    <message>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>%1的门诊时间不能读取：%2</source>
+        <translation>The clinic hours of %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>门诊时间与提醒已保存。</source>
+        <translation>Clinic hours and reminders saved.</translation>
+    </message>
+    <message>
+        <source>参考表尚未读入，无法检查穴位。</source>
+        <translation>The reference tables are not read yet: the points cannot be checked.</translation>
+    </message>
+    <message>
+        <source>周一</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>周二</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>周三</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>周四</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>周五</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>周六</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>周日</source>
+        <translation>Sunday</translation>
+    </message>
+</context>
+<context>
+    <name>velunar::ui::ScheduleModel</name>
+    <message>
+        <source>治疗方案的穴位</source>
+        <translation>A point of the treatment plan</translation>
+    </message>
+    <message>
+        <source>门诊时间外</source>
+        <translation>Outside the clinic hours</translation>
     </message>
 </context>
 </TS>

@@ -103,7 +103,7 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     const TabooOptions taboo = named->taboo;
     if (pdf) {
         const print::SheetRange range{
-            *from, *to, mode, place, print::HeadingOf(*named, *from, *to), spelled, {taboo, avoid}};
+            *from, *to, mode, place, print::HeadingOf(*named, *from, *to), spelled, {taboo, avoid}, {}};
         if (!WriteSchedulePdfFile(*pdf, range, *tables, io)) return kExitFailure;
         if (avoid) {
             int pdfLeftOut = 0;

@@ -137,10 +137,13 @@ std::string OneDecimal(double v) {
     return buf;
 }
 
-// "大敦 lies where the 人神 of lunar day 1 dwells (big toe 足大趾): do not needle or moxa it (after …)."
-std::string Warning(const std::string& point, const std::string& whose, const RenShenPlace& p) {
-    return point + " lies where the " + whose + " dwells (" + PlaceInEnglish(p.place) +
-           "): do not needle or moxa it (" + SourceInEnglish(p.source) + ").";
+// "LR1 Dàdūn 大敦 lies where the 人神 of lunar day 1 dwells (big toe 足大趾): do not needle or moxa it
+// (after …)."; several points "lie" and are "them".
+std::string Warning(const std::string& points, bool several, const std::string& whose,
+                    const RenShenPlace& p) {
+    return points + (several ? " lie" : " lies") + " where the " + whose + " dwells (" +
+           PlaceInEnglish(p.place) + "): do not needle or moxa " + (several ? "them" : "it") + " (" +
+           SourceInEnglish(p.source) + ").";
 }
 
 }  // namespace
@@ -251,21 +254,24 @@ std::vector<std::string> FindingTabooWarningsInEnglish(const LunarView& view, co
                                                        PointStyle style) {
     std::vector<std::string> out;
     if (!view.known || !view.tabooShown) return out;
-    const auto add = [&out](std::string w) {
-        if (std::find(out.begin(), out.end(), w) == out.end()) out.push_back(std::move(w));
+    const std::vector<std::string> points = FindingPoints(finding);
+    // As the Chinese: one warning for each 人神, naming every point in its place.
+    const auto add = [&](const RenShenPlace& place, const std::string& whose) {
+        if (place.place.empty()) return;
+        std::string named;
+        int count = 0;
+        for (const std::string& p : points) {
+            if (!PointInPlace(p, place.place)) continue;
+            named += (named.empty() ? "" : ", ") +
+                     PointInStyle(p, style == PointStyle::Chinese ? PointStyle::Both : style);
+            ++count;
+        }
+        if (count > 0) out.push_back(Warning(named, count > 1, whose, place));
     };
-    // The points the Chinese warnings name, in the same order.
-    for (const std::string& p : FindingPoints(finding)) {
-        const std::string point = PointInStyle(p, style == PointStyle::Chinese ? PointStyle::Both : style);
-        if (!view.day.place.empty() && PointInPlace(p, view.day.place))
-            add(Warning(point, "人神 of lunar day " + std::to_string(view.date.day), view.day));
-        if (!view.hour.place.empty() && PointInPlace(p, view.hour.place))
-            add(Warning(point, "人神 of the double-hour", view.hour));
-        if (!view.age.place.empty() && PointInPlace(p, view.age.place))
-            add(Warning(point, "人神 of the patient's year of age", view.age));
-        if (!view.kaoShen.place.empty() && PointInPlace(p, view.kaoShen.place))
-            add(Warning(point, "尻神 of the nine palaces", view.kaoShen));
-    }
+    add(view.day, "人神 of lunar day " + std::to_string(view.date.day));
+    add(view.hour, "人神 of the double-hour");
+    add(view.age, "人神 of the patient's year of age");
+    add(view.kaoShen, "尻神 of the nine palaces");
     return out;
 }
 

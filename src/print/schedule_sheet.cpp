@@ -1,5 +1,7 @@
 #include "print/schedule_sheet.h"
 
+#include <algorithm>
+
 #include "calendar/datetime.h"
 #include "calendar/tr_mark.h"
 #include "methods/english_names.h"
@@ -40,6 +42,14 @@ void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode,
         taboo.options);
 }
 
+bool OutsideHours(const SheetRow& row, const SheetPlan& plan) {
+    if (!plan.hours || !row.span) return false;
+    // The span's end is its last second, the hours' end the first instant past them.
+    const Instant after = row.span->end + kMsPerSecond;
+    return std::none_of(plan.hours->begin(), plan.hours->end(),
+                        [&](const InstantRange& h) { return h.start < after && row.span->start < h.end; });
+}
+
 int RowsPerDate(TimeMode mode) {
     return mode == TimeMode::NightRat ? 13 : 12;
 }
@@ -56,14 +66,18 @@ std::vector<std::string> SheetColumns(bool withClock) {
 std::vector<std::string> SheetCells(const SheetRow& row, bool withClock, SixthStem spelling) {
     std::vector<std::string> cells = row.row.cells;
     for (std::string& cell : cells) Spell(cell, spelling);
-    if (English()) {
+    if (withClock) cells.push_back(row.span ? SpanText(row.row.day, *row.span) : std::string());
+    return cells;
+}
+
+std::vector<std::string> ShownCells(std::vector<std::string> cells) {
+    if (!English()) return cells;
+    for (std::string& cell : cells) {
         // Points by code and pinyin alone: thirteen columns must fit across the page.
-        for (std::string& cell : cells) cell = ValueInEnglish(cell, PointStyle::CodePinyin);
-        if (!cells.empty()) cells.back() = RenShenCellInEnglish(cells.back());
-    }
-    if (withClock) {
-        const std::string span = row.span ? SpanText(row.row.day, *row.span) : std::string();
-        cells.push_back(English() ? TimeTextInEnglish(span) : span);
+        std::string said = ValueInEnglish(cell, PointStyle::CodePinyin);
+        if (said == cell) said = RenShenCellInEnglish(cell);
+        if (said == cell) said = TimeTextInEnglish(cell);
+        cell = std::move(said);
     }
     return cells;
 }

@@ -13,6 +13,7 @@
 #include "calendar/solar.h"
 #include "calendar/zone_hint.h"
 #include "store/tzdb.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -25,10 +26,9 @@ QString Text(std::string_view s) {
 }
 
 QLabel* HintLine(const char* name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(QString::fromLatin1(name));
     label->setStyleSheet(QStringLiteral("color: #b00000"));
-    label->setWordWrap(true);
     label->hide();
     return label;
 }
@@ -91,7 +91,7 @@ void ZoneChoices::AddToChinaPage(QGridLayout* china) {
     china->addWidget(chinaHint_, china->rowCount(), 0, 1, 2);
 }
 
-void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow) {
+void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow, QVBoxLayout* other) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(TranslatedQ("ui", "均时差：")));
     eotBox_ = new QComboBox;
@@ -99,14 +99,13 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow
     eotBox_->addItem(TranslatedQ("ui", "固定表（默认）"), Text(kEotTableLabel));
     eotBox_->addItem(TranslatedQ("ui", "天文计算"), Text(kEotAstroLabel));
     row->addWidget(eotBox_);
-    common->insertLayout(common->count() - 1, row);
+    row->addStretch();
+    other->insertLayout(other->count() - 1, row);
     connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
     });
 
-    // On the same row: the page stays as tall as the time pages beside it.
-    auto* stems = row;
-    stems->addSpacing(12);
+    auto* stems = new QHBoxLayout;
     stems->addWidget(new QLabel(TranslatedQ("ui", "天干写法：")));
     stemBox_ = new QComboBox;
     stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
@@ -116,6 +115,7 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow
     stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
     stems->addWidget(stemBox_);
     stems->addStretch();
+    common->insertLayout(common->count() - 1, stems);
     connect(stemBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
     });

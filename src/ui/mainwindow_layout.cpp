@@ -36,11 +36,24 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/planwindow.h"
 #include "ui/taboo_choices.h"
 #include "ui/uitext.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
+namespace {
+
+// The window's column never asks for a height for its width. A word-wrapped line anywhere in it (a 人神
+// warning) would otherwise make the scroll area hold the content at its preferred height, so that on a short
+// screen it scrolls although every page fits at its least.
+class WindowColumn : public QVBoxLayout {
+  public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+}  // namespace
 
 void MainWindow::buildLayout() {
     setObjectName(QStringLiteral("mainWindow"));
@@ -51,7 +64,7 @@ void MainWindow::buildLayout() {
     setFont(f);
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
-    auto* column = new QVBoxLayout(central);
+    auto* column = new WindowColumn(central);
     column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
@@ -144,6 +157,14 @@ void MainWindow::buildMenu() {
     item(manage, "clockSettingsAction", TranslatedQ("ui", "修改系统时间"), [this] { openClockSettings(); });
     item(manage, "scheduleAction", TranslatedQ("ui", "开穴表(&T)"), show(secondary_.schedule))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Planning around the clinic, after the menu's own entries.
+    item(manage, "planAction", TranslatedQ("velunar::ui::MainWindow", "治疗方案"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Plans); });
+    item(manage, "clinicHoursAction", TranslatedQ("velunar::ui::MainWindow", "门诊时间与提醒"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Clinic); });
+    item(manage, "nextOpeningsAction", TranslatedQ("velunar::ui::MainWindow", "下次开穴"),
+         show(secondary_.nextOpenings))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     QMenu* know = menu("knowledgeMenu", TranslatedQ("ui", "相关知识(&K)"));
     // F1: the help the program has is its knowledge pages, true solar time first.
     item(know, "trueSolarHelpAction", TranslatedQ("ui", "真太阳时(&S)"), [this] {
@@ -317,7 +338,8 @@ QWidget* MainWindow::buildTimePages() {
         [this](const QString& text) { showMessage(MessageKind::Message, text); });
     zoneChoices_->AddToAbroadPage(abroad, summerBox_, zoneBox_);
     zoneChoices_->AddToChinaPage(china);
-    taboo_ = new TabooChoices(this, [this](std::string_view column, const QString& v) { storeEntry(column, v); });
+    taboo_ =
+        new TabooChoices(this, [this](std::string_view column, const QString& v) { storeEntry(column, v); });
     china->setRowStretch(china->rowCount(), 1);
     return timePages_;
 }
@@ -327,8 +349,14 @@ QWidget* MainWindow::buildSettingsPages() {
     settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
+    // The equation of time and the 人神 on a page of their own: 设置常用 stays as short as the time pages,
+    // which at a scale of 2 on a laptop's screen leaves the method pages their room.
+    auto* other = Named(new QWidget, QStringLiteral("eotRenShenPage"));
     pages->addTab(common, TranslatedQ("ui", "设置常用"));
     pages->addTab(modes, TranslatedQ("ui", "设置时辰模式"));
+    pages->addTab(other, TranslatedQ("ui", "均时差与人神"));
+    auto* o = new QVBoxLayout(other);
+    o->addStretch();
     auto* c = new QVBoxLayout(common);
     auto* note =
         Named(new QPushButton(TranslatedQ("ui", "重要说明！！！")), QStringLiteral("beijingNoteButton"));
@@ -343,8 +371,8 @@ QWidget* MainWindow::buildSettingsPages() {
     c->addLayout(beijingRow);
     c->addWidget(automaticBox_);
     c->addStretch();
-    zoneChoices_->AddToSettingsPage(c, beijingRow);
-    taboo_->AddToSettingsPage(c);
+    zoneChoices_->AddToSettingsPage(c, beijingRow, o);
+    taboo_->AddToSettingsPage(o);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

@@ -10,6 +10,7 @@
 
 #include "calendar/tr_mark.h"
 #include "methods/lunar_english.h"
+#include "ui/mainwindow_widgets.h"
 #include "ui/uitext.h"
 
 namespace velunar::ui {
@@ -142,9 +143,10 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
                              Text(RenShenReadingLabel(r)));
     row->addWidget(shownBox_);
     row->addWidget(readingBox_);
-    // One row with the switch and the reading, so the page stays as tall as the time pages beside it.
-    auto* ageRow = row;
-    ageRow->addSpacing(12);
+    row->addStretch();
+    // The age on a row of its own: beside the reading it made the page wider than half a laptop's screen at
+    // a scale of 2.
+    auto* ageRow = new QHBoxLayout;
     ageRow->addWidget(new QLabel(TranslatedQ("ui", "年岁：")));
     ageBox_ = new QSpinBox;
     ageBox_->setObjectName(QStringLiteral("patientAgeBox"));
@@ -155,6 +157,7 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
     ageRow->addWidget(ageBox_);
     ageRow->addStretch();
     common->insertLayout(common->count() - 1, row);
+    common->insertLayout(common->count() - 1, ageRow);
     connect(shownBox_, &QCheckBox::toggled, this, [this](bool on) {
         readingBox_->setEnabled(on);
         ageBox_->setEnabled(on);
@@ -166,10 +169,9 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
 }
 
 void TabooChoices::AddWarningTo(QGridLayout* page, DoctrineId id, const QString& name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(name);
     label->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
-    label->setWordWrap(true);
     label->hide();
     page->addWidget(label, 5, 0, 1, 5);
     warnings_[id] = label;
