@@ -1401,7 +1401,7 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source> 八法交会配穴：</source>
-        <translation> Partner (eight methods):</translation>
+        <translation>Partner:</translation>
     </message>
     <message>
         <source>飞腾八法：</source>
@@ -1497,11 +1497,11 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>免责声明：使用本软件引起的一切后果，作者一概不负任何责任。</source>
-        <translation>Disclaimer: the author accepts no responsibility whatever for any consequence of using this program.</translation>
+        <translation>Disclaimer: the author accepts no liability for any consequence of use.</translation>
     </message>
     <message>
         <source>2013年6月更新V4.5</source>
-        <translation>Version 4.5, June 2013</translation>
+        <translation>V4.5, June 2013</translation>
     </message>
     <message>
         <source>纳干法（徐氏）补穴法</source>
@@ -1797,7 +1797,7 @@ This program therefore holds Beijing time as the rule and does not recommend tru
     </message>
     <message>
         <source>按当年中国夏令时读钟表</source>
-        <translation>Read clocks with China's summer time of the year</translation>
+        <translation>China's summer time</translation>
     </message>
     <message>
         <source>1986–1991 年等中国实行夏令时期间的时刻，勾选后按当时快一小时的钟表计算；不勾选（默认）一律按北京时间计算</source>

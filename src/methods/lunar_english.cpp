@@ -137,13 +137,19 @@ std::string OneDecimal(double v) {
     return buf;
 }
 
+// The books as a warning names them, short enough for a line on a page: "after 《医宗金鉴》《针灸大成》…".
+std::string BriefSource(std::string_view source) {
+    if (source.starts_with("据")) return "after " + std::string(source.substr(std::string_view("据").size()));
+    return std::string(source);
+}
+
 // "LR1 Dàdūn 大敦 lies where the 人神 of lunar day 1 dwells (big toe 足大趾): do not needle or moxa it
 // (after …)."; several points "lie" and are "them".
 std::string Warning(const std::string& points, bool several, const std::string& whose,
                     const RenShenPlace& p) {
     return points + (several ? " lie" : " lies") + " where the " + whose + " dwells (" +
            PlaceInEnglish(p.place) + "): do not needle or moxa " + (several ? "them" : "it") + " (" +
-           SourceInEnglish(p.source) + ").";
+           BriefSource(p.source) + ").";
 }
 
 }  // namespace
