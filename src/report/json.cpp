@@ -1,4 +1,4 @@
-#include "cli/json.h"
+#include "report/json.h"
 
 #include "calendar/utf8.h"
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace velunar::cli {
+namespace velunar {
 namespace {
 
 void AppendEscaped(std::string& out, char c) {
@@ -145,4 +145,4 @@ void JsonWriter::Null() {
     out_ << "null";
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar

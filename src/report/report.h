@@ -10,7 +10,7 @@
 
 #include "calendar/datetime.h"
 
-namespace velunar::cli {
+namespace velunar {
 
 class JsonWriter;
 
@@ -54,4 +54,4 @@ class Report {
     std::vector<Field> fields_;
 };
 
-}  // namespace velunar::cli
+}  // namespace velunar

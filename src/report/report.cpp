@@ -1,11 +1,11 @@
-#include "cli/report.h"
+#include "report/report.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "cli/json.h"
+#include "report/json.h"
 
-namespace velunar::cli {
+namespace velunar {
 
 Report::Field& Report::Add(std::string name, Field::Kind kind) {
     Field& f = fields_.emplace_back();
@@ -143,4 +143,4 @@ void Report::WriteJson(std::ostream& out) const {
     out << '\n';
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar
