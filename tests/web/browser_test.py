@@ -3,7 +3,8 @@
 
 1. velunar.now(...) gives the fields of `velunar-cli now --json` for the same flags, over a few hundred
    moments (random ones of 1901-2099, the ends of double-hours, China's summer time, fixed zones abroad,
-   tz-database zones across their changes, typed offsets) in each of the three time modes.
+   tz-database zones across their changes, typed offsets) in each of the three time modes; the 开穴表 and
+   the reverse lookup give the rows of `schedule --json` and `reverse --json`, clock spans included.
 2. At a phone's width (412 px) the page shows every doctrine and the dial, inside the screen.
 3. Once loaded, the page opens and works with the server gone (the service worker's files).
 
@@ -172,6 +173,85 @@ def compare(driver, cli, db, labels):
     return not failures
 
 
+# Ranges and places of the planning calls: China's summer time, a zone's change of clocks, a fixed zone.
+PLANS = [
+    ({"from": "2026-12-09", "to": "2026-12-15"}, {}),
+    ({"from": "1988-04-08", "to": "1988-04-12", "dstChina": True}, {}),
+    ({"from": "2026-03-27", "to": "2026-03-30", "tz": "Europe/Paris", "lon": "2.35"}, {}),
+    ({"from": "2025-10-31", "to": "2025-11-03", "tz": "America/New_York", "ew": "西经", "lon": "74"}, {}),
+    ({"from": "2031-06-01", "to": "2031-06-03", "abroad": True, "zone": "(GMT+05:30) 马德拉斯，加尔各答，孟买，新德里",
+      "summer": "0", "lon": "77.2"}, {}),
+    ({"from": "1999-12-30", "to": "2000-01-02", "longitude": "87.6", "sixthStem": "己", "eot": "astro"}, {}),
+]
+POINTS = ["公孙", "临泣", "太冲", "后溪", "少商"]
+
+
+def plan_cli(cli, db, command, request):
+    args = [cli, command] + ([request["point"]] if "point" in request else []) + [request["from"], request["to"], "--json"]
+    rest = {k: v for k, v in request.items() if k not in ("point", "from", "to", "clock", "avoidRenshen")}
+    args += cli_args(rest) + (["--clock"] if request.get("clock") else []) + \
+        (["--avoid-renshen"] if request.get("avoidRenshen") else []) + ["--db", db]
+    done = subprocess.run(args, capture_output=True, text=True)
+    if done.returncode != 0:
+        return {"error": done.stderr.strip()}
+    return [json.loads(line) for line in done.stdout.splitlines() if line.strip()]
+
+
+def plan_records(command, answer):
+    """The page's answer as the records of the command line: one object per row or opening."""
+    if "error" in answer:
+        return answer
+    records = []
+    if command == "schedule":
+        for row in answer["rows"]:
+            record = dict(zip(answer["header"], row["cells"]))
+            if "start" in row:
+                record.update(start=row["start"] or "", end=row["end"] or "")
+            records.append(record)
+    else:
+        for section in answer["sections"]:
+            for line in section["lines"]:
+                record = {"方法": section["heading"].rstrip("："), "记录": line["line"]}
+                if "start" in line:
+                    record.update(start=line["start"] or "", end=line["end"] or "")
+                records.append(record)
+    return records
+
+
+def compare_plans(driver, cli, db):
+    requests = []
+    for place, _ in PLANS:
+        for mode in (0, 1, 2):
+            requests.append(("schedule", dict(place, mode=str(mode), clock=mode != 1, avoidRenshen=mode == 2)))
+        for point in POINTS[: 2 if "tz" in place else len(POINTS)]:
+            requests.append(("reverse", dict(place, point=point, clock=True, mode="0")))
+    with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+        expected = list(pool.map(lambda r: plan_cli(cli, db, *r), requests))
+    got = driver.execute_script("""
+        return arguments[0].map(([command, o]) => {
+          try { return velunar[command](o); } catch (e) { return {error: e.message}; }
+        });""", requests)
+    failures = 0
+    rows = 0
+    for (command, request), want, have in zip(requests, expected, got):
+        have = plan_records(command, have)
+        if want != have:
+            failures += 1
+            if failures <= 4:
+                print("MISMATCH", command, json.dumps(request, ensure_ascii=False))
+                if isinstance(want, list) and isinstance(have, list):
+                    print(f"  velunar-cli {len(want)} records, page {len(have)}")
+                    for a, b in zip(want, have):
+                        if a != b:
+                            print("  velunar-cli", json.dumps(a, ensure_ascii=False), "\n  page       ", json.dumps(b, ensure_ascii=False))
+                            break
+                else:
+                    print("  velunar-cli", str(want)[:300], "\n  page", str(have)[:300])
+        rows += len(want) if isinstance(want, list) else 0
+    print(f"schedule and reverse: {len(requests) - failures} of {len(requests)} requests agree ({rows} records)")
+    return failures == 0
+
+
 def check_phone_page(driver):
     problems = driver.execute_script("""
         const width = window.innerWidth, problems = [];
@@ -235,6 +315,7 @@ def main():
             driver.get(f"http://127.0.0.1:{server.server_address[1]}/")
             wait_ready(driver)
             ok = compare(driver, args.cli, db, labels)
+            ok = compare_plans(driver, args.cli, db) and ok
             ok = check_phone_page(driver) and ok
             ok = check_offline(driver, server) and ok
         finally:
