@@ -36,7 +36,9 @@
   function isoDate(d) { return `${d.getFullYear()}-${pad(d.getMonth() + 1)}-${pad(d.getDate())}`; }
 
   function placeOptions() {
-    const o = { mode: $("mode").value, eot: $("eot").value, sixthStem: $("sixth").value };
+    const o = { mode: $("mode").value, eot: $("eot").value, sixthStem: $("sixth").value,
+      renshen: $("renshen").checked, renshenSource: $("renshen-source").value };
+    if ($("age").value.trim()) o.age = $("age").value.trim();
     if (document.querySelector("input[name=page]:checked").value === "china") {
       Object.assign(o, { abroad: false, longitude: $("longitude").value.trim(), beijing: $("beijing").checked,
         dstChina: $("dst-china").checked });
@@ -75,8 +77,8 @@
       [t("参考时间"), now.referenceTime], [t("真太阳时"), now.trueSolarTime],
       [t("北京时间"), now.page === "abroad" ? now.beijingTime : null],
       [t("日干支"), now.dayGanZhi], [t("时干支"), now.hourGanZhi], [t("时辰时段"), now.hourSpan],
-      [t("钟表时段"), now.clockSpan], [t("距下一时辰(分钟)"), now.minutesToNext], ["农历", now.lunar],
-      ["人神", [now.renShenDay, now.renShenHour].filter(Boolean).join("；")],
+      [t("钟表时段"), now.clockSpan], [t("距下一时辰(分钟)"), now.minutesToNext], [t("农历"), now.lunar],
+      [t("人神"), [now.renShenDay, now.renShenHour, now.renShenAge, now.kaoShen].filter(Boolean).join("；")],
     ];
     for (const [label, value] of rows) {
       if (value === null || value === undefined || value === "") continue;
@@ -204,7 +206,7 @@
     $("reverse-from").value = isoDate(today);
     $("reverse-to").value = isoDate(new Date(today.getTime() + 6 * 86400000));
     for (const id of ["mode", "longitude", "beijing", "dst-china", "tz", "ew", "lon", "eot", "sixth", "picked",
-      "schedule-day", "schedule-clock"])
+      "renshen", "renshen-source", "age", "schedule-day", "schedule-clock"])
       $(id).addEventListener("change", render);
     for (const input of document.querySelectorAll("input[name=page], input[name=when]")) {
       input.addEventListener("change", () => {

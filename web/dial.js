@@ -40,18 +40,19 @@
       let a1 = model.sectors[(i + 1) % 12].startAngle;
       while (a1 <= a0) a1 += 360;
       const mid = (a0 + a1) / 2;
+      // Each ring's two texts stacked, not along the radius: on the sides they would run into each other.
       const current = i === model.current;
       const g = el("g", { class: "sector" + (current ? " current" : ""), "data-branch": s.branch });
       g.appendChild(el("path", { d: sectorPath(a0, a1, R_MID, R_OUT), fill: kPhaseColour[s.phase] || "#bbb",
         "fill-opacity": current ? 1 : 0.72, stroke: "#faf7f0", "stroke-width": 1.5 }));
       g.appendChild(el("path", { d: sectorPath(a0, a1, R_IN, R_MID), fill: current ? "#f3dfa2" : "#f4efe4",
         stroke: "#d8cfbd", "stroke-width": 1 }));
-      const [bx, by] = point(mid, 176), [mx, my] = point(mid, 158);
-      g.appendChild(el("text", { x: bx, y: by, class: "branch" }, s.branch));
-      g.appendChild(el("text", { x: mx, y: my + 3, class: "meridian" }, s.meridian));
-      const [px, py] = point(mid, 131), [qx, qy] = point(mid, 113);
-      g.appendChild(el("text", { x: px, y: py, class: "point" }, opened(s.points)));
-      g.appendChild(el("text", { x: qx, y: qy, class: "eight" }, s.points.lingGui));
+      const [bx, by] = point(mid, 173);
+      g.appendChild(el("text", { x: bx, y: by - 7, class: "branch" }, s.branch));
+      g.appendChild(el("text", { x: bx, y: by + 10, class: "meridian" }, s.meridian));
+      const [px, py] = point(mid, 125);
+      g.appendChild(el("text", { x: px, y: py - 7, class: "point" }, opened(s.points)));
+      g.appendChild(el("text", { x: px, y: py + 8, class: "eight" }, s.points.lingGui));
       const title = el("title", {}, `${s.branch} ${s.start ? s.start.slice(11, 19) : ""}–${s.end ? s.end.slice(11, 19) : ""}`);
       g.appendChild(title);
       svg.appendChild(g);
