@@ -35,6 +35,7 @@
   function drawDial(model, t) {
     const svg = el("svg", { viewBox: "0 0 400 400", role: "img", class: "dial",
       "aria-label": t("流注图") + " " + model.dayGanZhi });
+    const labels = el("g", { class: "labels" });  // above the hand, which must not hide a name
     model.sectors.forEach((s, i) => {
       const a0 = s.startAngle;
       let a1 = model.sectors[(i + 1) % 12].startAngle;
@@ -48,11 +49,11 @@
       g.appendChild(el("path", { d: sectorPath(a0, a1, R_IN, R_MID), fill: current ? "#f3dfa2" : "#f4efe4",
         stroke: "#d8cfbd", "stroke-width": 1 }));
       const [bx, by] = point(mid, 173);
-      g.appendChild(el("text", { x: bx, y: by - 7, class: "branch" }, s.branch));
-      g.appendChild(el("text", { x: bx, y: by + 10, class: "meridian" }, s.meridian));
+      labels.appendChild(el("text", { x: bx, y: by - 7, class: "branch" }, s.branch));
+      labels.appendChild(el("text", { x: bx, y: by + 10, class: "meridian" }, s.meridian));
       const [px, py] = point(mid, 125);
-      g.appendChild(el("text", { x: px, y: py - 7, class: "point" }, opened(s.points)));
-      g.appendChild(el("text", { x: px, y: py + 8, class: "eight" }, s.points.lingGui));
+      labels.appendChild(el("text", { x: px, y: py - 7, class: "point" }, opened(s.points)));
+      labels.appendChild(el("text", { x: px, y: py + 8, class: "eight" }, s.points.lingGui));
       const title = el("title", {}, `${s.branch} ${s.start ? s.start.slice(11, 19) : ""}–${s.end ? s.end.slice(11, 19) : ""}`);
       g.appendChild(title);
       svg.appendChild(g);
@@ -73,6 +74,7 @@
       svg.appendChild(el("line", { x1: sx, y1: sy, x2: hx, y2: hy, class: "hand" }));
       svg.appendChild(el("circle", { cx: hx, cy: hy, r: 4, class: "hand-tip" }));
     }
+    svg.appendChild(labels);
     return svg;
   }
 

@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -91,9 +92,13 @@ std::string Setting(std::string_view column) {
     return {};
 }
 
-bool Checked(std::string_view column) {
-    const std::string v = Setting(column);
-    return v == "True" || v == "true" || v == "1";
+// A check box of the row as the store reads it: "True" or "1" checked, "False" or "0" not, case aside.
+std::optional<bool> Checked(std::string_view column) {
+    std::string v = Setting(column);
+    for (char& c : v) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (v == "true" || v == "1") return true;
+    if (v == "false" || v == "0") return false;
+    return std::nullopt;
 }
 
 // The place and switches of a new database's settings row, as the desktop program reads them.
@@ -102,17 +107,17 @@ TickInput Defaults() {
     in.page = Setting("ischina") == "yeschina" ? TimePage::China : TimePage::Abroad;
     in.timeMode = TimeModeOf(Setting("timemode"));
     in.longitudeText = Setting("xy");
-    in.onlyBeijing = Checked("onlyBeiJingTime");
-    in.hint = Checked("hint1");
+    in.onlyBeijing = Checked("onlyBeiJingTime").value_or(false);
+    in.hint = Checked("hint1").value_or(false);
     in.summerText = Setting("suma");
     in.zoneText = Setting("zone");
     in.eastWestText = Setting("ew");
     in.abroadLongitudeText = Setting("jingew");
     in.eot = EotSourceOfLabel(Setting("eot"));
     in.ianaZone = Setting("tzid");
-    in.chinaSummerTime = Checked("chinadst");
+    in.chinaSummerTime = Checked("chinadst").value_or(false);
     in.sixthStem = SixthStemOf(Setting("sixthstem"));
-    in.taboo.shown = Setting("renshen") != "False";
+    in.taboo.shown = Checked("renshen").value_or(true);  // an older row has no column: shown
     in.taboo.reading = RenShenReadingOfLabel(Setting("renshensrc"));
     return in;
 }
