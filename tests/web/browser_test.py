@@ -6,7 +6,8 @@
    tz-database zones across their changes, typed offsets) in each of the three time modes; the 开穴表 and
    the reverse lookup give the rows of `schedule --json` and `reverse --json`, clock spans included.
 2. At a phone's width (412 px) the page shows every doctrine and the dial, inside the screen.
-3. Once loaded, the page opens and works with the server gone (the service worker's files).
+3. Chromium finds it installable (manifest, icon, service worker), and once loaded it opens and works with
+   the server gone (the service worker's files).
 
     tests/web/browser_test.py --cli build/bin/velunar-cli --site FOLDER
 """
@@ -285,6 +286,12 @@ def check_offline(driver, server):
     driver.execute_async_script("""
         const done = arguments[arguments.length - 1];
         navigator.serviceWorker.ready.then(() => done(true));""")
+    errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+    manifest = driver.execute_cdp_cmd("Page.getAppManifest", {})
+    for e in errors + manifest.get("errors", []):
+        print("INSTALL:", e)
+    if errors or manifest.get("errors"):
+        return False
     driver.refresh()  # now under the worker's control, with every file in its cache
     wait_ready(driver)
     server.shutdown()
