@@ -277,6 +277,23 @@ def check_phone_page(driver):
         if (document.documentElement.scrollWidth > width + 1) problems.push('the page scrolls sideways: ' + document.documentElement.scrollWidth);
         if (document.querySelectorAll('#schedule tr').length < 13) problems.push('no 开穴表 of the day');
         return problems;""")
+    # A picked moment and the reverse lookup, as a user enters them.
+    problems += driver.execute_script("""
+        const problems = [];
+        document.querySelector('input[name=when][value=picked]').click();
+        const picked = document.getElementById('picked');
+        picked.value = '2026-12-09T10:00:00';
+        picked.dispatchEvent(new Event('change'));
+        const clock = document.getElementById('clock').textContent;
+        if (!clock.includes('2026-12-09 10:00:00') || !clock.includes('乙巳')) problems.push('the picked moment is not shown: ' + clock);
+        if (document.querySelector('#doctrines [data-doctrine=linggui] dd.point').textContent !== '外关') problems.push('灵龟八法 of the picked moment');
+        document.getElementById('reverse-point').value = '公孙';
+        document.getElementById('reverse-from').value = '2026-12-09';
+        document.getElementById('reverse-to').value = '2026-12-10';
+        document.querySelector('#reverse-form button').click();
+        const lines = [...document.querySelectorAll('#reverse li')].map((li) => li.textContent);
+        if (!lines.includes('2026-12-09丑时，灵龟穴位=公孙')) problems.push('the reverse lookup shows: ' + lines.slice(0, 3).join(' / '));
+        return problems;""")
     for p in problems:
         print("PAGE:", p)
     return not problems
