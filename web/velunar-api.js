@@ -116,7 +116,8 @@
       if (/[\n=]/.test(key) || text.includes("\n")) throw new Error(key + ": a value of one line expected");
       lines.push((value instanceof Date ? "instant" : key) + "=" + text);
     }
-    if (!("at" in (options || {})) && !("instant" in (options || {}))) lines.push("instant=" + Date.now());
+    const given = options || {};
+    if (given.at == null && given.instant == null) lines.push("instant=" + Date.now());
     return lines.join("\n");
   }
 
