@@ -101,8 +101,8 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
     const SixthStem spelled = named->sixthStem;
     const TabooOptions taboo = named->taboo;
     if (pdf) {
-        const print::SheetRange range{*from,   *to, mode, place, print::HeadingOf(*named, *from, *to),
-                                      spelled, {taboo, avoid}};
+        const print::SheetRange range{
+            *from, *to, mode, place, print::HeadingOf(*named, *from, *to), spelled, {taboo, avoid}, {}};
         if (!WriteSchedulePdfFile(*pdf, range, *tables, io)) return kExitFailure;
         if (avoid) {
             int pdfLeftOut = 0;

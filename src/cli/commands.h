@@ -20,7 +20,9 @@ struct CommandIo {
 #define VELUNAR_CLI_COMMANDS(X)                                                              \
     X("dial", RunDial, "draws the 子午流注 dial of a moment as an SVG or PNG file")             \
     X("eot", RunEot, "prints the equation-of-time table, one KEY<TAB>VALUE row per day")     \
+    X("next", RunNext, "lists the next openings of points or a plan within the clinic's hours") \
     X("now", RunNow, "works out one tick: day, double-hour, and what every doctrine opens")  \
+    X("plan", RunPlan, "keeps treatment plans: add, list, show, remove")                    \
     X("reverse", RunReverse, "lists when each doctrine opens a point over a range of dates") \
     X("schedule", RunSchedule, "prints what opens in every double-hour of a range of dates") \
     X("zones", RunZones, "lists the time-zone texts of the abroad page, with their offsets")

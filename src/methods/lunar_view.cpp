@@ -91,18 +91,31 @@ LunarView MakeView(DateTime beijingTime, Branch hourBranch, const TabooOptions& 
 
 }  // namespace
 
-std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point) {
+namespace {
+
+// One warning for each 人神 whose place holds any of `points`, naming them all: five foot points opened at
+// once are one line to read, not five alike.
+std::vector<std::string> WarningsFor(const LunarView& view, const std::vector<std::string_view>& points) {
     std::vector<std::string> out;
-    if (!view.known || !view.tabooShown || point.empty()) return out;
-    if (!view.day.place.empty() && PointInPlace(point, view.day.place))
-        out.push_back(Warning(point, "人神", LunarDayName(view.date.day) + "人神", view.day));
-    if (!view.hour.place.empty() && PointInPlace(point, view.hour.place))
-        out.push_back(Warning(point, "十二时人神", "此时人神", view.hour));
-    if (!view.age.place.empty() && PointInPlace(point, view.age.place))
-        out.push_back(Warning(point, "行年人神", "行年人神", view.age));
-    if (!view.kaoShen.place.empty() && PointInPlace(point, view.kaoShen.place))
-        out.push_back(Warning(point, "九宫尻神", "尻神", view.kaoShen));
+    if (!view.known || !view.tabooShown) return out;
+    auto add = [&](const RenShenPlace& place, const char* what, const std::string& when) {
+        if (place.place.empty()) return;
+        std::string named;
+        for (std::string_view p : points)
+            if (!p.empty() && PointInPlace(p, place.place)) named += (named.empty() ? "" : "、") + std::string(p);
+        if (!named.empty()) out.push_back(Warning(named, what, when, place));
+    };
+    add(view.day, "人神", LunarDayName(view.date.day) + "人神");
+    add(view.hour, "十二时人神", "此时人神");
+    add(view.age, "行年人神", "行年人神");
+    add(view.kaoShen, "九宫尻神", "尻神");
     return out;
+}
+
+}  // namespace
+
+std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point) {
+    return WarningsFor(view, {point});
 }
 
 std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Finding& finding) {
@@ -110,16 +123,15 @@ std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Findi
         "point",    "partner",     "sourcePoint", "extraSourcePoint", "drainPoint",
         "ownPoint", "tonifyPoint", "well",        "spring",           "stream",
         "river",    "sea",         "source"};
-    std::vector<std::string> out;
-    if (!finding.applies) return out;
+    if (!finding.applies) return {};
+    std::vector<std::string_view> points;
     for (const Cell& c : finding.cells) {
         if (!c.text || !c.visible) continue;
         if (std::find(std::begin(kPointCells), std::end(kPointCells), c.name) == std::end(kPointCells))
             continue;
-        for (std::string& w : TabooWarnings(view, *c.text))
-            if (std::find(out.begin(), out.end(), w) == out.end()) out.push_back(std::move(w));
+        if (std::find(points.begin(), points.end(), *c.text) == points.end()) points.push_back(*c.text);
     }
-    return out;
+    return WarningsFor(view, points);
 }
 
 std::string RenShenScheduleCell(std::int64_t day, Branch branch, const TabooOptions& options) {

@@ -39,7 +39,8 @@ LunarView LunarViewAt(DateTime beijingTime, Branch hourBranch, const TabooOption
 std::vector<std::string> TabooWarnings(const LunarView& view, std::string_view point);
 
 // The warnings for every point a finding opens (its point cells: the opened point, its partner, the source
-// points, the points to drain or tonify, the five transport points listed), each once.
+// points, the points to drain or tonify, the five transport points listed): one for each 人神, naming every
+// point in its place.
 std::vector<std::string> FindingTabooWarnings(const LunarView& view, const Finding& finding);
 
 // The 开穴表's 人神 cell of a double-hour of a date (the lunar day of that civil date): "初一足大趾 ·

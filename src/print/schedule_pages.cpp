@@ -144,15 +144,23 @@ class PagePainter {
         const bool firstOfDate = row.row.branch == Branch::Zi;
         p_.setPen(QPen(firstOfDate ? QColor(0x60, 0x60, 0x60) : QColor(0xC0, 0xC0, 0xC0), 0));
         p_.drawLine(band.topLeft(), band.topRight());
-        p_.setPen(Qt::black);
-        p_.setFont(l_.body);
+        // As in the window: outside the clinic's hours grey, the plan's points bold on green.
+        const QColor ink = OutsideHours(row, range_.plan) ? QColor(0x9A, 0x9A, 0x9A) : QColor(Qt::black);
+        QFont bold = l_.body;
+        bold.setBold(true);
         double x = 0;
         for (std::size_t c = 0; c < cells.size(); ++c) {
+            const QRectF cell(x, band.top(), l_.columns[c], l_.rowHeight);
+            const bool planned = c > 0 && range_.plan.points.count(cells[c]) > 0;
+            if (planned) p_.fillRect(cell.adjusted(0.5, 0.5, -0.5, 0), QColor(0xCF, 0xEB, 0xD2));
+            p_.setPen(ink);
+            p_.setFont(planned ? bold : l_.body);
             // The date once a date, and again at the top of a page.
-            if (c > 0 || firstOfDate || row_ == 0)
-                p_.drawText(QRectF(x, band.top(), l_.columns[c], l_.rowHeight), Qt::AlignCenter, Q(cells[c]));
+            if (c > 0 || firstOfDate || row_ == 0) p_.drawText(cell, Qt::AlignCenter, Q(cells[c]));
             x += l_.columns[c];
         }
+        p_.setPen(Qt::black);
+        p_.setFont(l_.body);
         ++row_;
     }
 

@@ -22,6 +22,7 @@ struct SheetRange {
     SheetHeading heading;
     SixthStem spelling = SixthStem::AsKeys;
     SheetTaboo taboo;
+    SheetPlan plan;  // the chosen treatment plan's points and clinic hours, marked as the window marks them
 };
 
 // The number of pages drawn; 0 when the device could not be painted on.

@@ -1,13 +1,15 @@
 #include "print/schedule_sheet.h"
 
+#include <algorithm>
+
 #include "calendar/datetime.h"
 #include "methods/lunar_view.h"
 
 namespace velunar::print {
 
-void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode, const ReferenceTables& tables,
-                     const std::optional<TickInput>& place, const std::function<bool(const SheetRow&)>& take,
-                     const SheetTaboo& taboo) {
+void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode,
+                     const ReferenceTables& tables, const std::optional<TickInput>& place,
+                     const std::function<bool(const SheetRow&)>& take, const SheetTaboo& taboo) {
     std::optional<ClockSpanWalker> spans;
     if (place) spans.emplace(*place);
     ForEachScheduleRow(
@@ -23,6 +25,14 @@ void ForEachSheetRow(std::int64_t firstDay, std::int64_t lastDay, TimeMode mode,
             return take(row);
         },
         taboo.options);
+}
+
+bool OutsideHours(const SheetRow& row, const SheetPlan& plan) {
+    if (!plan.hours || !row.span) return false;
+    // The span's end is its last second, the hours' end the first instant past them.
+    const Instant after = row.span->end + kMsPerSecond;
+    return std::none_of(plan.hours->begin(), plan.hours->end(),
+                        [&](const InstantRange& h) { return h.start < after && row.span->start < h.end; });
 }
 
 int RowsPerDate(TimeMode mode) {

@@ -57,6 +57,11 @@ SearchOutcome ReverseSearch(const std::string& typed, std::int64_t firstDay, std
     // The tables hold standard names only; a superseded spelling is looked up, and reported, as its standard.
     const auto texts = std::make_shared<const OpeningTexts>(std::string(CanonicalPointName(typed)), firstDay,
                                                             lastDay, tables);
+    return ReverseSearch(texts, firstDay, lastDay, sink, cancel);
+}
+
+SearchOutcome ReverseSearch(const std::shared_ptr<const OpeningTexts>& texts, std::int64_t firstDay,
+                            std::int64_t lastDay, ReverseSink& sink, const std::atomic<bool>* cancel) {
     sink.Begin(texts);
     Walker w(firstDay, lastDay, sink, cancel);
     for (const Doctrine* d : ReportOrder())

@@ -39,6 +39,10 @@ enum class SearchOutcome { Completed, Cancelled };
 SearchOutcome ReverseSearch(const std::string& point, std::int64_t firstDay, std::int64_t lastDay,
                             const ReferenceTables& tables, ReverseSink& sink,
                             const std::atomic<bool>* cancel = nullptr);
+// The same walk over tails made beforehand (a search that goes on over later dates makes them once): `texts`
+// must hold a whole cycle, or at least the dates of the range.
+SearchOutcome ReverseSearch(const std::shared_ptr<const OpeningTexts>& texts, std::int64_t firstDay,
+                            std::int64_t lastDay, ReverseSink& sink, const std::atomic<bool>* cancel = nullptr);
 
 // A sink that keeps every line per doctrine, in report order (tests, the report of the window).
 class CollectingSink : public ReverseSink {

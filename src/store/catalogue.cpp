@@ -26,6 +26,8 @@ constexpr int kFirstTwo[] = {0, 1};
 constexpr int kFirstThrice[] = {0, 0, 0};
 constexpr int kFirstFour[] = {0, 0, 0, 0};
 constexpr int kFirstSix[] = {0, 0, 0, 0, 0, 0};
+constexpr int kFirstThree[] = {0, 1, 2};
+constexpr int kFirstFourInOrder[] = {0, 1, 2, 3};
 constexpr int kPathThenPoint[] = {1, 0};
 constexpr int kSixteen[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 constexpr int kThirtyThreeInOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
@@ -78,7 +80,22 @@ const std::array<QuerySpec, kQueryCount> kQueries = {{
      "eot, tzid, chinadst, sixthstem, renshen, renshensrc) "
      "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
      16, kSixteen},
+    {"TableExists", "select count(*) as n from sqlite_master where type = ? and name = ?", 2, kFirstTwo},
+    {"PlanList", "select 名称, 穴位, 方法 from 治疗方案 order by rowid", 0, kNoValues},
+    {"PlanRow", "select 名称, 穴位, 方法 from 治疗方案 where 名称 = ? order by rowid", 1, kFirst},
+    {"PlanInsert", "insert into 治疗方案 (名称, 穴位, 方法) values (?, ?, ?)", 3, kFirstThree},
+    {"PlanUpdate", "update 治疗方案 set 名称 = ?, 穴位 = ?, 方法 = ? where 名称 = ?", 4, kFirstFourInOrder},
+    {"PlanDelete", "delete from 治疗方案 where 名称 = ?", 1, kFirst},
+    {"ClinicRead", "select 项目, 值 from 门诊设置 order by rowid", 0, kNoValues},
+    {"ClinicWrite",
+     "insert into 门诊设置 (项目, 值) values (?, ?) on conflict(项目) do update set 值 = excluded.值", 2,
+     kFirstTwo},
 }};
+
+constexpr std::string_view kLaterTables[] = {
+    "create table if not exists 治疗方案 (名称 TEXT PRIMARY KEY NOT NULL, 穴位 TEXT NOT NULL, 方法 TEXT)",
+    "create table if not exists 门诊设置 (项目 TEXT PRIMARY KEY NOT NULL, 值 TEXT)",
+};
 
 std::string Name(Table table) {
     return QuoteIdentifier(TableName(table));
@@ -139,6 +156,10 @@ bool HasColumn(Table table, std::string_view column) {
         if (c == column) return true;
     }
     return false;
+}
+
+std::span<const std::string_view> LaterTablesSql() {
+    return kLaterTables;
 }
 
 const QuerySpec& Query(QueryId id) {

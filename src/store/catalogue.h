@@ -52,9 +52,26 @@ enum class QueryId {
     SettingsRead,    // the first xxyy row with its rowid
     SettingsWrite,   // update the flagged columns of xxyy (a pair of 1 or 0 and the value for each, then the rowid)
     SettingsInsert,  // insert an xxyy row (every column)
+    // Treatment plans and clinic hours (tables of later releases, see LaterTablesSql).
+    TableExists,   // 1 when sqlite_master has a (type) named (name), as n
+    PlanList,      // every 治疗方案 row (名称, 穴位, 方法), in the order they were made
+    PlanRow,       // 治疗方案 by (名称)
+    PlanInsert,    // insert (名称, 穴位, 方法)
+    PlanUpdate,    // set (名称, 穴位, 方法) of the plan named (old name)
+    PlanDelete,    // delete the plan named (名称)
+    ClinicRead,    // every 门诊设置 row (项目, 值)
+    ClinicWrite,   // set (项目) to (值), adding the row when there is none
 };
 
-inline constexpr int kQueryCount = static_cast<int>(QueryId::SettingsInsert) + 1;
+inline constexpr int kQueryCount = static_cast<int>(QueryId::ClinicWrite) + 1;
+
+// Tables that later releases added, whose rows a user writes: an older file lacks them until something is
+// first written to it (Database::PrepareForWrite creates them then); until then they read as empty.
+inline constexpr std::string_view kPlanTable = "治疗方案";
+inline constexpr std::string_view kClinicTable = "门诊设置";
+inline constexpr std::string_view kLaterTableNames[] = {kPlanTable, kClinicTable};
+// Their "create table if not exists" statements, in that order.
+std::span<const std::string_view> LaterTablesSql();
 
 struct QuerySpec {
     std::string_view name;  // for messages: "NaGanRow"

@@ -85,6 +85,15 @@ QVariantList BindValues(QueryId id, const std::vector<std::string>& values) {
     return TextValues(bound);
 }
 
+// The names of the file's tables; the error when they cannot be read.
+std::optional<QSqlError> ReadTableNames(const QSqlDatabase& db, QStringList& names) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        return query.lastError();
+    while (query.next()) names << query.value(0).toString();
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool IsLockedMessage(std::string_view message) {
@@ -160,11 +169,8 @@ void Database::SetBusyTimeout(int milliseconds) {
 }
 
 void Database::VerifySchema() {
-    QSqlQuery query(impl_->db);
-    if (!query.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
-        FailSchemaRead(query.lastError(), path_, busyTimeoutMs_);
     QStringList names;
-    while (query.next()) names << query.value(0).toString();
+    if (auto error = ReadTableNames(impl_->db, names)) FailSchemaRead(*error, path_, busyTimeoutMs_);
     if (names.isEmpty()) Fail(StoreErrorKind::Empty, path_, QStringLiteral("数据库里没有任何表"));
     for (Table table : kAllTables) {
         const QString name = QString::fromUtf8(TableName(table));
@@ -205,6 +211,19 @@ void Database::PrepareForWrite() {
                  QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）")
                      .arg(c, DatabaseMessage(query.lastError())));
         }
+    }
+    QStringList present;
+    if (auto error = ReadTableNames(impl_->db, present)) throw SqlError(*error, busyTimeoutMs_);
+    for (std::size_t i = 0; i < LaterTablesSql().size(); ++i) {
+        if (present.contains(QString::fromUtf8(kLaterTableNames[i]))) continue;
+        const std::string_view sql = LaterTablesSql()[i];
+        QSqlQuery query(impl_->db);
+        if (query.exec(QString::fromUtf8(sql.data(), static_cast<qsizetype>(sql.size())))) continue;
+        // Another program holding the file is told as the lock it is, as any refused write.
+        if (IsBusy(query.lastError())) throw SqlError(query.lastError(), busyTimeoutMs_);
+        Fail(StoreErrorKind::Sql, path_,
+             QStringLiteral("无法添加表 %1（%2）")
+                 .arg(QString::fromUtf8(kLaterTableNames[i]), DatabaseMessage(query.lastError())));
     }
     impl_->statements.clear();
     laterColumnsAdded_ = true;

@@ -104,7 +104,8 @@ class Database {
     void CheckOpen() const;
     void VerifySchema();
     // Before every write: the file made writable, and the settings columns of later releases that an older
-    // file lacks added (until then they read as empty, the defaults).
+    // file lacks added (until then they read as empty, the defaults), and the tables of later releases
+    // (catalogue.h's LaterTablesSql) created.
     void PrepareForWrite();
     bool laterColumnsAdded_ = false;
 

@@ -4,9 +4,9 @@
 // For documentation and demonstrations the program can start at a fixed chosen moment (--at, or the
 // environment variable VELUNAR_AT) with a given method page in front (--page), and save pictures of
 // the method pages instead of running (--screenshot-dir). VELUNAR_OPEN_WINDOWS (a comma-separated list of
-// description, dial, manager, places, help, picture, reverse, schedule, memo, clock) opens those windows once
-// the main window is up, so scripts/check-fit can measure every window without clicking through the program;
-// VELUNAR_FIT_PAGES brings each method page to the front in turn and says whether the window shows it whole.
+// description, dial, manager, places, help, picture, reverse, schedule, plans, next, memo, clock) opens those
+// windows once the main window is up, so scripts/check-fit can measure every window without clicking through
+// the program; VELUNAR_FIT_PAGES brings each method page to the front in turn and says whether the window shows it whole.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -195,6 +195,8 @@ void OpenWindowsForChecking(MainWindow& window) {
             velunar::ui::ShowSecondary(window.secondaryWindows().pictureWindow);
         if (name == QLatin1String("reverse")) trigger("reverseLookupAction");
         if (name == QLatin1String("schedule")) trigger("scheduleAction");
+        if (name == QLatin1String("plans")) trigger("planAction");
+        if (name == QLatin1String("next")) trigger("nextOpeningsAction");
     }
     if (names.contains(QLatin1String("memo"))) click("beijingNoteButton");
     if (names.contains(QLatin1String("clock"))) trigger("clockSettingsAction");

@@ -13,6 +13,7 @@
 #include "calendar/solar.h"
 #include "calendar/zone_hint.h"
 #include "store/tzdb.h"
+#include "ui/mainwindow_widgets.h"
 
 namespace velunar::ui {
 namespace {
@@ -24,10 +25,9 @@ QString Text(std::string_view s) {
 }
 
 QLabel* HintLine(const char* name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(QString::fromLatin1(name));
     label->setStyleSheet(QStringLiteral("color: #b00000"));
-    label->setWordWrap(true);
     label->hide();
     return label;
 }
@@ -90,7 +90,7 @@ void ZoneChoices::AddToChinaPage(QGridLayout* china) {
     china->addWidget(chinaHint_, china->rowCount(), 0, 1, 2);
 }
 
-void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow) {
+void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow, QVBoxLayout* other) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("均时差：")));
     eotBox_ = new QComboBox;
@@ -98,14 +98,13 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow
     eotBox_->addItem(QStringLiteral("固定表（默认）"), Text(kEotTableLabel));
     eotBox_->addItem(QStringLiteral("天文计算"), Text(kEotAstroLabel));
     row->addWidget(eotBox_);
-    common->insertLayout(common->count() - 1, row);
+    row->addStretch();
+    other->insertLayout(other->count() - 1, row);
     connect(eotBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kEot, eotBox_->currentData().toString());
     });
 
-    // On the same row: the page stays as tall as the time pages beside it.
-    auto* stems = row;
-    stems->addSpacing(12);
+    auto* stems = new QHBoxLayout;
     stems->addWidget(new QLabel(QStringLiteral("天干写法：")));
     stemBox_ = new QComboBox;
     stemBox_->setObjectName(QStringLiteral("sixthStemBox"));
@@ -114,6 +113,7 @@ void ZoneChoices::AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow
     stemBox_->addItem(QStringLiteral("己"), Text(kSixthStemUsual));
     stems->addWidget(stemBox_);
     stems->addStretch();
+    common->insertLayout(common->count() - 1, stems);
     connect(stemBox_, &QComboBox::currentIndexChanged, this, [this] {
         if (!loading_) setPending_(col::kSixthStem, stemBox_->currentData().toString());
     });

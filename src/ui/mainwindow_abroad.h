@@ -37,7 +37,8 @@ class ZoneChoices : public QObject {
     // force, the page's fixed-zone box shows that zone and takes no input; its stored text comes back after.
     void AddToAbroadPage(QGridLayout* abroad, QLineEdit* summerBox, QComboBox* zoneBox);
     void AddToChinaPage(QGridLayout* china);
-    void AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow);
+    // 天干写法 on 设置常用, China's summer time beside 仅仅使用北京时间, the equation of time on `other`.
+    void AddToSettingsPage(QVBoxLayout* common, QHBoxLayout* beijingRow, QVBoxLayout* other);
 
     // Shows the stored choices; a stored zone nobody knows is said once, and keeps its old behaviour.
     void Load(const store::SettingsRecord& settings);

@@ -35,10 +35,23 @@
 #include "ui/mainwindow.h"
 #include "ui/mainwindow_abroad.h"
 #include "ui/mainwindow_widgets.h"
+#include "ui/planwindow.h"
 #include "ui/taboo_choices.h"
 #include "ui/windowplacement.h"
 
 namespace velunar::ui {
+namespace {
+
+// The window's column never asks for a height for its width. A word-wrapped line anywhere in it (a 人神
+// warning) would otherwise make the scroll area hold the content at its preferred height, so that on a short
+// screen it scrolls although every page fits at its least.
+class WindowColumn : public QVBoxLayout {
+  public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+}  // namespace
 
 void MainWindow::buildLayout() {
     setObjectName(QStringLiteral("mainWindow"));
@@ -49,7 +62,7 @@ void MainWindow::buildLayout() {
     setFont(f);
     buildMenu();
     auto* central = Named(new QWidget, QStringLiteral("clientArea"));
-    auto* column = new QVBoxLayout(central);
+    auto* column = new WindowColumn(central);
     column_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
@@ -142,6 +155,13 @@ void MainWindow::buildMenu() {
     item(manage, "clockSettingsAction", QStringLiteral("修改系统时间"), [this] { openClockSettings(); });
     item(manage, "scheduleAction", QStringLiteral("开穴表(&T)"), show(secondary_.schedule))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Planning around the clinic, after the menu's own entries.
+    item(manage, "planAction", tr("治疗方案"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Plans); });
+    item(manage, "clinicHoursAction", tr("门诊时间与提醒"),
+         [this] { ShowPlanPage(secondary_.plans, PlanWindow::Page::Clinic); });
+    item(manage, "nextOpeningsAction", tr("下次开穴"), show(secondary_.nextOpenings))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     QMenu* know = menu("knowledgeMenu", QStringLiteral("相关知识(&K)"));
     // F1: the help the program has is its knowledge pages, true solar time first.
     item(know, "trueSolarHelpAction", QStringLiteral("真太阳时(&S)"), [this] {
@@ -297,8 +317,14 @@ QWidget* MainWindow::buildSettingsPages() {
     settingsPages_ = pages;
     auto* common = Named(new QWidget, QStringLiteral("commonSettingsPage"));
     auto* modes = Named(new QWidget, QStringLiteral("timeModePage"));
+    // The equation of time and the 人神 on a page of their own: 设置常用 stays as short as the time pages,
+    // which at a scale of 2 on a laptop's screen leaves the method pages their room.
+    auto* other = Named(new QWidget, QStringLiteral("eotRenShenPage"));
     pages->addTab(common, QStringLiteral("设置常用"));
     pages->addTab(modes, QStringLiteral("设置时辰模式"));
+    pages->addTab(other, QStringLiteral("均时差与人神"));
+    auto* o = new QVBoxLayout(other);
+    o->addStretch();
     auto* c = new QVBoxLayout(common);
     auto* note =
         Named(new QPushButton(QStringLiteral("重要说明！！！")), QStringLiteral("beijingNoteButton"));
@@ -313,8 +339,8 @@ QWidget* MainWindow::buildSettingsPages() {
     c->addLayout(beijingRow);
     c->addWidget(automaticBox_);
     c->addStretch();
-    zoneChoices_->AddToSettingsPage(c, beijingRow);
-    taboo_->AddToSettingsPage(c);
+    zoneChoices_->AddToSettingsPage(c, beijingRow, o);
+    taboo_->AddToSettingsPage(o);
     auto* group = Named(new QGroupBox, QStringLiteral("timeModeGroup"));
     auto* g = new QVBoxLayout(group);
     timeModeButtons_ = new QButtonGroup(group);

@@ -182,6 +182,23 @@ QLineEdit* Box(const QString& name, const QColor& colour, bool big) {
     return e;
 }
 
+WrappedLine::WrappedLine(QWidget* parent) : QLabel(parent) { setWordWrap(true); }
+
+QSize WrappedLine::minimumSizeHint() const {
+    const QSize least = QLabel::minimumSizeHint();
+    if (width() <= 0 || text().isEmpty()) return least;
+    return {least.width(), heightForWidth(width())};
+}
+
+void WrappedLine::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    const int h = heightForWidth(width());
+    if (h != linesHeight_) {
+        linesHeight_ = h;
+        updateGeometry();
+    }
+}
+
 QLabel* RedNote(const QString& name, const QString& text) {
     auto* l = Named(new QLabel(text), name);
     QPalette p = l->palette();
@@ -211,7 +228,10 @@ QTableWidget* PointList(const QString& name, const QColor& colour) {
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setFixedSize(190, 112);
+    // It scrolls by itself: on a short screen it gives up rows before the page has to scroll.
+    g->setFixedWidth(190);
+    g->setMinimumHeight(64);
+    g->setMaximumHeight(112);
     Paint(g->viewport(), colour);
     return g;
 }

@@ -2,6 +2,7 @@
 // Small controls of the main window that Qt has no exact equivalent for, and the makers of its boxes.
 #include <QCheckBox>
 #include <QColor>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,22 @@ class SettingsCheckBox : public QCheckBox {
 
   protected:
     void nextCheckState() override;
+};
+
+// A word-wrapped line that asks, as its least height, for the lines its text takes at the width it has.
+// A plain word-wrapped label asks for the lines of a narrow default width: a one-line warning asked for five,
+// and on a short screen the page scrolled for them.
+class WrappedLine : public QLabel {
+    Q_OBJECT
+  public:
+    explicit WrappedLine(QWidget* parent = nullptr);
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    int linesHeight_ = -1;
 };
 
 // Two stacked arrow buttons that only report a direction: the longitude is stepped by the window,

@@ -2,6 +2,9 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
+
+#include <algorithm>
 
 namespace velunar::ui {
 namespace {
@@ -22,7 +25,27 @@ void ScheduleModel::setRows(std::vector<print::SheetRow> rows, bool withClock, S
     texts_.clear();
     texts_.reserve(rows_.size());
     for (const print::SheetRow& r : rows_) texts_.push_back(Texts(print::SheetCells(r, withClock, spelling)));
+    markRows();
     endResetModel();
+}
+
+void ScheduleModel::setPlanMarks(PlanMarks marks) {
+    beginResetModel();
+    marks_ = std::move(marks);
+    markRows();
+    endResetModel();
+}
+
+void ScheduleModel::markRows() {
+    outside_.clear();
+    print::SheetPlan plan;
+    plan.hours = marks_.hours;
+    for (const print::SheetRow& r : rows_) outside_ << print::OutsideHours(r, plan);
+}
+
+bool ScheduleModel::marksPoint(const QModelIndex& index) const {
+    return index.isValid() && static_cast<std::size_t>(index.row()) < texts_.size() &&
+           marks_.points.contains(texts_[static_cast<std::size_t>(index.row())].value(index.column()));
 }
 
 int ScheduleModel::rowCount(const QModelIndex& parent) const {
@@ -40,9 +63,22 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return texts_[row].value(index.column());
         case Qt::BackgroundRole:
+            if (marksPoint(index)) return QBrush(QColor(0xCF, 0xEB, 0xD2));
             if (rows_[row].row.closed) return QBrush(QColor(0xE4, 0xE4, 0xE4));
             return {};
+        case Qt::ForegroundRole:
+            if (outside_.value(index.row(), false)) return QBrush(QColor(0x9A, 0x9A, 0x9A));
+            return {};
+        case Qt::FontRole:
+            if (marksPoint(index)) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
         case Qt::ToolTipRole:
+            if (marksPoint(index)) return tr("治疗方案的穴位");
+            if (outside_.value(index.row(), false)) return tr("门诊时间外");
             return rows_[row].row.closed ? QStringLiteral("闭穴时") : QVariant();
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignCenter);

@@ -4,11 +4,21 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
+
+#include "reverse/clinic_hours.h"
 
 #include "print/schedule_sheet.h"
 
 namespace velunar::ui {
+
+// The chosen treatment plan over the grid: its points' cells stand out, and with clinic hours the
+// double-hours whose span has no second inside them are greyed.
+struct SchedulePlanMarks {
+    QSet<QString> points;
+    std::optional<std::vector<InstantRange>> hours;  // none: no hours kept, nothing is greyed
+};
 
 class ScheduleModel : public QAbstractTableModel {
     Q_OBJECT
@@ -19,6 +29,11 @@ class ScheduleModel : public QAbstractTableModel {
     void setRows(std::vector<print::SheetRow> rows, bool withClock, SixthStem spelling = SixthStem::AsKeys);
     const print::SheetRow& sheetRow(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
 
+    using PlanMarks = SchedulePlanMarks;
+    void setPlanMarks(PlanMarks marks);
+    bool outsideHours(int row) const { return outside_.value(row, false); }
+    bool marksPoint(const QModelIndex& index) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -27,6 +42,9 @@ class ScheduleModel : public QAbstractTableModel {
   private:
     std::vector<print::SheetRow> rows_;
     std::vector<QStringList> texts_;
+    PlanMarks marks_;
+    QList<bool> outside_;
+    void markRows();
     QStringList columns_;
 };
 

@@ -160,6 +160,14 @@ void ScheduleWindow::refresh() {
         ui_->noteLabel->show();
     }
     model_->setRows(std::move(rows), range_.place.has_value(), range_.spelling);
+    if (marks_) {
+        SchedulePlanMarks marks = marks_(range_.firstDay, range_.lastDay, range_.place);
+        // The printed and the PDF sheet mark what the grid marks.
+        range_.plan = {};
+        for (const QString& p : marks.points) range_.plan.points.insert(p.toStdString());
+        range_.plan.hours = marks.hours;
+        model_->setPlanMarks(std::move(marks));
+    }
     // The clock span is what a booking is made by: beside the double-hour, not past the last doctrine.
     QHeaderView* header = ui_->tableView->horizontalHeader();
     if (range_.place) header->moveSection(header->visualIndex(model_->columnCount() - 1), kClockPlace);

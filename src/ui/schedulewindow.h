@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "print/schedule_pages.h"
+#include "ui/schedulemodel.h"
 #include "ui/secondary.h"
 
 class QPrinter;
@@ -38,6 +39,11 @@ class ScheduleWindow : public QWidget {
     ~ScheduleWindow() override;
 
     void setWarningHook(WarningHook hook) { warn_ = std::move(hook); }
+    // The chosen treatment plan's marks for the dates firstDay..lastDay on the clock of `place` (none when
+    // the grid has no clock spans); read at every refresh.
+    using PlanMarksSource = std::function<SchedulePlanMarks(std::int64_t firstDay, std::int64_t lastDay,
+                                                            const std::optional<TickInput>& place)>;
+    void setPlanMarksSource(PlanMarksSource source) { marks_ = std::move(source); }
     // Where the PDF goes instead of asking (tests set one; an empty name cancels).
     void setPdfPathHook(std::function<QString()> hook) { pdfPath_ = std::move(hook); }
 
@@ -66,6 +72,7 @@ class ScheduleWindow : public QWidget {
     DateSource date_;
     MomentHandler choose_;
     WarningHook warn_;
+    PlanMarksSource marks_;
     std::function<QString()> pdfPath_;
     print::SheetRange range_;
     QCheckBox* avoidBox_ = nullptr;

@@ -20,10 +20,14 @@ struct SecondaryWindows {
     HelpTextWindow* helpWindow = nullptr;
     QWidget* reverseLookup = nullptr;
     QWidget* schedule = nullptr;  // 开穴表
+    QWidget* plans = nullptr;          // 治疗方案 and the clinic's hours
+    QWidget* nextOpenings = nullptr;   // 下次开穴
+    QObject* reminder = nullptr;       // the reminder before the chosen plan's openings
 };
 
 // Creates the secondary windows in start-up order (place picker, description manager, picture window,
-// help window, reverse lookup, schedule), hidden, owned by `mainWindow`.
+// help window, reverse lookup, schedule, plans, next openings), hidden, and the reminder, owned by
+// `mainWindow`.
 SecondaryWindows CreateSecondaryWindows(MainWindow& mainWindow);
 
 // Shows a secondary window without making it modal, or brings it to the front when already shown.

@@ -8,6 +8,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "ui/mainwindow_widgets.h"
+
 namespace velunar::ui {
 namespace {
 
@@ -93,9 +95,10 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
         readingBox_->addItem(Text(RenShenReadingLabel(r)), Text(RenShenReadingLabel(r)));
     row->addWidget(shownBox_);
     row->addWidget(readingBox_);
-    // One row with the switch and the reading, so the page stays as tall as the time pages beside it.
-    auto* ageRow = row;
-    ageRow->addSpacing(12);
+    row->addStretch();
+    // The age on a row of its own: beside the reading it made the page wider than half a laptop's screen at
+    // a scale of 2.
+    auto* ageRow = new QHBoxLayout;
     ageRow->addWidget(new QLabel(QStringLiteral("年岁：")));
     ageBox_ = new QSpinBox;
     ageBox_->setObjectName(QStringLiteral("patientAgeBox"));
@@ -106,6 +109,7 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
     ageRow->addWidget(ageBox_);
     ageRow->addStretch();
     common->insertLayout(common->count() - 1, row);
+    common->insertLayout(common->count() - 1, ageRow);
     connect(shownBox_, &QCheckBox::toggled, this, [this](bool on) {
         readingBox_->setEnabled(on);
         ageBox_->setEnabled(on);
@@ -117,10 +121,9 @@ void TabooChoices::AddToSettingsPage(QVBoxLayout* common) {
 }
 
 void TabooChoices::AddWarningTo(QGridLayout* page, DoctrineId id, const QString& name) {
-    auto* label = new QLabel;
+    auto* label = new WrappedLine;
     label->setObjectName(name);
     label->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
-    label->setWordWrap(true);
     label->hide();
     page->addWidget(label, 5, 0, 1, 5);
     warnings_[id] = label;

@@ -39,7 +39,8 @@ bool Contains(const std::string& text, const std::string& part) {
 std::vector<std::vector<std::string>> ReadOnlyCommands(const std::string& db) {
     return {{"now", "--db", db, "--at", "2013-06-09 00:30:00", "--json"},
             {"schedule", "2013-06-09", "2013-06-10", "--db", db},
-            {"reverse", "公孙", "2013-06-01", "2013-06-03", "--db", db}};
+            {"reverse", "公孙", "2013-06-01", "2013-06-03", "--db", db},
+            {"next", "公孙", "--from", "2013-06-09 08:00:00", "--db", db}};
 }
 
 TEST(DatabaseFileCli, ReadOnlyCommandsChangeNothingAboutTheFile) {

@@ -170,7 +170,8 @@ void TestMainWindow::menuCaptionsAndOrder() {
     QStringList manage;
     for (QAction* a : h.get<QMenu>("manageMenu")->actions()) manage << a->objectName();
     QCOMPARE(manage, (QStringList{"descriptionManagerAction", "placePickerAction", "clockSettingsAction",
-                                  "scheduleAction"}));
+                                  "scheduleAction", "planAction", "clinicHoursAction", "nextOpeningsAction"}));
+    QCOMPARE(h.get<QAction>("nextOpeningsAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(h.get<QAction>("scheduleAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
