@@ -9,7 +9,7 @@
 #include "cli/clock_spans.h"
 #include "cli/commands.h"
 #include "cli/database_access.h"
-#include "cli/json.h"
+#include "report/json.h"
 #include "reverse/next_openings.h"
 #include "store/calendar_file.h"
 #include "store/planning.h"
@@ -200,9 +200,9 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
             hours = *stored;
         } else {
             hours = ClinicHours::AllDay();
-            io.err
-                << "velunar-cli next: no clinic hours are kept (管理 → 门诊时间与提醒 in the window, or --within): "
-                   "every hour counts\n";
+            io.err << "velunar-cli next: no clinic hours are kept (管理 → 门诊时间与提醒 in the window, or "
+                      "--within): "
+                      "every hour counts\n";
         }
 
         // The place's clock over the dates the search may reach.

@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/database_access.h"
-#include "cli/json.h"
+#include "report/json.h"
 #include "store/datapaths.h"
 #include "store/nativepath.h"
 #include "store/planning.h"
