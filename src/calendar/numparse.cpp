@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <version>
 
 namespace velunar {
 namespace {
@@ -14,7 +17,50 @@ bool IsNumberChar(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
 }
 
+// The text is checked to be plain decimal digits by then. The browser build's C++ library has no
+// floating-point from_chars or to_chars; its C library runs in the "C" locale alone, where strtod and printf
+// use '.', so there they stand in.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+bool ReadDouble(std::string_view text, double& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc{} && end == text.data() + text.size();
+}
+
+std::string Shortest(double value) {
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, ec == std::errc{} ? static_cast<std::size_t>(end - buf) : 0);
+}
+#else
+bool ReadDouble(std::string_view text, double& value) {
+    const std::string copy(text);
+    char* end = nullptr;
+    value = std::strtod(copy.c_str(), &end);
+    return end == copy.c_str() + copy.size() && std::isfinite(value);
+}
+
+// As to_chars: the fewest significant digits that read back, in fixed or exponent notation, whichever is
+// shorter (fixed on a tie).
+std::string Shortest(double value) {
+    char buf[400];
+    std::string exponent, fixed;
+    for (int digits = 0; digits <= 17 && exponent.empty(); ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*e", digits, value);
+        if (std::strtod(buf, nullptr) == value) exponent = buf;
+    }
+    for (int decimals = 0; decimals <= 30 && fixed.empty(); ++decimals) {
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+        if (std::strtod(buf, nullptr) == value) fixed = buf;
+    }
+    return !fixed.empty() && fixed.size() <= exponent.size() ? fixed : exponent;
+}
+#endif
+
 }  // namespace
+
+std::string ShortestDecimal(double value) {
+    return Shortest(value);
+}
 
 std::optional<double> ParseDecimal(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -30,8 +76,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
     for (char c : text)
         if (!IsNumberChar(c)) return std::nullopt;
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    if (!ReadDouble(text, value) || !std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
 }
 

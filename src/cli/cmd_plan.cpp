@@ -4,8 +4,8 @@
 
 #include "cli/commands.h"
 #include "cli/database_access.h"
-#include "cli/json.h"
 #include "cli/localized.h"
+#include "report/json.h"
 #include "store/datapaths.h"
 #include "store/nativepath.h"
 #include "store/planning.h"

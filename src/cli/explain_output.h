@@ -3,7 +3,7 @@
 // lines as one block per key, a step a line.
 #include <ostream>
 
-#include "cli/report.h"
+#include "report/report.h"
 #include "methods/explain.h"
 
 namespace velunar::cli {

@@ -1,7 +1,7 @@
 #include "cli/text_table.h"
 
 #include "calendar/utf8.h"
-#include "cli/json.h"
+#include "report/json.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -23,8 +23,10 @@ bool InDatabase(const QByteArray& id) {
     if (QTimeZone::isTimeZoneIdAvailable(id)) return true;
     if (id.isEmpty() || id.startsWith('/') || id.contains("..")) return false;
     for (char c : id)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/' && c != '_' && c != '-' && c != '+') return false;
-    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/' && c != '_' && c != '-' && c != '+')
+            return false;
+    const QByteArray dir =
+        qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
     return QFileInfo(QString::fromUtf8(dir + '/' + id)).isFile();
 }
 
@@ -53,12 +55,11 @@ ZoneTimeline TimelineOf(const QTimeZone& zone, Instant from, Instant to) {
     return ZoneTimeline(std::move(periods));
 }
 
-std::optional<ZoneFacts> FactsAt(const QTimeZone& zone, DateTime civil) {
-    if (!zone.isValid()) return std::nullopt;
-    // Resolved as the program resolves every reading: through the zone's timeline.
-    const Instant around = InstantAt(civil, 0);
-    const ResolvedReading r = TimelineOf(zone, around - 2 * kDayMs, around + 2 * kDayMs).Resolve(civil);
-    return ZoneFacts{r.offset.Total() / 60, r.offset.summerSeconds / 60};
+const ZoneSource& TzDatabase() {
+    static const ZoneSource kSource = [](std::string_view id, Instant from, Instant to) {
+        return ZoneTimelineOf(id, from, to);
+    };
+    return kSource;
 }
 
 }  // namespace
@@ -75,7 +76,8 @@ std::vector<std::string> ZoneNames() {
     std::vector<std::string> names = ZoneChoices();
     names.erase(names.begin());
     // The links, as the database's own source lists them ("L Asia/Kolkata Asia/Calcutta").
-    const QByteArray dir = qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
+    const QByteArray dir =
+        qEnvironmentVariableIsSet("TZDIR") ? qgetenv("TZDIR") : QByteArray("/usr/share/zoneinfo");
     QFile source(QString::fromUtf8(dir + "/tzdata.zi"));
     if (source.open(QIODevice::ReadOnly)) {
         while (!source.atEnd()) {
@@ -93,8 +95,7 @@ bool IsKnownZone(std::string_view id) {
 }
 
 std::optional<ZoneFacts> ZoneFactsAt(std::string_view id, DateTime civil) {
-    if (id.empty()) return std::nullopt;
-    return FactsAt(ZoneOf(id), civil);
+    return ZoneFactsOn(TzDatabase(), id, civil);
 }
 
 std::optional<ZoneFacts> LabelZoneFactsAt(std::string_view label, DateTime civil) {
@@ -104,7 +105,7 @@ std::optional<ZoneFacts> LabelZoneFactsAt(std::string_view label, DateTime civil
 }
 
 int MachineOffsetMinutesAt(DateTime civil) {
-    return FactsAt(QTimeZone::systemTimeZone(), civil).value_or(ZoneFacts{}).offsetMinutes;
+    return ZoneFactsAt(kMachineZone, civil).value_or(ZoneFacts{}).offsetMinutes;
 }
 
 Instant Now() {
@@ -126,49 +127,25 @@ std::optional<ZoneTimeline> ZoneTimelineOf(std::string_view id, Instant from, In
 }
 
 bool CoverInstants(TickInput& place, Instant from, Instant to) {
-    if (place.page == TimePage::China) {
-        place.chinaClock.reset();
-        if (place.chinaSummerTime) place.chinaClock = ZoneTimelineOf(kChinaZone, from, to);
-        return true;
-    }
-    if (place.ianaZone.empty()) return true;
-    place.zoneTimeline = ZoneTimelineOf(place.ianaZone, from, to);
-    if (place.zoneTimeline) return true;
-    place.ianaZone.clear();
-    return false;
+    return CoverInstantsFrom(TzDatabase(), place, from, to);
 }
 
 bool CoverDays(TickInput& place, std::int64_t fromDay, std::int64_t toDay) {
-    // Two days either side: no clock is more than a day from UTC, and a 子 double-hour begins the evening
-    // before its date.
-    return CoverInstants(place, InstantAt(static_cast<DateTime>(fromDay - 2), 0),
-                         InstantAt(static_cast<DateTime>(toDay + 3), 0));
+    return CoverDaysFrom(TzDatabase(), place, fromDay, toDay);
 }
 
 bool CoverReading(TickInput& place, DateTime reading) {
-    const std::int64_t day = WholeDay(reading);
-    return CoverDays(place, day - 1, day + 1);
+    return CoverReadingFrom(TzDatabase(), place, reading);
 }
 
 int ChinaSummerMinutesAt(DateTime reading) {
-    return FactsAt(ZoneOf(kChinaZone), reading).value_or(ZoneFacts{}).summerMinutes;
+    return ZoneFactsAt(kChinaZone, reading).value_or(ZoneFacts{}).summerMinutes;
 }
 
 std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {
-    if (in.page == TimePage::Abroad) {
-        if (in.zoneTimeline) return {};  // the tz database gave both offset and summer time
-        return AbroadZoneHint(in.zoneText, in.summerText, LabelZoneFactsAt(in.zoneText, reference));
-    }
-    std::string hint;
-    if (const int summer = ChinaSummerMinutesAt(reference); summer != 0) {
-        hint = FormatIsoDate(reference) + " 中国实行夏令时，钟表比北京时间快 " + std::to_string(summer) +
-               " 分钟" + (in.chinaSummerTime ? "，已按夏令时计算" : "");
-    }
-    if (readingIsMachineClock) {
-        const std::string machine = ChinaClockHint(MachineOffsetMinutesAt(reference));
-        if (!machine.empty()) hint = hint.empty() ? machine : hint + "；" + machine;
-    }
-    return hint;
+    return ClockHintFrom(
+        TzDatabase(), in, reference,
+        readingIsMachineClock ? std::optional(MachineOffsetMinutesAt(reference)) : std::nullopt);
 }
 
 }  // namespace velunar::store

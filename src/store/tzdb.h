@@ -11,6 +11,7 @@
 #include "calendar/datetime.h"
 #include "calendar/instant.h"
 #include "calendar/tick.h"
+#include "calendar/zone_cover.h"
 #include "calendar/zone_hint.h"
 #include "calendar/zone_timeline.h"
 
@@ -19,7 +20,7 @@ namespace velunar::store {
 // The choice that stands for the machine's own zone, first in the window's list and accepted by --tz.
 inline constexpr std::string_view kMachineZone = "本机时区";
 // The zone whose periods are China's summer time.
-inline constexpr std::string_view kChinaZone = "Asia/Shanghai";
+using velunar::kChinaZone;
 
 // The zone ids the tz database lists, sorted, kMachineZone first.
 std::vector<std::string> ZoneChoices();
@@ -45,9 +46,10 @@ DateTime MachineClockNow();
 // say); nothing for an unknown id.
 std::optional<ZoneTimeline> ZoneTimelineOf(std::string_view id, Instant from, Instant to);
 
-// Gives a place the clocks it needs for the instants from..to: a tz-database zone's offsets on the abroad page
-// (its id is cleared, and false returned, when the zone is unknown here: the place then keeps its fixed zone),
-// and China's summer time on the China page when chinaSummerTime asks for it. Any other place is left alone.
+// Gives a place the clocks it needs for the instants from..to: a tz-database zone's offsets on the abroad
+// page (its id is cleared, and false returned, when the zone is unknown here: the place then keeps its fixed
+// zone), and China's summer time on the China page when chinaSummerTime asks for it. Any other place is left
+// alone.
 bool CoverInstants(TickInput& place, Instant from, Instant to);
 // The same for the whole of the days fromDay..toDay, from the evening before the first (its 子 double-hour)
 // to the morning after the last.

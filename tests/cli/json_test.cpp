@@ -1,11 +1,11 @@
-#include "cli/json.h"
+#include "report/json.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
-#include "cli/report.h"
+#include "report/report.h"
 #include "json_check.h"
 
 namespace velunar::cli {

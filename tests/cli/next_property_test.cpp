@@ -64,31 +64,31 @@ std::vector<std::pair<Instant, Instant>> PartsBySampling(const ClinicHours& hour
 
 struct Place {
     const char* name;
-    cli::NowFlags flags;
+    NowFlags flags;
     std::vector<std::int64_t> days;  // dates to start from: nights the clocks change, and ordinary ones
 };
 
 std::vector<Place> Places() {
     std::vector<Place> places;
-    cli::NowFlags china;
+    NowFlags china;
     china.abroad = false;
     china.longitude = "116.4";
     places.push_back({"Beijing time", china, {Day(2026, 12, 9), Day(2027, 2, 6), Day(2026, 6, 21)}});
-    cli::NowFlags summer = china;
+    NowFlags summer = china;
     summer.chinaSummer = true;
     summer.longitude = "87.6";
     places.push_back({"China's summer time", summer, {Day(1988, 4, 10), Day(1988, 9, 11), Day(1990, 4, 15)}});
-    cli::NowFlags paris;
+    NowFlags paris;
     paris.tz = "Europe/Paris";
     paris.eastWest = std::string(kEast);
     paris.abroadLongitude = "2.35";
     places.push_back({"Paris", paris, {Day(2026, 3, 29), Day(2026, 10, 25), Day(2026, 7, 1)}});
-    cli::NowFlags york;
+    NowFlags york;
     york.tz = "America/New_York";
     york.eastWest = std::string(kWest);
     york.abroadLongitude = "74.0";
     places.push_back({"New York", york, {Day(2026, 3, 8), Day(2026, 11, 1)}});
-    cli::NowFlags howe;
+    NowFlags howe;
     howe.tz = "Australia/Lord_Howe";  // half an hour of summer time
     howe.eastWest = std::string(kEast);
     howe.abroadLongitude = "159.08";
@@ -196,9 +196,9 @@ TEST(NextOpenings, AreTheReverseJobsOpeningsFilteredByTheHours) {
     for (const Place& where : Places()) {
         for (std::int64_t around : where.days) {
             for (int n = 0; n < 6; ++n, ++cases) {
-                cli::NowFlags flags = where.flags;
+                NowFlags flags = where.flags;
                 flags.mode = static_cast<TimeMode>(mode(random));
-                TickInput place = cli::TickInputFrom(flags, TickInput{});
+                TickInput place = TickInputFrom(flags, TickInput{});
                 const std::int64_t start = around + shift(random);
                 const std::int64_t first = start - 2, last = start + 45;
                 ASSERT_TRUE(store::CoverDays(place, first - 2, last + 2));

@@ -62,11 +62,11 @@ TEST(NowAndSchedule, AgreeOnEveryDoubleHourOfAYearInEveryMode) {
             return true;
         });
         ASSERT_EQ(rows.size(), 365u * (mode == TimeMode::NightRat ? 13 : 12));
-        cli::NowFlags flags;
+        NowFlags flags;
         flags.mode = mode;
         flags.onlyBeijing = true;
         flags.abroad = false;
-        const TickInput input = cli::TickInputFrom(flags, cli::SettingsTickInput(db));
+        const TickInput input = TickInputFrom(flags, cli::SettingsTickInput(db));
         for (const ScheduleRow& row : rows) {
             const std::int64_t length = (row.slot.solarEnd - row.slot.solarStart) / 1000;
             std::uniform_int_distribution<std::int64_t> second(0, length - 1);

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     args.push_back(current);
-    velunar::cli::NowFlags flags;
+    velunar::NowFlags flags;
     velunar::cli::ArgParser parser("now", "", "");
     velunar::cli::AddNowFlags(parser, flags);
     std::ostringstream out, err;

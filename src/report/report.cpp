@@ -1,12 +1,11 @@
-#include "cli/report.h"
+#include "report/report.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "cli/json.h"
-#include "cli/localized.h"
+#include "report/json.h"
 
-namespace velunar::cli {
+namespace velunar {
 
 Report::Field& Report::Add(std::string name, Field::Kind kind) {
     Field& f = fields_.emplace_back();
@@ -68,20 +67,31 @@ Report& Report::List(std::string name, std::vector<std::string> items) {
 }
 
 void Report::WritePlain(std::ostream& out) const {
-    WritePlain(out, fields_, "");
+    WritePlain(out, fields_, "", PlainSpeech{});
 }
 
-void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix) {
+void Report::WritePlain(std::ostream& out, const PlainSpeech& speech) const {
+    WritePlain(out, fields_, "", speech);
+}
+
+void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix,
+                        const PlainSpeech& speech) {
+    const auto label = [&speech](const std::string& name) {
+        return speech.label ? speech.label(name) : name;
+    };
+    const auto value = [&speech](const std::string& text) {
+        return speech.value ? speech.value(text) : text;
+    };
     for (const Field& f : fields) {
         const std::string path = prefix + f.name;
-        const std::string name = f.kind == Field::Kind::Group ? path : FieldLabel(path);
+        const std::string name = f.kind == Field::Kind::Group ? path : label(path);
         if (f.words) {
-            out << name << ": " << LocalValue(*f.words) << '\n';
+            out << name << ": " << value(*f.words) << '\n';
             continue;
         }
         switch (f.kind) {
             case Field::Kind::Group:
-                WritePlain(out, f.children, path + ".");
+                WritePlain(out, f.children, path + ".", speech);
                 continue;
             case Field::Kind::Null:
                 out << name << ": -\n";
@@ -99,15 +109,15 @@ void Report::WritePlain(std::ostream& out, const std::vector<Field>& fields, con
                 continue;
             }
             case Field::Kind::Text:
-                out << name << ": " << LocalValue(f.text) << '\n';
+                out << name << ": " << value(f.text) << '\n';
                 continue;
             case Field::Kind::List: {
                 out << name << ":";
-                // In English a point takes several words: the items are set apart by commas.
-                const bool english = InEnglish();
+                // Where a point takes several words the items are set apart by commas.
+                const bool english = speech.commas;
                 const std::vector<std::string>& items = f.itemWords ? *f.itemWords : f.items;
                 for (std::size_t i = 0; i < items.size(); ++i)
-                    out << (english && i > 0 ? ", " : " ") << LocalValue(items[i]);
+                    out << (english && i > 0 ? ", " : " ") << value(items[i]);
                 out << '\n';
                 continue;
             }
@@ -154,4 +164,4 @@ void Report::WriteJson(std::ostream& out) const {
     out << '\n';
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar

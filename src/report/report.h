@@ -2,6 +2,7 @@
 // The output of a command as an ordered list of named values, written either as "name: value" lines
 // or as one JSON object. Groups nest: in plain form their fields read "group.name: value".
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -10,7 +11,7 @@
 
 #include "calendar/datetime.h"
 
-namespace velunar::cli {
+namespace velunar {
 
 class JsonWriter;
 
@@ -32,7 +33,15 @@ class Report {
     // A list of texts: a JSON array; in plain form one line, the items separated by blanks.
     Report& List(std::string name, std::vector<std::string> items);
 
+    // How the plain form says its labels and values: as they are (the program's own), or in another
+    // language, which the caller knows (the report itself is plain C++, for the browser edition too).
+    struct PlainSpeech {
+        std::function<std::string(const std::string&)> label;  // a dotted field name
+        std::function<std::string(const std::string&)> value;  // a text or a list's item
+        bool commas = false;                                   // a list's items set apart by commas
+    };
     void WritePlain(std::ostream& out) const;
+    void WritePlain(std::ostream& out, const PlainSpeech& speech) const;
     void WriteJson(std::ostream& out) const;
 
   private:
@@ -51,10 +60,11 @@ class Report {
         std::vector<std::string> items;
     };
     Field& Add(std::string name, Field::Kind kind);
-    static void WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix);
+    static void WritePlain(std::ostream& out, const std::vector<Field>& fields, const std::string& prefix,
+                           const PlainSpeech& speech);
     static void WriteJson(JsonWriter& w, const std::vector<Field>& fields);
 
     std::vector<Field> fields_;
 };
 
-}  // namespace velunar::cli
+}  // namespace velunar

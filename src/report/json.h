@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velunar::cli {
+namespace velunar {
 
 // The JSON string literal of a UTF-8 text, quotes included. Control characters, '"' and '\' are
 // escaped; valid UTF-8 passes through; each byte of an invalid sequence becomes U+FFFD.
@@ -46,4 +46,4 @@ class JsonWriter {
     bool afterKey_ = false;
 };
 
-}  // namespace velunar::cli
+}  // namespace velunar

@@ -1,12 +1,12 @@
-#include "cli/json.h"
+#include "report/json.h"
 
+#include "calendar/numparse.h"
 #include "calendar/utf8.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace velunar::cli {
+namespace velunar {
 namespace {
 
 void AppendEscaped(std::string& out, char c) {
@@ -130,9 +130,7 @@ void JsonWriter::Double(double value) {
         out_ << "null";
         return;
     }
-    char buf[32];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    out_ << std::string_view(buf, ec == std::errc{} ? static_cast<std::size_t>(end - buf) : 0);
+    out_ << ShortestDecimal(value);
 }
 
 void JsonWriter::Bool(bool value) {
@@ -145,4 +143,4 @@ void JsonWriter::Null() {
     out_ << "null";
 }
 
-}  // namespace velunar::cli
+}  // namespace velunar
