@@ -10,27 +10,35 @@ namespace {
 
 // The steps of both methods, in one place: the texts are the program's own, the quoted lines are the
 // classical verses the arithmetic comes from (徐凤《针灸大全》卷四).
-constexpr StepLabel kLgDayStem{"linggui.dayStem", VELUNAR_TR("step", "日干{1}数{2}（徐凤《针灸大全》八法逐日干支歌：“{3}”）")};
-constexpr StepLabel kLgDayBranch{"linggui.dayBranch", VELUNAR_TR("step", "日支{1}数{2}（八法逐日干支歌：“{3}”）")};
-constexpr StepLabel kLgHourStem{"linggui.hourStem", VELUNAR_TR("step", "时干{1}数{2}（八法临时干支歌：“{3}”）")};
-constexpr StepLabel kLgHourBranch{"linggui.hourBranch", VELUNAR_TR("step", "时支{1}数{2}（八法临时干支歌：“{3}”）")};
-constexpr StepLabel kLgLateZi{"linggui.lateZi",
-                              VELUNAR_TR("step", "夜子时：时干从次日{1}起算，日干、日支及日之阴阳仍按本日{2}{3}")};
+constexpr StepLabel kLgDayStem{"linggui.dayStem",
+                               VELUNAR_TR("step", "日干{1}数{2}（徐凤《针灸大全》八法逐日干支歌：“{3}”）")};
+constexpr StepLabel kLgDayBranch{"linggui.dayBranch",
+                                 VELUNAR_TR("step", "日支{1}数{2}（八法逐日干支歌：“{3}”）")};
+constexpr StepLabel kLgHourStem{"linggui.hourStem",
+                                VELUNAR_TR("step", "时干{1}数{2}（八法临时干支歌：“{3}”）")};
+constexpr StepLabel kLgHourBranch{"linggui.hourBranch",
+                                  VELUNAR_TR("step", "时支{1}数{2}（八法临时干支歌：“{3}”）")};
+constexpr StepLabel kLgLateZi{
+    "linggui.lateZi", VELUNAR_TR("step", "夜子时：时干从次日{1}起算，日干、日支及日之阴阳仍按本日{2}{3}")};
 constexpr StepLabel kLgSum{"linggui.sum", VELUNAR_TR("step", "四数相加：{1} + {2} + {3} + {4} = {5}")};
-constexpr StepLabel kLgDivide{"linggui.divide",
-                              VELUNAR_TR("step", "{1}为{2}日，{2}日除{3}（八法临时干支歌：“阳日除九阴除六，不及零余穴下推”）："
-                              "{4} ÷ {3} = {5} 余 {6}，即 {4} mod {3} = {6}")};
+constexpr StepLabel kLgDivide{
+    "linggui.divide",
+    VELUNAR_TR("step",
+               "{1}为{2}日，{2}日除{3}（八法临时干支歌：“阳日除九阴除六，不及零余穴下推”）："
+               "{4} ÷ {3} = {5} 余 {6}，即 {4} mod {3} = {6}")};
 constexpr StepLabel kLgZero{"linggui.zero", VELUNAR_TR("step", "余数为 0：整除时以除数 {1} 为数")};
-constexpr StepLabel kLgPoint{"linggui.point", VELUNAR_TR("step", "{1}为{2}，开{3}（《针灸大全》八法歌：“{4}”）")};
+constexpr StepLabel kLgPoint{"linggui.point",
+                             VELUNAR_TR("step", "{1}为{2}，开{3}（《针灸大全》八法歌：“{4}”）")};
 constexpr StepLabel kLgResult{"linggui.result", VELUNAR_TR("step", "灵龟八法：开{1}，配{2}")};
 constexpr StepLabel kLgNoHour{"linggui.noHour", VELUNAR_TR("step", "尚未定出时辰，灵龟八法无从推算")};
 
-constexpr StepLabel kFtStem{"feiteng.stem",
-                            VELUNAR_TR("step", "飞腾八法只看时干：时干{1}开{2}（《针灸大全》飞腾八法歌：“{3}”）")};
+constexpr StepLabel kFtStem{
+    "feiteng.stem", VELUNAR_TR("step", "飞腾八法只看时干：时干{1}开{2}（《针灸大全》飞腾八法歌：“{3}”）")};
 constexpr StepLabel kFtResult{"feiteng.result", VELUNAR_TR("step", "飞腾八法：开{1}，配{2}")};
 constexpr StepLabel kFtNoHour{"feiteng.noHour", VELUNAR_TR("step", "尚未定出时辰，飞腾八法无从推算")};
 
-constexpr StepLabel kPartner{"eight.partner", VELUNAR_TR("step", "{1}与{2}同为八脉交会穴，相配而用（八脉交会八穴歌：“{3}”）")};
+constexpr StepLabel kPartner{"eight.partner",
+                             VELUNAR_TR("step", "{1}与{2}同为八脉交会穴，相配而用（八脉交会八穴歌：“{3}”）")};
 
 // 八法逐日干支歌, line by line, and the line that gives each day stem and day branch its number.
 constexpr std::array<std::string_view, 5> kDayVerse = {"甲己辰戌丑未十", "乙庚申酉九为期", "丁壬寅卯八成数",

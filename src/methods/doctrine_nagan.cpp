@@ -13,57 +13,73 @@ namespace {
 
 // The steps of the doctrine, in one place.
 constexpr StepLabel kHour{"nagan.hour", VELUNAR_TR("step", "纳干法以日干与时支定时：{1}日{2}时，即{3}时")};
-constexpr StepLabel kLateZi{"nagan.lateZi", VELUNAR_TR("step", "夜子时：时干支从次日起算作{1}，而纳干法只按本日{2}日与时支查表")};
-constexpr StepLabel kOtherDay{"nagan.otherDay",
-                              VELUNAR_TR("step", "本日虽为{1}日，{1}日之程要到{2}时才开始，此时仍在上一日{3}日之程内")};
+constexpr StepLabel kLateZi{
+    "nagan.lateZi", VELUNAR_TR("step", "夜子时：时干支从次日起算作{1}，而纳干法只按本日{2}日与时支查表")};
+constexpr StepLabel kOtherDay{
+    "nagan.otherDay",
+    VELUNAR_TR("step", "本日虽为{1}日，{1}日之程要到{2}时才开始，此时仍在上一日{3}日之程内")};
 constexpr StepLabel kStart{
     "nagan.start",
-    VELUNAR_TR("step", "{1}日之程始于{2}时：阳进阴退，日干即时干，时支逐日后退一位（甲戌、乙酉、丙申……壬寅）；"
-    "徐凤《针灸大全》子午流注逐日按时定穴歌：“{3}”")};
+    VELUNAR_TR("step",
+               "{1}日之程始于{2}时：阳进阴退，日干即时干，时支逐日后退一位（甲戌、乙酉、丙申……壬寅）；"
+               "徐凤《针灸大全》子午流注逐日按时定穴歌：“{3}”")};
 constexpr StepLabel kStartGui{
     "nagan.startGui",
-    VELUNAR_TR("step", "癸日之程不依阳进阴退开于癸丑，而开于癸亥（徐凤《针灸大全》子午流注逐日按时定穴歌："
-    "“{1}”）")};
+    VELUNAR_TR("step",
+               "癸日之程不依阳进阴退开于癸丑，而开于癸亥（徐凤《针灸大全》子午流注逐日按时定穴歌："
+               "“{1}”）")};
 constexpr StepLabel kCycle{
-    "nagan.cycle", VELUNAR_TR("step", "{1}时在{2}日之程内：{2}日之经{3}于{4}时开井穴，历十一时辰至{5}时{6}；值日经为{3}")};
+    "nagan.cycle",
+    VELUNAR_TR("step", "{1}时在{2}日之程内：{2}日之经{3}于{4}时开井穴，历十一时辰至{5}时{6}；值日经为{3}")};
 constexpr StepLabel kGap{
     "nagan.gap",
-    VELUNAR_TR("step", "{1}时在壬日之程（至壬子气纳三焦）之后、癸日之程（癸亥开涌泉）之前，不属任何日程，闭穴；"
-    "值日经记本日之经肾经")};
-constexpr StepLabel kPolarity{"nagan.polarity",
-                              VELUNAR_TR("step", "{1}为{2}时，而{3}日为{4}日：阳日阳时开穴，阴日阴时开穴，此时闭穴")};
-constexpr StepLabel kWell{"nagan.well", VELUNAR_TR("step", "此时为{1}日之程的首时，开{2}的井穴{3}（{4}）；歌云：“{5}”")};
-constexpr StepLabel kChain{"nagan.chain",
-                           VELUNAR_TR("step", "此后每隔一时辰经生经、穴生穴（经与经、穴与穴的五行依次相生）：{1}")};
+    VELUNAR_TR("step",
+               "{1}时在壬日之程（至壬子气纳三焦）之后、癸日之程（癸亥开涌泉）之前，不属任何日程，闭穴；"
+               "值日经记本日之经肾经")};
+constexpr StepLabel kPolarity{
+    "nagan.polarity", VELUNAR_TR("step", "{1}为{2}时，而{3}日为{4}日：阳日阳时开穴，阴日阴时开穴，此时闭穴")};
+constexpr StepLabel kWell{"nagan.well",
+                          VELUNAR_TR("step", "此时为{1}日之程的首时，开{2}的井穴{3}（{4}）；歌云：“{5}”")};
+constexpr StepLabel kChain{
+    "nagan.chain", VELUNAR_TR("step", "此后每隔一时辰经生经、穴生穴（经与经、穴与穴的五行依次相生）：{1}")};
 constexpr StepLabel kStemMeridian{
     "nagan.stemMeridian",
     VELUNAR_TR("step", "所开之经即时干之经：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）；歌云：“{4}”")};
-constexpr StepLabel kReturn{"nagan.return", VELUNAR_TR("step", "开俞穴时返本还原，并过值日经{1}的原穴{2}（歌云：“{3}”）")};
-constexpr StepLabel kReturnYin{"nagan.returnYin",
-                               VELUNAR_TR("step", "开俞穴时返本还原；阴经以输代原，值日经{1}以俞穴{2}为原（歌云：“{3}”）")};
+constexpr StepLabel kReturn{"nagan.return",
+                            VELUNAR_TR("step", "开俞穴时返本还原，并过值日经{1}的原穴{2}（歌云：“{3}”）")};
+constexpr StepLabel kReturnYin{
+    "nagan.returnYin",
+    VELUNAR_TR("step", "开俞穴时返本还原；阴经以输代原，值日经{1}以俞穴{2}为原（歌云：“{3}”）")};
 constexpr StepLabel kExtra{
     "nagan.extra",
-    VELUNAR_TR("step", "{1}寄于{2}（《针灸大成》十二经纳天干歌：“{3}”），故{2}日返本还原时兼过{1}的原穴{4}"
-    "（歌云：“{5}”）")};
+    VELUNAR_TR("step",
+               "{1}寄于{2}（《针灸大成》十二经纳天干歌：“{3}”），故{2}日返本还原时兼过{1}的原穴{4}"
+               "（歌云：“{5}”）")};
 constexpr StepLabel kLodgeYang{
     "nagan.lodgeYang",
-    VELUNAR_TR("step", "日干重见：{1}时时干又为{2}。阳日气纳三焦，取生我者：{2}日之经属{3}，{4}生{3}，"
-    "取三焦经属{4}的{5}穴{6}；歌云：“{7}”")};
-constexpr StepLabel kLodgeYin{"nagan.lodgeYin",
-                              VELUNAR_TR("step", "日干重见：{1}时时干又为{2}。阴日血归包络，取我生者：{2}日之经属{3}，{3}生{4}，"
-                              "取心包经属{4}的{5}穴{6}；歌云：“{7}”")};
+    VELUNAR_TR("step",
+               "日干重见：{1}时时干又为{2}。阳日气纳三焦，取生我者：{2}日之经属{3}，{4}生{3}，"
+               "取三焦经属{4}的{5}穴{6}；歌云：“{7}”")};
+constexpr StepLabel kLodgeYin{
+    "nagan.lodgeYin",
+    VELUNAR_TR("step",
+               "日干重见：{1}时时干又为{2}。阴日血归包络，取我生者：{2}日之经属{3}，{3}生{4}，"
+               "取心包经属{4}的{5}穴{6}；歌云：“{7}”")};
 // The last step: the seven shown values (值日经 经脉 五行 五俞 穴位 过原 兼过原穴), the day stem, the branch.
 constexpr StepLabel kResult{"nagan.result", VELUNAR_TR("step", "纳干法：值日经{1}，开{2}{4}穴{5}（{3}）")};
-constexpr StepLabel kResultSource{"nagan.resultSource",
-                                  VELUNAR_TR("step", "纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}")};
-constexpr StepLabel kResultBoth{"nagan.resultBoth",
-                                VELUNAR_TR("step", "纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}，兼过原穴{7}")};
+constexpr StepLabel kResultSource{
+    "nagan.resultSource", VELUNAR_TR("step", "纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}")};
+constexpr StepLabel kResultBoth{
+    "nagan.resultBoth",
+    VELUNAR_TR("step", "纳干法：值日经{1}，开{2}{4}穴{5}（{3}），返本还原穴{6}，兼过原穴{7}")};
 constexpr StepLabel kResultClosed{"nagan.resultClosed", VELUNAR_TR("step", "纳干法：此时闭穴，值日经{1}")};
 constexpr StepLabel kTable{
     "nagan.table",
-    VELUNAR_TR("step", "注意：本机数据库天干表{8}日{9}时一行为值日经{1}、经脉{2}、五行{3}、五俞{4}、穴位{5}、"
-    "过原{6}、兼过原穴{7}，与上述推算不同；页面按数据库显示")};
-constexpr StepLabel kMissing{"nagan.missing", VELUNAR_TR("step", "本机数据库天干表中没有{8}日{9}时的行，纳干法页留空")};
+    VELUNAR_TR("step",
+               "注意：本机数据库天干表{8}日{9}时一行为值日经{1}、经脉{2}、五行{3}、五俞{4}、穴位{5}、"
+               "过原{6}、兼过原穴{7}，与上述推算不同；页面按数据库显示")};
+constexpr StepLabel kMissing{"nagan.missing",
+                             VELUNAR_TR("step", "本机数据库天干表中没有{8}日{9}时的行，纳干法页留空")};
 constexpr StepLabel kNoHour{"nagan.noHour", VELUNAR_TR("step", "尚未定出时辰，纳干法无从推算")};
 
 // 子午流注逐日按时定穴歌 (徐凤《针灸大全》), the line of each opening of each day's schedule: the five

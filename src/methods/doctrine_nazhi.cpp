@@ -10,23 +10,30 @@ namespace velunar {
 namespace {
 
 // The steps of the doctrine, in one place.
-constexpr StepLabel kMeridian{"nazhi.meridian",
-                              VELUNAR_TR("step", "{1}时气血流注于{2}经，其经正盛（《针灸大成》十二经纳地支歌：“{3}”）")};
-constexpr StepLabel kOwn{"nazhi.own", VELUNAR_TR("step", "{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}")};
-constexpr StepLabel kOwnYin{"nazhi.ownYin",
-                            VELUNAR_TR("step", "{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}（阴经以输代原）")};
+constexpr StepLabel kMeridian{
+    "nazhi.meridian",
+    VELUNAR_TR("step", "{1}时气血流注于{2}经，其经正盛（《针灸大成》十二经纳地支歌：“{3}”）")};
+constexpr StepLabel kOwn{"nazhi.own",
+                         VELUNAR_TR("step", "{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}")};
+constexpr StepLabel kOwnYin{
+    "nazhi.ownYin", VELUNAR_TR("step", "{1}经五行属{2}，本穴取本经属{2}的{3}穴{4}；原穴{5}（阴经以输代原）")};
 constexpr StepLabel kDrain{"nazhi.drain",
-                           VELUNAR_TR("step", "实则泻其子（《难经·六十九难》：“虚者补其母，实者泻其子”）：{1}生{2}，"
-                           "于{3}经正盛之时泻其子穴，即属{2}的{4}穴{5}")};
-constexpr StepLabel kTonify{"nazhi.tonify",
-                            VELUNAR_TR("step", "虚则补其母：{1}经的时辰（{2}时）刚过，经气已衰，于本时辰补其母穴：{3}生{4}，"
-                            "即{1}经属{3}的{5}穴{6}")};
-constexpr StepLabel kResult{"nazhi.result", VELUNAR_TR("step", "纳支法：本穴{1}，原穴{2}，泻{4}{3}，补{6}{5}")};
+                           VELUNAR_TR("step",
+                                      "实则泻其子（《难经·六十九难》：“虚者补其母，实者泻其子”）：{1}生{2}，"
+                                      "于{3}经正盛之时泻其子穴，即属{2}的{4}穴{5}")};
+constexpr StepLabel kTonify{
+    "nazhi.tonify", VELUNAR_TR("step",
+                               "虚则补其母：{1}经的时辰（{2}时）刚过，经气已衰，于本时辰补其母穴：{3}生{4}，"
+                               "即{1}经属{3}的{5}穴{6}")};
+constexpr StepLabel kResult{"nazhi.result",
+                            VELUNAR_TR("step", "纳支法：本穴{1}，原穴{2}，泻{4}{3}，补{6}{5}")};
 constexpr StepLabel kTable{
     "nazhi.table",
-    VELUNAR_TR("step", "注意：本机数据库地支表{7}时一行为本穴{1}、原穴{2}、泻穴{3}、本经{4}、补穴{5}、补穴经{6}，"
-    "与上述推算不同；页面按数据库显示")};
-constexpr StepLabel kMissing{"nazhi.missing", VELUNAR_TR("step", "本机数据库地支表中没有{7}时的行，纳支法页留空")};
+    VELUNAR_TR("step",
+               "注意：本机数据库地支表{7}时一行为本穴{1}、原穴{2}、泻穴{3}、本经{4}、补穴{5}、补穴经{6}，"
+               "与上述推算不同；页面按数据库显示")};
+constexpr StepLabel kMissing{"nazhi.missing",
+                             VELUNAR_TR("step", "本机数据库地支表中没有{7}时的行，纳支法页留空")};
 constexpr StepLabel kNoHour{"nazhi.noHour", VELUNAR_TR("step", "尚未定出时辰，纳支法无从推算")};
 
 constexpr std::string_view kTitles[] = {"纳支本穴", "纳支泻穴", "纳支补穴"};

@@ -10,22 +10,29 @@ namespace velunar {
 namespace {
 
 // The steps of the three doctrines, in one place.
-constexpr StepLabel kSgStem{"shigan.stem", VELUNAR_TR("step", "时干法看时干：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）")};
-constexpr StepLabel kSgPoints{"shigan.points", VELUNAR_TR("step", "取{1}的井、荥、俞、经、合五输穴及原穴（五俞穴表）")};
-constexpr StepLabel kSgResult{"shigan.result", VELUNAR_TR("step", "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}")};
-constexpr StepLabel kSgResultSource{"shigan.resultSource",
-                                    VELUNAR_TR("step", "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}、原{7}")};
+constexpr StepLabel kSgStem{
+    "shigan.stem", VELUNAR_TR("step", "时干法看时干：时干{1}属{2}（《针灸大成》十二经纳天干歌：“{3}”）")};
+constexpr StepLabel kSgPoints{"shigan.points",
+                              VELUNAR_TR("step", "取{1}的井、荥、俞、经、合五输穴及原穴（五俞穴表）")};
+constexpr StepLabel kSgResult{"shigan.result",
+                              VELUNAR_TR("step", "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}")};
+constexpr StepLabel kSgResultSource{
+    "shigan.resultSource", VELUNAR_TR("step", "时干法：{1}，井{2}、荥{3}、俞{4}、经{5}、合{6}、原{7}")};
 constexpr StepLabel kSgMissing{"shigan.missing", VELUNAR_TR("step", "五俞穴表中没有{8}的行，时干法页留空")};
 constexpr StepLabel kSgNoHour{"shigan.noHour", VELUNAR_TR("step", "尚未定出时辰，时干法无从推算")};
 
 constexpr StepLabel kRgStem{
-    "rigan.stem", VELUNAR_TR("step", "日干法看日干：日干{1}属{2}经，是当日的值日经（《针灸大成》十二经纳天干歌：“{3}”）")};
-constexpr StepLabel kRgResult{"rigan.result", VELUNAR_TR("step", "日干法：值日经{1}，列出经络表中{1}经的腧穴共{2}个")};
+    "rigan.stem",
+    VELUNAR_TR("step", "日干法看日干：日干{1}属{2}经，是当日的值日经（《针灸大成》十二经纳天干歌：“{3}”）")};
+constexpr StepLabel kRgResult{"rigan.result",
+                              VELUNAR_TR("step", "日干法：值日经{1}，列出经络表中{1}经的腧穴共{2}个")};
 constexpr StepLabel kRgNoDay{"rigan.noDay", VELUNAR_TR("step", "尚未定出日干，日干法无从推算")};
 
-constexpr StepLabel kNz2Branch{"nazhi2.branch",
-                               VELUNAR_TR("step", "纳支法2看时支：{1}时气血流注于{2}经（《针灸大成》十二经纳地支歌：“{3}”）")};
-constexpr StepLabel kNz2Result{"nazhi2.result", VELUNAR_TR("step", "纳支法2：{1}经，列出经络表中{1}经的腧穴共{2}个")};
+constexpr StepLabel kNz2Branch{
+    "nazhi2.branch",
+    VELUNAR_TR("step", "纳支法2看时支：{1}时气血流注于{2}经（《针灸大成》十二经纳地支歌：“{3}”）")};
+constexpr StepLabel kNz2Result{"nazhi2.result",
+                               VELUNAR_TR("step", "纳支法2：{1}经，列出经络表中{1}经的腧穴共{2}个")};
 constexpr StepLabel kNz2NoHour{"nazhi2.noHour", VELUNAR_TR("step", "尚未定出时辰，纳支法2无从推算")};
 
 constexpr std::string_view kShiGanTitles[] = {"时干法经"};

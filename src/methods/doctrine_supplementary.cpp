@@ -13,21 +13,26 @@ namespace {
 constexpr StepLabel kClosedHour{"buxue.closed", VELUNAR_TR("step", "纳干法此时闭穴，补穴法为之另取一穴")};
 constexpr StepLabel kPartner{
     "buxue.partner",
-    VELUNAR_TR("step", "合日互用（夫妻互用，见李梴《医学入门》）：{1}日与{2}日相合（甲已、乙庚、丙辛、丁壬、戊癸），"
-    "两日的时辰干支全同；本日{3}时闭，而{2}日{3}时开{4}{5}穴{6}，取之")};
+    VELUNAR_TR("step",
+               "合日互用（夫妻互用，见李梴《医学入门》）：{1}日与{2}日相合（甲已、乙庚、丙辛、丁壬、戊癸），"
+               "两日的时辰干支全同；本日{3}时闭，而{2}日{3}时开{4}{5}穴{6}，取之")};
 constexpr StepLabel kBothClosed{
-    "buxue.bothClosed", VELUNAR_TR("step", "{1}日与合日{2}日的{3}时都闭，改用一四二五三〇规律（今人据徐氏开穴之序所归纳）")};
+    "buxue.bothClosed",
+    VELUNAR_TR("step", "{1}日与合日{2}日的{3}时都闭，改用一四二五三〇规律（今人据徐氏开穴之序所归纳）")};
 constexpr StepLabel kOrder{
     "buxue.order",
-    VELUNAR_TR("step", "按时干取穴：六个{1}时自{2}时（{3}开井穴之时）起，时支每进二位为一时，依次取本经一井、四经、"
-    "二荥、五合、三俞，第六时取日干重见所纳之穴；{4}为其第{5}时，取{6}{7}穴{8}")};
+    VELUNAR_TR("step",
+               "按时干取穴：六个{1}时自{2}时（{3}开井穴之时）起，时支每进二位为一时，依次取本经一井、四经、"
+               "二荥、五合、三俞，第六时取日干重见所纳之穴；{4}为其第{5}时，取{6}{7}穴{8}")};
 // The last step: the five shown values (经脉 五行 五俞 穴位 值日经), the day stem, the branch.
 constexpr StepLabel kResult{"buxue.result", VELUNAR_TR("step", "补穴法：取{1}{3}穴{4}（{2}），值日经{5}")};
 constexpr StepLabel kTable{
     "buxue.table",
-    VELUNAR_TR("step", "注意：本机数据库补穴表{6}日{7}时一行为经脉{1}、五行{2}、五俞{3}、穴位{4}、值日经{5}，"
-    "与上述推算不同；页面按数据库显示")};
-constexpr StepLabel kMissing{"buxue.missing", VELUNAR_TR("step", "本机数据库补穴表中没有{6}日{7}时的行，补穴法页留空")};
+    VELUNAR_TR("step",
+               "注意：本机数据库补穴表{6}日{7}时一行为经脉{1}、五行{2}、五俞{3}、穴位{4}、值日经{5}，"
+               "与上述推算不同；页面按数据库显示")};
+constexpr StepLabel kMissing{"buxue.missing",
+                             VELUNAR_TR("step", "本机数据库补穴表中没有{6}日{7}时的行，补穴法页留空")};
 constexpr StepLabel kNotClosed{"buxue.notClosed", VELUNAR_TR("step", "纳干法此时不闭穴，无需补穴")};
 
 // 一四二五三〇: the category opened by each of the six hours of one stem, from its well hour on.
@@ -55,7 +60,9 @@ class Supplementary final : public Doctrine {
     std::string_view Name() const override { return "supplementary"; }
     std::string_view Key() const override { return "buxue"; }
 
-    std::string_view ReportHeading() const override { return VELUNAR_TR("heading", "纳干法（徐氏）补穴法："); }
+    std::string_view ReportHeading() const override {
+        return VELUNAR_TR("heading", "纳干法（徐氏）补穴法：");
+    }
     int ReportRank() const override { return 7; }
     void OpeningsOn(std::int64_t day, std::string_view point, const ReferenceTables& t,
                     std::vector<std::string>& tails) const override {

@@ -163,12 +163,12 @@ std::string TimeTextInEnglish(std::string_view text) {
             out.replace(at, std::string_view(mark).size(), next);
         }
     }
-    for (const auto& [chinese, english] : {
-             std::pair{"真太阳时", "true solar time"}, std::pair{"北京时间", "Beijing time"},
-             std::pair{"机器时间", "machine time"}, std::pair{"本机时间", "machine time"},
-             std::pair{"钟表时间", "clock time"}, std::pair{"(夏令时)", "(summer time)"},
-             std::pair{"(标准时间)", "(standard time)"}, std::pair{"夜子时", "late Zi hour"},
-             std::pair{"早子时", "early Zi hour"}}) {
+    for (const auto& [chinese, english] :
+         {std::pair{"真太阳时", "true solar time"}, std::pair{"北京时间", "Beijing time"},
+          std::pair{"机器时间", "machine time"}, std::pair{"本机时间", "machine time"},
+          std::pair{"钟表时间", "clock time"}, std::pair{"(夏令时)", "(summer time)"},
+          std::pair{"(标准时间)", "(standard time)"}, std::pair{"夜子时", "late Zi hour"},
+          std::pair{"早子时", "early Zi hour"}}) {
         replaceAll(chinese, english);
     }
     // A double-hour named by its branch: "巳时" as "巳 Sì hour".

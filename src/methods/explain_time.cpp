@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "calendar/tr_mark.h"
 #include "calendar/numparse.h"
+#include "calendar/tr_mark.h"
 #include "methods/pipeline.h"
 
 namespace velunar {
@@ -16,19 +16,24 @@ constexpr StepLabel kChinaClock{"time.china", VELUNAR_TR("step", "北京时间{1
 constexpr StepLabel kAbroadClock{"time.abroad", VELUNAR_TR("step", "本机时间{1}，时区{2}（{3}）")};
 constexpr StepLabel kSummer{"time.summer", VELUNAR_TR("step", "减夏令时{1}分钟 → 标准时间{2}")};
 constexpr StepLabel kBeijing{"time.beijing", VELUNAR_TR("step", "折合北京时间{1}")};
-constexpr StepLabel kOnlyBeijing{"time.onlyBeijing",
-                                 VELUNAR_TR("step", "仅仅使用北京时间：不作经度与均时差校正，以北京时间{1}定时辰")};
-constexpr StepLabel kLongitude{"time.longitude",
-                               VELUNAR_TR("step", "经度校正：当地{1}，与{2}相差{3}°，每度4分钟，{4} → 地方平太阳时{5}")};
+constexpr StepLabel kOnlyBeijing{
+    "time.onlyBeijing", VELUNAR_TR("step", "仅仅使用北京时间：不作经度与均时差校正，以北京时间{1}定时辰")};
+constexpr StepLabel kLongitude{
+    "time.longitude",
+    VELUNAR_TR("step", "经度校正：当地{1}，与{2}相差{3}°，每度4分钟，{4} → 地方平太阳时{5}")};
 constexpr StepLabel kEot{"time.eot", VELUNAR_TR("step", "均时差（{1}）：{2} → 真太阳时{3}")};
 constexpr StepLabel kHour{"time.hour", VELUNAR_TR("step", "{1}在{2}之间，为{3}时（时辰模式：{4}）")};
-constexpr StepLabel kDayNext{"time.dayNext", VELUNAR_TR("step", "不区分夜子时早子时：23时起已属次日，日期作{1}")};
+constexpr StepLabel kDayNext{"time.dayNext",
+                             VELUNAR_TR("step", "不区分夜子时早子时：23时起已属次日，日期作{1}")};
 constexpr StepLabel kDay{
-    "time.day", VELUNAR_TR("step", "日干支：{1}距1949-10-01（甲子日）{2}日，{2} mod 60 = {3}，六十甲子第{4}位，为{5}日")};
-constexpr StepLabel kLateZi{"time.lateZi",
-                            VELUNAR_TR("step", "区分夜子时早子时：23时为夜子时，日干支仍按本日，时干从次日{1}起算")};
-constexpr StepLabel kHourStem{"time.hourStem", VELUNAR_TR("step", "五鼠遁：{1}日子时起{2}（“{3}”），顺数至{4}时为{5}")};
-constexpr StepLabel kSkipped{"time.skipped", VELUNAR_TR("step", "时间本次未能计算（{1}），各页仍显示上一次的结果")};
+    "time.day",
+    VELUNAR_TR("step", "日干支：{1}距1949-10-01（甲子日）{2}日，{2} mod 60 = {3}，六十甲子第{4}位，为{5}日")};
+constexpr StepLabel kLateZi{
+    "time.lateZi", VELUNAR_TR("step", "区分夜子时早子时：23时为夜子时，日干支仍按本日，时干从次日{1}起算")};
+constexpr StepLabel kHourStem{"time.hourStem",
+                              VELUNAR_TR("step", "五鼠遁：{1}日子时起{2}（“{3}”），顺数至{4}时为{5}")};
+constexpr StepLabel kSkipped{"time.skipped",
+                             VELUNAR_TR("step", "时间本次未能计算（{1}），各页仍显示上一次的结果")};
 constexpr StepLabel kNoTime{"time.noTime", VELUNAR_TR("step", "尚未计算出时间")};
 constexpr StepLabel kNoHour{"time.noHour", VELUNAR_TR("step", "尚未定出时辰（{1}）")};
 constexpr StepLabel kNoMode{"time.noMode", VELUNAR_TR("step", "时辰模式无法识别，时辰未变")};

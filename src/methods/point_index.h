@@ -1,9 +1,9 @@
 #pragma once
 // Finding a point by what a practitioner types, and the order point lists are shown in. A point is typed as
-// its Chinese name, simplified or traditional (公孙, 公孫), or a superseded spelling of it, its pinyin with or
-// without tones ("gōngsūn", "Gong Sun", "gongsun"), or its international code in any case, with or without a
-// hyphen or blank ("SP4", "sp4", "SP-4", "SP 4"); lists run along the meridians in their standard order (LU, LI,
-// ST, SP, HT, SI, BL, KI, PC, TE, GB, LR) and by point number along each.
+// its Chinese name, simplified or traditional (公孙, 公孫), or a superseded spelling of it, its pinyin with
+// or without tones ("gōngsūn", "Gong Sun", "gongsun"), or its international code in any case, with or without
+// a hyphen or blank ("SP4", "sp4", "SP-4", "SP 4"); lists run along the meridians in their standard order
+// (LU, LI, ST, SP, HT, SI, BL, KI, PC, TE, GB, LR) and by point number along each.
 #include <optional>
 #include <string>
 #include <string_view>

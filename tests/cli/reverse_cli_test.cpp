@@ -87,11 +87,11 @@ TEST(ReverseCommand, NothingToFindGivesTheEightHeadingsOnly) {
     EXPECT_EQ(Lines(found.out), Headings());
     EXPECT_EQ(found.err, "");
     // Names that name no point, and a range that holds no date, are refused, not searched.
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"reverse", "", "2013-06-01", "2013-06-30"},
-             {"reverse", "公孙", "2013-06-02", "2013-06-01"},
-             {"reverse", "不是穴位", "2013-06-01", "2013-06-30"},
-             {"reverse", "公孙' or '1'='1", "2013-06-01", "2013-06-30"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"reverse", "", "2013-06-01", "2013-06-30"},
+                                               {"reverse", "公孙", "2013-06-02", "2013-06-01"},
+                                               {"reverse", "不是穴位", "2013-06-01", "2013-06-30"},
+                                               {"reverse", "公孙' or '1'='1", "2013-06-01", "2013-06-30"}}) {
         const auto run = RunCommand(args);
         EXPECT_EQ(run.status, 2) << "name \"" << args[1] << "\" from " << args[2];
         EXPECT_EQ(run.out, "");
