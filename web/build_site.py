@@ -2,7 +2,8 @@
 service worker that keeps every file for offline use.
 
 The English strings are those of the desktop program's catalogue (translations/velunar_en.ts): every text
-the page shows is looked up there by its Chinese source, and a text without a translation stays Chinese.
+the page shows is looked up there by its Chinese source; the page's own few words (web/page-en.tsv) come
+first; a text without a translation stays Chinese.
 The build fails when the files together exceed the size budget, compressed as a server would send them.
 """
 import argparse
@@ -50,6 +51,16 @@ def catalogue(path):
     return found
 
 
+def page_words(path):
+    """The page's own words: Chinese, a tab, the English; lines beginning with # are notes."""
+    found = {}
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if line and not line.startswith("#"):
+            chinese, english = line.split("\t")
+            found[chinese] = english
+    return found
+
+
 def translate(text, known):
     if text in known:
         return known[text]
@@ -77,6 +88,8 @@ def main():
         shutil.copyfile(args.core / name, out / name)
 
     known = catalogue(args.translations)
+    if known:
+        known.update(page_words(args.web / "page-en.tsv"))
     english, missing = {}, []
     for text in page_texts(args.web):
         translated = translate(text, known)
