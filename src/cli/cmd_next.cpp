@@ -26,7 +26,7 @@ constexpr const char* kAbout =
     "lookup's\n"
     "line, then the part of its span inside the hours (门诊时间内); with --clock its whole span first. The\n"
     "hours are the clock's own on each day, also on the days its clocks change. Without --within and\n"
-    "--days the hours and days off kept in the database (the window's 管理 → 治疗方案) apply; without "
+    "--days the hours and days off kept in the database (the window's 管理 → 门诊时间与提醒) apply; without "
     "those,\n"
     "every hour. With --within or --days only they apply: --within alone on every day, --days alone all "
     "day.\n"
