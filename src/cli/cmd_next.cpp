@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/localized.h"
+#include "methods/point_index.h"
 #include "report/json.h"
 #include "reverse/next_openings.h"
 #include "store/calendar_file.h"
@@ -60,6 +61,11 @@ void WriteJson(std::ostream& out, const NextOpenings& search, const NextOpening&
     json.String(store::DoctrineTitle(o.opening.Doctrine()));
     json.Key("穴位");
     json.String(search.Points()[o.point]);
+    // The point's international code, as now's records give it, for scripts in any language.
+    if (const std::optional<PointCode> code = CodeOfPoint(search.Points()[o.point])) {
+        json.Key("pointCode");
+        json.String(std::string(code->code));
+    }
     json.Key("记录");
     json.String(Spelled(search.Line(o), spelling));
     json.Key("start");
@@ -190,8 +196,7 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
             doctrines = plan->doctrines;
         }
         if (doctrinesText) doctrines = *store::ParseDoctrines(*doctrinesText);
-        for (const std::string& p : points)
-            if (auto unknown = store::UnknownPointNote(p, *tables, *database)) return usage(*unknown);
+        if (auto unknown = store::ResolvePoints(points, *tables, *database)) return usage(*unknown);
 
         ClinicHours hours;
         if (within || days) {

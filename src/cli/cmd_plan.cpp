@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/database_access.h"
 #include "cli/localized.h"
+#include "methods/point_index.h"
 #include "report/json.h"
 #include "store/datapaths.h"
 #include "store/nativepath.h"
@@ -17,7 +18,8 @@ namespace {
 constexpr const char* kAbout =
     "  add NAME POINT…   keeps a new plan of the points (checked as reverse checks them), with --doctrines\n"
     "                    limited to those doctrines (every doctrine without)\n"
-    "  list              the plans: NAME<TAB>POINTS<TAB>DOCTRINES (全部: every doctrine)\n"
+    "  list              the plans: NAME<TAB>POINTS<TAB>DOCTRINES (全部, or with --lang en all: every\n"
+    "                    doctrine)\n"
     "  show NAME         one plan: 名称, 穴位 and 方法 lines\n"
     "  remove NAME       forgets the plan\n"
     "add and remove write the database: the user's own copy once the program is installed, or --db.\n";
@@ -35,6 +37,19 @@ std::string PointText(const std::vector<std::string>& points) {
     return out;
 }
 
+std::string EnglishPoints(const std::vector<std::string>& points) {
+    std::string out;
+    for (const std::string& p : points) out += (out.empty() ? "" : ", ") + LocalValue(p);
+    return out;
+}
+
+std::string EnglishDoctrines(const std::vector<DoctrineId>& ids) {
+    if (ids.empty()) return "all";
+    std::string out;
+    for (DoctrineId id : ids) out += (out.empty() ? "" : ", ") + DoctrineName(DoctrineOf(id).ReportHeading());
+    return out;
+}
+
 void WriteJson(std::ostream& out, const store::TreatmentPlan& plan) {
     std::ostringstream line;
     JsonWriter json(line, 0);
@@ -44,6 +59,14 @@ void WriteJson(std::ostream& out, const store::TreatmentPlan& plan) {
     json.Key("points");
     json.BeginArray();
     for (const std::string& p : plan.points) json.String(p);
+    json.EndArray();
+    // Each point's international code ("" for a point that has none), as now's records give them.
+    json.Key("pointCodes");
+    json.BeginArray();
+    for (const std::string& p : plan.points) {
+        const std::optional<PointCode> code = CodeOfPoint(p);
+        json.String(code ? std::string(code->code) : std::string());
+    }
     json.EndArray();
     json.Key("doctrines");
     json.BeginArray();
@@ -119,6 +142,9 @@ int RunPlan(const CommandArgs& args, CommandIo& io) {
             for (const store::TreatmentPlan& p : plans.Plans()) {
                 if (json)
                     WriteJson(io.out, p);
+                else if (InEnglish())
+                    io.out << p.name << '\t' << EnglishPoints(p.points) << '\t'
+                           << EnglishDoctrines(p.doctrines) << '\n';
                 else
                     io.out << p.name << '\t' << PointText(p.points) << '\t' << DoctrineNames(p.doctrines)
                            << '\n';
@@ -136,15 +162,8 @@ int RunPlan(const CommandArgs& args, CommandIo& io) {
                 WriteJson(io.out, *p);
             } else {
                 if (InEnglish()) {
-                    std::string points;
-                    for (const std::string& point : p->points)
-                        points += (points.empty() ? "" : ", ") + LocalValue(point);
-                    std::string doctrines;
-                    for (DoctrineId id : p->doctrines)
-                        doctrines +=
-                            (doctrines.empty() ? "" : ", ") + DoctrineName(DoctrineOf(id).ReportHeading());
-                    io.out << "Name: " << p->name << "\nPoints: " << points
-                           << "\nDoctrines: " << (doctrines.empty() ? "all" : doctrines) << '\n';
+                    io.out << "Name: " << p->name << "\nPoints: " << EnglishPoints(p->points)
+                           << "\nDoctrines: " << EnglishDoctrines(p->doctrines) << '\n';
                 } else {
                     io.out << "名称: " << p->name << "\n穴位: " << PointText(p->points)
                            << "\n方法: " << DoctrineNames(p->doctrines) << '\n';
@@ -164,8 +183,7 @@ int RunPlan(const CommandArgs& args, CommandIo& io) {
         if (auto fault = store::PlanFault(plan)) return usage(*fault);
         const auto tables = LoadTablesFor("plan", *database, io, !db.path);
         if (!tables) return kExitFailure;
-        for (const std::string& p : plan.points)
-            if (auto unknown = store::UnknownPointNote(p, *tables, *database)) return usage(*unknown);
+        if (auto unknown = store::ResolvePoints(plan.points, *tables, *database)) return usage(*unknown);
         if (plans.Plan(name))
             return usage("a plan named \"" + name + "\" is kept already: remove it first to replace it");
         plans.Save(plan);

@@ -99,6 +99,18 @@ TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables,
             Filled(Translated("store", "“{1}”可指几个穴位：{2}；请写明是哪一个"), {typed, list})};
 }
 
+std::optional<std::string> ResolvePoints(std::vector<std::string>& points, const ReferenceTables& tables,
+                                         Database& db) {
+    std::vector<std::string> names;
+    for (const std::string& typed : points) {
+        const TypedPoint point = ResolvePoint(typed, tables, db);
+        if (!point.name) return point.note;
+        if (std::find(names.begin(), names.end(), *point.name) == names.end()) names.push_back(*point.name);
+    }
+    points = std::move(names);
+    return std::nullopt;
+}
+
 std::optional<std::string> UnknownPointNote(const std::string& point, const ReferenceTables& tables,
                                             Database& db) {
     std::vector<std::string> known = KnownPoints(tables, db);

@@ -32,6 +32,11 @@ struct TypedPoint {
     std::string note;  // when there is no name
 };
 TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables, Database& db);
+// The points of a list, each read as ResolvePoint reads it and replaced by its name, a point named twice
+// (公孙 and SP4) kept once; or the note of the first that names none, the list then as it was. Throws
+// StoreError.
+std::optional<std::string> ResolvePoints(std::vector<std::string>& points, const ReferenceTables& tables,
+                                         Database& db);
 
 // 穴位说明 through the store; its errors come out as DescriptionError with the store's message.
 class DatabaseDescriptions final : public DescriptionSource {

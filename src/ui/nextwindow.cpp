@@ -1,6 +1,7 @@
 #include "ui/nextwindow.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -128,6 +129,11 @@ void NextWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
+void NextWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && isVisible()) refresh();
+}
+
 void NextWindow::choosePlan(int index) {
     if (filling_ || index < 0) return;
     try {
@@ -199,8 +205,8 @@ void NextWindow::refresh() {
             FromUtf8(EndText(o.opening.day, o.span)),
             parts.join(QStringLiteral("、")),
             FromUtf8(store::DoctrineName(DoctrineOf(o.opening.Doctrine()).ReportHeading())),
-            FromUtf8(search.Points()[o.point]),
-            FromUtf8(Spelled(search.Line(o), spanned->sixthStem))};
+            FromUtf8(store::LocalValue(search.Points()[o.point])),
+            FromUtf8(store::ReportLine(Spelled(search.Line(o), spanned->sixthStem)))};
         for (int c = 0; c < cells.size(); ++c) table_->setItem(row, c, new QTableWidgetItem(cells[c]));
         ++row;
     }

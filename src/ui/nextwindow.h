@@ -52,6 +52,8 @@ class NextWindow : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // The openings listed again in the new language.
+    void changeEvent(QEvent* event) override;
 
   private:
     void choosePlan(int index);

@@ -359,7 +359,7 @@ void PlanWindow::showPlan(int row) {
     shownName_ = FromUtf8(p.name);
     nameBox_->setText(shownName_);
     points_->clear();
-    for (const std::string& point : p.points) points_->addItem(FromUtf8(point));
+    for (const std::string& point : p.points) addPointItem(FromUtf8(point));
     allDoctrines_->setChecked(p.doctrines.empty());
     for (auto& [id, box] : doctrineBoxes_)
         box->setChecked(std::find(p.doctrines.begin(), p.doctrines.end(), id) != p.doctrines.end());
@@ -382,28 +382,43 @@ void PlanWindow::newPlan() {
 void PlanWindow::addPoint() {
     const QString typed = pointBox_->settle().trimmed();
     if (typed.isEmpty()) return;
-    if (!points_->findItems(typed, Qt::MatchExactly).isEmpty()) {
-        say(planStatus_, Texts::Twice(typed), true);
-        return;
-    }
     const auto tables = tables_ ? tables_() : nullptr;
     if (!tables) {
         say(planStatus_, Texts::NoTables(), true);
         return;
     }
+    std::string name;
     try {
-        // Checked as the reverse lookup checks it, with the names it may have meant.
-        if (const auto unknown = store::UnknownPointNote(typed.toStdString(), *tables, db_)) {
-            say(planStatus_, FromUtf8(*unknown), true);
+        // Read as the reverse lookup reads it (a code, pinyin, traditional characters), with the names it
+        // may have meant.
+        const store::TypedPoint resolved = store::ResolvePoint(typed.toStdString(), *tables, db_);
+        if (!resolved.name) {
+            say(planStatus_, FromUtf8(resolved.note), true);
             return;
         }
+        name = *resolved.name;
     } catch (const std::exception& e) {
         say(planStatus_, QString::fromUtf8(e.what()), true);
         return;
     }
-    points_->addItem(typed);
+    const QString stored = FromUtf8(name);
+    for (int i = 0; i < points_->count(); ++i)
+        if (points_->item(i)->data(Qt::UserRole).toString() == stored) {
+            say(planStatus_, Texts::Twice(pointShown(stored)), true);
+            return;
+        }
+    addPointItem(stored);
     pointBox_->setEditText(QString());
     say(planStatus_, {}, false);
+}
+
+QString PlanWindow::pointShown(const QString& name) {
+    return FromUtf8(store::LocalValue(name.toStdString()));
+}
+
+void PlanWindow::addPointItem(const QString& name) {
+    auto* item = new QListWidgetItem(pointShown(name), points_);
+    item->setData(Qt::UserRole, name);
 }
 
 void PlanWindow::removePoint() {
@@ -413,7 +428,8 @@ void PlanWindow::removePoint() {
 store::TreatmentPlan PlanWindow::planInBoxes() const {
     store::TreatmentPlan p;
     p.name = nameBox_->text().trimmed().toStdString();
-    for (int i = 0; i < points_->count(); ++i) p.points.push_back(points_->item(i)->text().toStdString());
+    for (int i = 0; i < points_->count(); ++i)
+        p.points.push_back(points_->item(i)->data(Qt::UserRole).toString().toStdString());
     if (!allDoctrines_->isChecked())
         for (const auto& [id, box] : doctrineBoxes_)
             if (box->isChecked()) p.doctrines.push_back(id);
@@ -511,6 +527,8 @@ void PlanWindow::changeEvent(QEvent* event) {
     if (event->type() != QEvent::LanguageChange) return;
     for (auto& [id, box] : doctrineBoxes_)
         box->setText(FromUtf8(store::DoctrineName(DoctrineOf(id).ReportHeading())));
+    for (int i = 0; i < points_->count(); ++i)
+        points_->item(i)->setText(pointShown(points_->item(i)->data(Qt::UserRole).toString()));
 }
 
 }  // namespace velunar::ui

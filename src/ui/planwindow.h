@@ -55,7 +55,8 @@ class PlanWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    // The doctrines' names in the new language (the other texts are said again by the application).
+    // The doctrines' and points' names in the new language (the other texts are said again by the
+    // application).
     void changeEvent(QEvent* event) override;
 
   private:
@@ -63,6 +64,9 @@ class PlanWindow : public QWidget {
     QWidget* buildClinicPage();
     void showPlan(int row);
     void say(QLabel* where, const QString& text, bool fault);
+    // The plan's points are kept by name (the item's data) and shown as the language writes them.
+    static QString pointShown(const QString& name);
+    void addPointItem(const QString& name);
     store::TreatmentPlan planInBoxes() const;
 
     store::Database& db_;

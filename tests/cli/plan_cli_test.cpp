@@ -49,13 +49,20 @@ TEST(PlanCommand, KeepsListsShowsAndForgetsPlansInAnOlderDatabase) {
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(Tables(db), (std::vector<std::string>{"治疗方案", "门诊设置"}));
     added =
-        RunCommand({"plan", "add", "八脉", "公孙", "内关", "--doctrines", "灵龟八法,feiteng", "--db", db});
+        // Points in any form a user types them, kept by name, once.
+        RunCommand({"plan", "add", "八脉", "SP4", "Nei Guan", "gōngsūn", "--doctrines", "灵龟八法,feiteng",
+                    "--db", db});
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(RunCommand({"plan", "list", "--db", db}).out,
               "失眠\t神门、内关、三阴交\t全部\n八脉\t公孙、内关\t灵龟八法、飞腾八法\n");
+    EXPECT_EQ(RunCommand({"plan", "list", "--lang", "en", "--db", db}).out,
+              "失眠\tHT7 Shénmén 神门, PC6 Nèiguān 内关, SP6 Sānyīnjiāo 三阴交\tall\n"
+              "八脉\tSP4 Gōngsūn 公孙, PC6 Nèiguān 内关\tLinggui — eight methods of the Sacred Tortoise, "
+              "Feiteng — soaring eight methods\n");
     const auto shown = RunCommand({"plan", "show", "八脉", "--json", "--db", db});
     EXPECT_EQ(shown.out,
-              "{\"name\":\"八脉\",\"points\":[\"公孙\",\"内关\"],\"doctrines\":[\"linggui\",\"feiteng\"]}\n");
+              "{\"name\":\"八脉\",\"points\":[\"公孙\",\"内关\"],\"pointCodes\":[\"SP4\",\"PC6\"],"
+              "\"doctrines\":[\"linggui\",\"feiteng\"]}\n");
     // The settings the window reads are those of before.
     EXPECT_EQ(RunCommand({"now", "--db", db, "--at", "2026-12-09 10:00:00", "--json"}).out,
               settingsBefore.out);
@@ -69,6 +76,8 @@ TEST(PlanCommand, KeepsListsShowsAndForgetsPlansInAnOlderDatabase) {
     const Fault faults[] = {
         {{"plan", "add", "失眠", "公孙"}, 2, "remove it first"},
         {{"plan", "add", "新", "公孙x"}, 2, "相近的穴位：公孙"},
+        {{"plan", "add", "新", "zhongzhu"}, 2, "中注 KI15、中渚 TE3"},
+        {{"next", "zhongzhu"}, 2, "中注 KI15、中渚 TE3"},
         {{"plan", "add", "新"}, 2, "at least one POINT"},
         {{"plan", "add", " 新", "公孙"}, 2, "前后不能有空格"},
         {{"plan", "add", "新", "公孙", "--doctrines", "lingui"}, 2, "no doctrine \"lingui\""},
