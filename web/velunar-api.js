@@ -3,8 +3,10 @@
 //     the fields of `velunar-cli now --json` for the same flags (at: "YYYY-MM-DD HH:MM:SS" on the page's
 //     clock, optionally with its offset; without it, the browser's clock now)
 //   velunar.dial({...the same}): the dial's model
-//   velunar.schedule({from, to, clock, ...}): the 开穴表 of the dates from..to ("YYYY-MM-DD")
-//   velunar.reverse({point, from, to, clock, ...}): the reverse lookup of a point over the dates
+//   velunar.schedule({from, to, clock, ...}): the 开穴表 of the dates from..to ("YYYY-MM-DD"): header,
+//     rows of cells, and each row's points' codes (codes, under codeKeys)
+//   velunar.reverse({point, from, to, clock, ...}): the reverse lookup of a point (in any form: 公孙, 公孫,
+//     gongsun, SP4) over the dates, with the point's name and code
 // A request the core refuses throws an Error with its reason.
 "use strict";
 (function (global) {

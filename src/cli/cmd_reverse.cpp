@@ -12,6 +12,7 @@
 #include "cli/localized.h"
 #include "cli/text_table.h"
 #include "methods/lunar_view.h"
+#include "methods/point_index.h"
 #include "reverse/opening_spans.h"
 #include "reverse/reverse_job.h"
 #include "store/calendar_file.h"
@@ -215,10 +216,14 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         // JSON is keyed alike in every language; the CSV header is in the language of its rows.
         const std::string method = json ? "方法" : ColumnTitle("方法"),
                           record = json ? "记录" : ColumnTitle("记录");
-        if (csv || json)
-            table = MakeRecordWriter(
-                io.out, json, bom,
-                clock.clock ? TextRow{method, record, "start", "end"} : TextRow{method, record});
+        // JSON also gives the point's international code, as now's records do.
+        const std::optional<PointCode> code = CodeOfPoint(point);
+        const std::string pointCode = code ? std::string(code->code) : std::string();
+        if (csv || json) {
+            TextRow header = clock.clock ? TextRow{method, record, "start", "end"} : TextRow{method, record};
+            if (json) header.emplace_back("pointCode");
+            table = MakeRecordWriter(io.out, json, bom, header);
+        }
         ProgressReport shown(progress ? &io.err : nullptr);
         // The window's job, drained: each heading as its doctrine's scan begins, then the scan's lines.
         ReverseJob job(point, *from, *to, tables);
@@ -251,7 +256,10 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
                             row.push_back(span ? IsoStart(*span) : "");
                             row.push_back(span ? IsoEnd(*span) : "");
                         }
-                        if (!json) row[1] = ReportLine(row[1]);
+                        if (json)
+                            row.push_back(pointCode);
+                        else
+                            row[1] = ReportLine(row[1]);
                         table->Row(row);
                     }
                 } else {

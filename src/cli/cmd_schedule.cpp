@@ -9,6 +9,7 @@
 #include "cli/schedule_pdf.h"
 #include "cli/text_table.h"
 #include "methods/lunar_view.h"
+#include "methods/point_index.h"
 #include "methods/schedule.h"
 
 namespace velunar::cli {
@@ -136,6 +137,10 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
             header.push_back(ColumnTitle("钟表时间"));
         }
     }
+    // JSON gives each point's code beside the names, after every other column.
+    const std::vector<PointCodeColumn> codeColumns =
+        json ? SchedulePointCodeColumns() : std::vector<PointCodeColumn>{};
+    for (const PointCodeColumn& c : codeColumns) header.emplace_back(c.key);
     // Rows in date order, each with its clock span when asked for.
     auto eachRow = [&](std::int64_t first, std::int64_t last, const std::function<void(TextRow&)>& take) {
         std::optional<ClockSpanWalker> spans;
@@ -159,6 +164,10 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
                     } else {
                         row.push_back(span ? SpanText(r.day, *span) : "");
                     }
+                }
+                for (const PointCodeColumn& c : codeColumns) {
+                    const std::optional<PointCode> code = CodeOfPoint(row[c.column]);
+                    row.push_back(code ? std::string(code->code) : std::string());
                 }
                 take(row);
                 return true;

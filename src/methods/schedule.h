@@ -18,6 +18,14 @@ namespace velunar {
 // Column titles: 日期, 时干支, 日干支, then every doctrine's own columns in Doctrines() order, then 人神.
 std::vector<std::string_view> ScheduleHeader();
 
+// The columns that name a point, by their place in ScheduleHeader(), each with the key under which records
+// give the point's international code ("naganPointCode"): the same in every language, as now's are.
+struct PointCodeColumn {
+    std::size_t column;
+    std::string_view key;
+};
+std::vector<PointCodeColumn> SchedulePointCodeColumns();
+
 // One double-hour with what a printed or windowed schedule marks besides its cells.
 struct ScheduleRow {
     HourSlot slot;

@@ -16,6 +16,7 @@
 #include "methods/dial.h"
 #include "methods/lunar_view.h"
 #include "methods/point_aliases.h"
+#include "methods/point_index.h"
 #include "methods/point_names.h"
 #include "methods/schedule.h"
 #include "report/json.h"
@@ -382,6 +383,12 @@ std::string Schedule(const Request& r) {
     w.BeginArray();
     for (std::string_view title : ScheduleHeader()) w.String(title);
     w.EndArray();
+    // Each row's points by code under these keys, as the command line's records give them.
+    const std::vector<PointCodeColumn> codeColumns = SchedulePointCodeColumns();
+    w.Key("codeKeys");
+    w.BeginArray();
+    for (const PointCodeColumn& c : codeColumns) w.String(c.key);
+    w.EndArray();
     w.Key("rows");
     w.BeginArray();
     int leftOut = 0;
@@ -397,6 +404,13 @@ std::string Schedule(const Request& r) {
             for (std::string& cell : cells) {
                 Spell(cell, named.sixthStem);
                 w.String(cell);
+            }
+            w.EndArray();
+            w.Key("codes");
+            w.BeginArray();
+            for (const PointCodeColumn& c : codeColumns) {
+                const std::optional<PointCode> code = CodeOfPoint(cells[c.column]);
+                w.String(code ? std::string(code->code) : std::string());
             }
             w.EndArray();
             w.Key("branch");
@@ -466,18 +480,28 @@ class WebSink : public ReverseSink {
 
 std::string Reverse(const Request& r) {
     const std::string* point = Get(r, "point");
-    const std::string name = point ? *point : "";
+    const std::string typed = point ? *point : "";
     std::vector<std::string> known = PointNamesOf(Tables());
-    const std::string canonical(CanonicalPointName(name));
-    if (name.empty() || (std::find(known.begin(), known.end(), name) == known.end() &&
-                         std::find(known.begin(), known.end(), canonical) == known.end())) {
-        std::sort(known.begin(), known.end());
-        known.erase(std::unique(known.begin(), known.end()), known.end());
-        std::string note = "不是已知的穴位：" + name;
-        const std::vector<std::string> close = ClosestTexts(name, known, 5, true);
+    std::sort(known.begin(), known.end());
+    known.erase(std::unique(known.begin(), known.end()), known.end());
+    // Any form the desktop reads: simplified or traditional characters, pinyin, the code.
+    const std::vector<std::string> names = PointIndex(known).NamesFor(typed);
+    if (names.size() > 1) {
+        std::string list;
+        for (const std::string& n : names) {
+            const std::optional<PointCode> code = CodeOfPoint(n);
+            list += (list.empty() ? "" : "、") + n + (code ? " " + std::string(code->code) : "");
+        }
+        throw Refused{"“" + typed + "”可指几个穴位：" + list + "；请写明是哪一个"};
+    }
+    if (names.empty()) {
+        std::string note = "不是已知的穴位：" + typed;
+        const std::vector<std::string> close = ClosestTexts(typed, known, 5, true);
         for (std::size_t i = 0; i < close.size(); ++i) note += (i == 0 ? "（相近的穴位：" : "、") + close[i];
         throw Refused{close.empty() ? note : note + "）"};
     }
+    const std::string& name = names.front();
+    const std::optional<PointCode> code = CodeOfPoint(name);
     const auto [from, to] = RangeOf(r);
     const TickInput named = TickInputFrom(ReadPlace(r), Defaults());
     std::ostringstream out;
@@ -491,6 +515,10 @@ std::string Reverse(const Request& r) {
     w.EndArray();
     w.Key("leftOut");
     w.Int(sink.leftOut);
+    w.Key("point");
+    w.String(name);
+    w.Key("pointCode");
+    w.String(code ? std::string(code->code) : std::string());
     w.EndObject();
     return out.str();
 }

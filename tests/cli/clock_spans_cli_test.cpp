@@ -9,6 +9,7 @@
 #include "calendar/instant.h"
 #include "cli/text_table.h"
 #include "doctrine_cli_util.h"
+#include "methods/point_index.h"
 #include "methods/schedule.h"
 #include "store/reference_snapshot.h"
 
@@ -82,7 +83,8 @@ TEST(ClockSpansCli, ScheduleSpansBeginWhereNowChangesDoubleHour) {
         ASSERT_EQ(run.status, 0) << run.err;
         const auto records = ParseCsv(run.out);
         // 区分夜子时早子时 gives a date thirteen double-hours: 早子 and 夜子 apart.
-        const bool nightRat = place.back() == "1" || std::find(place.begin(), place.end(), "astro") != place.end();
+        const bool nightRat =
+            place.back() == "1" || std::find(place.begin(), place.end(), "astro") != place.end();
         ASSERT_EQ(records.size(), 1u + 3 * (nightRat ? 13 : 12));
         const std::size_t start = records[0].size() - 2;
         ASSERT_EQ(records[0][start], "start");
@@ -242,9 +244,21 @@ TEST(ClockSpansCli, JsonLinesAreTheCsvRecords) {
         for (std::string line; std::getline(lines, line); ++row) {
             ASSERT_LT(row, records.size());
             const QJsonObject object = ParseJson(line);
-            ASSERT_EQ(object.size(), static_cast<qsizetype>(records[0].size())) << line;
             for (std::size_t c = 0; c < records[0].size(); ++c)
                 EXPECT_EQ(Str(object, records[0][c].c_str()), records[row][c]) << line;
+            // Beside the CSV's fields, the code of each point a field names.
+            std::vector<std::pair<std::string, std::string>> coded;
+            if (command[0] == "schedule")
+                for (const PointCodeColumn& c : SchedulePointCodeColumns())
+                    coded.emplace_back(c.key, records[row][c.column]);
+            else
+                coded.emplace_back("pointCode", "公孙");
+            ASSERT_EQ(object.size(), static_cast<qsizetype>(records[0].size() + coded.size())) << line;
+            for (const auto& [key, point] : coded) {
+                const std::optional<PointCode> code = CodeOfPoint(point);
+                EXPECT_EQ(Str(object, key.c_str()), code ? std::string(code->code) : "")
+                    << key << " " << line;
+            }
         }
         EXPECT_EQ(row, records.size());
         EXPECT_GT(row, 5u);

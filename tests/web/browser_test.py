@@ -184,7 +184,7 @@ PLANS = [
       "summer": "0", "lon": "77.2"}, {}),
     ({"from": "1999-12-30", "to": "2000-01-02", "longitude": "87.6", "sixthStem": "己", "eot": "astro"}, {}),
 ]
-POINTS = ["公孙", "临泣", "太冲", "后溪", "少商"]
+POINTS = ["公孙", "临泣", "LR3", "后溪", "shàoshāng"]
 
 
 def plan_cli(cli, db, command, request):
@@ -206,13 +206,14 @@ def plan_records(command, answer):
     if command == "schedule":
         for row in answer["rows"]:
             record = dict(zip(answer["header"], row["cells"]))
+            record.update(zip(answer["codeKeys"], row["codes"]))
             if "start" in row:
                 record.update(start=row["start"] or "", end=row["end"] or "")
             records.append(record)
     else:
         for section in answer["sections"]:
             for line in section["lines"]:
-                record = {"方法": section["heading"].rstrip("："), "记录": line["line"]}
+                record = {"方法": section["heading"].rstrip("："), "记录": line["line"], "pointCode": answer["pointCode"]}
                 if "start" in line:
                     record.update(start=line["start"] or "", end=line["end"] or "")
                 records.append(record)
