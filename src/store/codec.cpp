@@ -6,6 +6,7 @@
 
 #include "store/outputfile.h"
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -15,7 +16,7 @@ constexpr const char* kGbk = "GBK";
 void RequireGbk(bool valid) {
     if (!valid) {
         throw StoreError(StoreErrorKind::Encoding,
-                         "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件");
+                         Translated("store", "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件"));
     }
 }
 
@@ -98,7 +99,7 @@ QByteArray EncodeGbk(const QString& text) {
     const QString code =
         QStringLiteral("U+%1").arg(bad.character.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
     throw StoreError(StoreErrorKind::Encoding,
-                     QStringLiteral("文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）")
+                     TranslatedQ("store", "文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）")
                          .arg(bad.character, code)
                          .arg(bad.position)
                          .toStdString());
@@ -116,7 +117,7 @@ QString ReadGbkFile(const QString& path, bool* hadInvalid) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw StoreError(StoreErrorKind::File,
-                         "无法读取文件 " + path.toStdString() + "：" + file.errorString().toStdString());
+                         TranslatedQ("store", "无法读取文件 %1：%2").arg(path, file.errorString()).toStdString());
     }
     return DecodeGbk(file.readAll(), hadInvalid);
 }
@@ -126,7 +127,7 @@ void WriteGbkFile(const QString& path, const QString& text) {
     OutputFile file(path);
     if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
         throw StoreError(StoreErrorKind::File,
-                         "无法写入文件 " + path.toStdString() + "：" + file.ErrorString().toStdString());
+                         TranslatedQ("store", "无法写入文件 %1：%2").arg(path, file.ErrorString()).toStdString());
     }
 }
 
