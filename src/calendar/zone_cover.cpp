@@ -48,10 +48,11 @@ std::vector<Sentence> ClockHintFrom(const ZoneSource& zones, const TickInput& in
     std::vector<Sentence> hint;
     const int summer = ZoneFactsOn(zones, kChinaZone, reference).value_or(ZoneFacts{}).summerMinutes;
     if (summer != 0) {
-        hint.push_back({in.chinaSummerTime
-                            ? VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟，已按夏令时计算")
-                            : VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟"),
-                        {FormatIsoDate(reference), std::to_string(summer)}});
+        hint.push_back(
+            {in.chinaSummerTime
+                 ? VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟，已按夏令时计算")
+                 : VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟"),
+             {FormatIsoDate(reference), std::to_string(summer)}});
     }
     if (machineOffsetMinutes)
         for (Sentence& s : ChinaClockHint(*machineOffsetMinutes)) hint.push_back(std::move(s));

@@ -36,6 +36,6 @@ bool CoverReadingFrom(const ZoneSource& zones, TickInput& place, DateTime readin
 // The one-line hint of the page in front, as sentences (kHintJoint joins them); `machineOffsetMinutes` is the
 // machine zone's offset when the reading is the machine's clock read as Beijing time, nothing otherwise.
 std::vector<Sentence> ClockHintFrom(const ZoneSource& zones, const TickInput& in, DateTime reference,
-                          std::optional<int> machineOffsetMinutes);
+                                    std::optional<int> machineOffsetMinutes);
 
 }  // namespace velunar

@@ -45,15 +45,19 @@ std::vector<Sentence> AbroadZoneHint(std::string_view zoneText, std::string_view
             hint.push_back({VELUNAR_TR("hint", "当地此时实行夏令时 {1} 分钟，您输入的是 {2}"),
                             {std::to_string(named->summerMinutes), MinutesText(*entered)}});
         else
-            hint.push_back({VELUNAR_TR("hint", "当地此时不实行夏令时，您输入的是 {1} 分钟"), {MinutesText(*entered)}});
+            hint.push_back(
+                {VELUNAR_TR("hint", "当地此时不实行夏令时，您输入的是 {1} 分钟"), {MinutesText(*entered)}});
     }
     return hint;
 }
 
 std::vector<Sentence> ChinaClockHint(int machineOffsetMinutes) {
     if (machineOffsetMinutes == kBeijingZoneMinutes) return {};
-    return {{VELUNAR_TR("hint", "本机时区此时为 {1}，不是北京时间（GMT+08:00）：时钟读数仍按北京时间计算，请核对本机时区或改用国外页"),
-             {GmtText(machineOffsetMinutes)}}};
+    return {
+        {VELUNAR_TR("hint",
+                    "本机时区此时为 "
+                    "{1}，不是北京时间（GMT+08:00）：时钟读数仍按北京时间计算，请核对本机时区或改用国外页"),
+         {GmtText(machineOffsetMinutes)}}};
 }
 
 }  // namespace velunar

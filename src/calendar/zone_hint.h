@@ -28,7 +28,7 @@ std::string GmtText(int offsetMinutes);
 // zone's standard offset, and when the summer time entered is not the zone's. None when all agree or
 // nothing can be compared (an unreadable summer time is the step's own error).
 std::vector<Sentence> AbroadZoneHint(std::string_view zoneText, std::string_view summerText,
-                           const std::optional<ZoneFacts>& named);
+                                     const std::optional<ZoneFacts>& named);
 
 // The China page reading the machine's clock as Beijing time: says when the machine's zone is not UTC+8 at
 // that moment. None when it is.

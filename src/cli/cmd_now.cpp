@@ -317,7 +317,8 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (auto note = ReadingNote(input, view, flags)) warnings.push_back(*note);
-    // Scripts read the hint in the object in the core's words whatever the language; people read it in theirs.
+    // Scripts read the hint in the object in the core's words whatever the language; people read it in
+    // theirs.
     const std::vector<Sentence> hint = store::ClockHint(input, view.referenceTime, !flags.at);
     std::vector<std::string> said = warnings;
     if (!hint.empty()) {
@@ -332,7 +333,11 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
                << '\n';
     // Scripts find the warnings in the object, always there; the plain form lists them only when there are
     // any.
-    Report report = NowReport(input, view, flags.json ? &warnings : !said.empty() ? &said : nullptr, InEnglish());
+    Report report = NowReport(input, view,
+                              flags.json      ? &warnings
+                              : !said.empty() ? &said
+                                              : nullptr,
+                              InEnglish());
     const std::vector<Explanation> why = explain ? ExplainTick(view, *tables) : std::vector<Explanation>();
     if (explain && flags.json) report.Group("explain", ExplanationReport(why));
     if (flags.json)

@@ -15,8 +15,9 @@ constexpr const char* kGbk = "GBK";
 
 void RequireGbk(bool valid) {
     if (!valid) {
-        throw StoreError(StoreErrorKind::Encoding,
-                         Translated("store", "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件"));
+        throw StoreError(
+            StoreErrorKind::Encoding,
+            Translated("store", "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件"));
     }
 }
 
@@ -116,8 +117,9 @@ QString ToCrLf(const QString& text) {
 QString ReadGbkFile(const QString& path, bool* hadInvalid) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw StoreError(StoreErrorKind::File,
-                         TranslatedQ("store", "无法读取文件 %1：%2").arg(path, file.errorString()).toStdString());
+        throw StoreError(
+            StoreErrorKind::File,
+            TranslatedQ("store", "无法读取文件 %1：%2").arg(path, file.errorString()).toStdString());
     }
     return DecodeGbk(file.readAll(), hadInvalid);
 }
@@ -126,8 +128,9 @@ void WriteGbkFile(const QString& path, const QString& text) {
     const QByteArray bytes = EncodeGbk(text);
     OutputFile file(path);
     if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
-        throw StoreError(StoreErrorKind::File,
-                         TranslatedQ("store", "无法写入文件 %1：%2").arg(path, file.ErrorString()).toStdString());
+        throw StoreError(
+            StoreErrorKind::File,
+            TranslatedQ("store", "无法写入文件 %1：%2").arg(path, file.ErrorString()).toStdString());
     }
 }
 

@@ -77,9 +77,10 @@ QVariantList FieldValues(const Row& row) {
 QVariantList BindValues(QueryId id, const std::vector<std::string>& values) {
     const QuerySpec& query = Query(id);
     if (static_cast<int>(values.size()) != query.arguments) {
-        throw StoreError(StoreErrorKind::BadArgument,
-                         Filled(Translated("store", "{1} 需要 {2} 个值，得到 {3} 个"),
-                                {query.name, std::to_string(query.arguments), std::to_string(values.size())}));
+        throw StoreError(
+            StoreErrorKind::BadArgument,
+            Filled(Translated("store", "{1} 需要 {2} 个值，得到 {3} 个"),
+                   {query.name, std::to_string(query.arguments), std::to_string(values.size())}));
     }
     std::vector<std::string> bound;
     for (int index : query.bindOrder) bound.push_back(values[static_cast<std::size_t>(index)]);
@@ -130,8 +131,9 @@ void Database::Open(const QString& path) {
 
     // Qt would silently replace another object's connection of the same name.
     if (QSqlDatabase::contains(connectionName_)) {
-        throw StoreError(StoreErrorKind::BadArgument,
-                         Utf8(TranslatedQ("store", "数据库连接名 %1 已被另一个连接使用").arg(connectionName_)));
+        throw StoreError(
+            StoreErrorKind::BadArgument,
+            Utf8(TranslatedQ("store", "数据库连接名 %1 已被另一个连接使用").arg(connectionName_)));
     }
     auto impl = std::make_unique<Impl>();
     impl->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
@@ -250,15 +252,18 @@ bool Database::EnsureWritable() {
     if (!impl_->db.open()) {
         const QString cause = DatabaseMessage(impl_->db.lastError());
         Close();
-        Fail(StoreErrorKind::Unreadable, path_, TranslatedQ("store", "无法以可写方式重新打开（%1）").arg(cause));
+        Fail(StoreErrorKind::Unreadable, path_,
+             TranslatedQ("store", "无法以可写方式重新打开（%1）").arg(cause));
     }
     readOnly_ = false;
-    if (writableNotice_) writableNotice_(Utf8(TranslatedQ("store", "数据库文件原为只读，已改为可写：%1").arg(path_)));
+    if (writableNotice_)
+        writableNotice_(Utf8(TranslatedQ("store", "数据库文件原为只读，已改为可写：%1").arg(path_)));
     return true;
 }
 
 void Database::Reopen() {
-    if (path_.isEmpty()) throw StoreError(StoreErrorKind::NotOpen, Translated("store", "数据库从未打开过，无法重新打开"));
+    if (path_.isEmpty())
+        throw StoreError(StoreErrorKind::NotOpen, Translated("store", "数据库从未打开过，无法重新打开"));
     const QString path = path_;
     Open(path);
 }

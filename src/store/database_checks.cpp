@@ -57,12 +57,14 @@ bool CheckFile(const QString& path) {
     if (::stat(native.constData(), &st) != 0) {
         const int error = errno;
         if (error == ENOENT) Fail(StoreErrorKind::Missing, path, TranslatedQ("store", "文件不存在"));
-        Fail(StoreErrorKind::Unreadable, path, TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
     }
     if (const auto what = NotAFile(st.st_mode)) Fail(StoreErrorKind::Unreadable, path, *what);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        Fail(StoreErrorKind::Unreadable, path, TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(errno)));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(errno)));
     }
     char header[16];
     ssize_t got = -1;
@@ -78,7 +80,8 @@ bool CheckFile(const QString& path) {
     ::close(fd);
     if (const auto what = NotAFile(st.st_mode)) Fail(StoreErrorKind::Unreadable, path, *what);
     if (got < 0) {
-        Fail(StoreErrorKind::Unreadable, path, TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
     }
     if (got == 0) Fail(StoreErrorKind::Empty, path, TranslatedQ("store", "文件是空的（0 字节）"));
     if (QByteArray(header, static_cast<qsizetype>(got)) != QByteArray("SQLite format 3\0", 16)) {
@@ -149,8 +152,9 @@ QString LockedText(int timeoutMs, const QSqlError& error) {
 
 StoreError SqlError(const QSqlError& error, int timeoutMs) {
     if (IsBusy(error))
-        return StoreError(StoreErrorKind::Busy,
-                          Utf8(TranslatedQ("store", "%1。这次的读写没有完成。").arg(LockedText(timeoutMs, error))));
+        return StoreError(
+            StoreErrorKind::Busy,
+            Utf8(TranslatedQ("store", "%1。这次的读写没有完成。").arg(LockedText(timeoutMs, error))));
     const QString cause = DatabaseMessage(error);
     switch (PrimaryCode(error)) {
         case 8:  // SQLITE_READONLY
@@ -160,8 +164,9 @@ StoreError SqlError(const QSqlError& error, int timeoutMs) {
             return StoreError(StoreErrorKind::Sql,
                               Utf8(TranslatedQ("store", "磁盘空间不足，修改没有保存（%1）").arg(cause)));
         case 10:  // SQLITE_IOERR
-            return StoreError(StoreErrorKind::Sql,
-                              Utf8(TranslatedQ("store", "读写数据库文件时发生 I/O 错误，修改没有保存（%1）").arg(cause)));
+            return StoreError(
+                StoreErrorKind::Sql,
+                Utf8(TranslatedQ("store", "读写数据库文件时发生 I/O 错误，修改没有保存（%1）").arg(cause)));
         default:
             return StoreError(StoreErrorKind::Sql, Utf8(TranslatedQ("store", "数据库错误：%1").arg(cause)));
     }

@@ -42,7 +42,8 @@ std::string Joined(const std::vector<std::string>& keys) {
     std::string out;
     const std::string comma = Translated("store", "、");
     for (std::size_t i = 0; i < keys.size() && i < kListed; ++i) out += (i ? comma : "") + keys[i];
-    if (keys.size() > kListed) out += Filled(Translated("store", " 等 {1} 个"), {std::to_string(keys.size())});
+    if (keys.size() > kListed)
+        out += Filled(Translated("store", " 等 {1} 个"), {std::to_string(keys.size())});
     return out;
 }
 
@@ -107,7 +108,8 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
             shownAs[key] = "实际日“" + row.Value("实际日") + "”实际时辰“" + row.Value("实际时辰") + "”";
             found.push_back(key);
         }
-        TableReport report("天干表", Translated("store", " 120 行（日干甲乙丙丁戊已庚辛壬癸 × 时支子至亥，各一行）"));
+        TableReport report("天干表",
+                           Translated("store", " 120 行（日干甲乙丙丁戊已庚辛壬癸 × 时支子至亥，各一行）"));
         CheckKeys(report, pairs, found, Extra::Misspelt, shownAs);
         report.AddTo(problems, tianGan.rows.size());
     }
@@ -154,7 +156,8 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
             if (!row.Value("穴位").empty()) withPoints.insert(row.Value("经脉"));
         TableReport report("经络表", Translated("store", "十二经（胆、肝……）每经至少一个穴位"));
         for (std::string_view name : kShortMeridians)
-            if (!withPoints.count(std::string(name))) report.Missing(Filled(Translated("store", "{1}经的穴位"), {name}));
+            if (!withPoints.count(std::string(name)))
+                report.Missing(Filled(Translated("store", "{1}经的穴位"), {name}));
         report.AddTo(problems, jingLuo.rows.size());
     }
     return problems;

@@ -59,8 +59,9 @@ std::vector<std::string> KnownPoints(const ReferenceTables& tables, Database& db
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
     std::string problems;
     for (const std::string& problem : CheckReferenceTables(db))
-        problems += (problems.empty() ? "" : "\n") +
-                    Filled(Translated("store", "数据库 {1} 的{2}"), {NativeFromPath(db.Path()).toStdString(), problem});
+        problems +=
+            (problems.empty() ? "" : "\n") + Filled(Translated("store", "数据库 {1} 的{2}"),
+                                                    {NativeFromPath(db.Path()).toStdString(), problem});
     if (!problems.empty()) throw StoreError(StoreErrorKind::Corrupt, problems);
     ReferenceTables::Rows rows;
     for (const Row& r : db.SelectAll(Table::TianGan).rows)

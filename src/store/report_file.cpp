@@ -24,7 +24,8 @@ namespace {
 constexpr qsizetype kWriteBlock = 64 * 1024;
 
 [[noreturn]] void FileError(const QString& path, const QString& cause) {
-    throw StoreError(StoreErrorKind::File, TranslatedQ("store", "无法写入文件 %1：%2").arg(path, cause).toStdString());
+    throw StoreError(StoreErrorKind::File,
+                     TranslatedQ("store", "无法写入文件 %1：%2").arg(path, cause).toStdString());
 }
 
 }  // namespace
@@ -68,8 +69,8 @@ void ReportWriter::Line(std::string_view utf8) {
         try {
             EncodeGbk(text);
         } catch (const StoreError& e) {
-            throw StoreError(StoreErrorKind::Encoding,
-                             Filled(Translated("store", "第 {1} 行：{2}"), {std::to_string(impl_->lines), e.what()}));
+            throw StoreError(StoreErrorKind::Encoding, Filled(Translated("store", "第 {1} 行：{2}"),
+                                                              {std::to_string(impl_->lines), e.what()}));
         }
     }
     impl_->pending += bytes;

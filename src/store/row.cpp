@@ -56,7 +56,8 @@ std::optional<Row> Result::First() const {
 
 std::string Result::FirstValue(std::string_view column) const {
     if (std::find(columns.begin(), columns.end(), column) == columns.end()) {
-        throw StoreError(StoreErrorKind::BadArgument, Filled(Translated("store", "没有这一列：{1}"), {column}));
+        throw StoreError(StoreErrorKind::BadArgument,
+                         Filled(Translated("store", "没有这一列：{1}"), {column}));
     }
     return rows.empty() ? std::string() : rows.front().Value(column);
 }

@@ -11,7 +11,8 @@ namespace {
 
 void CheckColumn(std::string_view column) {
     if (std::find(kSettingsColumns.begin(), kSettingsColumns.end(), column) == kSettingsColumns.end()) {
-        throw StoreError(StoreErrorKind::BadArgument, Filled(Translated("store", "设置表 xxyy 没有列 {1}"), {column}));
+        throw StoreError(StoreErrorKind::BadArgument,
+                         Filled(Translated("store", "设置表 xxyy 没有列 {1}"), {column}));
     }
 }
 
@@ -83,7 +84,8 @@ void SettingsRecord::Open() {
     if (!row) {
         db_.Execute(QueryId::SettingsInsert, ColumnValues(DefaultSettings()));
         row = db_.First(QueryId::SettingsRead);
-        if (!row) throw StoreError(StoreErrorKind::NoRow, Translated("store", "无法在设置表 xxyy 中建立默认设置"));
+        if (!row)
+            throw StoreError(StoreErrorKind::NoRow, Translated("store", "无法在设置表 xxyy 中建立默认设置"));
         created = true;
     }
     stored_ = Normalised(*row);
@@ -102,7 +104,8 @@ void SettingsRecord::Close() {
 std::optional<std::string> SettingsRecord::TakeCreatedNotice() {
     if (!createdDefaults_) return std::nullopt;
     createdDefaults_ = false;
-    return Translated("store", "数据库的设置表 xxyy 中没有设置记录，已按默认设置（北京，东经 116.28°）新建一条。");
+    return Translated("store",
+                      "数据库的设置表 xxyy 中没有设置记录，已按默认设置（北京，东经 116.28°）新建一条。");
 }
 
 std::string SettingsRecord::Value(std::string_view column) const {

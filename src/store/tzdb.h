@@ -67,7 +67,8 @@ int ChinaSummerMinutesAt(DateTime reading);
 // None when there is nothing to say.
 std::vector<Sentence> ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock);
 // A hint's sentences in the language in force, joined; empty for none. `now --json` and the browser edition
-// keep the core's Chinese (SaidText with no translation): a script reading them sees one text in any language.
+// keep the core's Chinese (SaidText with no translation): a script reading them sees one text in any
+// language.
 std::string SaidHint(const std::vector<Sentence>& hint);
 
 }  // namespace velunar::store

@@ -204,7 +204,8 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
         const int machine = store::MachineOffsetMinutesAt(reading);
         if (machine != zone)
             sentences.push_back(
-                {VELUNAR_TR("hint", "本机时区此时为 {1}，不是 {2}（{3}）：时钟读数仍按 {2} 计算，请核对本机时区"),
+                {VELUNAR_TR("hint",
+                            "本机时区此时为 {1}，不是 {2}（{3}）：时钟读数仍按 {2} 计算，请核对本机时区"),
                  {GmtText(machine), tzid, GmtText(zone)}});
     }
     const std::string hint = store::SaidHint(sentences);
