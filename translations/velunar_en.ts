@@ -483,6 +483,41 @@
     </message>
 </context>
 <context>
+    <name>hint</name>
+    <message>
+        <source>{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟，已按夏令时计算</source>
+        <translation>On {1} China kept summer time: clocks were {2} minutes ahead of Beijing time; summer time is applied</translation>
+    </message>
+    <message>
+        <source>{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟</source>
+        <translation>On {1} China kept summer time: clocks were {2} minutes ahead of Beijing time</translation>
+    </message>
+    <message>
+        <source>所选时区标为 {1}，而 {2} 此时的标准时间是 {3}</source>
+        <translation>The chosen zone is labelled {1}, but standard time in {2} is {3} at this moment</translation>
+    </message>
+    <message>
+        <source>当地此时实行夏令时 {1} 分钟，您输入的是 {2}</source>
+        <translation>Summer time there is {1} minutes at this moment; you entered {2}</translation>
+    </message>
+    <message>
+        <source>当地此时不实行夏令时，您输入的是 {1} 分钟</source>
+        <translation>There is no summer time there at this moment; you entered {1} minutes</translation>
+    </message>
+    <message>
+        <source>本机时区此时为 {1}，不是北京时间（GMT+08:00）：时钟读数仍按北京时间计算，请核对本机时区或改用国外页</source>
+        <translation>This machine's zone is {1} at this moment, not Beijing time (GMT+08:00): its clock is still read as Beijing time; check the machine's zone or use the Abroad page</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>本机时区此时为 {1}，不是 {2}（{3}）：时钟读数仍按 {2} 计算，请核对本机时区</source>
+        <translation>This machine's zone is {1} at this moment, not {2} ({3}): its clock is still read as {2}; check the machine's zone</translation>
+    </message>
+</context>
+<context>
     <name>print</name>
     <message>
         <source>开穴表</source>
@@ -924,6 +959,302 @@
     <message>
         <source>{1}（相近的穴位：{2}）</source>
         <translation>{1} (close points: {2})</translation>
+    </message>
+    <message>
+        <source>表 {1} 没有列 {2}</source>
+        <translation>Table {1} has no column {2}</translation>
+    </message>
+    <message>
+        <source>没有要修改的列</source>
+        <translation>No column to change</translation>
+    </message>
+    <message>
+        <source>这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件</source>
+        <translation>This Qt has no GBK codec (it needs a Qt built with ICU); GBK text files cannot be read or written</translation>
+    </message>
+    <message>
+        <source>文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）</source>
+        <translation>The text holds the character "%1" (%2, character %3), which GBK cannot represent</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1：%2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1：%2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>{1} 需要 {2} 个值，得到 {3} 个</source>
+        <translation>{1} needs {2} values, got {3}</translation>
+    </message>
+    <message>
+        <source>数据库没有打开</source>
+        <translation>The database is not open</translation>
+    </message>
+    <message>
+        <source>没有给出文件路径</source>
+        <translation>no file path was given</translation>
+    </message>
+    <message>
+        <source>数据库连接名 %1 已被另一个连接使用</source>
+        <translation>The database connection name %1 is in use by another connection</translation>
+    </message>
+    <message>
+        <source>Qt 的 SQLite 驱动（QSQLITE）不可用</source>
+        <translation>Qt's SQLite driver (QSQLITE) is not available</translation>
+    </message>
+    <message>
+        <source>数据库里没有任何表</source>
+        <translation>the database has no tables</translation>
+    </message>
+    <message>
+        <source>缺少表 %1</source>
+        <translation>table %1 is missing</translation>
+    </message>
+    <message>
+        <source>表 %1 缺少列 %2</source>
+        <translation>table %1 has no column %2</translation>
+    </message>
+    <message>
+        <source>无法为设置表 xxyy 添加列 %1（%2）</source>
+        <translation>cannot add the column %1 to the settings table xxyy (%2)</translation>
+    </message>
+    <message>
+        <source>无法添加表 %1（%2）</source>
+        <translation>cannot add the table %1 (%2)</translation>
+    </message>
+    <message>
+        <source>数据库文件 %1 是只读的，无法改为可写（%2），修改没有保存</source>
+        <translation>The database file %1 is read-only and cannot be made writable (%2); the change was not saved</translation>
+    </message>
+    <message>
+        <source>无法以可写方式重新打开（%1）</source>
+        <translation>it cannot be reopened for writing (%1)</translation>
+    </message>
+    <message>
+        <source>数据库文件原为只读，已改为可写：%1</source>
+        <translation>The database file was read-only and has been made writable: %1</translation>
+    </message>
+    <message>
+        <source>数据库从未打开过，无法重新打开</source>
+        <translation>The database was never opened, so it cannot be reopened</translation>
+    </message>
+    <message>
+        <source>无法打开数据库 %1：%2</source>
+        <translation>Cannot open the database %1: %2</translation>
+    </message>
+    <message>
+        <source>未知错误</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹，不是数据库文件</source>
+        <translation>it is a folder, not a database file</translation>
+    </message>
+    <message>
+        <source>这是一个命名管道（FIFO），不是数据库文件</source>
+        <translation>it is a named pipe (FIFO), not a database file</translation>
+    </message>
+    <message>
+        <source>这是一个套接字，不是数据库文件</source>
+        <translation>it is a socket, not a database file</translation>
+    </message>
+    <message>
+        <source>这是一个设备，不是数据库文件</source>
+        <translation>it is a device, not a database file</translation>
+    </message>
+    <message>
+        <source>这不是普通文件，不是数据库文件</source>
+        <translation>it is not a regular file, so not a database file</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>文件无法读取（%1）</source>
+        <translation>the file cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>文件是空的（0 字节）</source>
+        <translation>the file is empty (0 bytes)</translation>
+    </message>
+    <message>
+        <source>文件已损坏或不是 SQLite 数据库</source>
+        <translation>the file is damaged or not an SQLite database</translation>
+    </message>
+    <message>
+        <source>文件已损坏或不是 SQLite 数据库（%1）</source>
+        <translation>the file is damaged or not an SQLite database (%1)</translation>
+    </message>
+    <message>
+        <source>，请关闭它后重试（等了 %1 秒仍未解除；%2）</source>
+        <translation>; close it and try again (still locked after %1 s; %2)</translation>
+    </message>
+    <message>
+        <source>%1。这次的读写没有完成。</source>
+        <translation>The database could not be read or written: %1.</translation>
+    </message>
+    <message>
+        <source>数据库文件不可写，修改没有保存（%1）</source>
+        <translation>The database file cannot be written; the change was not saved (%1)</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足，修改没有保存（%1）</source>
+        <translation>The disk is full; the change was not saved (%1)</translation>
+    </message>
+    <message>
+        <source>读写数据库文件时发生 I/O 错误，修改没有保存（%1）</source>
+        <translation>An I/O error occurred while reading or writing the database file; the change was not saved (%1)</translation>
+    </message>
+    <message>
+        <source>数据库错误：%1</source>
+        <translation>Database error: %1</translation>
+    </message>
+    <message>
+        <source>表 {1} 没有这一行（rowid {2}），它可能已被删除</source>
+        <translation>Table {1} has no such row (rowid {2}); it may have been deleted</translation>
+    </message>
+    <message>
+        <source>数据库正被其他程序锁定</source>
+        <translation>the database is locked by another program</translation>
+    </message>
+    <message>
+        <source>程序文件夹未知：无法读取 /proc/self/exe</source>
+        <translation>The program's folder is unknown: /proc/self/exe cannot be read</translation>
+    </message>
+    <message>
+        <source>无法建立用户数据文件夹 %1</source>
+        <translation>Cannot create the user data folder %1</translation>
+    </message>
+    <message>
+        <source>无法把默认数据库 %1 复制到 %2</source>
+        <translation>Cannot copy the default database %1 to %2</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足（%1）</source>
+        <translation>the disk is full (%1)</translation>
+    </message>
+    <message>
+        <source>读写设备时发生 I/O 错误（%1）</source>
+        <translation>an I/O error occurred on the device (%1)</translation>
+    </message>
+    <message>
+        <source>文件超出了系统允许的大小（%1）</source>
+        <translation>the file is larger than the system allows (%1)</translation>
+    </message>
+    <message>
+        <source>；原有的文件保持不变</source>
+        <translation>; the existing file is unchanged</translation>
+    </message>
+    <message>
+        <source>门诊设置的 {1} 不能读取（{2}）：{3}</source>
+        <translation>{1} of 门诊设置 cannot be read ({2}): {3}</translation>
+    </message>
+    <message>
+        <source>治疗方案需要一个名称</source>
+        <translation>A treatment plan needs a name</translation>
+    </message>
+    <message>
+        <source>治疗方案的名称前后不能有空格：“{1}”</source>
+        <translation>A treatment plan's name cannot begin or end with a space: "{1}"</translation>
+    </message>
+    <message>
+        <source>治疗方案“{1}”没有穴位</source>
+        <translation>The treatment plan "{1}" has no points</translation>
+    </message>
+    <message>
+        <source>治疗方案“{1}”有一个空的穴位</source>
+        <translation>The treatment plan "{1}" has an empty point</translation>
+    </message>
+    <message>
+        <source>穴位“{1}”含有分隔符“{2}”，无法保存</source>
+        <translation>The point "{1}" holds the separator "{2}" and cannot be saved</translation>
+    </message>
+    <message>
+        <source>应为 0 到 1440 分钟</source>
+        <translation>it should be 0 to 1440 minutes</translation>
+    </message>
+    <message>
+        <source>提醒时间应为 0 到 1440 分钟</source>
+        <translation>The reminder time should be 0 to 1440 minutes</translation>
+    </message>
+    <message>
+        <source> 等 {1} 个</source>
+        <translation> … ({1} in all)</translation>
+    </message>
+    <message>
+        <source>{1}不完整：应有{2}，实际 {3} 行</source>
+        <translation>{1} is incomplete: it should have{2}; it has {3} rows</translation>
+    </message>
+    <message>
+        <source>；缺少 {1}</source>
+        <translation>; missing {1}</translation>
+    </message>
+    <message>
+        <source>；键不对的行 {1}</source>
+        <translation>; rows with a wrong key {1}</translation>
+    </message>
+    <message>
+        <source>；重复 {1}</source>
+        <translation>; doubled {1}</translation>
+    </message>
+    <message>
+        <source> 120 行（日干甲乙丙丁戊已庚辛壬癸 × 时支子至亥，各一行）</source>
+        <translation> 120 rows (day stems 甲乙丙丁戊已庚辛壬癸 × hour branches 子 to 亥, one row each)</translation>
+    </message>
+    <message>
+        <source> 12 行（时辰子至亥，各一行）</source>
+        <translation> 12 rows (double-hours 子 to 亥, one row each)</translation>
+    </message>
+    <message>
+        <source> {1} 行（天干表每个闭穴时辰一行）</source>
+        <translation> {1} rows (one for each closed double-hour of 天干表)</translation>
+    </message>
+    <message>
+        <source> 12 行（十二经各一行：胆经、肝经……）</source>
+        <translation> 12 rows (one for each of the twelve meridians: 胆经, 肝经 …)</translation>
+    </message>
+    <message>
+        <source>十二经（胆、肝……）每经至少一个穴位</source>
+        <translation> at least one point on each of the twelve meridians (胆, 肝 …)</translation>
+    </message>
+    <message>
+        <source>{1}经的穴位</source>
+        <translation>points on {1}经</translation>
+    </message>
+    <message>
+        <source>数据库 {1} 的{2}</source>
+        <translation>Database {1}: {2}</translation>
+    </message>
+    <message>
+        <source>穴位说明的查询没有返回行号</source>
+        <translation>The query of 穴位说明 returned no row number</translation>
+    </message>
+    <message>
+        <source>第 {1} 行：{2}</source>
+        <translation>Line {1}: {2}</translation>
+    </message>
+    <message>
+        <source>没有这一列：{1}</source>
+        <translation>No such column: {1}</translation>
+    </message>
+    <message>
+        <source>设置表 xxyy 没有列 {1}</source>
+        <translation>The settings table xxyy has no column {1}</translation>
+    </message>
+    <message>
+        <source>无法在设置表 xxyy 中建立默认设置</source>
+        <translation>Cannot create the default settings in the settings table xxyy</translation>
+    </message>
+    <message>
+        <source>数据库的设置表 xxyy 中没有设置记录，已按默认设置（北京，东经 116.28°）新建一条。</source>
+        <translation>The database's settings table xxyy had no settings record; one with the default settings (Beijing, 116.28° E) was created.</translation>
+    </message>
+    <message>
+        <source>设置记录没有打开</source>
+        <translation>The settings record is not open</translation>
     </message>
 </context>
 <context>

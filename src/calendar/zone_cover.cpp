@@ -38,23 +38,24 @@ bool CoverReadingFrom(const ZoneSource& zones, TickInput& place, DateTime readin
     return CoverDaysFrom(zones, place, day - 1, day + 1);
 }
 
-std::string ClockHintFrom(const ZoneSource& zones, const TickInput& in, DateTime reference,
-                          std::optional<int> machineOffsetMinutes) {
+std::vector<Sentence> ClockHintFrom(const ZoneSource& zones, const TickInput& in, DateTime reference,
+                                    std::optional<int> machineOffsetMinutes) {
     if (in.page == TimePage::Abroad) {
         if (in.zoneTimeline) return {};  // the tz database gave both offset and summer time
         return AbroadZoneHint(in.zoneText, in.summerText,
                               ZoneFactsOn(zones, IanaZoneOfLabel(in.zoneText), reference));
     }
-    std::string hint;
+    std::vector<Sentence> hint;
     const int summer = ZoneFactsOn(zones, kChinaZone, reference).value_or(ZoneFacts{}).summerMinutes;
     if (summer != 0) {
-        hint = FormatIsoDate(reference) + " 中国实行夏令时，钟表比北京时间快 " + std::to_string(summer) +
-               " 分钟" + (in.chinaSummerTime ? "，已按夏令时计算" : "");
+        hint.push_back(
+            {in.chinaSummerTime
+                 ? VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟，已按夏令时计算")
+                 : VELUNAR_TR("hint", "{1} 中国实行夏令时，钟表比北京时间快 {2} 分钟"),
+             {FormatIsoDate(reference), std::to_string(summer)}});
     }
-    if (machineOffsetMinutes) {
-        const std::string machine = ChinaClockHint(*machineOffsetMinutes);
-        if (!machine.empty()) hint = hint.empty() ? machine : hint + "；" + machine;
-    }
+    if (machineOffsetMinutes)
+        for (Sentence& s : ChinaClockHint(*machineOffsetMinutes)) hint.push_back(std::move(s));
     return hint;
 }
 

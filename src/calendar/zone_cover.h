@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/datetime.h"
 #include "calendar/instant.h"
@@ -32,9 +33,9 @@ bool CoverInstantsFrom(const ZoneSource& zones, TickInput& place, Instant from, 
 bool CoverDaysFrom(const ZoneSource& zones, TickInput& place, std::int64_t fromDay, std::int64_t toDay);
 bool CoverReadingFrom(const ZoneSource& zones, TickInput& place, DateTime reading);
 
-// The one-line hint of the page in front; `machineOffsetMinutes` is the machine zone's offset when the
-// reading is the machine's clock read as Beijing time, nothing otherwise.
-std::string ClockHintFrom(const ZoneSource& zones, const TickInput& in, DateTime reference,
-                          std::optional<int> machineOffsetMinutes);
+// The one-line hint of the page in front, as sentences (kHintJoint joins them); `machineOffsetMinutes` is the
+// machine zone's offset when the reading is the machine's clock read as Beijing time, nothing otherwise.
+std::vector<Sentence> ClockHintFrom(const ZoneSource& zones, const TickInput& in, DateTime reference,
+                                    std::optional<int> machineOffsetMinutes);
 
 }  // namespace velunar

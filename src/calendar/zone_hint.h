@@ -4,6 +4,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "calendar/sentence.h"
+#include "calendar/tr_mark.h"
 
 namespace velunar {
 
@@ -13,18 +17,21 @@ struct ZoneFacts {
     int summerMinutes = 0;  // the summer-time part of it
 };
 
+// A hint is its sentences (each marked under "hint"), joined by this; none: nothing to say.
+inline constexpr std::string_view kHintJoint = VELUNAR_TR("hint", "；");
+
 // "GMT+08:00", "GMT-03:30", "GMT".
 std::string GmtText(int offsetMinutes);
 
 // The abroad page with a fixed zone: `named` is what the tz database says, for the reference moment, of the
 // zone the label stands for (nothing when the label names none). Says when the label's offset is not that
-// zone's standard offset, and when the summer time entered is not the zone's. Empty when all agree or
+// zone's standard offset, and when the summer time entered is not the zone's. None when all agree or
 // nothing can be compared (an unreadable summer time is the step's own error).
-std::string AbroadZoneHint(std::string_view zoneText, std::string_view summerText,
-                           const std::optional<ZoneFacts>& named);
+std::vector<Sentence> AbroadZoneHint(std::string_view zoneText, std::string_view summerText,
+                                     const std::optional<ZoneFacts>& named);
 
 // The China page reading the machine's clock as Beijing time: says when the machine's zone is not UTC+8 at
-// that moment. Empty when it is.
-std::string ChinaClockHint(int machineOffsetMinutes);
+// that moment. None when it is.
+std::vector<Sentence> ChinaClockHint(int machineOffsetMinutes);
 
 }  // namespace velunar

@@ -317,9 +317,15 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
         return kExitUsage;
     }
     if (auto note = ReadingNote(input, view, flags)) warnings.push_back(*note);
-    const std::string hint = store::ClockHint(input, view.referenceTime, !flags.at);
-    if (!hint.empty()) warnings.push_back(hint);
-    for (const std::string& w : warnings) io.err << "velunar-cli now: warning: " << w << '\n';
+    // Scripts read the hint in the object in the core's words whatever the language; people read it in
+    // theirs.
+    const std::vector<Sentence> hint = store::ClockHint(input, view.referenceTime, !flags.at);
+    std::vector<std::string> said = warnings;
+    if (!hint.empty()) {
+        warnings.push_back(SaidText(hint, kHintJoint));
+        said.push_back(store::SaidHint(hint));
+    }
+    for (const std::string& w : said) io.err << "velunar-cli now: warning: " << w << '\n';
     // Flags are checked as they are read; what still cannot be read comes from the settings record, and
     // nothing worked out is no success.
     if (view.skipped)
@@ -327,8 +333,11 @@ int RunNow(const CommandArgs& args, CommandIo& io) {
                << '\n';
     // Scripts find the warnings in the object, always there; the plain form lists them only when there are
     // any.
-    Report report =
-        NowReport(input, view, flags.json || !warnings.empty() ? &warnings : nullptr, InEnglish());
+    Report report = NowReport(input, view,
+                              flags.json      ? &warnings
+                              : !said.empty() ? &said
+                                              : nullptr,
+                              InEnglish());
     const std::vector<Explanation> why = explain ? ExplainTick(view, *tables) : std::vector<Explanation>();
     if (explain && flags.json) report.Group("explain", ExplanationReport(why));
     if (flags.json)

@@ -1,21 +1,11 @@
 #include "methods/derivation.h"
 
+#include "calendar/sentence.h"
+
 namespace velunar {
 
 std::string Step::Text() const {
-    std::string out;
-    if (!label) return out;
-    const std::string_view t = label->text;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '{' && i + 2 < t.size() && t[i + 1] >= '1' && t[i + 1] <= '9' && t[i + 2] == '}') {
-            const auto n = static_cast<std::size_t>(t[i + 1] - '1');
-            if (n < args.size()) out += args[n];
-            i += 2;
-        } else {
-            out += t[i];
-        }
-    }
-    return out;
+    return label ? FillText(label->text, args) : std::string();
 }
 
 std::vector<std::string> Texts(const Derivation& d) {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -113,7 +114,7 @@ std::string Name(Table table) {
 std::string CheckedColumn(Table table, std::string_view column) {
     if (!HasColumn(table, column)) {
         throw StoreError(StoreErrorKind::BadArgument,
-                         "表 " + std::string(TableName(table)) + " 没有列 " + std::string(column));
+                         Filled(Translated("store", "表 {1} 没有列 {2}"), {TableName(table), column}));
     }
     return QuoteIdentifier(column);
 }
@@ -211,7 +212,7 @@ std::string AppendSql(Table table, const std::vector<std::string>& columns) {
 }
 
 std::string UpdateSql(Table table, const std::vector<std::string>& columns) {
-    if (columns.empty()) throw StoreError(StoreErrorKind::BadArgument, "没有要修改的列");
+    if (columns.empty()) throw StoreError(StoreErrorKind::BadArgument, Translated("store", "没有要修改的列"));
     std::string sets;
     for (const auto& column : columns) {
         sets += (sets.empty() ? "" : ", ") + CheckedColumn(table, column) + " = ?";

@@ -6,6 +6,7 @@
 
 #include "store/outputfile.h"
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -14,8 +15,9 @@ constexpr const char* kGbk = "GBK";
 
 void RequireGbk(bool valid) {
     if (!valid) {
-        throw StoreError(StoreErrorKind::Encoding,
-                         "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件");
+        throw StoreError(
+            StoreErrorKind::Encoding,
+            Translated("store", "这个 Qt 不支持 GBK 编码（需要以 ICU 构建的 Qt），无法读写 GBK 文本文件"));
     }
 }
 
@@ -98,7 +100,7 @@ QByteArray EncodeGbk(const QString& text) {
     const QString code =
         QStringLiteral("U+%1").arg(bad.character.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
     throw StoreError(StoreErrorKind::Encoding,
-                     QStringLiteral("文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）")
+                     TranslatedQ("store", "文本含有 GBK 无法表示的字符“%1”（%2，第 %3 个字符）")
                          .arg(bad.character, code)
                          .arg(bad.position)
                          .toStdString());
@@ -115,8 +117,9 @@ QString ToCrLf(const QString& text) {
 QString ReadGbkFile(const QString& path, bool* hadInvalid) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw StoreError(StoreErrorKind::File,
-                         "无法读取文件 " + path.toStdString() + "：" + file.errorString().toStdString());
+        throw StoreError(
+            StoreErrorKind::File,
+            TranslatedQ("store", "无法读取文件 %1：%2").arg(path, file.errorString()).toStdString());
     }
     return DecodeGbk(file.readAll(), hadInvalid);
 }
@@ -125,8 +128,9 @@ void WriteGbkFile(const QString& path, const QString& text) {
     const QByteArray bytes = EncodeGbk(text);
     OutputFile file(path);
     if (!file.Open() || !file.Write(bytes) || !file.Commit()) {
-        throw StoreError(StoreErrorKind::File,
-                         "无法写入文件 " + path.toStdString() + "：" + file.ErrorString().toStdString());
+        throw StoreError(
+            StoreErrorKind::File,
+            TranslatedQ("store", "无法写入文件 %1：%2").arg(path, file.ErrorString()).toStdString());
     }
 }
 

@@ -22,6 +22,7 @@
 
 #include "store/database_checks.h"
 #include "store/nativepath.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -76,9 +77,10 @@ QVariantList FieldValues(const Row& row) {
 QVariantList BindValues(QueryId id, const std::vector<std::string>& values) {
     const QuerySpec& query = Query(id);
     if (static_cast<int>(values.size()) != query.arguments) {
-        throw StoreError(StoreErrorKind::BadArgument, std::string(query.name) + " 需要 " +
-                                                          std::to_string(query.arguments) + " 个值，得到 " +
-                                                          std::to_string(values.size()) + " 个");
+        throw StoreError(
+            StoreErrorKind::BadArgument,
+            Filled(Translated("store", "{1} 需要 {2} 个值，得到 {3} 个"),
+                   {query.name, std::to_string(query.arguments), std::to_string(values.size())}));
     }
     std::vector<std::string> bound;
     for (int index : query.bindOrder) bound.push_back(values[static_cast<std::size_t>(index)]);
@@ -97,7 +99,9 @@ std::optional<QSqlError> ReadTableNames(const QSqlDatabase& db, QStringList& nam
 }  // namespace
 
 bool IsLockedMessage(std::string_view message) {
-    return message.find(kLockedPhrase) != std::string_view::npos;
+    // A message is made in the language in force when it was thrown, which may have changed since.
+    return message.find(kLockedPhrase) != std::string_view::npos ||
+           message.find(Translated("store", kLockedPhrase)) != std::string_view::npos;
 }
 
 struct Database::Impl {
@@ -117,25 +121,26 @@ bool Database::IsOpen() const {
 }
 
 void Database::CheckOpen() const {
-    if (!IsOpen()) throw StoreError(StoreErrorKind::NotOpen, "数据库没有打开");
+    if (!IsOpen()) throw StoreError(StoreErrorKind::NotOpen, Translated("store", "数据库没有打开"));
 }
 
 void Database::Open(const QString& path) {
     Close();
-    if (path.isEmpty()) Fail(StoreErrorKind::Missing, path, QStringLiteral("没有给出文件路径"));
+    if (path.isEmpty()) Fail(StoreErrorKind::Missing, path, TranslatedQ("store", "没有给出文件路径"));
     const bool readOnly = !CheckFile(path);
 
     // Qt would silently replace another object's connection of the same name.
     if (QSqlDatabase::contains(connectionName_)) {
-        throw StoreError(StoreErrorKind::BadArgument,
-                         "数据库连接名 " + Utf8(connectionName_) + " 已被另一个连接使用");
+        throw StoreError(
+            StoreErrorKind::BadArgument,
+            Utf8(TranslatedQ("store", "数据库连接名 %1 已被另一个连接使用").arg(connectionName_)));
     }
     auto impl = std::make_unique<Impl>();
     impl->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     if (!impl->db.isValid()) {
         impl->db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
-        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("Qt 的 SQLite 驱动（QSQLITE）不可用"));
+        Fail(StoreErrorKind::Unreadable, path, TranslatedQ("store", "Qt 的 SQLite 驱动（QSQLITE）不可用"));
     }
     impl->db.setDatabaseName(OpenUri(path, readOnly));
     impl->db.setConnectOptions(
@@ -171,16 +176,16 @@ void Database::SetBusyTimeout(int milliseconds) {
 void Database::VerifySchema() {
     QStringList names;
     if (auto error = ReadTableNames(impl_->db, names)) FailSchemaRead(*error, path_, busyTimeoutMs_);
-    if (names.isEmpty()) Fail(StoreErrorKind::Empty, path_, QStringLiteral("数据库里没有任何表"));
+    if (names.isEmpty()) Fail(StoreErrorKind::Empty, path_, TranslatedQ("store", "数据库里没有任何表"));
     for (Table table : kAllTables) {
         const QString name = QString::fromUtf8(TableName(table));
         if (!names.contains(name))
-            Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("缺少表 %1").arg(name));
+            Fail(StoreErrorKind::Corrupt, path_, TranslatedQ("store", "缺少表 %1").arg(name));
         const QStringList columns = ColumnsOf(impl_->db, table, path_, busyTimeoutMs_);
         for (std::string_view column : TableColumns(table)) {
             const QString c = QString::fromUtf8(column);
             if (!columns.contains(c) && !IsLaterSettingsColumn(table, column)) {
-                Fail(StoreErrorKind::Corrupt, path_, QStringLiteral("表 %1 缺少列 %2").arg(name, c));
+                Fail(StoreErrorKind::Corrupt, path_, TranslatedQ("store", "表 %1 缺少列 %2").arg(name, c));
             }
         }
     }
@@ -208,7 +213,7 @@ void Database::PrepareForWrite() {
         if (!query.exec(QStringLiteral("alter table xxyy add column %1 TEXT")
                             .arg(QString::fromStdString(QuoteIdentifier(column))))) {
             Fail(StoreErrorKind::Sql, path_,
-                 QStringLiteral("无法为设置表 xxyy 添加列 %1（%2）")
+                 TranslatedQ("store", "无法为设置表 xxyy 添加列 %1（%2）")
                      .arg(c, DatabaseMessage(query.lastError())));
         }
     }
@@ -222,7 +227,7 @@ void Database::PrepareForWrite() {
         // Another program holding the file is told as the lock it is, as any refused write.
         if (IsBusy(query.lastError())) throw SqlError(query.lastError(), busyTimeoutMs_);
         Fail(StoreErrorKind::Sql, path_,
-             QStringLiteral("无法添加表 %1（%2）")
+             TranslatedQ("store", "无法添加表 %1（%2）")
                  .arg(QString::fromUtf8(kLaterTableNames[i]), DatabaseMessage(query.lastError())));
     }
     impl_->statements.clear();
@@ -236,8 +241,9 @@ bool Database::EnsureWritable() {
     struct stat st {};
     if (::stat(native.constData(), &st) != 0 ||
         ::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR) != 0) {
-        throw StoreError(StoreErrorKind::ReadOnly, "数据库文件 " + Utf8(path_) + " 是只读的，无法改为可写（" +
-                                                       Utf8(SystemReason(errno)) + "），修改没有保存");
+        throw StoreError(StoreErrorKind::ReadOnly,
+                         Utf8(TranslatedQ("store", "数据库文件 %1 是只读的，无法改为可写（%2），修改没有保存")
+                                  .arg(path_, SystemReason(errno))));
     }
     // Reopened in place: the Qt connection keeps its name, so a table model working on it carries on.
     impl_->statements.clear();
@@ -246,15 +252,18 @@ bool Database::EnsureWritable() {
     if (!impl_->db.open()) {
         const QString cause = DatabaseMessage(impl_->db.lastError());
         Close();
-        Fail(StoreErrorKind::Unreadable, path_, QStringLiteral("无法以可写方式重新打开（%1）").arg(cause));
+        Fail(StoreErrorKind::Unreadable, path_,
+             TranslatedQ("store", "无法以可写方式重新打开（%1）").arg(cause));
     }
     readOnly_ = false;
-    if (writableNotice_) writableNotice_("数据库文件原为只读，已改为可写：" + Utf8(path_));
+    if (writableNotice_)
+        writableNotice_(Utf8(TranslatedQ("store", "数据库文件原为只读，已改为可写：%1").arg(path_)));
     return true;
 }
 
 void Database::Reopen() {
-    if (path_.isEmpty()) throw StoreError(StoreErrorKind::NotOpen, "数据库从未打开过，无法重新打开");
+    if (path_.isEmpty())
+        throw StoreError(StoreErrorKind::NotOpen, Translated("store", "数据库从未打开过，无法重新打开"));
     const QString path = path_;
     Open(path);
 }

@@ -17,6 +17,7 @@
 #include <QSqlQuery>
 
 #include "store/nativepath.h"
+#include "store/translation.h"
 
 namespace velunar::store::detail {
 
@@ -25,12 +26,12 @@ std::string Utf8(const QString& text) {
 }
 
 [[noreturn]] void Fail(StoreErrorKind kind, const QString& path, const QString& cause) {
-    throw StoreError(kind, "无法打开数据库 " + Utf8(path) + "：" + Utf8(cause));
+    throw StoreError(kind, Utf8(TranslatedQ("store", "无法打开数据库 %1：%2").arg(path, cause)));
 }
 
 QString DatabaseMessage(const QSqlError& error) {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("未知错误") : text;
+    return text.isEmpty() ? TranslatedQ("store", "未知错误") : text;
 }
 
 QString SystemReason(int error) {
@@ -40,11 +41,11 @@ QString SystemReason(int error) {
 // What a path names when it is not a plain file: SQLite would block on a FIFO and read a device forever.
 std::optional<QString> NotAFile(mode_t mode) {
     if (S_ISREG(mode)) return std::nullopt;
-    if (S_ISDIR(mode)) return QStringLiteral("这是一个文件夹，不是数据库文件");
-    if (S_ISFIFO(mode)) return QStringLiteral("这是一个命名管道（FIFO），不是数据库文件");
-    if (S_ISSOCK(mode)) return QStringLiteral("这是一个套接字，不是数据库文件");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("这是一个设备，不是数据库文件");
-    return QStringLiteral("这不是普通文件，不是数据库文件");
+    if (S_ISDIR(mode)) return TranslatedQ("store", "这是一个文件夹，不是数据库文件");
+    if (S_ISFIFO(mode)) return TranslatedQ("store", "这是一个命名管道（FIFO），不是数据库文件");
+    if (S_ISSOCK(mode)) return TranslatedQ("store", "这是一个套接字，不是数据库文件");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return TranslatedQ("store", "这是一个设备，不是数据库文件");
+    return TranslatedQ("store", "这不是普通文件，不是数据库文件");
 }
 
 // Checks the file before SQLite sees it: SQLite would create a missing file, and it opens anything and
@@ -55,13 +56,15 @@ bool CheckFile(const QString& path) {
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int error = errno;
-        if (error == ENOENT) Fail(StoreErrorKind::Missing, path, QStringLiteral("文件不存在"));
-        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("文件无法读取（%1）").arg(SystemReason(error)));
+        if (error == ENOENT) Fail(StoreErrorKind::Missing, path, TranslatedQ("store", "文件不存在"));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
     }
     if (const auto what = NotAFile(st.st_mode)) Fail(StoreErrorKind::Unreadable, path, *what);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("文件无法读取（%1）").arg(SystemReason(errno)));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(errno)));
     }
     char header[16];
     ssize_t got = -1;
@@ -77,11 +80,12 @@ bool CheckFile(const QString& path) {
     ::close(fd);
     if (const auto what = NotAFile(st.st_mode)) Fail(StoreErrorKind::Unreadable, path, *what);
     if (got < 0) {
-        Fail(StoreErrorKind::Unreadable, path, QStringLiteral("文件无法读取（%1）").arg(SystemReason(error)));
+        Fail(StoreErrorKind::Unreadable, path,
+             TranslatedQ("store", "文件无法读取（%1）").arg(SystemReason(error)));
     }
-    if (got == 0) Fail(StoreErrorKind::Empty, path, QStringLiteral("文件是空的（0 字节）"));
+    if (got == 0) Fail(StoreErrorKind::Empty, path, TranslatedQ("store", "文件是空的（0 字节）"));
     if (QByteArray(header, static_cast<qsizetype>(got)) != QByteArray("SQLite format 3\0", 16)) {
-        Fail(StoreErrorKind::Corrupt, path, QStringLiteral("文件已损坏或不是 SQLite 数据库"));
+        Fail(StoreErrorKind::Corrupt, path, TranslatedQ("store", "文件已损坏或不是 SQLite 数据库"));
     }
     return (st.st_mode & S_IWUSR) != 0;
 }
@@ -113,7 +117,7 @@ QString LockedText(int timeoutMs, const QSqlError& error);
 [[noreturn]] void FailSchemaRead(const QSqlError& error, const QString& path, int timeoutMs) {
     if (IsBusy(error)) Fail(StoreErrorKind::Busy, path, LockedText(timeoutMs, error));
     Fail(StoreErrorKind::Corrupt, path,
-         QStringLiteral("文件已损坏或不是 SQLite 数据库（%1）").arg(DatabaseMessage(error)));
+         TranslatedQ("store", "文件已损坏或不是 SQLite 数据库（%1）").arg(DatabaseMessage(error)));
 }
 
 QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, int timeoutMs, bool opened) {
@@ -141,33 +145,37 @@ bool IsBusy(const QSqlError& error) {
 
 // A lock is told as a lock: a user told the file is damaged might replace a good one.
 QString LockedText(int timeoutMs, const QSqlError& error) {
-    return QString::fromUtf8(kLockedPhrase.data(), static_cast<qsizetype>(kLockedPhrase.size())) +
-           QStringLiteral("，请关闭它后重试（等了 %1 秒仍未解除；%2）")
+    return TranslatedQ("store", kLockedPhrase) +
+           TranslatedQ("store", "，请关闭它后重试（等了 %1 秒仍未解除；%2）")
                .arg(QString::number(timeoutMs / 1000.0, 'g', 3), DatabaseMessage(error));
 }
 
 StoreError SqlError(const QSqlError& error, int timeoutMs) {
     if (IsBusy(error))
-        return StoreError(StoreErrorKind::Busy,
-                          Utf8(LockedText(timeoutMs, error)) + "。这次的读写没有完成。");
+        return StoreError(
+            StoreErrorKind::Busy,
+            Utf8(TranslatedQ("store", "%1。这次的读写没有完成。").arg(LockedText(timeoutMs, error))));
+    const QString cause = DatabaseMessage(error);
     switch (PrimaryCode(error)) {
         case 8:  // SQLITE_READONLY
             return StoreError(StoreErrorKind::ReadOnly,
-                              "数据库文件不可写，修改没有保存（" + Utf8(DatabaseMessage(error)) + "）");
+                              Utf8(TranslatedQ("store", "数据库文件不可写，修改没有保存（%1）").arg(cause)));
         case 13:  // SQLITE_FULL
             return StoreError(StoreErrorKind::Sql,
-                              "磁盘空间不足，修改没有保存（" + Utf8(DatabaseMessage(error)) + "）");
+                              Utf8(TranslatedQ("store", "磁盘空间不足，修改没有保存（%1）").arg(cause)));
         case 10:  // SQLITE_IOERR
-            return StoreError(StoreErrorKind::Sql, "读写数据库文件时发生 I/O 错误，修改没有保存（" +
-                                                       Utf8(DatabaseMessage(error)) + "）");
+            return StoreError(
+                StoreErrorKind::Sql,
+                Utf8(TranslatedQ("store", "读写数据库文件时发生 I/O 错误，修改没有保存（%1）").arg(cause)));
         default:
-            return StoreError(StoreErrorKind::Sql, "数据库错误：" + Utf8(DatabaseMessage(error)));
+            return StoreError(StoreErrorKind::Sql, Utf8(TranslatedQ("store", "数据库错误：%1").arg(cause)));
     }
 }
 
 StoreError NoRow(Table table, std::int64_t rowid) {
-    return StoreError(StoreErrorKind::NoRow, "表 " + std::string(TableName(table)) + " 没有这一行（rowid " +
-                                                 std::to_string(rowid) + "），它可能已被删除");
+    return StoreError(StoreErrorKind::NoRow,
+                      Filled(Translated("store", "表 {1} 没有这一行（rowid {2}），它可能已被删除"),
+                             {TableName(table), std::to_string(rowid)}));
 }
 
 bool IsLaterSettingsColumn(Table table, std::string_view column) {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "calendar/tr_mark.h"
 #include "store/catalogue.h"
 #include "store/store_error.h"
 
@@ -34,7 +35,7 @@ QStringList ColumnsOf(const QSqlDatabase& db, Table table, const QString& path, 
 int PrimaryCode(const QSqlError& error);
 bool IsBusy(const QSqlError& error);
 // How every message about another program's lock begins.
-inline constexpr std::string_view kLockedPhrase = "数据库正被其他程序锁定";
+inline constexpr const char* kLockedPhrase = VELUNAR_TR("store", "数据库正被其他程序锁定");
 QString LockedText(int timeoutMs, const QSqlError& error);
 StoreError SqlError(const QSqlError& error, int timeoutMs);
 StoreError NoRow(Table table, std::int64_t rowid);

@@ -27,7 +27,9 @@ QString ExecutableFolder() {
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) throw StoreError(StoreErrorKind::File, "程序文件夹未知：无法读取 /proc/self/exe");
+    if (ec)
+        throw StoreError(StoreErrorKind::File,
+                         Translated("store", "程序文件夹未知：无法读取 /proc/self/exe"));
     return QString::fromStdString(exe.parent_path().string());
 }
 
@@ -77,14 +79,16 @@ bool DataPaths::PrepareUserDatabase() const {
     if (!IsInstalled() || QFileInfo::exists(DatabaseFile())) return false;
     const QString target = DatabaseFile();
     if (!QDir().mkpath(userFolder_))
-        throw StoreError(StoreErrorKind::File, ("无法建立用户数据文件夹 " + userFolder_).toStdString());
+        throw StoreError(StoreErrorKind::File,
+                         TranslatedQ("store", "无法建立用户数据文件夹 %1").arg(userFolder_).toStdString());
     // Copy under a temporary name first, so an interrupted first start never leaves half a database.
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
     if (!QFile::copy(ShippedDatabaseFile(), partial) || !QFile::rename(partial, target)) {
         QFile::remove(partial);
-        throw StoreError(StoreErrorKind::File,
-                         ("无法把默认数据库 " + ShippedDatabaseFile() + " 复制到 " + target).toStdString());
+        throw StoreError(StoreErrorKind::File, TranslatedQ("store", "无法把默认数据库 %1 复制到 %2")
+                                                   .arg(ShippedDatabaseFile(), target)
+                                                   .toStdString());
     }
     // The shipped file is read-only; the user's copy is theirs to write.
     QFile::setPermissions(target,

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "store/nativepath.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 
@@ -35,11 +36,11 @@ QString Reason(int error) {
     switch (error) {
         case ENOSPC:
         case EDQUOT:
-            return QStringLiteral("磁盘空间不足（%1）").arg(system);
+            return TranslatedQ("store", "磁盘空间不足（%1）").arg(system);
         case EIO:
-            return QStringLiteral("读写设备时发生 I/O 错误（%1）").arg(system);
+            return TranslatedQ("store", "读写设备时发生 I/O 错误（%1）").arg(system);
         case EFBIG:
-            return QStringLiteral("文件超出了系统允许的大小（%1）").arg(system);
+            return TranslatedQ("store", "文件超出了系统允许的大小（%1）").arg(system);
         default:
             return system;
     }
@@ -60,7 +61,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::Fail(int error) {
     error_ = Reason(error);
-    if (replacesExisting_) error_ += QStringLiteral("；原有的文件保持不变");
+    if (replacesExisting_) error_ += TranslatedQ("store", "；原有的文件保持不变");
     Discard();
     return false;
 }

@@ -6,6 +6,7 @@
 
 #include "store/database.h"
 #include "store/settings.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -69,7 +70,8 @@ TreatmentPlan PlanOf(const Row& row) {
 }
 
 [[noreturn]] void BadValue(const std::string& key, const std::string& value, const std::string& why) {
-    throw StoreError(StoreErrorKind::Corrupt, "门诊设置的 " + key + " 不能读取（" + value + "）：" + why);
+    throw StoreError(StoreErrorKind::Corrupt,
+                     Filled(Translated("store", "门诊设置的 {1} 不能读取（{2}）：{3}"), {key, value, why}));
 }
 
 }  // namespace
@@ -134,13 +136,14 @@ std::optional<std::vector<DoctrineId>> ParseDoctrines(std::string_view text, std
 }
 
 std::optional<std::string> PlanFault(const TreatmentPlan& plan) {
-    if (Trimmed(plan.name).empty()) return "治疗方案需要一个名称";
-    if (Trimmed(plan.name) != plan.name) return "治疗方案的名称前后不能有空格：“" + plan.name + "”";
-    if (plan.points.empty()) return "治疗方案“" + plan.name + "”没有穴位";
+    if (Trimmed(plan.name).empty()) return Translated("store", "治疗方案需要一个名称");
+    if (Trimmed(plan.name) != plan.name)
+        return Filled(Translated("store", "治疗方案的名称前后不能有空格：“{1}”"), {plan.name});
+    if (plan.points.empty()) return Filled(Translated("store", "治疗方案“{1}”没有穴位"), {plan.name});
     for (const std::string& p : plan.points) {
-        if (p.empty()) return "治疗方案“" + plan.name + "”有一个空的穴位";
+        if (p.empty()) return Filled(Translated("store", "治疗方案“{1}”有一个空的穴位"), {plan.name});
         if (p.find(kPointSeparator) != std::string::npos)
-            return "穴位“" + p + "”含有分隔符“" + std::string(kPointSeparator) + "”，无法保存";
+            return Filled(Translated("store", "穴位“{1}”含有分隔符“{2}”，无法保存"), {p, kPointSeparator});
     }
     return std::nullopt;
 }
@@ -209,7 +212,7 @@ ClinicSettings PlanningStore::Clinic() {
             std::from_chars(v->second.data(), v->second.data() + v->second.size(), minutes);
         if (ec != std::errc() || end != v->second.data() + v->second.size() || minutes < 0 ||
             minutes > kMaxReminderMinutes)
-            BadValue(v->first, v->second, "应为 0 到 1440 分钟");
+            BadValue(v->first, v->second, Translated("store", "应为 0 到 1440 分钟"));
         s.reminderMinutes = minutes;
     }
     if (const auto v = values.find(kPlanKey); v != values.end()) s.plan = v->second;
@@ -218,7 +221,7 @@ ClinicSettings PlanningStore::Clinic() {
 
 void PlanningStore::SaveClinic(const ClinicSettings& s) {
     if (s.reminderMinutes < 0 || s.reminderMinutes > kMaxReminderMinutes)
-        throw StoreError(StoreErrorKind::BadArgument, "提醒时间应为 0 到 1440 分钟");
+        throw StoreError(StoreErrorKind::BadArgument, Translated("store", "提醒时间应为 0 到 1440 分钟"));
     if (s.hours) {
         for (int d = 1; d <= 7; ++d)
             db_.Execute(QueryId::ClinicWrite,

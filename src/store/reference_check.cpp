@@ -7,6 +7,7 @@
 
 #include "calendar/ganzhi.h"
 #include "store/database.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -39,8 +40,10 @@ std::string LastCharacter(const std::string& text) {
 
 std::string Joined(const std::vector<std::string>& keys) {
     std::string out;
-    for (std::size_t i = 0; i < keys.size() && i < kListed; ++i) out += (i ? "、" : "") + keys[i];
-    if (keys.size() > kListed) out += " 等 " + std::to_string(keys.size()) + " 个";
+    const std::string comma = Translated("store", "、");
+    for (std::size_t i = 0; i < keys.size() && i < kListed; ++i) out += (i ? comma : "") + keys[i];
+    if (keys.size() > kListed)
+        out += Filled(Translated("store", " 等 {1} 个"), {std::to_string(keys.size())});
     return out;
 }
 
@@ -54,11 +57,11 @@ class TableReport {
     void Misspelt(std::string key) { misspelt_.push_back(std::move(key)); }
     void AddTo(std::vector<std::string>& problems, std::size_t rowsFound) const {
         if (missing_.empty() && doubled_.empty() && misspelt_.empty()) return;
-        std::string text =
-            table_ + "不完整：应有" + expected_ + "，实际 " + std::to_string(rowsFound) + " 行";
-        if (!missing_.empty()) text += "；缺少 " + Joined(missing_);
-        if (!misspelt_.empty()) text += "；键不对的行 " + Joined(misspelt_);
-        if (!doubled_.empty()) text += "；重复 " + Joined(doubled_);
+        std::string text = Filled(Translated("store", "{1}不完整：应有{2}，实际 {3} 行"),
+                                  {table_, expected_, std::to_string(rowsFound)});
+        if (!missing_.empty()) text += Filled(Translated("store", "；缺少 {1}"), {Joined(missing_)});
+        if (!misspelt_.empty()) text += Filled(Translated("store", "；键不对的行 {1}"), {Joined(misspelt_)});
+        if (!doubled_.empty()) text += Filled(Translated("store", "；重复 {1}"), {Joined(doubled_)});
         problems.push_back(text);
     }
 
@@ -105,14 +108,15 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
             shownAs[key] = "实际日“" + row.Value("实际日") + "”实际时辰“" + row.Value("实际时辰") + "”";
             found.push_back(key);
         }
-        TableReport report("天干表", " 120 行（日干甲乙丙丁戊已庚辛壬癸 × 时支子至亥，各一行）");
+        TableReport report("天干表",
+                           Translated("store", " 120 行（日干甲乙丙丁戊已庚辛壬癸 × 时支子至亥，各一行）"));
         CheckKeys(report, pairs, found, Extra::Misspelt, shownAs);
         report.AddTo(problems, tianGan.rows.size());
     }
 
     const Result diZhi = db.SelectAll(Table::DiZhi);
     {
-        TableReport report("地支表", " 12 行（时辰子至亥，各一行）");
+        TableReport report("地支表", Translated("store", " 12 行（时辰子至亥，各一行）"));
         CheckKeys(report, branches, diZhi.Column("时辰"));
         report.AddTo(problems, diZhi.rows.size());
     }
@@ -130,7 +134,8 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
             closed.push_back(stem + "日" + row.Value("实际时辰"));
         }
         for (const Row& row : buXue.rows) found.push_back(row.Value("实际日") + "日" + row.Value("实际时辰"));
-        TableReport report("补穴表", " " + std::to_string(closed.size()) + " 行（天干表每个闭穴时辰一行）");
+        TableReport report("补穴表", Filled(Translated("store", " {1} 行（天干表每个闭穴时辰一行）"),
+                                            {std::to_string(closed.size())}));
         CheckKeys(report, closed, found, Extra::Harmless);
         report.AddTo(problems, buXue.rows.size());
     }
@@ -139,7 +144,7 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
     {
         std::vector<std::string> longNames;
         for (std::string_view name : kShortMeridians) longNames.push_back(std::string(name) + "经");
-        TableReport report("五俞穴", " 12 行（十二经各一行：胆经、肝经……）");
+        TableReport report("五俞穴", Translated("store", " 12 行（十二经各一行：胆经、肝经……）"));
         CheckKeys(report, longNames, wuShu.Column("经络"));
         report.AddTo(problems, wuShu.rows.size());
     }
@@ -149,9 +154,10 @@ std::vector<std::string> CheckReferenceTables(Database& db) {
         std::set<std::string> withPoints;
         for (const Row& row : jingLuo.rows)
             if (!row.Value("穴位").empty()) withPoints.insert(row.Value("经脉"));
-        TableReport report("经络表", "十二经（胆、肝……）每经至少一个穴位");
+        TableReport report("经络表", Translated("store", "十二经（胆、肝……）每经至少一个穴位"));
         for (std::string_view name : kShortMeridians)
-            if (!withPoints.count(std::string(name))) report.Missing(std::string(name) + "经的穴位");
+            if (!withPoints.count(std::string(name)))
+                report.Missing(Filled(Translated("store", "{1}经的穴位"), {name}));
         report.AddTo(problems, jingLuo.rows.size());
     }
     return problems;

@@ -59,8 +59,9 @@ std::vector<std::string> KnownPoints(const ReferenceTables& tables, Database& db
 std::shared_ptr<const ReferenceTables> LoadReferenceTables(Database& db) {
     std::string problems;
     for (const std::string& problem : CheckReferenceTables(db))
-        problems += (problems.empty() ? "" : "\n") +
-                    ("数据库 " + NativeFromPath(db.Path()).toStdString() + " 的" + problem);
+        problems +=
+            (problems.empty() ? "" : "\n") + Filled(Translated("store", "数据库 {1} 的{2}"),
+                                                    {NativeFromPath(db.Path()).toStdString(), problem});
     if (!problems.empty()) throw StoreError(StoreErrorKind::Corrupt, problems);
     ReferenceTables::Rows rows;
     for (const Row& r : db.SelectAll(Table::TianGan).rows)
@@ -134,7 +135,7 @@ std::optional<DescriptionRow> DatabaseDescriptions::Description(std::string_view
     return Guard([&]() -> std::optional<DescriptionRow> {
         const std::optional<Row> row = db_.First(QueryId::DescriptionRow, {std::string(point)});
         if (!row) return std::nullopt;
-        if (!row->Key()) throw DescriptionError("穴位说明的查询没有返回行号");
+        if (!row->Key()) throw DescriptionError(Translated("store", "穴位说明的查询没有返回行号"));
         return DescriptionRow{*row->Key(), row->Value("穴位说明"), row->Value("图片路径")};
     });
 }

@@ -5,6 +5,7 @@
 #include "store/codec.h"
 #include "store/outputfile.h"
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 
@@ -23,7 +24,8 @@ namespace {
 constexpr qsizetype kWriteBlock = 64 * 1024;
 
 [[noreturn]] void FileError(const QString& path, const QString& cause) {
-    throw StoreError(StoreErrorKind::File, "无法写入文件 " + path.toStdString() + "：" + cause.toStdString());
+    throw StoreError(StoreErrorKind::File,
+                     TranslatedQ("store", "无法写入文件 %1：%2").arg(path, cause).toStdString());
 }
 
 }  // namespace
@@ -67,8 +69,8 @@ void ReportWriter::Line(std::string_view utf8) {
         try {
             EncodeGbk(text);
         } catch (const StoreError& e) {
-            throw StoreError(StoreErrorKind::Encoding,
-                             "第 " + std::to_string(impl_->lines) + " 行：" + e.what());
+            throw StoreError(StoreErrorKind::Encoding, Filled(Translated("store", "第 {1} 行：{2}"),
+                                                              {std::to_string(impl_->lines), e.what()}));
         }
     }
     impl_->pending += bytes;

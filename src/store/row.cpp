@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/store_error.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 
@@ -38,7 +39,7 @@ const std::string& Row::Value(std::string_view column) const {
     for (const auto& field : fields_) {
         if (field.first == column) return field.second;
     }
-    throw StoreError(StoreErrorKind::BadArgument, "没有这一列：" + std::string(column));
+    throw StoreError(StoreErrorKind::BadArgument, Filled(Translated("store", "没有这一列：{1}"), {column}));
 }
 
 std::vector<std::string> Row::Columns() const {
@@ -55,7 +56,8 @@ std::optional<Row> Result::First() const {
 
 std::string Result::FirstValue(std::string_view column) const {
     if (std::find(columns.begin(), columns.end(), column) == columns.end()) {
-        throw StoreError(StoreErrorKind::BadArgument, "没有这一列：" + std::string(column));
+        throw StoreError(StoreErrorKind::BadArgument,
+                         Filled(Translated("store", "没有这一列：{1}"), {column}));
     }
     return rows.empty() ? std::string() : rows.front().Value(column);
 }

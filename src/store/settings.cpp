@@ -4,13 +4,15 @@
 
 #include "store/catalogue.h"
 #include "store/database.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
 
 void CheckColumn(std::string_view column) {
     if (std::find(kSettingsColumns.begin(), kSettingsColumns.end(), column) == kSettingsColumns.end()) {
-        throw StoreError(StoreErrorKind::BadArgument, "设置表 xxyy 没有列 " + std::string(column));
+        throw StoreError(StoreErrorKind::BadArgument,
+                         Filled(Translated("store", "设置表 xxyy 没有列 {1}"), {column}));
     }
 }
 
@@ -82,7 +84,8 @@ void SettingsRecord::Open() {
     if (!row) {
         db_.Execute(QueryId::SettingsInsert, ColumnValues(DefaultSettings()));
         row = db_.First(QueryId::SettingsRead);
-        if (!row) throw StoreError(StoreErrorKind::NoRow, "无法在设置表 xxyy 中建立默认设置");
+        if (!row)
+            throw StoreError(StoreErrorKind::NoRow, Translated("store", "无法在设置表 xxyy 中建立默认设置"));
         created = true;
     }
     stored_ = Normalised(*row);
@@ -101,17 +104,18 @@ void SettingsRecord::Close() {
 std::optional<std::string> SettingsRecord::TakeCreatedNotice() {
     if (!createdDefaults_) return std::nullopt;
     createdDefaults_ = false;
-    return "数据库的设置表 xxyy 中没有设置记录，已按默认设置（北京，东经 116.28°）新建一条。";
+    return Translated("store",
+                      "数据库的设置表 xxyy 中没有设置记录，已按默认设置（北京，东经 116.28°）新建一条。");
 }
 
 std::string SettingsRecord::Value(std::string_view column) const {
     CheckColumn(column);
-    if (!open_) throw StoreError(StoreErrorKind::NotOpen, "设置记录没有打开");
+    if (!open_) throw StoreError(StoreErrorKind::NotOpen, Translated("store", "设置记录没有打开"));
     return (editing_ ? pending_ : stored_).Value(column);
 }
 
 void SettingsRecord::Edit() {
-    if (!open_) throw StoreError(StoreErrorKind::NotOpen, "设置记录没有打开");
+    if (!open_) throw StoreError(StoreErrorKind::NotOpen, Translated("store", "设置记录没有打开"));
     if (editing_) return;
     pending_ = stored_;
     editing_ = true;

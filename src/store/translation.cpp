@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTranslator>
 
+#include "calendar/sentence.h"
+
 namespace velunar::store {
 namespace {
 
@@ -141,13 +143,7 @@ std::string Translated(const char* context, std::string_view source) {
 }
 
 std::string Filled(std::string text, std::initializer_list<std::string_view> args) {
-    std::size_t n = 1;
-    for (std::string_view arg : args) {
-        const std::string mark = "{" + std::to_string(n++) + "}";
-        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + arg.size()))
-            text.replace(at, mark.size(), arg);
-    }
-    return text;
+    return FillText(text, std::vector<std::string>(args.begin(), args.end()));
 }
 
 }  // namespace velunar::store

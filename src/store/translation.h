@@ -52,7 +52,7 @@ QHash<QString, QString> ResaidTexts(Language from);
 // The text of a key ResaidTexts gave, in `language`; empty for a key it never gave.
 QString SaidText(const QString& key, Language language);
 
-// A translated text with {1}, {2}… replaced by the arguments in order.
+// A translated text with {1}, {2}… replaced by the arguments in order (FillText).
 std::string Filled(std::string text, std::initializer_list<std::string_view> args);
 
 }  // namespace velunar::store

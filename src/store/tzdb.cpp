@@ -10,6 +10,7 @@
 #include <QTimeZone>
 
 #include "calendar/zone_iana.h"
+#include "store/translation.h"
 
 namespace velunar::store {
 namespace {
@@ -142,10 +143,14 @@ int ChinaSummerMinutesAt(DateTime reading) {
     return ZoneFactsAt(kChinaZone, reading).value_or(ZoneFacts{}).summerMinutes;
 }
 
-std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {
+std::vector<Sentence> ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock) {
     return ClockHintFrom(
         TzDatabase(), in, reference,
         readingIsMachineClock ? std::optional(MachineOffsetMinutesAt(reference)) : std::nullopt);
+}
+
+std::string SaidHint(const std::vector<Sentence>& hint) {
+    return SaidText(hint, kHintJoint, [](std::string_view text) { return Translated("hint", text); });
 }
 
 }  // namespace velunar::store

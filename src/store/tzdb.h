@@ -64,7 +64,11 @@ int ChinaSummerMinutesAt(DateTime reading);
 // The one-line hint of the page in front for a tick's inputs and its reference reading: the abroad page with
 // a fixed zone compares it with the tz database; the China page compares the machine's zone with UTC+8
 // (only when the reading is the machine's clock) and names China's summer time where the reading falls in it.
-// Empty when there is nothing to say.
-std::string ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock);
+// None when there is nothing to say.
+std::vector<Sentence> ClockHint(const TickInput& in, DateTime reference, bool readingIsMachineClock);
+// A hint's sentences in the language in force, joined; empty for none. `now --json` and the browser edition
+// keep the core's Chinese (SaidText with no translation): a script reading them sees one text in any
+// language.
+std::string SaidHint(const std::vector<Sentence>& hint);
 
 }  // namespace velunar::store

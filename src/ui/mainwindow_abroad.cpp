@@ -197,15 +197,18 @@ void ZoneChoices::Complete(TickInput& in, const store::SettingsRecord& settings,
         summerBox_->setEnabled(!automatic);
     }
     showZoneInForce(in, settings, offset, automatic || (automaticZone_ && automaticZone_->isChecked()));
-    std::string hint = store::ClockHint(in, reading, machineClock);
+    std::vector<Sentence> sentences = store::ClockHint(in, reading, machineClock);
     // The machine's clock read as the zone's: said as the China page says it of Beijing time.
-    if (offset && machineClock && hint.empty() && tzid != store::kMachineZone) {
+    if (offset && machineClock && sentences.empty() && tzid != store::kMachineZone) {
         const int zone = offset->Total() / 60;
         const int machine = store::MachineOffsetMinutesAt(reading);
         if (machine != zone)
-            hint = "本机时区此时为 " + GmtText(machine) + "，不是 " + tzid + "（" + GmtText(zone) +
-                   "）：时钟读数仍按 " + tzid + " 计算，请核对本机时区";
+            sentences.push_back(
+                {VELUNAR_TR("hint",
+                            "本机时区此时为 {1}，不是 {2}（{3}）：时钟读数仍按 {2} 计算，请核对本机时区"),
+                 {GmtText(machine), tzid, GmtText(zone)}});
     }
+    const std::string hint = store::SaidHint(sentences);
     if (abroadHint_) ShowHint(abroadHint_, in.page == TimePage::Abroad ? hint : std::string());
     if (chinaHint_) ShowHint(chinaHint_, in.page == TimePage::China ? hint : std::string());
 }

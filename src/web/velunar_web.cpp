@@ -260,7 +260,8 @@ Tick RunTickOf(const Request& r) {
     t.view = RunPipeline(t.input, FocusedText::None(), memory, Tables(), nullptr, clock);
     if (auto outside = OutsideTheCalendar(t.view)) throw Refused{*outside};
     if (auto note = ReadingNote(t.input, t.view, t.flags)) t.warnings.push_back(*note);
-    const std::string hint = ClockHintFrom(BrowserZones(), t.input, t.view.referenceTime, std::nullopt);
+    const std::string hint =
+        SaidText(ClockHintFrom(BrowserZones(), t.input, t.view.referenceTime, std::nullopt), kHintJoint);
     if (!hint.empty()) t.warnings.push_back(hint);
     return t;
 }

@@ -6,6 +6,9 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 
@@ -137,6 +140,85 @@ TEST(LanguageCli, TheSystemLanguageIsReadAsGettextReadsIt) {
         std::string said;
         for (const auto& [k, v] : c.env) said += k + "=" + v + " ";
         EXPECT_EQ(store::SystemLanguage(read), c.language) << said;
+    }
+}
+
+// What a user meets when the database cannot serve: in English every word is English but the database's own
+// names (tables, columns) and the values it holds; in Chinese the message as it always was.
+TEST(LanguageCli, TheStoresMessagesAreInTheLanguageInForce) {
+    using testing::DatabaseCopy;
+    const struct {
+        const char* name;
+        std::vector<std::string> command;  // run with --db FILE
+        std::function<std::string(const DatabaseCopy&)> file;
+        const char* chinese;  // a part of the Chinese message
+    } cases[] = {
+        {"missing", {"now"}, [](const DatabaseCopy& c) { return c.path() + ".none"; }, "文件不存在"},
+        {"folder",
+         {"now"},
+         [](const DatabaseCopy& c) {
+             std::filesystem::create_directory(c.path() + ".d");
+             return c.path() + ".d";
+         },
+         "这是一个文件夹"},
+        {"empty",
+         {"now"},
+         [](const DatabaseCopy& c) {
+             std::ofstream(c.path() + ".empty");
+             return c.path() + ".empty";
+         },
+         "文件是空的"},
+        {"corrupt",
+         {"now"},
+         [](const DatabaseCopy& c) {
+             std::ofstream(c.path() + ".bad") << "not a database, only some text";
+             return c.path() + ".bad";
+         },
+         "文件已损坏"},
+        {"no table",
+         {"now"},
+         [](const DatabaseCopy& c) { return c.Exec("drop table 地支表") ? c.path() : ""; },
+         "缺少表 地支表"},
+        {"no column",
+         {"now"},
+         [](const DatabaseCopy& c) {
+             return c.Exec("alter table 穴位说明 drop column 图片路径") ? c.path() : "";
+         },
+         "缺少列 图片路径"},
+        {"incomplete",
+         {"now"},
+         [](const DatabaseCopy& c) { return c.Exec("delete from 地支表 where 时辰 = '子'") ? c.path() : ""; },
+         "地支表不完整"},
+        {"clinic",
+         {"next", "公孙"},
+         [](const DatabaseCopy& c) {
+             return c.Exec("create table 门诊设置 (项目 TEXT PRIMARY KEY NOT NULL, 值 TEXT)") &&
+                            c.Exec("insert into 门诊设置 values ('reminderminutes', 'x')")
+                        ? c.path()
+                        : "";
+         },
+         "不能读取"},
+        {"plan",
+         {"plan", "add", "x", "公孙、内关"},
+         [](const DatabaseCopy& c) { return c.path(); },
+         "分隔符"},
+    };
+    // The database's names and the values of these cases.
+    const QRegularExpression own(QStringLiteral("地支表|穴位说明|图片路径|门诊设置|公孙|内关|[子丑亥、]"));
+    for (const auto& c : cases) {
+        const DatabaseCopy copy("messages");
+        const std::string file = c.file(copy);
+        ASSERT_FALSE(file.empty()) << c.name;
+        std::vector<std::string> args = c.command;
+        args.insert(args.end(), {"--db", file});
+        const auto zh = RunCommand(args);
+        args.insert(args.end(), {"--lang", "en"});
+        const auto en = RunCommand(args);
+        EXPECT_NE(zh.status, 0) << c.name;
+        EXPECT_EQ(en.status, zh.status) << c.name;
+        EXPECT_NE(zh.err.find(c.chinese), std::string::npos) << c.name << ": " << zh.err;
+        const QString english = QString::fromStdString(en.err).remove(own);
+        EXPECT_FALSE(en.err.empty() || HasChinese(english.toStdString())) << c.name << ": " << en.err;
     }
 }
 

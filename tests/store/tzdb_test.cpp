@@ -71,7 +71,8 @@ TEST(TzDatabase, ATimelineAgreesWithTheZoneAtEveryInstantAndReading) {
         const auto timeline = ZoneTimelineOf(id, InstantOf(1986, 1, 1), InstantOf(1992, 1, 1));
         ASSERT_TRUE(timeline);
         std::vector<Instant> instants;
-        for (Instant i = InstantOf(1986, 1, 1); i < InstantOf(1992, 1, 1); i = i + 6 * 3'600'000) instants.push_back(i);
+        for (Instant i = InstantOf(1986, 1, 1); i < InstantOf(1992, 1, 1); i = i + 6 * 3'600'000)
+            instants.push_back(i);
         for (const ZonePeriod& p : timeline->Periods())
             for (int minute = -150; minute <= 150; ++minute) instants.push_back(p.start + minute * 60'000LL);
         for (const Instant i : instants) {
@@ -95,18 +96,19 @@ TEST(TzDatabase, APlaceGetsTheClocksOfItsDaysAndTheDatabasesLinksAreZonesToo) {
     ASSERT_TRUE(CoverReading(in, MakeDateTime(2026, 7, 1, 12)));
     ASSERT_TRUE(in.zoneTimeline);
     EXPECT_EQ(in.zoneTimeline->At(InstantOf(2026, 7, 1, 19)), (ZoneOffset{-8 * 3600, 3600}));
-    EXPECT_EQ(ClockHint(in, MakeDateTime(2026, 7, 1, 12), true), "");
+    EXPECT_EQ(SaidHint(ClockHint(in, MakeDateTime(2026, 7, 1, 12), true)), "");
     TickInput fixed;
     fixed.page = TimePage::Abroad;
     fixed.zoneText = "(GMT-08:00) 太平洋时间(美国和加拿大)；蒂华纳";
-    EXPECT_EQ(ClockHint(fixed, MakeDateTime(2026, 7, 1, 12), false),
+    EXPECT_EQ(SaidHint(ClockHint(fixed, MakeDateTime(2026, 7, 1, 12), false)),
               "当地此时实行夏令时 60 分钟，您输入的是 0");
     fixed.ianaZone = "Nowhere/Atlantis";
     EXPECT_FALSE(CoverReading(fixed, MakeDateTime(2026, 7, 1, 12)));
     EXPECT_FALSE(fixed.zoneTimeline);
     EXPECT_EQ(fixed.ianaZone, "");
     // Qt leaves the links out of its list of ids; they are the zones they link to all the same.
-    for (const char* link : {"Etc/UTC", "GMT", "US/Eastern", "Asia/Calcutta"}) EXPECT_TRUE(IsKnownZone(link)) << link;
+    for (const char* link : {"Etc/UTC", "GMT", "US/Eastern", "Asia/Calcutta"})
+        EXPECT_TRUE(IsKnownZone(link)) << link;
     EXPECT_EQ(ZoneFactsAt("US/Eastern", MakeDateTime(2026, 7, 1, 12))->offsetMinutes, -240);
     EXPECT_FALSE(IsKnownZone(""));
 }
@@ -141,14 +143,15 @@ TEST(TzDatabase, ChinasSummerTimeIsNamedAndAppliedOnlyWhenAsked) {
     EXPECT_EQ(ChinaSummerMinutesAt(MakeDateTime(1988, 12, 15, 12)), 0);
     EXPECT_EQ(ChinaSummerMinutesAt(MakeDateTime(1992, 7, 15, 12)), 0);
     TickInput china;
-    EXPECT_EQ(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false), "1988-07-15 中国实行夏令时，钟表比北京时间快 60 分钟");
+    EXPECT_EQ(SaidHint(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false)),
+              "1988-07-15 中国实行夏令时，钟表比北京时间快 60 分钟");
     ASSERT_TRUE(CoverReading(china, MakeDateTime(1988, 7, 15, 12)));
     EXPECT_FALSE(china.chinaClock);
     china.chinaSummerTime = true;
     ASSERT_TRUE(CoverReading(china, MakeDateTime(1988, 7, 15, 12)));
     ASSERT_TRUE(china.chinaClock);
     EXPECT_EQ(china.chinaClock->At(InstantOf(1988, 7, 15, 4)).Total(), 9 * 3600);
-    EXPECT_EQ(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false),
+    EXPECT_EQ(SaidHint(ClockHint(china, MakeDateTime(1988, 7, 15, 12), false)),
               "1988-07-15 中国实行夏令时，钟表比北京时间快 60 分钟，已按夏令时计算");
 }
 
