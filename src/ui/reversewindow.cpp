@@ -3,6 +3,8 @@
 
 #include <malloc.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,6 +33,7 @@
 #include "ui/pointfinder.h"
 #include "ui/uitext.h"
 #include "ui/windowplacement.h"
+#include "ui/wrappingrow.h"
 
 namespace velunar::ui {
 namespace {
@@ -102,9 +105,15 @@ void ReverseLookupWindow::placeOnScreen() {
     if (!where) return;
     const QRect desktop = where->availableGeometry();
     const QSize frame = frameGeometry().size() - geometry().size();
-    // As large as it always opened, or as much of the screen as there is.
+    // As large as it always opened, wide enough for each row of controls on one line (a longer language's),
+    // or as much of the screen as there is.
+    QSize opening = kOpeningSize;
+    const QMargins margins = layout()->contentsMargins();
+    for (const WrappingRow* row : findChildren<WrappingRow*>())
+        opening.setWidth(
+            std::max(opening.width(), row->sizeHint().width() + margins.left() + margins.right()));
     const QSize room = desktop.size() - frame;
-    resize(kOpeningSize.boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room)));
+    resize(opening.boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room)));
     QRect outer = frameGeometry();
     outer.moveCenter(desktop.center());
     move(outer.topLeft().x() < desktop.left() ? desktop.left() : outer.topLeft().x(),

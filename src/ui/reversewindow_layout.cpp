@@ -19,6 +19,7 @@
 #include "ui/pointfinder.h"
 #include "ui/reversewindow.h"
 #include "ui/uitext.h"
+#include "ui/wrappingrow.h"
 
 namespace velunar::ui {
 namespace {
@@ -189,7 +190,9 @@ void ReverseLookupWindow::buildControls() {
     outer->setContentsMargins(12, 10, 12, 10);
     outer->setSpacing(6);
 
-    auto* pointRow = new QHBoxLayout;
+    // Side by side where the window is wide enough, else on further lines: the hint and the check boxes,
+    // long in some languages, never hold the window wider than the screen.
+    auto* pointRow = new WrappingRow;
     pointRow->addWidget(buildPointPicker());
     searchButton_ = new QPushButton(TranslatedQ("ui", "穴位反查"));
     searchButton_->setObjectName(QStringLiteral("searchButton"));
@@ -199,17 +202,22 @@ void ReverseLookupWindow::buildControls() {
     searchButton_->setDefault(true);
     pointRow->addWidget(searchButton_);
     pointRow->addWidget(MakeLabel("searchHint", TranslatedQ("ui", "(根据穴位名查询什么时间应开此穴)"), true));
-    pointRow->addStretch();
     outer->addLayout(pointRow);
 
-    auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(MakeLabel("fromCaption", TranslatedQ("ui", "日期从："), false));
+    auto* rangeRow = new WrappingRow;
+    auto* range = new QWidget;
+    range->setObjectName(QStringLiteral("rangePicker"));
+    auto* dates = new QHBoxLayout(range);
+    dates->setContentsMargins(0, 0, 0, 0);
+    dates->setSpacing(outer->spacing());
+    dates->addWidget(MakeLabel("fromCaption", TranslatedQ("ui", "日期从："), false));
     fromDate_ = MakePicker("fromDate");
-    rangeRow->addWidget(fromDate_);
-    rangeRow->addWidget(MakeLabel("toCaption", TranslatedQ("ui", "到"), false));
+    dates->addWidget(fromDate_);
+    dates->addWidget(MakeLabel("toCaption", TranslatedQ("ui", "到"), false));
     toDate_ = MakePicker("toDate");
-    rangeRow->addWidget(toDate_);
-    rangeRow->addSpacing(12);
+    dates->addWidget(toDate_);
+    rangeRow->addWidget(range);
+    rangeRow->addGap(12);
     clockBox_ = new QCheckBox(TranslatedQ("ui", "显示钟表时间"));
     clockBox_->setObjectName(QStringLiteral("clockBox"));
     rangeRow->addWidget(clockBox_);
@@ -218,7 +226,6 @@ void ReverseLookupWindow::buildControls() {
     avoidBox_->setToolTip(
         TranslatedQ("ui", "略去正当人神所在（逐日、十二时人神，及主窗口所填年岁的行年人神、尻神）的开穴"));
     rangeRow->addWidget(avoidBox_);
-    rangeRow->addStretch();
     outer->addLayout(rangeRow);
 
     QLabel* note = MakeLabel("midnightNote",

@@ -1,5 +1,6 @@
 // The window in the pseudo-translation, every English text 40 % longer: no caption, button or tab is cut off,
-// on any page, so a translation longer than today's English still reads whole.
+// on any page, so a translation longer than today's English still reads whole, and the reverse lookup window
+// still fits a small screen at twice the scale.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -82,6 +83,22 @@ void TestPseudoFit::everyTextShowsWhole() {
             for (const QString& c : Clipped(top))
                 if (!clipped.contains(c)) clipped << top->windowTitle() + QStringLiteral(": ") + c;
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+
+    // A 1366×768 screen at twice the scale leaves the reverse lookup window 683×384 pixels, less its frame:
+    // its rows of controls must go on in further lines there rather than hold it wider than the screen.
+    const QSize twiceScale(1366 / 2 - 4, 768 / 2 - 24);
+    QWidget* reverse = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("reverseLookupWindow")) reverse = top;
+    QVERIFY(reverse && reverse->isVisible());
+    reverse->resize(twiceScale);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QSize least = reverse->minimumSizeHint();
+    QVERIFY2(least.width() <= twiceScale.width() && least.height() <= twiceScale.height(),
+             qPrintable(QStringLiteral("the reverse lookup window needs at least %1×%2")
+                            .arg(least.width())
+                            .arg(least.height())));
 }
 
 int main(int argc, char** argv) {
