@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "calendar/lunar.h"
+#include "methods/point_index.h"
 
 namespace velunar {
 namespace {
@@ -143,12 +144,10 @@ std::string BriefSource(std::string_view source) {
     return std::string(source);
 }
 
-// "LR1 Dàdūn 大敦 lies where the 人神 of lunar day 1 dwells (big toe 足大趾): do not needle or moxa it
-// (after …)."; several points "lie" and are "them".
-std::string Warning(const std::string& points, bool several, const std::string& whose,
-                    const RenShenPlace& p) {
-    return points + (several ? " lie" : " lies") + " where the " + whose + " dwells (" +
-           PlaceInEnglish(p.place) + "): do not needle or moxa " + (several ? "them" : "it") + " (" +
+// "LR1 Dàdūn 大敦: the 人神 of lunar day 1 is in the big toe 足大趾; do not needle or moxa (after …)." Short
+// enough that a page at twice the scale keeps it to a line or two.
+std::string Warning(const std::string& points, const std::string& whose, const RenShenPlace& p) {
+    return points + ": the " + whose + " is in the " + PlaceInEnglish(p.place) + "; do not needle or moxa (" +
            BriefSource(p.source) + ").";
 }
 
@@ -264,15 +263,20 @@ std::vector<std::string> FindingTabooWarningsInEnglish(const LunarView& view, co
     // As the Chinese: one warning for each 人神, naming every point in its place.
     const auto add = [&](const RenShenPlace& place, const std::string& whose) {
         if (place.place.empty()) return;
+        std::vector<std::string> inPlace;
+        for (const std::string& p : points)
+            if (PointInPlace(p, place.place)) inPlace.push_back(p);
+        if (inPlace.empty()) return;
+        // Several points by their codes alone: the page names each in full just above.
         std::string named;
-        int count = 0;
-        for (const std::string& p : points) {
-            if (!PointInPlace(p, place.place)) continue;
+        for (const std::string& p : inPlace) {
+            const std::optional<PointCode> code = CodeOfPoint(p);
             named += (named.empty() ? "" : ", ") +
-                     PointInStyle(p, style == PointStyle::Chinese ? PointStyle::Both : style);
-            ++count;
+                     (inPlace.size() > 1 && code
+                          ? std::string(code->code)
+                          : PointInStyle(p, style == PointStyle::Chinese ? PointStyle::Both : style));
         }
-        if (count > 0) out.push_back(Warning(named, count > 1, whose, place));
+        out.push_back(Warning(named, whose, place));
     };
     add(view.day, "人神 of lunar day " + std::to_string(view.date.day));
     add(view.hour, "人神 of the double-hour");

@@ -365,11 +365,16 @@ QWidget* MainWindow::buildSettingsPages() {
         Named(new SettingsCheckBox(TranslatedQ("ui", "仅仅使用北京时间")), QStringLiteral("onlyBeijingBox"));
     automaticBox_ = Named(new QCheckBox(TranslatedQ("ui", "是否自动计算")), QStringLiteral("automaticBox"));
     automaticBox_->setChecked(true);
-    c->addWidget(note, 0, Qt::AlignLeft);
+    // The note and 是否自动计算 share a row: a row less keeps the time area low enough for the method pages
+    // at twice the scale under a title bar, in the longer languages too.
+    auto* noteRow = new QHBoxLayout;
+    noteRow->addWidget(note);
+    noteRow->addWidget(automaticBox_);
+    noteRow->addStretch();
+    c->addLayout(noteRow);
     auto* beijingRow = new QHBoxLayout;
     beijingRow->addWidget(onlyBeijingBox_);
     c->addLayout(beijingRow);
-    c->addWidget(automaticBox_);
     c->addStretch();
     zoneChoices_->AddToSettingsPage(c, beijingRow, o);
     taboo_->AddToSettingsPage(o);
