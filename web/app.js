@@ -77,7 +77,7 @@
       [t("参考时间"), now.referenceTime], [t("真太阳时"), now.trueSolarTime],
       [t("北京时间"), now.page === "abroad" ? now.beijingTime : null],
       [t("日干支"), now.dayGanZhi], [t("时干支"), now.hourGanZhi], [t("时辰时段"), now.hourSpan],
-      [t("钟表时段"), now.clockSpan], [t("距下一时辰(分钟)"), now.minutesToNext], [t("农历"), now.lunar],
+      [t("钟表时段"), now.clockSpan], [t("距下一时辰(分钟)"), now.minutesToNext], [t("农历"), inEnglish(now).lunar || now.lunar],
       [t("人神"), [now.renShenDay, now.renShenHour, now.renShenAge, now.kaoShen].filter(Boolean).join("；")],
     ];
     for (const [label, value] of rows) {
@@ -86,7 +86,13 @@
     }
     const ul = $("warnings");
     ul.replaceChildren();
-    for (const w of [...(now.renShenWarnings || []), ...(now.warnings || [])]) ul.append(cell("li", w));
+    const renShen = inEnglish(now).renShenWarnings || now.renShenWarnings || [];
+    for (const w of [...renShen, ...(now.warnings || [])]) ul.append(cell("li", w));
+  }
+
+  // What the core says in English sentences for the English page (the 人神 warnings, the lunar line).
+  function inEnglish(now) {
+    return (language === "en" && now.english) || {};
   }
 
   function renderDoctrines(now) {
@@ -165,7 +171,7 @@
     let now;
     const options = momentOptions();
     try {
-      now = velunar.now(options);
+      now = velunar.now(Object.assign({ lang: language }, options));
       showError(now.skipped ? t("未能计算") + "：" + (now.skipReason || "") : "");
     } catch (e) {
       showError(e.message);

@@ -1,7 +1,8 @@
 // The browser edition's API: window.velunar, once window.velunarReady has resolved.
 //   velunar.now({at, longitude, mode, abroad, zone, summer, ew, lon, tz, eot, dstChina, sixthStem, ...})
 //     the fields of `velunar-cli now --json` for the same flags (at: "YYYY-MM-DD HH:MM:SS" on the page's
-//     clock, optionally with its offset; without it, the browser's clock now)
+//     clock, optionally with its offset; without it, the browser's clock now); with lang: "en" also
+//     english: {lunar, renShenWarnings}, those sentences in English
 //   velunar.dial({...the same}): the dial's model
 //   velunar.schedule({from, to, clock, ...}): the 开穴表 of the dates from..to ("YYYY-MM-DD"): header,
 //     rows of cells, and each row's points' codes (codes, under codeKeys)

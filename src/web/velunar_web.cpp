@@ -14,6 +14,7 @@
 #include "calendar/numparse.h"
 #include "calendar/zone_cover.h"
 #include "methods/dial.h"
+#include "methods/lunar_english.h"
 #include "methods/lunar_view.h"
 #include "methods/point_aliases.h"
 #include "methods/point_index.h"
@@ -270,7 +271,33 @@ std::string Now(const Request& r) {
     Tick t = RunTickOf(r);
     std::ostringstream out;
     NowReport(t.input, t.view, &t.warnings).WriteJson(out);
-    return out.str();
+    const std::string* lang = Get(r, "lang");
+    if (!lang || *lang != "en") return out.str();
+    // The English page: the lunar line and the 人神 warnings, which whoever needles must read, in English
+    // sentences beside the fields (those stay as the command line's JSON has them).
+    const LunarView& l = t.view.lunar;
+    std::vector<std::string> warnings;
+    if (l.known)
+        for (const DoctrineFinding& d : t.view.findings)
+            for (std::string& w : FindingTabooWarningsInEnglish(l, d.finding, PointStyle::Both))
+                if (std::find(warnings.begin(), warnings.end(), w) == warnings.end())
+                    warnings.push_back(std::move(w));
+    std::ostringstream english;
+    JsonWriter w(english, 0);
+    w.BeginObject();
+    w.Key("lunar");
+    if (l.known)
+        w.String(LunarLineInEnglish(l));
+    else
+        w.Null();
+    w.Key("renShenWarnings");
+    w.BeginArray();
+    for (const std::string& text : warnings) w.String(text);
+    w.EndArray();
+    w.EndObject();
+    std::string json = out.str();
+    const std::size_t close = json.rfind('}');
+    return json.substr(0, close) + ",\"english\":" + english.str() + json.substr(close);
 }
 
 void WritePoints(JsonWriter& w, const DialPoints& p) {

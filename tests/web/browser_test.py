@@ -294,6 +294,19 @@ def check_phone_page(driver):
         document.querySelector('#reverse-form button').click();
         const lines = [...document.querySelectorAll('#reverse li')].map((li) => li.textContent);
         if (!lines.includes('2026-12-09丑时，灵龟穴位=公孙')) problems.push('the reverse lookup shows: ' + lines.slice(0, 3).join(' / '));
+        // In English the 人神 warnings are English sentences, as the desktop says them.
+        picked.value = '2026-02-10T04:30:00';
+        picked.dispatchEvent(new Event('change'));
+        const started = document.documentElement.lang === 'en' ? 'en' : 'zh';
+        const saidIn = (lang) => {
+          if ((document.documentElement.lang === 'en') !== (lang === 'en')) document.getElementById('language').click();
+          return [...document.querySelectorAll('#warnings li')].map((li) => li.textContent);
+        };
+        const chinese = saidIn('zh'), english = saidIn('en');
+        if (!chinese.some((w) => w.startsWith('照海正当人神所在'))) problems.push('the Chinese page warns: ' + chinese.join(' / '));
+        if (!english.some((w) => w.startsWith('KI6 Zhàohǎi 照海: the 人神 of lunar day 23') && w.includes('do not needle or moxa'))
+            || english.some((w) => w.includes('人神所在'))) problems.push('the English page warns: ' + english.join(' / '));
+        saidIn(started);
         return problems;""")
     for p in problems:
         print("PAGE:", p)
