@@ -25,11 +25,12 @@ constexpr const char* kAbout =
     "Lists, in order of time, the next openings of any of the POINTs (and of the points of --plan) by any\n"
     "doctrine whose span on the clock of the place overlaps the clinic's hours: each as the reverse "
     "lookup's\n"
-    "line, then the part of its span inside the hours (门诊时间内); with --clock its whole span first. The\n"
-    "hours are the clock's own on each day, also on the days its clocks change. Without --within and\n"
-    "--days the hours and days off kept in the database (the window's 管理 → 门诊时间与提醒) apply; without "
-    "those,\n"
-    "every hour. With --within or --days only they apply: --within alone on every day, --days alone all "
+    "line, then the part of its span inside the hours (门诊时间内, in English \"within clinic hours\"); "
+    "with\n"
+    "--clock its whole span first. The hours are the clock's own on each day, also on the days its clocks\n"
+    "change. Without --within and --days the hours and days off kept in the database (the window's\n"
+    "管理 → 门诊时间与提醒, in English Manage → Clinic hours and reminders) apply; without those, every\n"
+    "hour. With --within or --days only they apply: --within alone on every day, --days alone all "
     "day.\n"
     "An opening in progress at --from is listed while a second of it inside the hours is still to come.\n";
 
@@ -169,7 +170,8 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
                   "(iCalendar, UTC)");
     parser.Flag(
         "--json", [&json] { json = true; },
-        "JSON Lines: 方法, 穴位, 记录 (the line), start and end of the span, inside: its parts in the hours");
+        "JSON Lines: 方法, 穴位, pointCode, 记录 (the line), start and end of the span, inside: its parts in "
+        "the hours");
     AddClockFlags(parser, clock);
     AddDatabaseFlag(parser, db);
     if (auto exit = parser.Run(args, io.out, io.err, -1)) return *exit;
@@ -208,9 +210,10 @@ int RunNext(const CommandArgs& args, CommandIo& io) {
             hours = *stored;
         } else {
             hours = ClinicHours::AllDay();
-            io.err << "velunar-cli next: no clinic hours are kept (管理 → 门诊时间与提醒 in the window, or "
-                      "--within): "
-                      "every hour counts\n";
+            // The window's menu as the window in the language in force names it.
+            io.err << "velunar-cli next: no clinic hours are kept ("
+                   << (InEnglish() ? "Manage → Clinic hours and reminders" : "管理 → 门诊时间与提醒")
+                   << " in the window, or --within): every hour counts\n";
         }
 
         // The place's clock over the dates the search may reach.

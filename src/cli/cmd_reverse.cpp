@@ -135,7 +135,8 @@ int RunReverse(const CommandArgs& args, CommandIo& io) {
         "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
     parser.Flag(
         "--json", [&json] { json = true; },
-        "JSON Lines on standard output: one object per opening, keyed as the CSV header");
+        "JSON Lines on standard output: one object per opening, keyed as the CSV header, and the point's "
+        "code (pointCode)");
     std::optional<std::string> icsPath;
     parser.Option(
         "--ics", "FILE",

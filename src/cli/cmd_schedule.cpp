@@ -37,7 +37,8 @@ int RunSchedule(const CommandArgs& args, CommandIo& io) {
         "with --csv: begin with the byte-order mark spreadsheet programs need to read Chinese");
     parser.Flag(
         "--json", [&json] { json = true; },
-        "JSON Lines instead of an aligned table: one object per double-hour, keyed as the CSV header");
+        "JSON Lines instead of an aligned table: one object per double-hour, keyed as the CSV header, then "
+        "the named points' codes (naganPointCode …)");
     parser.Option(
         "--pdf", "FILE",
         [&pdf](const std::string& v) -> std::optional<std::string> {

@@ -82,8 +82,11 @@ std::shared_ptr<const ReferenceTables> LoadReferenceTables(const DataPaths& path
     return LoadReferenceTables(shipped);
 }
 
-TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables, Database& db) {
-    const PointIndex index(KnownPoints(tables, db));
+namespace {
+
+// One point against an index of the known points, which a list of points builds once.
+TypedPoint ResolveIn(const PointIndex& index, const std::string& typed, const ReferenceTables& tables,
+                     Database& db) {
     const std::vector<std::string> names = index.NamesFor(typed);
     if (names.size() == 1) return {names.front(), {}};
     if (names.empty()) return {std::nullopt, UnknownPointNote(typed, tables, db).value_or(std::string())};
@@ -100,11 +103,18 @@ TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables,
             Filled(Translated("store", "“{1}”可指几个穴位：{2}；请写明是哪一个"), {typed, list})};
 }
 
+}  // namespace
+
+TypedPoint ResolvePoint(const std::string& typed, const ReferenceTables& tables, Database& db) {
+    return ResolveIn(PointIndex(KnownPoints(tables, db)), typed, tables, db);
+}
+
 std::optional<std::string> ResolvePoints(std::vector<std::string>& points, const ReferenceTables& tables,
                                          Database& db) {
+    const PointIndex index(KnownPoints(tables, db));
     std::vector<std::string> names;
     for (const std::string& typed : points) {
-        const TypedPoint point = ResolvePoint(typed, tables, db);
+        const TypedPoint point = ResolveIn(index, typed, tables, db);
         if (!point.name) return point.note;
         if (std::find(names.begin(), names.end(), *point.name) == names.end()) names.push_back(*point.name);
     }
